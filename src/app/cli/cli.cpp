@@ -1,0 +1,21 @@
+#include "app/cli/cli.h"
+
+namespace mirrin::cli {
+
+namespace {
+void Usage(std::ostream& err) {
+  err << "usage: mirrin-cli <verb> [arguments]\n"
+         "verbs:\n"
+         "  dump FILE [--kind KIND] [--json]   show a data file's header and records\n"
+         "  roundtrip FILE                      read and write FILE in memory and compare\n"
+         "  users DIR                           list the users of a Palm directory\n";
+}
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  (void)out;
+  Usage(err);
+  return args.empty() ? 2 : 2;
+}
+
+}  // namespace mirrin::cli

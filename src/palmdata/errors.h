@@ -1,0 +1,41 @@
+#pragma once
+// Run-time errors carry the classic error number and description, because the
+// error report box shows both and the log and tests compare them.
+#include <stdexcept>
+#include <string>
+
+namespace mirrin {
+
+namespace err {
+constexpr int Overflow = 6;
+constexpr int SubscriptOutOfRange = 9;
+constexpr int DivisionByZero = 11;
+constexpr int TypeMismatch = 13;
+constexpr int BadFileName = 52;
+constexpr int FileNotFound = 53;
+constexpr int InputPastEnd = 62;
+constexpr int PermissionDenied = 70;
+constexpr int PathFileAccess = 75;
+}  // namespace err
+
+// The description the classic runtime gives an error number ("Overflow", ...).
+std::string ErrorDescription(int number);
+
+class RunError : public std::runtime_error {
+ public:
+  // detail says where or why (a file, record and field); it is not part of
+  // the classic description.
+  RunError(int number, std::string detail = {});
+  RunError(int number, std::string description, std::string detail);
+
+  int number() const { return number_; }
+  const std::string& description() const { return description_; }
+  const std::string& detail() const { return detail_; }
+
+ private:
+  int number_;
+  std::string description_;
+  std::string detail_;
+};
+
+}  // namespace mirrin

@@ -1,0 +1,110 @@
+#include "palmdata/binio.h"
+
+#include <gtest/gtest.h>
+
+#include "palmdata/errors.h"
+#include "support/filebuilder.h"
+
+namespace mirrin {
+namespace {
+
+using test::HexBytes;
+
+Bytes Written(void (*write)(ByteWriter&)) {
+  ByteWriter w;
+  write(w);
+  return w.Data();
+}
+
+TEST(CString, PrefixFormsByLength) {
+  for (size_t n : {0u, 1u, 254u, 255u, 300u, 32767u}) {
+    ByteWriter w;
+    const Bytes text(n, 'x');
+    w.WriteCString(text);
+    Bytes prefix;
+    if (n == 0) prefix = HexBytes("00");
+    else if (n < 255) prefix = Bytes(1, static_cast<char>(n));
+    else prefix = "\xFF" + Bytes{static_cast<char>(n & 0xFF), static_cast<char>(n >> 8)};
+    EXPECT_EQ(w.Data(), prefix + text) << n;
+    ByteReader r(w.Data());
+    EXPECT_EQ(r.ReadCString(), text) << n;
+    EXPECT_TRUE(r.AtEnd());
+  }
+  ByteWriter w;
+  w.WriteCString(Bytes(255, 'a'));
+  EXPECT_EQ(w.Data().substr(0, 3), HexBytes("FF FF 00"));
+}
+
+TEST(CString, TooLongWritesNothingAndTooLongReadFails) {
+  ByteWriter w;
+  w.WriteLong(7);
+  EXPECT_THROW(w.WriteCStringField(Bytes(32768, 'a')), RunError);
+  EXPECT_EQ(w.Size(), 4u) << "no partial field may be left behind";
+
+  // 32768 bytes may be read, 32769 may not.
+  const Bytes okBytes = HexBytes("FF 00 80") + Bytes(32768, 'b');
+  ByteReader ok(okBytes);
+  EXPECT_EQ(ok.ReadCString().size(), 32768u);
+  const Bytes badBytes = HexBytes("FF 01 80") + Bytes(32769, 'b');
+  ByteReader bad(badBytes);
+  try {
+    bad.ReadCString();
+    FAIL();
+  } catch (const RunError& e) {
+    EXPECT_EQ(e.number(), err::Overflow);
+  }
+}
+
+TEST(Reader, NeverReadsPastTheEnd) {
+  const Bytes shortString = HexBytes("05 41 42");
+  ByteReader r(shortString);
+  try {
+    r.ReadCString();
+    FAIL();
+  } catch (const RunError& e) {
+    EXPECT_EQ(e.number(), err::InputPastEnd);
+  }
+  const Bytes threeBytes = HexBytes("01 02 03");
+  ByteReader longRead(threeBytes);
+  EXPECT_THROW(longRead.ReadLong(), RunError);
+}
+
+TEST(TypedFields, ValuesAndTagsAsWritten) {
+  const Bytes fields = HexBytes("FF FF FF FF  06000000 02000000  01000000 FEFFFFFF");
+  ByteReader r(fields);
+  EXPECT_EQ(r.ReadLong(), -1);
+  EXPECT_FALSE(r.ReadBoolField()) << "only 1 is true";
+  EXPECT_EQ(r.ReadIntField(), -2);
+
+  EXPECT_EQ(Written([](ByteWriter& w) { w.WriteBoolField(false); }), HexBytes("06000000 00000000"));
+  EXPECT_EQ(Written([](ByteWriter& w) { w.WriteCStringField(""); }),
+            HexBytes("05 00 00 00 00 00 00 00 00"));
+  EXPECT_EQ(Written([](ByteWriter& w) { w.WriteShort(0x12345); }), HexBytes("45 23"));
+}
+
+TEST(DateField, StoredValueComesBackUnlessChanged) {
+  const TimeZoneInfo utc;
+  const Bytes dates = HexBytes("03000000 FFFFFFFF 01000000 80510100 03000000 00000080");
+  ByteReader r(dates);
+  const PalmDate none = r.ReadDateField(utc);
+  EXPECT_EQ(none.value, kUnixEpochDay) << "top byte FF reads as the start of 1970";
+  const PalmDate day = r.ReadDateField(utc);
+  EXPECT_EQ(day.value, kUnixEpochDay + 1);
+  try {
+    r.ReadDateField(utc);
+    FAIL() << "a Palm time from 2038 on is out of range";
+  } catch (const RunError& e) {
+    EXPECT_EQ(e.number(), err::Overflow);
+  }
+
+  ByteWriter w;
+  w.WriteDateField(none, utc);
+  PalmDate moved = day;
+  moved.value += 1;
+  w.WriteDateField(moved, utc);
+  w.WriteDateField(PalmDate::Local(kUnixEpochDay), utc);
+  EXPECT_EQ(w.Data(), HexBytes("03000000 FFFFFFFF 03000000 00A30200 03000000 00000000"));
+}
+
+}  // namespace
+}  // namespace mirrin
