@@ -34,6 +34,8 @@ class ByteReader {
   bool AtEnd() const { return pos_ >= data_.size(); }
   // Error 62 unless n more bytes are there; use it before trusting a count.
   void Need(size_t n) const;
+  // The bytes not yet read, for scans that look ahead.
+  std::string_view Rest() const { return data_.substr(pos_); }
 
   uint8_t ReadByte();
   uint16_t ReadShort();

@@ -1,0 +1,253 @@
+#include "palmdata/header.h"
+
+#include <cmath>
+
+#include "palmdata/errors.h"
+#include "palmdata/version.h"
+
+namespace mirrin {
+
+namespace {
+
+const Bytes kExtendedMagic("\xBE\xBA\xFE\xCA", 4);
+constexpr size_t kExtendedBlockSize = 24;
+constexpr size_t kAddressBlockSize = 10;
+constexpr size_t kExtendedTailSize = 42;
+// Smallest possible category entry: three longs and two empty strings.
+constexpr size_t kMinCategoryBytes = 14;
+// Smallest possible record field: a tag and a long.
+constexpr size_t kMinFieldBytes = 8;
+
+void WriteFixed(ByteWriter& out, const Bytes& block, size_t size, const char* name) {
+  if (block.size() != size) {
+    throw RunError(err::Overflow, std::string(name) + " must be " + std::to_string(size) + " bytes");
+  }
+  out.WriteBlock(block);
+}
+
+// A count read from the file is believed only if that many items of the
+// smallest size could still follow.
+int32_t CheckedCount(int32_t count, size_t minItemBytes, const ByteReader& in, const char* what) {
+  if (count < 0 || static_cast<uint64_t>(count) * minItemBytes > in.Remaining()) {
+    throw RunError(err::InputPastEnd, std::string(what) + " " + std::to_string(count) +
+                                          " does not fit the " + std::to_string(in.Remaining()) +
+                                          " bytes left");
+  }
+  return count;
+}
+
+void ReadCountedText(ByteReader& in, int32_t& length, std::string& text) {
+  length = in.ReadIntField();
+  if (length < 0) throw RunError(err::Overflow, "negative text length " + std::to_string(length));
+  if (length != 0) text = in.ReadChars(static_cast<size_t>(length));
+}
+
+void WriteCountedText(ByteWriter& out, int32_t tag, int32_t length, const std::string& text) {
+  out.WriteLong(tag);
+  out.WriteLong(length);
+  if (length != 0) out.WriteChars(text);
+}
+
+void CheckCountedText(int32_t length, const std::string& text) {
+  if (length != 0 && static_cast<size_t>(length) != text.size()) {
+    throw RunError(err::Overflow, "counted text of " + std::to_string(text.size()) +
+                                      " bytes declared as " + std::to_string(length));
+  }
+}
+
+}  // namespace
+
+CategoryEntry CategoryEntry::Unfiled() {
+  CategoryEntry e;
+  e.LongName = "Unfiled";
+  e.ShortName = "Unfiled";
+  return e;
+}
+
+DatFileHeader ReadHeader(ByteReader& in, DataContext& ctx) {
+  ctx.Log("Read Header", 6);
+  DatFileHeader h;
+  const Bytes tag = in.ReadTag4();
+  const bool classic = tag[0] == '\x00' && tag[1] == '\x01';
+  if (tag == kExtendedMagic || !classic) {
+    if (tag != kExtendedMagic) {
+      if (!ctx.unsupportedVersion && !ctx.developmentMode && ctx.showCritical) {
+        ctx.showCritical(std::string(kProductName) +
+                             " has detected that you are using an unsupported version of Palm "
+                             "Desktop. Saving any changes will not be possible.",
+                         ProductTitleWithVersion());
+      }
+      if (!ctx.developmentMode) ctx.unsupportedVersion = true;
+    }
+    h.IsExtended = true;
+    h.ExtendedTag = tag;
+    h.ExtendedName = in.ReadCString();
+    h.ExtendedWord = in.ReadTag4();
+    h.VersionTag = in.ReadTag4();
+    h.ExtendedBlock = in.ReadBlock(kExtendedBlockSize);
+  } else {
+    h.VersionTag = tag;
+  }
+  h.FileName = in.ReadCString();
+  h.TableString = in.ReadCString();
+  if (h.IsExtended) {
+    if (h.IsAddressFile()) {
+      h.AddressBlock = in.ReadBlock(kAddressBlockSize);
+      for (size_t i = 0; i < h.LabelText.size(); ++i) {
+        h.LabelText[i] = in.ReadCStringText();
+        h.LabelValue[i] = in.ReadLong();
+      }
+    }
+    h.ExtendedTail = in.ReadBlock(kExtendedTailSize);
+  }
+  h.NextFreeId = in.ReadLong();
+  h.CategoryCount = CheckedCount(in.ReadLong(), kMinCategoryBytes, in, "category count");
+  h.Categories.reserve(static_cast<size_t>(h.CategoryCount) + 1);
+  for (int32_t i = 1; i <= h.CategoryCount; ++i) h.Categories.push_back(ReadCategoryEntry(in));
+  h.ResourceId = in.ReadLong();
+  h.FieldsPerRow = in.ReadLong();
+  h.RecordIdPosition = in.ReadLong();
+  h.StatusPosition = in.ReadLong();
+  h.PlacementPosition = in.ReadLong();
+  h.FieldCount = in.ReadShort();
+  in.Need(static_cast<size_t>(h.FieldCount) * 2);
+  h.FieldTypes.assign(static_cast<size_t>(h.FieldCount) + 1, 0);
+  for (int32_t i = 1; i <= h.FieldCount; ++i) h.FieldTypes[i] = in.ReadShort();
+  const int32_t entries = in.ReadLong();
+  if (h.FieldCount == 0) throw RunError(err::DivisionByZero, "the header declares no fields");
+  // Halves round to even, as the classic rounding does.
+  const double records = std::nearbyint(static_cast<double>(entries) / h.FieldCount);
+  h.RecordCount = static_cast<int32_t>(records);
+  CheckedCount(h.RecordCount, kMinFieldBytes * static_cast<size_t>(h.FieldCount), in, "record count");
+  return h;
+}
+
+void WriteHeader(ByteWriter& out, const DatFileHeader& h) {
+  if (h.IsExtended) {
+    WriteFixed(out, h.ExtendedTag, 4, "ExtendedTag");
+    out.WriteCString(h.ExtendedName);
+    WriteFixed(out, h.ExtendedWord, 4, "ExtendedWord");
+    WriteFixed(out, h.VersionTag, 4, "VersionTag");
+    WriteFixed(out, h.ExtendedBlock, kExtendedBlockSize, "ExtendedBlock");
+  } else {
+    WriteFixed(out, h.VersionTag, 4, "VersionTag");
+  }
+  out.WriteCString(h.FileName);
+  out.WriteCString(h.TableString);
+  if (h.IsExtended) {
+    if (h.IsAddressFile()) {
+      WriteFixed(out, h.AddressBlock, kAddressBlockSize, "AddressBlock");
+      for (size_t i = 0; i < h.LabelText.size(); ++i) {
+        out.WriteCStringText(h.LabelText[i]);
+        out.WriteLong(h.LabelValue[i]);
+      }
+    }
+    WriteFixed(out, h.ExtendedTail, kExtendedTailSize, "ExtendedTail");
+  }
+  int32_t live = 0;
+  for (size_t i = 1; i < h.Categories.size(); ++i) live += h.Categories[i].Deleted ? 0 : 1;
+  if (live != h.CategoryCount) {
+    throw RunError(err::Overflow, "category count " + std::to_string(h.CategoryCount) + " but " +
+                                      std::to_string(live) + " categories to write");
+  }
+  out.WriteLong(h.NextFreeId);
+  out.WriteLong(h.CategoryCount);
+  for (size_t i = 1; i < h.Categories.size(); ++i) {
+    if (!h.Categories[i].Deleted) WriteCategoryEntry(out, h.Categories[i]);
+  }
+  out.WriteLong(h.ResourceId);
+  out.WriteLong(h.FieldsPerRow);
+  out.WriteLong(h.RecordIdPosition);
+  out.WriteLong(h.StatusPosition);
+  out.WriteLong(h.PlacementPosition);
+  if (h.FieldTypes.size() != static_cast<size_t>(h.FieldCount) + 1) {
+    throw RunError(err::SubscriptOutOfRange, "field types do not match the field count");
+  }
+  out.WriteShort(static_cast<uint32_t>(h.FieldCount));
+  for (int32_t i = 1; i <= h.FieldCount; ++i) out.WriteShort(static_cast<uint32_t>(h.FieldTypes[i]));
+  out.WriteLong(h.RecordCount * h.FieldCount);
+}
+
+CategoryEntry ReadCategoryEntry(ByteReader& in) {
+  CategoryEntry e;
+  e.Index = in.ReadLong();
+  e.Id = in.ReadLong();
+  e.DirtyFlag = in.ReadLong();
+  e.LongName = in.ReadCStringText();
+  e.ShortName = in.ReadCStringText();
+  return e;
+}
+
+void WriteCategoryEntry(ByteWriter& out, const CategoryEntry& e) {
+  out.WriteLong(e.Index);
+  out.WriteLong(e.Id);
+  out.WriteLong(e.DirtyFlag);
+  out.WriteCStringText(e.LongName);
+  out.WriteCStringText(e.ShortName);
+}
+
+void ReadExtPrefix(ByteReader& in, CommonFields& f) {
+  f.RecordId = in.ReadIntField();
+  f.ExtRowId = in.ReadIntField();
+  f.Status = in.ReadIntField();
+  f.ExtFieldBase = in.ReadIntField();
+  f.Position = in.ReadIntField();
+  f.Category = in.ReadIntField();
+  f.Private = in.ReadBoolField();
+  for (size_t k = 0; k < 3; ++k) ReadCountedText(in, f.ExtLength[k], f.ExtText[k]);
+  f.ExtLength[3] = in.ReadIntField();
+  if (f.ExtLength[3] != 1) {
+    if (f.ExtLength[3] < 0) throw RunError(err::Overflow, "negative text length");
+    if (f.ExtLength[3] != 0) f.ExtText[3] = in.ReadChars(static_cast<size_t>(f.ExtLength[3]));
+    f.ExtString1 = in.ReadCStringField();
+    f.ExtString2 = in.ReadCStringField();
+    return;
+  }
+  // A length of 1 stands for raw bytes that run up to an empty CString field
+  // followed by the tag of the next one.
+  static const Bytes kEnd("\x05\0\0\0\0\0\0\0\0\x05\0\0\0", 13);
+  const size_t at = in.Rest().find(kEnd);
+  if (at == std::string_view::npos) {
+    throw RunError(err::InputPastEnd, "offset " + std::to_string(in.Position()) +
+                                          ": the end of an unformatted block is missing");
+  }
+  f.ExtBlob = in.ReadBlock(at);
+  in.ReadBlock(kEnd.size());
+  in.ReadLong();  // padding of the second CString field
+  f.ExtString2 = in.ReadCString();
+  f.ExtString1.clear();
+}
+
+void WriteExtPrefix(ByteWriter& out, const CommonFields& f) {
+  for (size_t k = 0; k < 4; ++k) {
+    if (!(k == 3 && f.ExtLength[k] == 1)) CheckCountedText(f.ExtLength[k], f.ExtText[k]);
+  }
+  out.WriteIntField(f.RecordId);
+  out.WriteIntField(f.ExtRowId);
+  out.WriteIntField(f.Status);
+  out.WriteIntField(f.ExtFieldBase);
+  out.WriteIntField(f.Position);
+  out.WriteIntField(f.Category);
+  out.WriteBoolField(f.Private);
+  WriteCountedText(out, 64, f.ExtLength[0], f.ExtText[0]);
+  WriteCountedText(out, 65, f.ExtLength[1], f.ExtText[1]);
+  WriteCountedText(out, 66, f.ExtLength[2], f.ExtText[2]);
+  out.WriteLong(65);
+  out.WriteLong(f.ExtLength[3]);
+  if (f.ExtLength[3] == 1) {
+    out.WriteBlock(f.ExtBlob);
+  } else if (f.ExtLength[3] != 0) {
+    out.WriteChars(f.ExtText[3]);
+  }
+  out.WriteCStringField(f.ExtString1);
+  out.WriteCStringField(f.ExtString2);
+}
+
+void CheckRecordCount(const DatFileHeader& header, size_t records) {
+  if (header.RecordCount < 0 || static_cast<size_t>(header.RecordCount) != records) {
+    throw RunError(err::Overflow, "record count " + std::to_string(header.RecordCount) + " but " +
+                                      std::to_string(records) + " records to write");
+  }
+}
+
+}  // namespace mirrin

@@ -1,0 +1,93 @@
+#pragma once
+// The header every application data file starts with: version tag, the
+// category table and the schema; and the fields every record starts with.
+// Whatever the program does not interpret is kept and written back as read.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "palmdata/binio.h"
+#include "palmdata/datacontext.h"
+
+namespace mirrin {
+
+struct CategoryEntry {
+  int32_t Index = 0;
+  int32_t Id = 0;
+  int32_t DirtyFlag = 0;
+  std::string LongName;
+  std::string ShortName;
+  bool Show = true;      // not stored: records of the category are listed
+  bool Deleted = false;  // not stored: the entry is not written
+
+  static CategoryEntry Unfiled();
+};
+
+struct DatFileHeader {
+  Bytes ExtendedTag;    // 4 bytes, extended format only
+  Bytes ExtendedName;
+  Bytes ExtendedWord;   // 4 bytes
+  Bytes VersionTag;     // 4 bytes: 00 01 then two letters
+  Bytes ExtendedBlock;  // 24 bytes
+  Bytes FileName;
+  Bytes TableString;
+  Bytes AddressBlock;   // 10 bytes, extended address file only
+  std::array<std::string, 9> LabelText;
+  std::array<int32_t, 9> LabelValue{};
+  Bytes ExtendedTail;   // 42 bytes
+  int32_t NextFreeId = 0;
+  int32_t CategoryCount = 0;
+  std::vector<CategoryEntry> Categories{CategoryEntry::Unfiled()};  // [0] is Unfiled
+  int32_t ResourceId = 0;
+  int32_t FieldsPerRow = 0;
+  int32_t RecordIdPosition = 0;
+  int32_t StatusPosition = 0;
+  int32_t PlacementPosition = 0;
+  int32_t FieldCount = 0;
+  std::vector<int32_t> FieldTypes{0};  // [1..FieldCount]; [0] unused
+  int32_t RecordCount = 0;
+  bool IsExtended = false;
+
+  bool IsAddressFile() const { return VersionTag.size() == 4 && VersionTag[3] == 'A'; }
+};
+
+// Fields that every record kind starts with. ExtLength[k]/ExtText[k] hold the
+// extended format's four counted texts (k = 0 for the first).
+struct CommonFields {
+  int32_t RecordId = 0;
+  int32_t ExtRowId = 0;
+  int32_t Status = 0;
+  int32_t ExtFieldBase = 0;
+  int32_t Position = 0;
+  int32_t Category = 0;
+  bool Private = false;
+  std::array<int32_t, 4> ExtLength{};
+  std::array<std::string, 4> ExtText;
+  Bytes ExtBlob;  // stands for the fourth text when its length is 1
+  Bytes ExtString1;
+  Bytes ExtString2;
+};
+
+// Reads up to and including the number of entries. An unknown version tag
+// is read as extended and sets ctx.unsupportedVersion (shown once).
+DatFileHeader ReadHeader(ByteReader& in, DataContext& ctx);
+void WriteHeader(ByteWriter& out, const DatFileHeader& header);
+
+CategoryEntry ReadCategoryEntry(ByteReader& in);
+void WriteCategoryEntry(ByteWriter& out, const CategoryEntry& entry);
+
+void ReadExtPrefix(ByteReader& in, CommonFields& fields);
+void WriteExtPrefix(ByteWriter& out, const CommonFields& fields);
+
+// Extended files number their rows on writing; the store keeps the new values.
+inline void RenumberExtended(CommonFields& fields, int32_t row, int32_t fieldCount) {
+  fields.ExtRowId = 4096 + row;
+  fields.ExtFieldBase = row * fieldCount;
+}
+
+// Raises error 6 unless the header's RecordCount equals the records to write,
+// so no file is written whose header disagrees with its body.
+void CheckRecordCount(const DatFileHeader& header, size_t records);
+
+}  // namespace mirrin

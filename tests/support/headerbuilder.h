@@ -1,0 +1,33 @@
+#pragma once
+// Builds data-file headers for tests, field by field.
+#include <string>
+#include <vector>
+
+#include "support/filebuilder.h"
+
+namespace mirrin::test {
+
+struct TestCategory {
+  int index;
+  int id;
+  std::string name;
+};
+
+struct HeaderSpec {
+  std::string letters = "DB";  // last two bytes of the version tag: "DB", "BA", "DT", "MP"
+  bool extended = false;
+  std::vector<TestCategory> categories;
+  std::vector<int> fieldTypes;
+  int records = 0;
+  int nextFreeId = 128;
+};
+
+// Appends a complete header (up to the entry count) to b.
+FileBuilder& AppendHeader(FileBuilder& b, const HeaderSpec& spec);
+
+// Appends the extended record prefix: ids, status, category, private flag,
+// empty counted texts and two empty CString fields.
+FileBuilder& AppendExtPrefix(FileBuilder& b, int recordId, int status, int category, bool isPrivate,
+                             int rowId = 4096, int fieldBase = 0);
+
+}  // namespace mirrin::test
