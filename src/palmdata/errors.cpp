@@ -30,4 +30,11 @@ RunError::RunError(int number, std::string description, std::string detail)
       description_(std::move(description)),
       detail_(std::move(detail)) {}
 
+RunError RunError::At(std::string where) const {
+  RunError e(number_, description_, where + (detail_.empty() ? "" : ": " + detail_));
+  e.detail_ = detail_;
+  e.where_ = std::move(where);
+  return e;
+}
+
 }  // namespace mirrin

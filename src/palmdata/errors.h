@@ -31,11 +31,16 @@ class RunError : public std::runtime_error {
   int number() const { return number_; }
   const std::string& description() const { return description_; }
   const std::string& detail() const { return detail_; }
+  // The routine and place the error is reported under ("ReadDatebookFile
+  // C:\...\datebook.dat,17"); empty until a reader names it.
+  const std::string& where() const { return where_; }
+  RunError At(std::string where) const;
 
  private:
   int number_;
   std::string description_;
   std::string detail_;
+  std::string where_;
 };
 
 }  // namespace mirrin
