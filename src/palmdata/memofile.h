@@ -1,0 +1,37 @@
+#pragma once
+// The Memo file: one text per record, in the classic and the extended layout.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "palmdata/binio.h"
+#include "palmdata/datacontext.h"
+#include "palmdata/describe.h"
+#include "palmdata/header.h"
+
+namespace mirrin {
+
+struct MemoRecord : CommonFields {
+  Bytes Text;
+  int32_t MemoWork = 0;  // not stored
+  Bytes MatchText;       // not stored: built by the matching
+};
+
+void ReadMemoEntry(ByteReader& in, MemoRecord& r);
+void WriteMemoEntry(ByteWriter& out, const MemoRecord& r);
+void ReadMemoEntryExt(ByteReader& in, MemoRecord& r);
+void WriteMemoEntryExt(ByteWriter& out, const MemoRecord& r);
+
+void ParseMemoFile(const Bytes& data, const std::string& path, DatFileHeader& header,
+                   std::vector<MemoRecord>& records, DataContext& ctx);
+Bytes BuildMemoFile(const DatFileHeader& header, std::vector<MemoRecord>& records,
+                    const DataContext& ctx);
+// A missing file leaves header and records as they were.
+void ReadMemoFile(int user, const std::string& path, DatFileHeader& header,
+                  std::vector<MemoRecord>& records, DataContext& ctx);
+void WriteMemoFile(int user, const std::string& path, const DatFileHeader& header,
+                   std::vector<MemoRecord>& records, DataContext& ctx);
+
+void Describe(const MemoRecord& record, FieldVisitor& v);
+
+}  // namespace mirrin

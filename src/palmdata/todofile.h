@@ -1,0 +1,51 @@
+#pragma once
+// The To Do file: tasks, in the classic and the extended layout; extended
+// tasks carry the datebook's exceptions and repeat rule.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "palmdata/binio.h"
+#include "palmdata/datacontext.h"
+#include "palmdata/datebookfile.h"
+#include "palmdata/describe.h"
+#include "palmdata/header.h"
+
+namespace mirrin {
+
+struct TodoRecord : CommonFields {
+  Bytes Description;
+  PalmDate DueDate;
+  bool Completed = false;
+  int32_t Priority = 0;
+  Bytes Note;
+  bool RepeatAfterCompletion = false;  // extended only, as are the fields below
+  PalmDate ExtDate1;
+  bool AlarmSet = false;
+  PalmDate ExtDate2;
+  int32_t ExtNumber = 0;
+  PalmDate ExtDate3;
+  RepeatRule Repeat;
+  int32_t ExceptionCount = 0;
+  std::vector<int32_t> Exceptions;  // raw Palm times
+  int32_t TodoWork = 0;             // not stored
+};
+
+void ReadTodoEntry(ByteReader& in, TodoRecord& r, const TimeZoneInfo& tz);
+void WriteTodoEntry(ByteWriter& out, const TodoRecord& r, const TimeZoneInfo& tz);
+void ReadTodoEntryExt(ByteReader& in, TodoRecord& r, const TimeZoneInfo& tz);
+void WriteTodoEntryExt(ByteWriter& out, const TodoRecord& r, const TimeZoneInfo& tz);
+
+void ParseTodoFile(const Bytes& data, const std::string& path, DatFileHeader& header,
+                   std::vector<TodoRecord>& records, DataContext& ctx);
+Bytes BuildTodoFile(const DatFileHeader& header, std::vector<TodoRecord>& records,
+                    const DataContext& ctx);
+// A missing file leaves header and records as they were.
+void ReadTodoFile(int user, const std::string& path, DatFileHeader& header,
+                  std::vector<TodoRecord>& records, DataContext& ctx);
+void WriteTodoFile(int user, const std::string& path, const DatFileHeader& header,
+                   std::vector<TodoRecord>& records, DataContext& ctx);
+
+void Describe(const TodoRecord& record, FieldVisitor& v);
+
+}  // namespace mirrin
