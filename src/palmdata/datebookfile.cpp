@@ -1,0 +1,302 @@
+#include "palmdata/datebookfile.h"
+
+#include "palmdata/errors.h"
+#include "palmdata/fileio.h"
+#include "palmdata/recordfile.h"
+
+namespace mirrin {
+
+namespace {
+
+constexpr int32_t kFullClassEntry = 0xFFFF;
+constexpr const char* kReadRoutine = "ReadDatebookFile";
+
+// A repeat's end is a plain long, not a date field: every value is a time
+// (top byte FF included, far in the future), so it is written back as read
+// while unchanged.
+uint32_t RepeatEndTime(const PalmDate& d, const TimeZoneInfo& tz) {
+  if (d.hasStored && SecondsToDate(d.stored, tz) == d.value) return d.stored;
+  return static_cast<uint32_t>(DateToSeconds(d.value, tz));
+}
+
+bool HasDayIndex(int32_t brand) { return brand >= 1 && brand <= 3; }
+
+}  // namespace
+
+std::string_view RepeatTypeName(int32_t brand) {
+  static constexpr std::string_view kNames[] = {"",           "CDayName",     "CWeekly",
+                                                "CDayOfMonth", "CDateOfMonth", "CDateOfYear"};
+  if (brand < 0 || brand > 5) return {};
+  return kNames[brand];
+}
+
+RepeatRule ReadRepeatEvent(ByteReader& in, const TimeZoneInfo& tz) {
+  RepeatRule r;
+  r.Hash = in.ReadShort();
+  if (r.Hash == kFullClassEntry) {
+    r.SchemaNo = in.ReadShort();
+    r.ClassNameLength = in.ReadShort();
+    r.ClassName = in.ReadChars(static_cast<size_t>(r.ClassNameLength));
+  }
+  if (r.Hash == 0) return r;
+  r.Brand = in.ReadLong();
+  r.Interval = in.ReadLong();
+  const uint32_t end = static_cast<uint32_t>(in.ReadLong());
+  r.EndDate = PalmDate::FromStored(end, SecondsToDate(end, tz));
+  r.FirstDayOfWeek = in.ReadLong();
+  // A reference to a class named earlier becomes the full entry, so every
+  // record can be written on its own. Types without a name keep what was read.
+  r.SchemaNo = 1;
+  if (r.Brand >= 0 && r.Brand <= 5) {
+    r.ClassName = std::string(RepeatTypeName(r.Brand));
+    r.ClassNameLength = static_cast<int32_t>(r.ClassName.size());
+  }
+  r.Hash = kFullClassEntry;
+  if (HasDayIndex(r.Brand)) {
+    r.DayIndex = in.ReadLong();
+    if (r.Brand == 2) r.DaysMask = in.ReadByte();
+    if (r.Brand == 3) r.WeekIndex = in.ReadLong();
+  } else {
+    r.DayNumber = in.ReadLong();
+    if (r.Brand == 5) r.MonthIndex = in.ReadLong();
+  }
+  return r;
+}
+
+void WriteRepeatEvent(ByteWriter& out, const RepeatRule& r, const TimeZoneInfo& tz) {
+  if (r.Hash == kFullClassEntry &&
+      (r.ClassNameLength < 0 || r.ClassNameLength > 0xFFFF ||
+       static_cast<size_t>(r.ClassNameLength) != r.ClassName.size())) {
+    throw RunError(err::Overflow, "repeat class name of " + std::to_string(r.ClassName.size()) +
+                                      " bytes declared as " + std::to_string(r.ClassNameLength));
+  }
+  const uint32_t end = r.Hash != 0 ? RepeatEndTime(r.EndDate, tz) : 0;
+  out.WriteShort(static_cast<uint32_t>(r.Hash));
+  if (r.Hash == kFullClassEntry) {
+    out.WriteShort(static_cast<uint32_t>(r.SchemaNo));
+    out.WriteShort(static_cast<uint32_t>(r.ClassNameLength));
+    out.WriteChars(r.ClassName);
+  }
+  if (r.Hash == 0) return;
+  out.WriteLong(r.Brand);
+  out.WriteLong(r.Interval);
+  out.WriteULong(end);
+  out.WriteLong(r.FirstDayOfWeek);
+  if (HasDayIndex(r.Brand)) {
+    out.WriteLong(r.DayIndex);
+    if (r.Brand == 2) out.WriteByte(r.DaysMask);
+    if (r.Brand == 3) out.WriteLong(r.WeekIndex);
+  } else {
+    out.WriteLong(r.DayNumber);
+    if (r.Brand == 5) out.WriteLong(r.MonthIndex);
+  }
+}
+
+void ReadRepeatField(ByteReader& in, int32_t& exceptionCount, std::vector<int32_t>& exceptions,
+                     RepeatRule& rule, const TimeZoneInfo& tz) {
+  in.ReadLong();  // tag
+  const uint16_t count = in.ReadShort();
+  in.Need(static_cast<size_t>(count) * 4);
+  exceptionCount = count;
+  exceptions.clear();
+  exceptions.reserve(count);
+  for (uint16_t i = 0; i < count; ++i) exceptions.push_back(in.ReadLong());
+  // Unlike the classic reader, a damaged repeat is an error of the file:
+  // reading on from the middle of it would misplace every later field.
+  rule = ReadRepeatEvent(in, tz);
+}
+
+void WriteRepeatField(ByteWriter& out, int32_t exceptionCount, const std::vector<int32_t>& exceptions,
+                      const RepeatRule& rule, const TimeZoneInfo& tz) {
+  if (exceptionCount < 0 || exceptionCount > 0xFFFF ||
+      static_cast<size_t>(exceptionCount) > exceptions.size()) {
+    throw RunError(err::SubscriptOutOfRange, std::to_string(exceptionCount) + " exceptions declared, " +
+                                                 std::to_string(exceptions.size()) + " held");
+  }
+  out.WriteLong(kTagRepeat);
+  out.WriteShort(static_cast<uint32_t>(exceptionCount));
+  for (int32_t i = 0; i < exceptionCount; ++i) out.WriteLong(exceptions[static_cast<size_t>(i)]);
+  WriteRepeatEvent(out, rule, tz);
+}
+
+void DescribeRepeat(int32_t exceptionCount, const std::vector<int32_t>& exceptions,
+                    const RepeatRule& r, FieldVisitor& v) {
+  v.Begin("Repeat");
+  v.Int("Hash", r.Hash);
+  v.Int("SchemaNo", r.SchemaNo);
+  v.Int("ClassNameLength", r.ClassNameLength);
+  v.Text("ClassName", r.ClassName);
+  v.Int("Brand", r.Brand);
+  v.Int("Interval", r.Interval);
+  v.Date("EndDate", r.EndDate);
+  v.Int("FirstDayOfWeek", r.FirstDayOfWeek);
+  v.Int("DayIndex", r.DayIndex);
+  v.Int("DaysMask", r.DaysMask);
+  v.Int("WeekIndex", r.WeekIndex);
+  v.Int("DayNumber", r.DayNumber);
+  v.Int("MonthIndex", r.MonthIndex);
+  v.End();
+  v.Int("ExceptionCount", exceptionCount);
+  v.Begin("Exceptions");
+  for (int32_t e : exceptions) v.Int("Exception", e);
+  v.End();
+}
+
+void ReadDateEntry(ByteReader& in, DateRecord& r, const TimeZoneInfo& tz) {
+  r.RecordId = in.ReadIntField();
+  r.Status = in.ReadIntField();
+  r.Position = in.ReadIntField();
+  r.StartTime = in.ReadDateField(tz);
+  r.EndTime = in.ReadDateField(tz);  // an Integer field holding a Palm time
+  r.Description = in.ReadCStringField();
+  r.Duration = in.ReadIntField();
+  r.Note = in.ReadCStringField();
+  r.Untimed = in.ReadBoolField();
+  r.Private = in.ReadBoolField();
+  r.Category = in.ReadIntField();
+  r.AlarmSet = in.ReadBoolField();
+  r.AlarmAdvance = in.ReadIntField();
+  r.AlarmUnit = in.ReadIntField();
+  ReadRepeatField(in, r.ExceptionCount, r.Exceptions, r.Repeat, tz);
+}
+
+void WriteDateEntry(ByteWriter& out, const DateRecord& r, const TimeZoneInfo& tz) {
+  out.WriteIntField(r.RecordId);
+  out.WriteIntField(r.Status);
+  out.WriteIntField(r.Position);
+  out.WriteDateField(r.StartTime, tz);
+  out.WriteIntField(static_cast<int32_t>(PalmTimeOf(r.EndTime, tz)));
+  out.WriteCStringField(r.Description);
+  out.WriteIntField(r.Duration);
+  out.WriteCStringField(r.Note);
+  out.WriteBoolField(r.Untimed);
+  out.WriteBoolField(r.Private);
+  out.WriteIntField(r.Category);
+  out.WriteBoolField(r.AlarmSet);
+  out.WriteIntField(r.AlarmAdvance);
+  out.WriteIntField(r.AlarmUnit);
+  WriteRepeatField(out, r.ExceptionCount, r.Exceptions, r.Repeat, tz);
+}
+
+void ReadDateEntryExt(ByteReader& in, DateRecord& r, const TimeZoneInfo& tz) {
+  ReadExtPrefix(in, r);
+  r.StartTime = in.ReadDateField(tz);
+  r.EndTime = in.ReadDateField(tz);
+  r.Description = in.ReadCStringField();
+  r.Duration = in.ReadIntField();
+  r.Note = in.ReadCStringField();
+  r.Untimed = in.ReadBoolField();
+  r.AlarmSet = in.ReadBoolField();
+  r.AlarmAdvance = in.ReadIntField();
+  r.AlarmUnit = in.ReadIntField();
+  ReadRepeatField(in, r.ExceptionCount, r.Exceptions, r.Repeat, tz);
+  r.Location = in.ReadCStringField();
+  r.ExtNumber = in.ReadIntField();
+  r.ExtString3 = in.ReadCStringField();
+  r.ExtString4 = in.ReadCStringField();
+}
+
+void WriteDateEntryExt(ByteWriter& out, const DateRecord& r, const TimeZoneInfo& tz) {
+  WriteExtPrefix(out, r);
+  out.WriteDateField(r.StartTime, tz);
+  out.WriteDateField(r.EndTime, tz);
+  out.WriteCStringField(r.Description);
+  out.WriteIntField(r.Duration);
+  out.WriteCStringField(r.Note);
+  out.WriteBoolField(r.Untimed);
+  out.WriteBoolField(r.AlarmSet);
+  out.WriteIntField(r.AlarmAdvance);
+  out.WriteIntField(r.AlarmUnit);
+  WriteRepeatField(out, r.ExceptionCount, r.Exceptions, r.Repeat, tz);
+  out.WriteCStringField(r.Location);
+  out.WriteIntField(r.ExtNumber);
+  out.WriteCStringField(r.ExtString3);
+  out.WriteCStringField(r.ExtString4);
+}
+
+void SetDefaultDatebookHeader(DatFileHeader& h, const std::string& path) {
+  h.IsExtended = false;  // the defaults describe a classic file
+  h.VersionTag = Bytes("\x00\x01\x42\x44", 4);
+  h.FileName = path;
+  h.TableString.clear();
+  h.NextFreeId = 128;
+  h.CategoryCount = 0;
+  h.Categories = {CategoryEntry::Unfiled()};
+  h.ResourceId = 54;
+  h.FieldsPerRow = 15;
+  h.RecordIdPosition = 0;
+  h.StatusPosition = 1;
+  h.PlacementPosition = 2;
+  h.FieldCount = 15;
+  h.FieldTypes = {0, 1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8};
+  h.RecordCount = 0;
+}
+
+void ParseDatebookFile(const Bytes& data, const std::string& path, DatFileHeader& header,
+                       std::vector<DateRecord>& records, DataContext& ctx) {
+  ReadRecordFile(kReadRoutine, path, data, header, records, ctx,
+                 [&ctx](ByteReader& in, const DatFileHeader& h, DateRecord& r) {
+                   if (h.IsExtended) {
+                     ReadDateEntryExt(in, r, ctx.timeZone);
+                   } else {
+                     ReadDateEntry(in, r, ctx.timeZone);
+                   }
+                 });
+}
+
+Bytes BuildDatebookFile(const DatFileHeader& header, std::vector<DateRecord>& records,
+                        const DataContext& ctx) {
+  return BuildRecordFile(header, records, [&ctx](ByteWriter& out, const DatFileHeader& h, const DateRecord& r) {
+    if (h.IsExtended) {
+      WriteDateEntryExt(out, r, ctx.timeZone);
+    } else {
+      WriteDateEntry(out, r, ctx.timeZone);
+    }
+  });
+}
+
+void ReadDatebookFile(int /*user*/, const std::string& path, DatFileHeader& header,
+                      std::vector<DateRecord>& records, DataContext& ctx) {
+  ctx.Log(std::string(kReadRoutine) + " " + path, 4);
+  if (!FileExists(path)) {
+    SetDefaultDatebookHeader(header, path);
+    records.clear();  // the store holds exactly RecordCount records
+    return;
+  }
+  Bytes data;
+  try {
+    data = ReadWholeFile(path);
+  } catch (const RunError& e) {
+    RethrowAt(e, std::string(kReadRoutine) + " " + path + ",0");
+  }
+  ParseDatebookFile(data, path, header, records, ctx);
+}
+
+void WriteDatebookFile(int user, const std::string& path, const DatFileHeader& header,
+                       std::vector<DateRecord>& records, DataContext& ctx) {
+  ctx.Log("Write " + std::to_string(header.RecordCount) + " Datebook for " + std::to_string(user) +
+              " to " + path,
+          4);
+  const Bytes bytes = BuildDatebookFile(header, records, ctx);
+  ReplaceDataFile(ctx, TempFilePath(ctx, "date", user), path, bytes);
+}
+
+void Describe(const DateRecord& r, FieldVisitor& v) {
+  DescribeCommon(r, v);
+  v.Date("StartTime", r.StartTime);
+  v.Date("EndTime", r.EndTime);
+  v.Text("Description", r.Description);
+  v.Int("Duration", r.Duration);
+  v.Text("Note", r.Note);
+  v.Bool("Untimed", r.Untimed);
+  v.Bool("AlarmSet", r.AlarmSet);
+  v.Int("AlarmAdvance", r.AlarmAdvance);
+  v.Int("AlarmUnit", r.AlarmUnit);
+  DescribeRepeat(r.ExceptionCount, r.Exceptions, r.Repeat, v);
+  v.Text("Location", r.Location);
+  v.Int("ExtNumber", r.ExtNumber);
+  v.Text("ExtString3", r.ExtString3);
+  v.Text("ExtString4", r.ExtString4);
+}
+
+}  // namespace mirrin

@@ -1,0 +1,24 @@
+#include "palmdata/describe.h"
+
+namespace mirrin {
+
+void DescribeCommon(const CommonFields& f, FieldVisitor& v) {
+  static const char* const kLengthNames[] = {"ExtLength1", "ExtLength2", "ExtLength3", "ExtLength4"};
+  static const char* const kTextNames[] = {"ExtText1", "ExtText2", "ExtText3", "ExtText4"};
+  v.Int("RecordId", f.RecordId);
+  v.Int("ExtRowId", f.ExtRowId);
+  v.Int("Status", f.Status);
+  v.Int("ExtFieldBase", f.ExtFieldBase);
+  v.Int("Position", f.Position);
+  v.Int("Category", f.Category);
+  v.Bool("Private", f.Private);
+  for (size_t k = 0; k < f.ExtLength.size(); ++k) {
+    v.Int(kLengthNames[k], f.ExtLength[k]);
+    v.Text(kTextNames[k], f.ExtText[k]);
+  }
+  v.Text("ExtBlob", f.ExtBlob);
+  v.Text("ExtString1", f.ExtString1);
+  v.Text("ExtString2", f.ExtString2);
+}
+
+}  // namespace mirrin
