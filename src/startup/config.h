@@ -1,0 +1,69 @@
+#pragma once
+// The configuration file: key=value lines beside the program, read once into
+// ConfigLines, looked up key by key, and rewritten whole by the settings
+// dialogs. The lines are kept as read so that keys the program does not know
+// survive a rewrite.
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "palmdata/logsink.h"
+#include "startup/settings.h"
+#include "ui/forms/platform.h"
+
+namespace mirrin {
+
+// The kept lines of the file in file order (comments and blank lines are
+// not kept); an empty entry is a blanked duplicate and is never written.
+using ConfigLines = std::vector<std::string>;
+
+// "Y" and "N" read as Booleans; everything else stays text.
+using ConfigValue = std::variant<bool, std::string>;
+
+// programDir + "\" + program name + ".cfg"
+std::string ConfigFilePath(std::string_view programDir);
+
+// Cuts text at every sep. Empty pieces between separators stay; the one
+// empty piece after a trailing separator is dropped; "" gives {""}.
+std::vector<std::string> Split(std::string_view text, char sep);
+
+// Blanks only (tabs are text), as the file's syntax treats them.
+std::string TrimBlanks(std::string_view s);
+std::string RTrimBlanks(std::string_view s);
+std::string UpperAscii(std::string_view s);
+
+// Appends the file's kept lines to `lines` (a second call appends again).
+// A missing file is only logged; a read error is reported as "ReadIniFile".
+void ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platform& platform);
+
+// The first matching line that has a value wins; later matching lines are
+// blanked. A missing key is appended with its default when addIfMissing.
+ConfigValue GetValueFromIni(ConfigLines& lines, std::string_view key, std::string_view defaultText,
+                            bool addIfMissing, LogSink& log, Platform& platform);
+
+// "True"/"False" for a Boolean, the text otherwise.
+std::string ValueText(const ConfigValue& value);
+
+// The general conversions of a looked-up value to a key's type. Text that
+// is no Boolean or number raises error 13; a number out of range error 6.
+bool ToBool(const ConfigValue& value);
+int32_t ToInt32(const ConfigValue& value);
+int16_t ToInt16(const ConfigValue& value);
+
+// Reads every key in SettingKeys() order into settings, appending missing
+// keys to lines. Stops at the first value that does not convert (the
+// RunError propagates to the caller's trap); earlier keys are already set.
+void ReadSettings(ConfigLines& lines, Settings& settings, std::string_view programDir,
+                  LogSink& log, Platform& platform);
+
+// The file part of both dialogs' WriteIniFile: replaces every known key's
+// line in `lines` by its canonical form from settings and writes the header
+// and the non-empty lines (except "=N") through a temporary file, so a
+// failure leaves the old file whole. Raises RunError on failure.
+void WriteConfigFile(ConfigLines& lines, const Settings& settings, std::string_view path);
+
+// The text WriteConfigFile writes (canonicalises `lines` the same way).
+std::string ConfigFileText(ConfigLines& lines, const Settings& settings);
+
+}  // namespace mirrin

@@ -1,0 +1,271 @@
+#include "startup/config.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "palmdata/errors.h"
+#include "support/fake_platform.h"
+#include "support/filebuilder.h"
+
+namespace mirrin {
+namespace {
+
+using test::FakePlatform;
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+struct RecordingLog : LogSink {
+  std::vector<std::pair<std::string, int>> lines;
+  void WriteLog(std::string_view message, int level) override {
+    lines.emplace_back(std::string(message), level);
+  }
+};
+
+const std::string kHeader =
+    "#\r\n#\r\n# This file contains initialisation settings for Mirrin\r\n#\r\n"
+    "#This can be used to set the default Palm directory\r\n#\r\n#and default users \r\n";
+
+class ConfigTest : public ::testing::Test {
+ protected:
+  ConfigLines Read(const std::string& content) {
+    WriteFileBytes(path, content);
+    ConfigLines lines;
+    ReadIniFile(lines, path, log, platform);
+    return lines;
+  }
+  Settings Load(ConfigLines& lines) {
+    Settings s;
+    ReadSettings(lines, s, "/prog", log, platform);
+    return s;
+  }
+
+  TempDir dir;
+  std::string path = dir.File("Mirrin.cfg");
+  RecordingLog log;
+  FakePlatform platform;
+};
+
+TEST(SplitTest, KeepsInnerEmptyPiecesAndDropsOneTrailing) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(Split("a=b", '='), (V{"a", "b"}));
+  EXPECT_EQ(Split("a=", '='), (V{"a"}));
+  EXPECT_EQ(Split("=b", '='), (V{"", "b"}));
+  EXPECT_EQ(Split("a==b", '='), (V{"a", "", "b"}));
+  EXPECT_EQ(Split("a==", '='), (V{"a", ""}));
+  EXPECT_EQ(Split("", '='), (V{""}));
+  EXPECT_EQ(Split("abc", '='), (V{"abc"}));
+  EXPECT_EQ(Split("=", '='), (V{""}));
+  EXPECT_EQ(Split("Bob|Dates|Work|x", '|'), (V{"Bob", "Dates", "Work", "x"}));
+}
+
+TEST_F(ConfigTest, KeepsSettingLinesVerbatimAndDropsCommentsAndBlanks) {
+  const ConfigLines lines =
+      Read("# comment\r\n   \r\n\r\n  # not a comment\r\nLogLevel=3  \r\n\tTabbed\r\n");
+  EXPECT_EQ(lines, (ConfigLines{"  # not a comment", "LogLevel=3  ", "\tTabbed"}));
+}
+
+TEST_F(ConfigTest, LfOnlyAndMixedLineEndsAreCutIntoLines) {
+  EXPECT_EQ(Read("A=1\nB=2\n#c\nC=3"), (ConfigLines{"A=1", "B=2", "C=3"}));
+  EXPECT_EQ(Read("A=1\r\nB=2\nC=3\r\n"), (ConfigLines{"A=1", "B=2", "C=3"}));
+}
+
+TEST_F(ConfigTest, SecondReadAppendsAgain) {
+  ConfigLines lines = Read("A=1\r\n");
+  ReadIniFile(lines, path, log, platform);
+  EXPECT_EQ(lines, (ConfigLines{"A=1", "A=1"}));
+}
+
+TEST_F(ConfigTest, MissingFileIsLoggedNotReported) {
+  ConfigLines lines;
+  ReadIniFile(lines, dir.File("none.cfg"), log, platform);
+  EXPECT_TRUE(lines.empty());
+  EXPECT_TRUE(platform.boxes.empty());
+  ASSERT_EQ(log.lines.size(), 2u);
+  EXPECT_EQ(log.lines[0], std::make_pair(std::string("ReadIniFile() called."), 11));
+  EXPECT_EQ(log.lines[1].first, "ReadIniFile - File not found: " + dir.File("none.cfg"));
+  EXPECT_EQ(log.lines[1].second, 0);
+}
+
+TEST_F(ConfigTest, FolderInPlaceOfTheFileCountsAsMissing) {
+  ConfigLines lines;
+  ReadIniFile(lines, dir.Path(), log, platform);
+  EXPECT_TRUE(lines.empty());
+  EXPECT_TRUE(platform.boxes.empty());
+}
+
+struct FailingLog : LogSink {
+  void WriteLog(std::string_view, int) override { throw RunError(err::PathFileAccess, "log"); }
+};
+
+TEST_F(ConfigTest, ErrorsInsideTheRoutinesAreReportedUnderTheirNames) {
+  WriteFileBytes(path, "A=1\r\n");
+  FailingLog failing;
+  ConfigLines lines;
+  ReadIniFile(lines, path, failing, platform);
+  EXPECT_TRUE(lines.empty()) << "the routine is left at the error";
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].text.rfind("ReadIniFile has caused an error. 75 Path/File access error", 0),
+            0u);
+  EXPECT_EQ(platform.boxes[0].style, 16);
+
+  lines = {"GUI=2"};
+  EXPECT_EQ(ValueText(GetValueFromIni(lines, "GUI", "0", true, failing, platform)), "2")
+      << "the value is decided before the log line";
+  ASSERT_EQ(platform.boxes.size(), 2u);
+  EXPECT_EQ(platform.boxes[1].text.rfind("GetValueFromIni has caused an error. 75", 0), 0u);
+}
+
+TEST_F(ConfigTest, LookupTrimsKeyIgnoresCaseAndKeepsLeadingBlanksOfValue) {
+  ConfigLines lines{"logfilepath = C:\\Logs  ", "FilterUser1=a=b"};
+  EXPECT_EQ(ValueText(GetValueFromIni(lines, "LogFilePath", "", false, log, platform)),
+            " C:\\Logs");
+  EXPECT_EQ(ValueText(GetValueFromIni(lines, "FilterUser1", "", true, log, platform)), "a");
+  EXPECT_EQ(log.lines.back(), std::make_pair(std::string("Got value for FilterUser1 = a"), 11));
+}
+
+TEST_F(ConfigTest, DuplicateKeysAreBlankedAfterTheFirstValue) {
+  ConfigLines lines{"IncludeMemo=Y", "Other=1", "includememo=N"};
+  EXPECT_EQ(GetValueFromIni(lines, "IncludeMemo", "N", true, log, platform), ConfigValue(true));
+  EXPECT_EQ(lines, (ConfigLines{"IncludeMemo=Y", "Other=1", ""}));
+}
+
+TEST_F(ConfigTest, EmptyFirstValueGivesWayToALaterLineOnlyWithEmptyDefault) {
+  ConfigLines lines{"SuffixUser1=", "SuffixUser1=-x"};
+  EXPECT_EQ(ValueText(GetValueFromIni(lines, "SuffixUser1", "", true, log, platform)), "-x");
+  EXPECT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1], "SuffixUser1=-x");
+
+  ConfigLines withDefault{"GUI=", "GUI=2"};
+  EXPECT_EQ(ValueText(GetValueFromIni(withDefault, "GUI", "0", true, log, platform)), "0");
+  EXPECT_EQ(withDefault[1], "");
+}
+
+TEST_F(ConfigTest, MissingKeyIsAppendedOnlyWhenAsked) {
+  ConfigLines lines;
+  EXPECT_EQ(GetValueFromIni(lines, "CopyAlarms", "Y", true, log, platform), ConfigValue(true));
+  EXPECT_EQ(ValueText(GetValueFromIni(lines, "Custom1", "", false, log, platform)), "");
+  EXPECT_EQ(lines, (ConfigLines{"CopyAlarms=Y"}));
+  EXPECT_EQ(log.lines.front().first, "Got value for CopyAlarms = True");
+}
+
+TEST_F(ConfigTest, YAndNTurnTextKeysIntoTrueAndFalse) {
+  ConfigLines lines{"Startwith=Y", "SuffixUser2=N", "DaystoIgnore=y"};
+  const Settings s = Load(lines);
+  EXPECT_EQ(s.Startwith, "True");
+  EXPECT_EQ(s.SuffixUser2, "False");
+  EXPECT_EQ(s.DaystoIgnore, "y");
+}
+
+TEST_F(ConfigTest, BooleanKeysConvertTheGeneralWay) {
+  ConfigLines lines{"ArchiveDeleted=True", "IncludeDates=0", "IncludeToDo=-1",
+                    "IncludeMemo=false", "LogLevel=N", "FirstDuplicateChars=12.5"};
+  const Settings s = Load(lines);
+  EXPECT_TRUE(s.ArchiveDeleted);
+  EXPECT_FALSE(s.IncludeDates);
+  EXPECT_TRUE(s.IncludeToDo);
+  EXPECT_FALSE(s.IncludeMemo);
+  EXPECT_EQ(s.LogLevel, 0);
+  EXPECT_EQ(s.FirstDuplicateChars, 12);  // half to even
+}
+
+TEST_F(ConfigTest, UnconvertibleValueStopsReadingWithItsError) {
+  ConfigLines lines{"LogLevel=4", "CompletedString=done", "ArchiveDeleted= Y", "IncludeDates=N"};
+  Settings s;
+  try {
+    ReadSettings(lines, s, "/prog", log, platform);
+    FAIL() << "no error";
+  } catch (const RunError& e) {
+    EXPECT_EQ(e.number(), err::TypeMismatch);
+  }
+  EXPECT_EQ(s.LogLevel, 4);
+  EXPECT_EQ(s.CompletedString, "done");
+  EXPECT_TRUE(s.IncludeDates) << "keys after the bad one are not read";
+
+  ConfigLines overflow{"FirstDuplicateChars=40000"};
+  try {
+    ReadSettings(overflow, s, "/prog", log, platform);
+    FAIL() << "no error";
+  } catch (const RunError& e) {
+    EXPECT_EQ(e.number(), err::Overflow);
+  }
+}
+
+TEST_F(ConfigTest, DefaultsFillSettingsAndLogFilePathIsTheProgramDirectory) {
+  ConfigLines lines{"Custom1=Passwords"};
+  const Settings s = Load(lines);
+  EXPECT_EQ(s.LogFilePath, "/prog");
+  EXPECT_EQ(s.LogLevel, 10);
+  EXPECT_EQ(s.FirstDuplicateChars, 20);
+  EXPECT_TRUE(s.CopyAlarms);
+  EXPECT_EQ(s.HideAfter, "dd/mm/yyyy");
+  EXPECT_EQ(s.Custom1File, "\\SplashID\\export.csv");
+  EXPECT_TRUE(s.IncludeCustom);
+}
+
+TEST_F(ConfigTest, CommentOnlyFileRewritesToHeaderAndEveryAddedKeyInTableOrder) {
+  ConfigLines lines = Read("# only\r\n\r\n#comments\r\n");
+  Settings s = Load(lines);
+  s.PalmUser1 = "Ann";
+  WriteConfigFile(lines, s, path);
+
+  std::string expected = kHeader;
+  for (const SettingKey& k : SettingKeys()) {
+    if (!k.addIfMissing) continue;
+    std::string value = k.defaultText;
+    if (std::string(k.key) == "PalmUser1") value = "Ann";
+    expected += std::string(k.key) + "=" + value + "\r\n";
+  }
+  EXPECT_EQ(ReadFileBytes(path), expected);
+  EXPECT_EQ(lines.front(), "LogLevel=10");
+}
+
+TEST_F(ConfigTest, RewriteCanonicalisesKnownKeysAndKeepsOthers) {
+  ConfigLines lines = Read(
+      "logfilepath = C:\\Logs\n"
+      "Custom1 = Passwords \n"
+      "Unknown=keep=me\n"
+      "IncludeMemo=Y\n"
+      "IncludeMemo=Y\n"
+      "FilterUser1=a=b\n"
+      "=N\n"
+      "LogLevel=5\n");
+  Settings s = Load(lines);
+  EXPECT_EQ(s.LogFilePath, " C:\\Logs");
+  s.LogLevel = 11;
+  s.FirstDuplicateChars = -3;
+  WriteConfigFile(lines, s, path);
+
+  const std::string text = ReadFileBytes(path);
+  ASSERT_EQ(text.rfind(kHeader, 0), 0u);
+  std::string body = text.substr(kHeader.size());
+  const std::string expectedStart =
+      "LogFilePath= C:\\Logs\r\n"
+      "Custom1 = Passwords \r\n"
+      "Unknown=keep=me\r\n"
+      "IncludeMemo=Y\r\n"
+      "FilterUser1=a\r\n"
+      "LogLevel=11\r\n"
+      "ArchiveDeleted=N\r\n";
+  EXPECT_EQ(body.substr(0, expectedStart.size()), expectedStart);
+  EXPECT_NE(body.find("FirstDuplicateChars=-3\r\n"), std::string::npos);
+  EXPECT_EQ(body.find("=N\r\n=N"), std::string::npos);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "=N"), 1) << "kept in memory, never written";
+  EXPECT_EQ(body.find('\n') - 1, body.find('\r')) << "CR LF line ends";
+}
+
+TEST_F(ConfigTest, FailedRewriteLeavesTheOldFileWhole) {
+  const std::string old = "LogLevel=3\r\nPalmUser1=Ann\r\n";
+  ConfigLines lines = Read(old);
+  Settings s = Load(lines);
+  // A folder where the new file would be written makes the write fail.
+  ASSERT_EQ(::mkdir((path + ".mirrin-new").c_str(), 0755), 0);
+  EXPECT_THROW(WriteConfigFile(lines, s, path), RunError);
+  EXPECT_EQ(ReadFileBytes(path), old);
+}
+
+}  // namespace
+}  // namespace mirrin
