@@ -1,0 +1,120 @@
+#include "startup/log.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "palmdata/errors.h"
+#include "palmdata/fileio.h"
+#include "palmdata/palmtime.h"
+#include "startup/errorreport.h"
+#include "startup/version.h"
+#include "support/fake_platform.h"
+#include "support/filebuilder.h"
+
+namespace mirrin {
+namespace {
+
+using test::FakePlatform;
+using test::ReadFileBytes;
+using test::TempDir;
+
+const std::string kHeaderLine = "Mirrin.exe Version: 3.0.26\r\n";
+
+class LogTest : public ::testing::Test {
+ protected:
+  LogTest() {
+    settings.LogFilePath = dir.Path();
+    platform.programDir = dir.Path() + "/prog";
+    std::filesystem::create_directory(platform.programDir);
+    platform.SetNow(MakeDate(2024, 12, 31) + MakeTime(23, 59, 59));
+  }
+  std::string FileOf(const std::string& folder, const char* digits) {
+    return ReadFileBytes(folder + "/Mirrin" + digits + ".log");
+  }
+
+  TempDir dir;
+  FakePlatform platform;
+  Settings settings;
+  Log log{platform, settings};
+};
+
+TEST_F(LogTest, FirstMessageOfTheDayGetsTheHeaderLine) {
+  log.WriteLog("Mirrin Version 3.0.26 started", 0);
+  platform.AdvanceSeconds(-59);
+  log.WriteLog("second", 4);
+  EXPECT_EQ(FileOf(dir.Path(), "20241231"),
+            kHeaderLine + "31/12/2024 23:59:59 - Mirrin Version 3.0.26 started\r\n" +
+                "31/12/2024 23:59:00 - second\r\n");
+}
+
+TEST_F(LogTest, LevelAboveLogLevelIsNotWritten) {
+  log.WriteLog("Got value for GUI = 0", 11);
+  EXPECT_FALSE(FileExists(log.FileName(platform.Now())));
+  log.WriteLog("at the limit", 10);
+  EXPECT_TRUE(FileExists(log.FileName(platform.Now())));
+
+  settings.LogLevel = -1;
+  log.WriteLog("nothing at all", 0);
+  EXPECT_EQ(FileOf(dir.Path(), "20241231").find("nothing"), std::string::npos);
+}
+
+TEST_F(LogTest, MidnightStartsTheNextDaysFileWithItsOwnHeader) {
+  log.WriteLog("before", 0);
+  platform.AdvanceSeconds(2);
+  log.WriteLog("after", 0);
+  EXPECT_EQ(FileOf(dir.Path(), "20241231"), kHeaderLine + "31/12/2024 23:59:59 - before\r\n");
+  EXPECT_EQ(FileOf(dir.Path(), "20250101"), kHeaderLine + "01/01/2025 00:00:01 - after\r\n");
+}
+
+TEST_F(LogTest, EmptyLogFilePathBecomesTheProgramDirectory) {
+  settings.LogFilePath.clear();
+  log.WriteLog("hello", 0);
+  EXPECT_EQ(settings.LogFilePath, platform.programDir);
+  EXPECT_EQ(FileOf(platform.programDir, "20241231"),
+            kHeaderLine + "31/12/2024 23:59:59 - hello\r\n");
+}
+
+TEST_F(LogTest, BackslashedLogFilePathIsUsedNatively) {
+  std::filesystem::create_directory(dir.File("Logs"));
+  settings.LogFilePath = dir.Path() + "\\logs";  // case differs, as on the original system
+  log.WriteLog("x", 0);
+  EXPECT_EQ(FileOf(dir.File("Logs"), "20241231"), kHeaderLine + "31/12/2024 23:59:59 - x\r\n");
+}
+
+TEST_F(LogTest, MissingLogFolderIsARunErrorOfTheCaller) {
+  settings.LogFilePath = dir.File("absent");
+  EXPECT_THROW(log.WriteLog("x", 0), RunError);
+  // The caller's trap reports it.
+  EXPECT_FALSE(TrapErrors(platform, "Combo1", [&] { log.WriteLog("x", 0); }));
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].text.rfind("Combo1 has caused an error. 75 ", 0), 0u);
+}
+
+TEST(ErrorReportTest, TextAndTitle) {
+  FakePlatform platform;
+  ReportError(platform, 9, "Subscript out of range", "UpdateLists");
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].text,
+            "UpdateLists has caused an error. 9 Subscript out of range\r\n\r\n"
+            "Please report the whole error message above to " +
+                std::string(kSupportContact));
+  EXPECT_EQ(platform.boxes[0].title, "Mirrin Error 3.0.26");
+  EXPECT_EQ(platform.boxes[0].style, mb::Critical);
+
+  ReportError(platform, 5, "", "Split");
+  EXPECT_EQ(platform.boxes[1].text.rfind("Split has caused an error. 5 \r\n", 0), 0u);
+}
+
+TEST(ErrorReportTest, TrapReportsRunErrorsAndLetsProgramEndThrough) {
+  FakePlatform platform;
+  EXPECT_TRUE(TrapErrors(platform, "X", [] {}));
+  EXPECT_FALSE(TrapErrors(platform, "cmdSwitch", [] { throw RunError(err::DivisionByZero); }));
+  EXPECT_EQ(platform.boxes.at(0).text.rfind("cmdSwitch has caused an error. 11 Division by zero", 0),
+            0u);
+  EXPECT_THROW(TrapErrors(platform, "X", [] { throw ProgramEnd{}; }), ProgramEnd);
+  EXPECT_EQ(platform.boxes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace mirrin
