@@ -1,0 +1,92 @@
+#pragma once
+// The address file: contacts with their phone entries and postal addresses,
+// in the classic layout (30 fields) and the extended one (prefix + 60 fields).
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "palmdata/binio.h"
+#include "palmdata/datacontext.h"
+#include "palmdata/header.h"
+
+namespace mirrin {
+
+struct FieldVisitor;
+
+struct PhoneEntry {
+  int32_t Label = 0;  // index into PhoneLabelNames
+  Bytes Value;
+};
+
+struct PostalAddress {
+  int32_t Label = 0;  // index into AddressLabelNames
+  Bytes Street;
+  Bytes City;
+  Bytes State;
+  Bytes Zip;
+  Bytes Country;
+};
+
+// Classic files store five phones, four custom fields and the texts of the
+// first address; the extended format stores all of them.
+constexpr size_t kClassicPhones = 5;
+constexpr size_t kClassicCustomFields = 4;
+
+struct ContactRecord : CommonFields {
+  Bytes LastName;
+  Bytes FirstName;
+  Bytes Title;
+  Bytes Company;
+  int32_t DisplayPhone = 0;
+  Bytes Note;
+  std::array<PhoneEntry, 7> Phones;
+  std::array<Bytes, 9> CustomFields;
+  std::array<PostalAddress, 3> Addresses;
+  // Extended format only.
+  Bytes InstantMessage1;
+  Bytes InstantMessage2;
+  int32_t IMLabel1 = 0;  // index into IMLabelNames
+  int32_t IMLabel2 = 0;
+  Bytes Website;
+  int32_t ExtPair1 = 0;  // the long-pair field (tag 68)
+  int32_t ExtPair2 = 0;
+  bool ExtFlag = false;
+  int32_t ExtNumber1 = 0;
+  int32_t ExtNumber2 = 0;
+  Bytes ExtString3;
+  Bytes ExtString4;
+  Bytes ExtString5;
+  Bytes ExtString6;
+  // Not stored: a working value of the matching.
+  int16_t MatchPrefixLength = 0;
+};
+
+void ReadPhoneEntry(ByteReader& in, PhoneEntry& phone);
+void WritePhoneEntry(ByteWriter& out, const PhoneEntry& phone);
+
+void ReadContactEntry(ByteReader& in, ContactRecord& record);
+void WriteContactEntry(ByteWriter& out, const ContactRecord& record);
+// Errors raised after the prefix name the contact and the group of fields
+// being read ("ID 17", "Dr Ann Lee, Acme n pc").
+void ReadContactEntryExt(ByteReader& in, ContactRecord& record);
+void WriteContactEntryExt(ByteWriter& out, const ContactRecord& record);
+
+// Header and records from bytes in memory; path is only named in errors,
+// whose where() is "ReadAddressFile <path>,<record index>".
+void ParseAddressFile(const Bytes& data, const std::string& path, DatFileHeader& header,
+                      std::vector<ContactRecord>& records, DataContext& ctx);
+// The complete file; extended rows are renumbered in `records`.
+Bytes BuildAddressFile(const DatFileHeader& header, std::vector<ContactRecord>& records,
+                       const DataContext& ctx);
+
+// A missing file is not an error: header and records are left as they were.
+void ReadAddressFile(int user, const std::string& path, DatFileHeader& header,
+                     std::vector<ContactRecord>& records, DataContext& ctx);
+// Writes through the temporary file cont<user>.tmp and replaces path atomically.
+void WriteAddressFile(int user, const std::string& path, const DatFileHeader& header,
+                      std::vector<ContactRecord>& records, DataContext& ctx);
+
+void Describe(const ContactRecord& record, FieldVisitor& v);
+
+}  // namespace mirrin
