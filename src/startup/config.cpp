@@ -111,9 +111,9 @@ namespace {
 // Keys compare trimmed and without regard to letter case.
 std::string KeyOf(std::string_view line) { return UpperAscii(TrimBlanks(Split(line, '=')[0])); }
 
-// Cuts at CR LF, lone CR and lone LF alike: a file written with LF line
-// ends is read the same as one with CR LF.
-std::vector<std::string_view> TextLines(std::string_view text) {
+}  // namespace
+
+std::vector<std::string_view> TextFileLines(std::string_view text) {
   std::vector<std::string_view> lines;
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -126,8 +126,6 @@ std::vector<std::string_view> TextLines(std::string_view text) {
   return lines;
 }
 
-}  // namespace
-
 void ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platform& platform) {
   TrapErrors(platform, "ReadIniFile", [&] {
     log.WriteLog("ReadIniFile() called.", 11);
@@ -136,7 +134,7 @@ void ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platfo
       return;
     }
     const Bytes text = ReadWholeFile(path);
-    for (std::string_view line : TextLines(text)) {
+    for (std::string_view line : TextFileLines(text)) {
       if (!line.empty() && line[0] == '#') continue;
       if (TrimBlanks(line).empty()) continue;
       lines.emplace_back(line);

@@ -28,6 +28,10 @@ std::string ConfigFilePath(std::string_view programDir);
 // empty piece after a trailing separator is dropped; "" gives {""}.
 std::vector<std::string> Split(std::string_view text, char sep);
 
+// Cuts at CR LF, lone CR and lone LF alike: a file written with LF line
+// ends reads the same as one with CR LF.
+std::vector<std::string_view> TextFileLines(std::string_view text);
+
 // Blanks only (tabs are text), as the file's syntax treats them.
 std::string TrimBlanks(std::string_view s);
 std::string RTrimBlanks(std::string_view s);

@@ -1,0 +1,62 @@
+#pragma once
+// The category filter file: which categories of which user's kinds are
+// hidden, kept between runs. Lines of users other than the two loaded ones
+// are carried through unchanged.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "palmdata/header.h"
+#include "palmdata/logsink.h"
+#include "ui/forms/platform.h"
+
+namespace mirrin {
+
+// In the order the file is written.
+enum class FilterKind { Dates, Contacts, Memos, ToDos, Custom };
+inline constexpr int kFilterKindCount = 5;
+
+// One loaded user as the filter file sees it: the name as in users.dat and
+// the category table of each kind (null: that kind is not loaded).
+struct FilterUser {
+  std::string name;
+  std::array<std::vector<CategoryEntry>*, kFilterKindCount> tables{};
+
+  std::vector<CategoryEntry>* Table(FilterKind kind) const {
+    return tables[static_cast<int>(kind)];
+  }
+};
+
+struct CategoryFilters {
+  std::vector<std::string> OtherUserFilterLines;  // trimmed, in file order
+  bool changed = false;  // set by toggling; the file is rewritten at exit only when set
+};
+
+// programDir + "\" + program name + "CategoriestoExclude.cfg"
+std::string CategoryFilterFilePath(std::string_view programDir);
+
+// Clears the show flag of every category the file names for a loaded user.
+// customKind is the fifth kind's name (Custom1), empty when there is none.
+// A read error is reported as "ReadCatExcludeFile" and ends reading.
+void ReadCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>& users,
+                        std::string_view customKind, CategoryFilters& filters, LogSink& log,
+                        Platform& platform);
+
+// Does nothing unless filters.changed. A failure is not shown to the
+// operator; it is logged at level 0 and the old file stays whole.
+void WriteCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>& users,
+                         std::string_view customKind, const CategoryFilters& filters,
+                         LogSink& log);
+
+// The file's content for the current flags.
+std::string CatExcludeFileText(const std::array<FilterUser, 2>& users, std::string_view customKind,
+                               const CategoryFilters& filters);
+
+// A "Show this Category:" box changed: kindText is the kind selector's text,
+// category the position in that kind's table. Only the four Palm kinds
+// change a flag; any kind marks the filters changed.
+void SetCategoryShown(const FilterUser& user, std::string_view kindText, int category, bool show,
+                      CategoryFilters& filters);
+
+}  // namespace mirrin

@@ -1,0 +1,190 @@
+#include "startup/catfilter.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "palmdata/errors.h"
+#include "support/fake_platform.h"
+#include "support/filebuilder.h"
+
+namespace mirrin {
+namespace {
+
+using test::FakePlatform;
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+const std::string kHeader =
+    "#\r\n#\r\n# This file contains Category Filters for Mirrin\r\n#\r\n"
+    "# (Modifying this file could affect the running of Mirrin)\r\n#\r\n";
+
+struct RecordingLog : LogSink {
+  std::vector<std::pair<std::string, int>> lines;
+  void WriteLog(std::string_view message, int level) override {
+    lines.emplace_back(std::string(message), level);
+  }
+};
+
+std::vector<CategoryEntry> Table(std::initializer_list<const char*> names) {
+  std::vector<CategoryEntry> t{CategoryEntry::Unfiled()};
+  for (const char* n : names) {
+    CategoryEntry c;
+    c.LongName = n;
+    t.push_back(c);
+  }
+  return t;
+}
+
+std::vector<bool> Shown(const std::vector<CategoryEntry>& t) {
+  std::vector<bool> v;
+  for (const auto& c : t) v.push_back(c.Show);
+  return v;
+}
+
+class CatFilterTest : public ::testing::Test {
+ protected:
+  CatFilterTest() {
+    users[0].name = "Ann";
+    users[0].tables = {&annDates, &annContacts, &annMemos, &annTodos, &annCustom};
+    users[1].name = "Bob";
+    users[1].tables = {&bobDates, &bobContacts, nullptr, nullptr, nullptr};
+  }
+  void Read(const std::string& content) {
+    WriteFileBytes(path, content);
+    ReadCatExcludeFile(path, users, "Passwords", filters, log, platform);
+  }
+
+  TempDir dir;
+  std::string path = dir.File("MirrinCategoriestoExclude.cfg");
+  std::vector<CategoryEntry> annDates = Table({"Work", "Home"});
+  std::vector<CategoryEntry> annContacts = Table({"Work", "Family"});
+  std::vector<CategoryEntry> annMemos = Table({"Ideas"});
+  std::vector<CategoryEntry> annTodos = Table({"Work"});
+  std::vector<CategoryEntry> annCustom = Table({"Web"});
+  std::vector<CategoryEntry> bobDates = Table({"Work"});
+  std::vector<CategoryEntry> bobContacts = Table({"Golf"});
+  std::array<FilterUser, 2> users;
+  CategoryFilters filters;
+  RecordingLog log;
+  FakePlatform platform;
+};
+
+TEST_F(CatFilterTest, HidesNamedCategoriesOfLoadedUsers) {
+  Read("# comment\r\n   # also a comment here\r\n\r\n"
+       "  Ann|Dates|Home  \r\n"
+       "Ann|Contacts|Work|ignored\n"
+       "Bob|Contacts|Golf\r\n"
+       "Ann|To Dos\r\n"            // too few fields
+       "ann|Memos|Ideas\r\n"       // user names are case-sensitive
+       "Ann|Memos|ideas\r\n"       // so are category names
+       "Ann|Passwords|Web\r\n");
+  EXPECT_EQ(Shown(annDates), (std::vector<bool>{true, true, false}));
+  EXPECT_EQ(Shown(annContacts), (std::vector<bool>{true, false, true}));
+  EXPECT_EQ(Shown(bobContacts), (std::vector<bool>{true, false}));
+  EXPECT_EQ(Shown(annMemos), (std::vector<bool>{true, true}));
+  EXPECT_EQ(Shown(annCustom), (std::vector<bool>{true, false}));
+  EXPECT_EQ(filters.OtherUserFilterLines, (std::vector<std::string>{"ann|Memos|Ideas"}));
+  EXPECT_TRUE(platform.boxes.empty());
+  EXPECT_FALSE(filters.changed);
+}
+
+TEST_F(CatFilterTest, OtherUsersAndUnloadedKindsAreCarriedThroughAfterOwnLines) {
+  Read("Carol|Dates|Work\r\n"
+       "Bob|Memos|Private\r\n"       // Bob's memos are not loaded
+       "Ann|Dates|Gone\r\n"          // category no longer exists: dropped
+       "Ann|Notes|Work\r\n"          // unknown kind: dropped
+       " Dave|Contacts|X \r\n"
+       "Bob|Dates|Work\r\n");
+  filters.changed = true;
+  WriteCatExcludeFile(path, users, "Passwords", filters, log);
+  EXPECT_EQ(ReadFileBytes(path), kHeader +
+                                     "Bob|Dates|Work\r\n"
+                                     "Carol|Dates|Work\r\n"
+                                     "Bob|Memos|Private\r\n"
+                                     "Dave|Contacts|X\r\n");
+  EXPECT_EQ(log.lines.back(), std::make_pair("Write Category Exclude list to " + path, 0));
+}
+
+TEST_F(CatFilterTest, WritesUsersThenKindsInOrderAndSkipsDeletedCategories) {
+  annTodos[1].Show = false;
+  annDates[2].Show = false;
+  annDates[1].Show = false;
+  annDates[1].Deleted = true;
+  annCustom[1].Show = false;
+  bobDates[0].Show = false;
+  annContacts[2].Show = false;
+  filters.changed = true;
+  WriteCatExcludeFile(path, users, "Passwords", filters, log);
+  EXPECT_EQ(ReadFileBytes(path), kHeader +
+                                     "Ann|Dates|Home\r\n"
+                                     "Ann|Contacts|Family\r\n"
+                                     "Ann|To Dos|Work\r\n"
+                                     "Ann|Passwords|Web\r\n"
+                                     "Bob|Dates|Unfiled\r\n");
+}
+
+TEST_F(CatFilterTest, NothingIsWrittenUnlessChanged) {
+  WriteFileBytes(path, "old");
+  annDates[1].Show = false;
+  WriteCatExcludeFile(path, users, "", filters, log);
+  EXPECT_EQ(ReadFileBytes(path), "old");
+  EXPECT_EQ(log.lines, (std::vector<std::pair<std::string, int>>{{"WriteCatExcludeFile() called.", 11}}));
+}
+
+TEST_F(CatFilterTest, FailedWriteIsSilentLoggedAndLeavesTheOldFile) {
+  WriteFileBytes(path, "Ann|Dates|Home\r\n");
+  ASSERT_EQ(::mkdir((path + ".mirrin-new").c_str(), 0755), 0);
+  filters.changed = true;
+  WriteCatExcludeFile(path, users, "", filters, log);
+  EXPECT_EQ(ReadFileBytes(path), "Ann|Dates|Home\r\n");
+  EXPECT_TRUE(platform.boxes.empty());
+  EXPECT_EQ(log.lines.back().second, 0);
+  EXPECT_EQ(log.lines.back().first.rfind("WriteCatExcludeFile failed: ", 0), 0u);
+}
+
+struct FailingLog : LogSink {
+  void WriteLog(std::string_view, int) override { throw RunError(err::PathFileAccess, "log"); }
+};
+
+TEST_F(CatFilterTest, UnwritableLogDoesNotStopTheWrite) {
+  annDates[1].Show = false;
+  filters.changed = true;
+  FailingLog failing;
+  WriteCatExcludeFile(path, users, "", filters, failing);
+  EXPECT_EQ(ReadFileBytes(path), kHeader + "Ann|Dates|Work\r\n");
+}
+
+TEST_F(CatFilterTest, ReadErrorIsReportedAndStopsReading) {
+  WriteFileBytes(path, "Ann|Dates|Home\r\n");
+  FailingLog failing;
+  ReadCatExcludeFile(path, users, "", filters, failing, platform);
+  EXPECT_TRUE(annDates[2].Show);
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].text.rfind("ReadCatExcludeFile has caused an error. 75", 0), 0u);
+}
+
+TEST_F(CatFilterTest, ToggleChangesOnlyPalmKindsButAlwaysMarksChanged) {
+  SetCategoryShown(users[0], "Contacts", 2, false, filters);
+  EXPECT_FALSE(annContacts[2].Show);
+  EXPECT_TRUE(filters.changed);
+
+  filters.changed = false;
+  SetCategoryShown(users[0], "Passwords", 1, false, filters);
+  EXPECT_TRUE(annCustom[1].Show);
+  EXPECT_TRUE(filters.changed);
+
+  SetCategoryShown(users[1], "Memos", 0, false, filters);  // not loaded: nothing to change
+  SetCategoryShown(users[0], "Dates", 7, false, filters);  // no such row
+  SetCategoryShown(users[0], "To Dos", -1, false, filters);
+  EXPECT_EQ(Shown(annDates), (std::vector<bool>{true, true, true}));
+  SetCategoryShown(users[0], "Contacts", 2, true, filters);
+  EXPECT_TRUE(annContacts[2].Show);
+}
+
+TEST(CatFilterPathTest, ProgramNameIsGluedToTheFileName) {
+  EXPECT_EQ(CategoryFilterFilePath("C:\\Prog"), "C:\\Prog\\MirrinCategoriestoExclude.cfg");
+}
+
+}  // namespace
+}  // namespace mirrin
