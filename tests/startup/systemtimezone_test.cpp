@@ -1,0 +1,185 @@
+#include "startup/systemtimezone.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "support/filebuilder.h"
+
+namespace mirrin {
+namespace {
+
+TimeZoneInfo Zone(const char* name) {
+  const std::optional<TimeZoneInfo> tz = LoadTimeZone(name);
+  if (!tz) ADD_FAILURE() << name << " not loaded (is tzdata installed?)";
+  return tz.value_or(TimeZoneInfo{});
+}
+
+void ExpectRule(const TransitionRule& r, int month, int day, int dayOfWeek, int hour, int minute = 0) {
+  EXPECT_EQ(r.year, 0);
+  EXPECT_EQ(r.month, month);
+  EXPECT_EQ(r.day, day);
+  EXPECT_EQ(r.dayOfWeek, dayOfWeek);
+  EXPECT_EQ(r.hour, hour);
+  EXPECT_EQ(r.minute, minute);
+}
+
+// Minutes that converting a UTC moment to local time adds.
+double LocalMinusUtcMinutes(const TimeZoneInfo& tz, int y, int m, int d, int h) {
+  const double utc = MakeDate(y, m, d) + MakeTime(h, 0, 0);
+  const auto seconds = static_cast<uint32_t>(std::llround((utc - kUnixEpochDay) * 86400));
+  return std::round((SecondsToDate(seconds, tz) - utc) * 1440);
+}
+
+TEST(SystemTimeZoneTest, UtcHasNoOffsetAndNoDaylightTime) {
+  const TimeZoneInfo tz = Zone("UTC");
+  EXPECT_EQ(tz.bias, 0);
+  EXPECT_EQ(tz.daylightBias, 0);
+  EXPECT_EQ(tz.standardDate.month, 0);
+  EXPECT_EQ(tz.daylightDate.month, 0);
+}
+
+TEST(SystemTimeZoneTest, BerlinMatchesTheEuropeanRule) {
+  const TimeZoneInfo tz = Zone("Europe/Berlin");
+  EXPECT_EQ(tz.bias, -60);
+  EXPECT_EQ(tz.standardBias, 0);
+  EXPECT_EQ(tz.daylightBias, -60);
+  ExpectRule(tz.daylightDate, 3, 5, 0, 2);   // last Sunday of March, 02:00
+  ExpectRule(tz.standardDate, 10, 5, 0, 3);  // last Sunday of October, 03:00
+  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 7, 1, 12), 120);
+  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 1, 15, 12), 60);
+  // 2024-03-31 is the last Sunday: 00:30 UTC is 01:30 standard time, 01:30 UTC is 03:30 summer time.
+  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 3, 31, 0), 60);
+  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 3, 31, 2), 120);
+}
+
+TEST(SystemTimeZoneTest, NewYorkMatchesTheUnitedStatesRule) {
+  const TimeZoneInfo tz = Zone("America/New_York");
+  EXPECT_EQ(tz.bias, 300);
+  EXPECT_EQ(tz.daylightBias, -60);
+  ExpectRule(tz.daylightDate, 3, 2, 0, 2);   // second Sunday of March
+  ExpectRule(tz.standardDate, 11, 1, 0, 2);  // first Sunday of November
+  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 7, 1, 12), -240);
+  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 12, 1, 12), -300);
+}
+
+TEST(SystemTimeZoneTest, SydneyDaylightPeriodSpansTheNewYear) {
+  const TimeZoneInfo tz = Zone("Australia/Sydney");
+  EXPECT_EQ(tz.bias, -600);
+  EXPECT_EQ(tz.daylightBias, -60);
+  ExpectRule(tz.daylightDate, 10, 1, 0, 2);  // first Sunday of October
+  ExpectRule(tz.standardDate, 4, 1, 0, 3);   // first Sunday of April, 03:00
+}
+
+TEST(SystemTimeZoneTest, HalfHourAndFixedOffsetZones) {
+  EXPECT_EQ(Zone("Asia/Kolkata").bias, -330);
+  EXPECT_EQ(Zone("Asia/Kolkata").standardDate.month, 0);
+  const TimeZoneInfo stJohns = Zone("America/St_Johns");
+  EXPECT_EQ(stJohns.bias, 210);
+  EXPECT_EQ(stJohns.daylightBias, -60);
+  EXPECT_EQ(Zone("Africa/Casablanca").bias, -60);  // "<+01>-1": quoted name, no daylight rule
+}
+
+TEST(PosixRuleTest, TimesOutsideTheDayMoveTheWeekday) {
+  // Greenland: 23:00 on the Saturday before the last Sunday of March.
+  const auto tz = TimeZoneFromPosixRule("<-02>2<-01>,M3.5.0/-1,M10.5.0/0");
+  ASSERT_TRUE(tz);
+  EXPECT_EQ(tz->bias, 120);
+  ExpectRule(tz->daylightDate, 3, 5, 6, 23);
+  ExpectRule(tz->standardDate, 10, 5, 0, 0);
+  const auto late = TimeZoneFromPosixRule("XST3XDT,M3.2.0/26:30,M11.1.0");
+  ASSERT_TRUE(late);
+  ExpectRule(late->daylightDate, 3, 2, 1, 2, 30);
+}
+
+TEST(PosixRuleTest, DefaultsAndDayOfYearForms) {
+  const auto usDefault = TimeZoneFromPosixRule("EST5EDT");
+  ASSERT_TRUE(usDefault);
+  ExpectRule(usDefault->daylightDate, 3, 2, 0, 2);
+  ExpectRule(usDefault->standardDate, 11, 1, 0, 2);
+
+  const auto explicitDst = TimeZoneFromPosixRule("AAA3BBB1:30,M4.1.0,M9.5.0");
+  ASSERT_TRUE(explicitDst);
+  EXPECT_EQ(explicitDst->daylightBias, -90);
+
+  const auto allYear = TimeZoneFromPosixRule("EST5EDT,0/0,J365/25");
+  ASSERT_TRUE(allYear);
+  EXPECT_EQ(allYear->bias, 240);
+  EXPECT_EQ(allYear->standardDate.month, 0);
+
+  const auto julian = TimeZoneFromPosixRule("AAA-2BBB,J60,J300");
+  ASSERT_TRUE(julian);
+  EXPECT_EQ(julian->bias, -120);
+  EXPECT_EQ(julian->standardDate.month, 0);
+}
+
+TEST(PosixRuleTest, RejectsMalformedRules) {
+  for (const char* bad : {"", "AB1", "CET", "CET-1CEST,M3.5.0", "CET-1CEST,M13.1.0,M10.5.0",
+                          "CET-1CEST,M3.6.0,M10.5.0", "<CET-1", "CET-1 junk", "CET-1:60"}) {
+    EXPECT_FALSE(TimeZoneFromPosixRule(bad)) << bad;
+  }
+}
+
+TEST(TzifTest, DamagedFilesAreRejectedNotOverread) {
+  const std::string berlin = test::ReadFileBytes("/usr/share/zoneinfo/Europe/Berlin");
+  ASSERT_GT(berlin.size(), 100u);
+  for (size_t cut : {size_t{0}, size_t{10}, size_t{44}, size_t{60}, berlin.size() / 2}) {
+    EXPECT_FALSE(TimeZoneFromTzif(berlin.substr(0, cut))) << cut;
+  }
+  std::string hugeCount = berlin;
+  hugeCount[32] = '\x7f';  // transition count far beyond the file
+  EXPECT_FALSE(TimeZoneFromTzif(hugeCount));
+  EXPECT_FALSE(TimeZoneFromTzif("not a zone file at all, not at all, no no no no no"));
+}
+
+TEST(TzifTest, VersionOneFileUsesTheLastOffset) {
+  // Header with one type (+05:30, not daylight), no transitions.
+  test::FileBuilder b;
+  b.Raw("TZif").Byte(0).Zeros(15);
+  for (int count : {0, 0, 0, 0, 1, 4}) b.Raw(std::string{0, 0, 0, static_cast<char>(count)});
+  b.Raw(std::string{0, 0, 0x4d, 0x58}).Byte(0).Byte(0).Raw(std::string("IST\0", 4));
+  const auto tz = TimeZoneFromTzif(b.Data());
+  ASSERT_TRUE(tz);
+  EXPECT_EQ(tz->bias, -330);
+}
+
+class TzEnvironment : public ::testing::Test {
+ protected:
+  TzEnvironment() {
+    if (const char* tz = std::getenv("TZ")) saved_ = tz;
+  }
+  ~TzEnvironment() override {
+    if (saved_) ::setenv("TZ", saved_->c_str(), 1);
+    else ::unsetenv("TZ");
+  }
+  std::optional<std::string> saved_;
+};
+
+TEST_F(TzEnvironment, TzVariableNamesAZoneAFileOrARule) {
+  ::setenv("TZ", "Europe/Berlin", 1);
+  EXPECT_EQ(SystemTimeZone().bias, -60);
+  ::setenv("TZ", ":America/New_York", 1);
+  EXPECT_EQ(SystemTimeZone().bias, 300);
+  ::setenv("TZ", "/usr/share/zoneinfo/Australia/Sydney", 1);
+  EXPECT_EQ(SystemTimeZone().bias, -600);
+  ::setenv("TZ", "XYZ-3", 1);
+  EXPECT_EQ(SystemTimeZone().bias, -180);
+  ::setenv("TZ", "", 1);
+  EXPECT_EQ(SystemTimeZone().bias, 0);
+  ::setenv("TZ", "../../etc/passwd", 1);
+  EXPECT_EQ(SystemTimeZone().bias, 0);
+}
+
+TEST_F(TzEnvironment, WithoutTzTheLocaltimeFileDecides) {
+  ::unsetenv("TZ");
+  const std::optional<TimeZoneInfo> local = LoadTimeZone("/etc/localtime");
+  if (!local) GTEST_SKIP() << "no /etc/localtime";
+  EXPECT_EQ(SystemTimeZone().bias, local->bias);
+  EXPECT_EQ(SystemTimeZone().daylightDate.month, local->daylightDate.month);
+}
+
+}  // namespace
+}  // namespace mirrin
