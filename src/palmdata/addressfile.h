@@ -8,11 +8,10 @@
 
 #include "palmdata/binio.h"
 #include "palmdata/datacontext.h"
+#include "palmdata/describe.h"
 #include "palmdata/header.h"
 
 namespace mirrin {
-
-struct FieldVisitor;
 
 struct PhoneEntry {
   int32_t Label = 0;  // index into PhoneLabelNames
