@@ -1,0 +1,108 @@
+#include "ui/forms/controls.h"
+
+#include <gtest/gtest.h>
+
+#include "palmdata/errors.h"
+#include "ui/forms/combobox.h"
+
+namespace mirrin::forms {
+namespace {
+
+TEST(ComboBoxTest, SettingTextSelectsTheMatchingRowAndClicksOnChange) {
+  ComboBox kinds;
+  for (const char* k : {"Choose...", "Dates", "Contacts"}) kinds.AddItem(k);
+  std::vector<std::string> seen;
+  kinds.onClick = [&] { seen.push_back(kinds.Text()); };
+  kinds.SetText("dates");
+  EXPECT_EQ(kinds.ListIndex(), 1);
+  EXPECT_EQ(kinds.Text(), "Dates");
+  kinds.SetText("Dates");
+  kinds.SetListIndex(1);
+  EXPECT_EQ(seen, (std::vector<std::string>{"Dates"}));
+  // Re-selecting a kind: first entry, then the remembered one again.
+  kinds.SetListIndex(0);
+  kinds.SetListIndex(1);
+  EXPECT_EQ(seen, (std::vector<std::string>{"Dates", "Choose...", "Dates"}));
+  kinds.UserSelect(1);
+  EXPECT_EQ(seen.size(), 4u);
+  EXPECT_THROW(kinds.SetText("Memos"), RunError);
+  EXPECT_EQ(kinds.ListIndex(), 1);
+}
+
+TEST(ComboBoxTest, ClearEmptiesWithoutEventsAndEditableTextFiresChange) {
+  ComboBox dirs(false, true);
+  dirs.AddItem("C:\\Palm\\Ann", 7);
+  dirs.SetListIndex(0);
+  int clicks = 0, changes = 0;
+  dirs.onClick = [&] { ++clicks; };
+  dirs.onChange = [&] { ++changes; };
+  dirs.SetText("D:\\Other");
+  EXPECT_EQ(dirs.ListIndex(), -1);
+  EXPECT_EQ(dirs.Text(), "D:\\Other");
+  dirs.SetText("D:\\Other");
+  EXPECT_EQ(changes, 1);
+  dirs.Clear();
+  EXPECT_EQ(dirs.Text(), "");
+  EXPECT_EQ(dirs.ListCount(), 0);
+  EXPECT_EQ(clicks, 0);
+}
+
+TEST(TextBoxTest, ProgramAndOperatorChangesFireChangeOnlyWhenTheTextDiffers) {
+  TextBox t;
+  int changes = 0;
+  t.onChange = [&] { ++changes; };
+  t.SetText("abc");
+  t.SetText("abc");
+  EXPECT_EQ(changes, 1);
+  t.SetMaxLength(2);
+  t.UserType("wxyz");
+  EXPECT_EQ(t.Text(), "wx");
+  t.SetLocked(true);
+  t.UserType("no");
+  t.SetText("program may");  // locking stops the operator only
+  EXPECT_EQ(t.Text(), "program may");
+  EXPECT_EQ(changes, 3);
+}
+
+TEST(CheckBoxTest, ValueChangesClick) {
+  CheckBox c;
+  std::vector<int> seen;
+  c.onClick = [&] { seen.push_back(c.Value()); };
+  c.SetValue(CheckBox::Checked);
+  c.SetValue(CheckBox::Checked);
+  c.UserClick();
+  c.SetEnabled(false);
+  c.UserClick();
+  EXPECT_EQ(seen, (std::vector<int>{1, 0}));
+  EXPECT_THROW(c.SetValue(3), RunError);
+}
+
+TEST(ButtonTest, PressRunsClickOnlyWhenEnabledAndVisible) {
+  Button b;
+  MenuItem m;
+  int presses = 0;
+  b.onClick = m.onClick = [&] { ++presses; };
+  b.Press();
+  b.SetEnabled(false);
+  b.Press();
+  m.SetVisible(false);
+  m.Press();
+  m.SetVisible(true);
+  m.SetChecked(true);
+  m.Press();
+  EXPECT_EQ(presses, 2);
+  EXPECT_TRUE(m.Checked());
+}
+
+TEST(LabelTest, CaptionChangesReachTheView) {
+  Label l;
+  int updates = 0;
+  l.SetViewListener([&] { ++updates; });
+  l.SetCaption("12 Entries");
+  l.SetCaption("12 Entries");
+  EXPECT_EQ(updates, 1);
+  EXPECT_EQ(l.Caption(), "12 Entries");
+}
+
+}  // namespace
+}  // namespace mirrin::forms
