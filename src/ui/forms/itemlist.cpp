@@ -13,10 +13,6 @@ bool TextLess(const std::string& a, const std::string& b) {
   });
 }
 
-namespace {
-bool RowLess(const std::string& a, const std::string& b) { return TextLess(a, b); }
-}  // namespace
-
 void ItemList::CheckIndex(int index) const {
   if (index < 0 || index >= ListCount()) {
     throw RunError(381, "Invalid property array index", "row " + std::to_string(index));
@@ -49,7 +45,7 @@ int ItemList::InsertRow(std::string text, int32_t itemData) {
   int at = ListCount();
   if (sorted_) {
     const auto pos = std::upper_bound(rows_.begin(), rows_.end(), text,
-                                      [](const std::string& t, const Row& r) { return RowLess(t, r.text); });
+                                      [](const std::string& t, const Row& r) { return TextLess(t, r.text); });
     at = static_cast<int>(pos - rows_.begin());
   }
   return InsertRowAt(at, std::move(text), itemData);
@@ -72,7 +68,7 @@ void ItemList::InsertRows(std::vector<std::pair<std::string, int32_t>> items) {
   if (sorted_) {
     // Stable on both steps: equal texts keep their order of addition, and
     // the rows already present come first, as one-by-one insertion gives.
-    auto less = [](const Row& a, const Row& b) { return RowLess(a.text, b.text); };
+    auto less = [](const Row& a, const Row& b) { return TextLess(a.text, b.text); };
     std::stable_sort(rows_.begin() + static_cast<long>(old), rows_.end(), less);
     std::inplace_merge(rows_.begin(), rows_.begin() + static_cast<long>(old), rows_.end(), less);
   }
