@@ -187,7 +187,13 @@ void ReadAddressFile(int, const std::string& path, DatFileHeader& header,
                      std::vector<ContactRecord>& records, DataContext& ctx) {
   ctx.Log("ReadAddressFile " + path, 6);
   if (!FileExists(path)) return;
-  ParseAddressFile(ReadWholeFile(path), path, header, records, ctx);
+  Bytes data;
+  try {
+    data = ReadWholeFile(path);
+  } catch (const RunError& e) {
+    RethrowAt(e, "ReadAddressFile " + path + ",0");
+  }
+  ParseAddressFile(data, path, header, records, ctx);
 }
 
 void WriteAddressFile(int user, const std::string& path, const DatFileHeader& header,
