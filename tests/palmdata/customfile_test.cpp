@@ -1,0 +1,160 @@
+#include "palmdata/customfile.h"
+
+#include <gtest/gtest.h>
+
+#include "palmdata/errors.h"
+#include "palmdata/fileio.h"
+#include "support/filebuilder.h"
+
+namespace mirrin {
+namespace {
+
+using test::TempDir;
+
+class RecordingLog : public LogSink {
+ public:
+  void WriteLog(std::string_view message, int level) override {
+    lines.emplace_back(message);
+    levels.push_back(level);
+  }
+  std::vector<std::string> lines;
+  std::vector<int> levels;
+};
+
+struct CustomStore {
+  DatFileHeader header;
+  std::vector<CustomRecord> records;
+};
+
+CustomStore ReadText(const TempDir& dir, const std::string& text) {
+  const std::string path = dir.File("export.csv");
+  test::WriteFileBytes(path, text);
+  CustomStore s;
+  ReadCustomFile(path, s.header, s.records);
+  return s;
+}
+
+std::vector<std::string> CategoryNames(const DatFileHeader& h) {
+  std::vector<std::string> names;
+  for (const CategoryEntry& c : h.Categories) names.push_back(c.LongName);
+  return names;
+}
+
+std::string Line(const CustomRecord& r) {
+  std::string out;
+  WriteCustomLine(out, r);
+  return out;
+}
+
+TEST(CustomFile, LinesBecomeEightFieldsAndCategoriesInOrderOfFirstUse) {
+  TempDir dir;
+  CustomStore s = ReadText(dir,
+                           "Banking,Card,1234\r\n"
+                           "Web,Mail,a,b,c,d,e,note,x,y,z\r\n"
+                           "Banking,Safe\r\n"
+                           "Unfiled,Loose\r\n"
+                           "Web,Tom, Jones,pw\r\n");
+  ASSERT_EQ(s.header.RecordCount, 5);
+  ASSERT_EQ(s.records.size(), 5u);
+  const std::array<std::string, 8> first{"Banking", "Card", "1234", "", "", "", "", ""};
+  EXPECT_EQ(s.records[0].Fields, first);
+  EXPECT_EQ(s.records[1].Fields[7], "note");  // values beyond the eighth are dropped
+  EXPECT_EQ(s.records[4].Fields[2], " Jones");  // a comma in a value shifts the rest
+  EXPECT_EQ(s.records[4].Fields[3], "pw");
+  EXPECT_EQ(CategoryNames(s.header), (std::vector<std::string>{"Unfiled", "Banking", "Web"}));
+  EXPECT_EQ(s.header.CategoryCount, 2);
+  EXPECT_EQ(s.header.Categories[2].Id, 2);
+  EXPECT_EQ(s.header.Categories[2].Index, 0);
+  EXPECT_TRUE(s.header.Categories[2].Show);
+
+  EXPECT_EQ(Line(s.records[0]), "Banking,Card,1234,,,,,\r\n");
+  EXPECT_EQ(Line(s.records[1]), "Web,Mail,a,b,c,d,e,note\r\n");
+}
+
+TEST(CustomFile, LineEndsCountOneRecordPerLine) {
+  TempDir dir;
+  struct Case {
+    std::string text;
+    size_t records;
+  };
+  const Case cases[] = {
+      {"", 0},
+      {"a\r\nb\r\n", 2},
+      {"a\nb\n", 2},
+      {"a\r\nb", 2},    // last line without its end
+      {"a\r\nb\r", 2},  // last line ending in a bare CR
+      {"\r\n", 1},      // one blank line
+      {"a\r\n\r\nb\r\n", 3},
+  };
+  for (const Case& c : cases) {
+    CustomStore s = ReadText(dir, c.text);
+    ASSERT_EQ(s.records.size(), c.records) << c.text;
+    EXPECT_EQ(s.header.RecordCount, static_cast<int32_t>(c.records));
+    if (c.records == 2) {
+      EXPECT_EQ(s.records[0].Fields[0], "a") << c.text;
+      EXPECT_EQ(s.records[1].Fields, (std::array<std::string, 8>{"b"})) << c.text;
+    }
+  }
+  // A blank line in the middle is a record of empty fields with an unnamed category.
+  CustomStore s = ReadText(dir, "a\r\n\r\nb\r\n");
+  EXPECT_EQ(s.records[1].Fields, (std::array<std::string, 8>{}));
+  EXPECT_EQ(CategoryNames(s.header), (std::vector<std::string>{"Unfiled", "a", "", "b"}));
+}
+
+TEST(CustomFile, WrittenFileReadsBackTheSameRecords) {
+  TempDir dir;
+  const std::string path = dir.File("export.csv");
+  const std::string text = "Banking,Card,1234,,,,,\r\nWeb,Mail,x,y,,,,a\rb\r\n,,,,,,,\r\n";
+  CustomStore s = ReadText(dir, text);
+  ASSERT_EQ(s.records.size(), 3u);
+  EXPECT_EQ(s.records[1].Fields[7], "a\rb");  // a bare CR is no line end
+  RecordingLog log;
+  DataContext ctx;
+  ctx.log = &log;
+  WriteCustomFile(2, "SplashID", path, s.records, ctx);
+  EXPECT_EQ(test::ReadFileBytes(path), text);
+  ASSERT_EQ(log.lines.size(), 1u);
+  EXPECT_EQ(log.lines[0], "Write SplashID for 2 to " + path);
+
+  // Deleted records are left out; an edited note with line breaks stays one record.
+  s.records[0].Deleted = true;
+  s.records[2].Fields[7] = "line one\r\nline two\nthree";
+  WriteCustomFile(1, "SplashID", path, s.records, ctx);
+  EXPECT_EQ(test::ReadFileBytes(path),
+            "Web,Mail,x,y,,,,a\rb\r\n,,,,,,,line one line two three\r\n");
+  CustomStore back = ReadText(dir, test::ReadFileBytes(path));
+  ASSERT_EQ(back.records.size(), 2u);
+  EXPECT_EQ(back.records[1].Fields[7], "line one line two three");
+}
+
+TEST(CustomFile, RereadingStartsTheCategoriesAfresh) {
+  TempDir dir;
+  const std::string path = dir.File("export.csv");
+  test::WriteFileBytes(path, "Old,One\r\nOlder,Two\r\n");
+  CustomStore s;
+  ReadCustomFile(path, s.header, s.records);
+  ASSERT_EQ(s.header.CategoryCount, 2);
+
+  test::WriteFileBytes(path, "New,Three\r\n");
+  ReadCustomFile(path, s.header, s.records);
+  EXPECT_EQ(CategoryNames(s.header), (std::vector<std::string>{"Unfiled", "New"}));
+  EXPECT_EQ(s.header.CategoryCount, 1);
+  ASSERT_EQ(s.records.size(), 1u);
+  EXPECT_EQ(s.header.RecordCount, 1);
+
+  // A missing file changes nothing.
+  ReadCustomFile(dir.File("missing.csv"), s.header, s.records);
+  EXPECT_EQ(s.records.size(), 1u);
+  EXPECT_EQ(s.header.CategoryCount, 1);
+}
+
+TEST(CustomFile, FailedWriteRaisesAndLeavesNoFile) {
+  TempDir dir;
+  DataContext ctx;
+  const std::string path = dir.File("no-such-folder/export.csv");
+  EXPECT_THROW(WriteCustomFile(1, "SplashID", path, {CustomRecord{}}, ctx), RunError);
+  EXPECT_FALSE(FileExists(path));
+}
+
+}  // namespace
+}  // namespace mirrin
