@@ -46,6 +46,7 @@ void ReadUsers(ByteReader& in, UserList& list, std::string& field) {
   }
   // Believe the count only if that many entries could follow, so a damaged
   // file cannot make us allocate for users that are not there.
+  field = "user count";
   if (static_cast<size_t>(count) * kMinUserEntryBytes > in.Remaining()) {
     throw RunError(err::InputPastEnd, std::to_string(count) + " users announced, " +
                                           std::to_string(in.Remaining()) + " bytes left");

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "app/cli/cli.h"
+#include "support/filebuilder.h"
+
+namespace mirrin {
+namespace {
+
+using test::FileBuilder;
+
+struct Result {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+Result RunUsersVerb(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  std::vector<std::string> all{"users"};
+  all.insert(all.end(), args.begin(), args.end());
+  const int code = cli::Run(all, out, err);
+  return {code, out.str(), err.str()};
+}
+
+FileBuilder TwoUsers() {
+  FileBuilder b;
+  b.Short(2).Hex("FF FF 01 00 08 00").Raw("CPUsers ");
+  b.Long(1).Byte(4).Raw("Anna").Byte(5).Raw("AnnaF").Short(0).Short(0).Short(0);
+  b.Hex("00 00 01 80");
+  b.Long(2).Byte(3).Raw("Bob").Byte(6).Raw("BobDir").Short(0).Short(0).Short(0);
+  return b;
+}
+
+TEST(UsersVerb, ListsNameAndFolderOfEachUser) {
+  test::TempDir dir;
+  TwoUsers().WriteTo(dir.File("users.dat"));
+  for (const std::string& given : {dir.Path(), dir.Path() + "/"}) {
+    const Result r = RunUsersVerb({given});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Anna\tAnnaF\nBob\tBobDir\n");
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+TEST(UsersVerb, ErrorsNameTheFileOnOneLineWithExitCode2) {
+  test::TempDir dir;
+  const std::string path = dir.Path() + "/users.dat";
+
+  Result r = RunUsersVerb({dir.Path()});  // no users.dat yet
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
+
+  const std::string whole = TwoUsers().Data();
+  test::WriteFileBytes(path, whole.substr(0, whole.size() - 9));  // Bob's folder cut short
+  r = RunUsersVerb({dir.Path()});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("user 2 folder"), std::string::npos) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+
+  r = RunUsersVerb({});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("usage"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mirrin
