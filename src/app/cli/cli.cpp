@@ -13,7 +13,7 @@ void Usage(std::ostream& err) {
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  (void)out;
+  if (!args.empty() && args[0] == "users") return RunUsers({args.begin() + 1, args.end()}, out, err);
   Usage(err);
   return args.empty() ? 2 : 2;
 }
