@@ -91,6 +91,9 @@ bool IsDaylightTime(double local, const TimeZoneInfo& tz) {
   const int year = SplitDate(std::floor(local)).year;
   const double start = TransitionDate(tz.daylightDate, year);
   const double end = TransitionDate(tz.standardDate, year);
+  // In the southern hemisphere daylight time spans the new year, so the
+  // daylight start falls after the standard start within one calendar year.
+  if (start > end) return local >= start || local < end;
   return local >= start && local < end;
 }
 

@@ -72,6 +72,9 @@ TEST(SystemTimeZoneTest, SydneyDaylightPeriodSpansTheNewYear) {
   EXPECT_EQ(tz.daylightBias, -60);
   ExpectRule(tz.daylightDate, 10, 1, 0, 2);  // first Sunday of October
   ExpectRule(tz.standardDate, 4, 1, 0, 3);   // first Sunday of April, 03:00
+  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 1, 15, 12), 660) << "January is summer there";
+  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 7, 1, 12), 600);
+  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 12, 24, 12), 660);
 }
 
 TEST(SystemTimeZoneTest, HalfHourAndFixedOffsetZones) {
