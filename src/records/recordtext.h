@@ -1,0 +1,56 @@
+#pragma once
+// Text and category routines that matching, display, editing and the
+// transfers share.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "palmdata/datebookfile.h"
+#include "palmdata/header.h"
+#include "startup/settings.h"
+
+namespace mirrin {
+
+// The show flag of the entry with that index, searching from the last
+// position down and skipping deleted entries; for an index no entry has,
+// the flag of the last live entry met (normally "Unfiled"); false when
+// every entry is deleted.
+bool CategoryShown(const DatFileHeader& header, int32_t index);
+
+// The long name of the first live entry from position 1 up with that index;
+// "Unfiled" when none.
+std::string CategoryName(const DatFileHeader& header, int32_t index);
+
+// A date's category: with KeepCategories on and a note starting "##", the
+// note's fifth character's code AND 15 (0 when there is none); otherwise
+// the record's category index.
+int32_t DateCategoryIndex(const DateRecord& record, const Settings& settings);
+
+// A date's category name, from the "##" code of its note when it has one.
+std::string DateCategoryName(std::string_view note, const DateRecord& record,
+                             const DatFileHeader& header, const Settings& settings);
+
+struct AgendusParts {
+  std::string rest;     // the text without its first bracketed part
+  std::string bracket;  // "[...]" inclusive, or empty
+};
+// With Agendus off, or without a "[" before a "]", the text is all rest.
+AgendusParts StripAgendus(std::string_view text, const Settings& settings);
+
+struct NoteParts {
+  std::string body;
+  std::string header;
+  std::string trailer;
+};
+// Splits a date note into its category header, the body and the trailer
+// that other programs keep in it. header + body + trailer is the note.
+NoteParts NoteSplit(std::string_view note, const Settings& settings, std::string_view agendusMarker);
+
+// The loose description test for pairing rows: the first FirstDuplicateChars
+// characters, directly or with either user's suffix.
+bool SameDescription(std::string_view a, std::string_view b, const Settings& settings);
+
+// A memo's title: its text up to the first CR LF.
+std::string MemoTitle(std::string_view text, const Settings& settings);
+
+}  // namespace mirrin

@@ -1,0 +1,62 @@
+#pragma once
+// One side's data in memory: the header and records of every kind, loaded
+// from that user's files and written back only by saving.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "palmdata/addressfile.h"
+#include "palmdata/customfile.h"
+#include "palmdata/datebookfile.h"
+#include "palmdata/header.h"
+#include "palmdata/memofile.h"
+#include "palmdata/todofile.h"
+
+namespace mirrin {
+
+enum Side : int { kLeft = 0, kRight = 1 };
+inline constexpr std::array<Side, 2> kSides{kLeft, kRight};
+inline Side Other(Side s) { return s == kLeft ? kRight : kLeft; }
+// User1 is the left side, User2 the right.
+inline int UserNumber(Side s) { return s == kLeft ? 1 : 2; }
+
+enum class Kind { Dates, Contacts, ToDos, Memos, Custom };
+inline constexpr int kKindCount = 5;
+
+// The kind selector's texts; the custom kind is named by the setting Custom1.
+inline constexpr const char* kChoose = "Choose...";
+inline constexpr const char* kDatesText = "Dates";
+inline constexpr const char* kContactsText = "Contacts";
+inline constexpr const char* kToDosText = "To Dos";
+inline constexpr const char* kMemosText = "Memos";
+
+struct UserStore {
+  bool loaded = false;
+  std::string userDir;
+  DatFileHeader datesHeader;
+  DatFileHeader contactsHeader;
+  DatFileHeader todosHeader;
+  DatFileHeader memosHeader;
+  DatFileHeader customHeader;  // only the category table and RecordCount are used
+  std::vector<DateRecord> dates;
+  std::vector<ContactRecord> contacts;
+  std::vector<TodoRecord> todos;
+  std::vector<MemoRecord> memos;
+  std::vector<CustomRecord> custom;
+  std::array<bool, kKindCount> changed{};  // indexed by Kind
+  int32_t total = 0;                       // records of the shown kind that count "in total"
+
+  DatFileHeader& Header(Kind kind);
+  const DatFileHeader& Header(Kind kind) const;
+  bool& Changed(Kind kind) { return changed[static_cast<int>(kind)]; }
+  bool Changed(Kind kind) const { return changed[static_cast<int>(kind)]; }
+  // Number of records of a kind in memory (loaded and added).
+  size_t Count(Kind kind) const;
+};
+
+// The changed flags of both users as one word: User1 Dates 1, Contacts 2,
+// Memos 4, To Dos 8; User2 16, 32, 64, 128; custom kind 512 and 1024.
+int ChangedWord(const std::array<UserStore, 2>& stores);
+
+}  // namespace mirrin
