@@ -1,0 +1,24 @@
+#pragma once
+// What a list row looks like for each kind. Building a row text also stores
+// the record's list text start (the 1-based position where its own text
+// begins) in the record's working field.
+#include <cstdint>
+#include <string>
+
+#include "records/session.h"
+
+namespace mirrin {
+
+// The entries-view row text of record `index` of the side's store of `kind`
+// (with the 100-space tail and record id for the four Palm kinds), setting
+// the record's list text start.
+std::string RowText(Session& s, Side side, Kind kind, int32_t index);
+
+// The categories-view row: the long name cut or padded to 16 characters,
+// a TAB, then "Yes" or "No" for the show flag.
+std::string CategoryRowText(const CategoryEntry& entry, bool dbcs);
+
+// The record's list text start (DateWork, MatchPrefixLength, TodoWork, MemoWork); 0 for custom.
+int32_t ListTextStart(Session& s, Side side, Kind kind, int32_t index);
+
+}  // namespace mirrin

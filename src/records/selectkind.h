@@ -1,0 +1,12 @@
+#pragma once
+// The kind selection: filters both users' records of the chosen kind, hides
+// every record that has an identical twin on the other side, and lists the
+// rest; then pairs near matches.
+#include "records/session.h"
+
+namespace mirrin {
+
+// Runs when Combo1 is clicked or its text is set.
+void SelectKind(Session& s);
+
+}  // namespace mirrin
