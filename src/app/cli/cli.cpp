@@ -7,12 +7,16 @@ void Usage(std::ostream& err) {
   err << "usage: mirrin-cli <verb> [arguments]\n"
          "verbs:\n"
          "  dump FILE [--kind KIND] [--json]   show a data file's header and records\n"
-         "  roundtrip FILE                      read and write FILE in memory and compare\n"
+         "  roundtrip FILE [--kind KIND]        build FILE again in memory and compare\n"
          "  users DIR                           list the users of a Palm directory\n";
 }
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (!args.empty() && args[0] == "dump") return RunDump({args.begin() + 1, args.end()}, out, err);
+  if (!args.empty() && args[0] == "roundtrip") {
+    return RunRoundtrip({args.begin() + 1, args.end()}, out, err);
+  }
   if (!args.empty() && args[0] == "users") return RunUsers({args.begin() + 1, args.end()}, out, err);
   Usage(err);
   return args.empty() ? 2 : 2;

@@ -9,6 +9,14 @@ namespace mirrin::cli {
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Verbs; args are the verb's own arguments (without the verb).
+// dump FILE [--kind KIND] [--json]: header and every field of every record.
+// Texts are code-page bytes: the readable form shows bytes outside printable
+// ASCII as \xNN; JSON gives bytes above 127 as the \uXXXX of their
+// Windows-1252 character.
+int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// roundtrip FILE [--kind KIND]: "identical" and 0 when building the file read
+// gives the same bytes, else the first differing offset and 1.
+int RunRoundtrip(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // users DIR: one line per user of DIR's users.dat, name TAB folder.
 int RunUsers(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
