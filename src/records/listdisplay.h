@@ -13,8 +13,14 @@ namespace mirrin {
 void WriteCountLabels(Session& s);
 
 // Pairs near-identical rows of the two lists through the list index maps
-// (entries view only). Errors are reported under "Error: UpdateLists ...".
+// (entries view only), after clearing every pair. The maps grow first when
+// a list has more rows than they hold. Errors are reported under
+// "Error: UpdateLists <step> <p>,<q>".
 void UpdateLists(Session& s);
+
+// The row of the other list that row `row` of the side's list is paired
+// with; -1 when none (or when the map names no row the other list has).
+int Partner(Session& s, Side side, int row);
 
 // Fills both lists with the category tables of the shown kind.
 void DisplayCategories(Session& s);
