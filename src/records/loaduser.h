@@ -1,10 +1,30 @@
 #pragma once
 // Loading a user's files into a side's store when its user field changes.
+#include <cstdint>
+#include <functional>
+
 #include "records/session.h"
 
 namespace mirrin {
 
-// Runs on the change of UserLeft (left) or UserRight (right).
-void LoadUser(Session& s, Side side);
+// What loading tells windows other than the main one. Either may be empty.
+struct LoadUserHooks {
+  // Advances the splash window's "Loading ." indicator and repaints it.
+  std::function<void()> splashProgress;
+  // The Configure Users dialog's "No. of Date entries:" of the side's user.
+  std::function<void(Side side, int32_t dateCount)> showDateCount;
+};
+
+// The placeholders start-up writes into a user field when no Palm folder
+// or no user is configured; such a field loads nothing.
+inline constexpr const char* kNoPalmDirText = "Please select a Pilot directory -->";
+inline constexpr const char* kChooseUserText = "Please choose User";
+
+// The one-time safety copy of a datebook: the datebook's path + this.
+inline constexpr const char* kSafetyCopySuffix = ".preMirrin22";
+
+// Runs on the change of UserLeft (left) or UserRight (right). A read error
+// is reported under "Loading User '<name>'" and ends the program.
+void LoadUser(Session& s, Side side, const LoadUserHooks& hooks = {});
 
 }  // namespace mirrin

@@ -1,0 +1,133 @@
+#include "records/loaduser.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "palmdata/fileio.h"
+#include "records/selectkind.h"
+#include "startup/errorreport.h"
+
+namespace mirrin {
+
+namespace {
+
+// The field's text before the side has ever been given a user.
+const char* InitialUserText(Side side) { return side == kLeft ? "UserLeft" : "UserRight"; }
+
+// Empties both lists and the counts before the side's store is replaced.
+void ForgetLoadedUser(Session& s, Side side) {
+  forms::ComboBox& combo = s.form.Combo1;
+  // The right side is documented to select entry 0 without testing for
+  // entries; on an empty selector that is an error that would end the
+  // program, so both sides test.
+  if (combo.ListCount() > 0) combo.SetListIndex(0);
+  combo.SetEnabled(false);
+  for (Side x : kSides) {
+    s.List(x).Clear();
+    s.form.NumRec(x).SetCaption("");
+  }
+  s.Store(side).loaded = false;
+}
+
+// Keeps the datebook as it was before this program first touched it: made
+// once, never refreshed.
+void MakeSafetyCopy(const std::string& datebook) {
+  const std::string copy = datebook + kSafetyCopySuffix;
+  if (!FileExists(copy) && FileExists(datebook)) CopyFileAtomic(datebook, copy);
+}
+
+void ReadIncludedFiles(Session& s, Side side) {
+  UserStore& st = s.Store(side);
+  const Settings& set = s.settings;
+  const int user = UserNumber(side);
+  const std::string& dir = st.userDir;
+  if (set.IncludeDates) {
+    ReadDatebookFile(user, dir + "\\datebook\\datebook.dat", st.datesHeader, st.dates, s.data);
+  }
+  if (set.IncludeContacts) {
+    ReadAddressFile(user, dir + "\\address\\address.dat", st.contactsHeader, st.contacts, s.data);
+  }
+  if (set.IncludeToDo) ReadTodoFile(user, dir + "\\todo\\todo.dat", st.todosHeader, st.todos, s.data);
+  if (set.IncludeMemo) ReadMemoFile(user, dir + "\\memopad\\memopad.dat", st.memosHeader, st.memos, s.data);
+  // Custom1File begins with its own backslash.
+  if (!set.Custom1.empty()) ReadCustomFile(dir + set.Custom1File, st.customHeader, st.custom);
+}
+
+// The list index maps are indexed by list row, so they must hold the longest
+// list any kind of this store can produce: every kind counts, not only
+// Dates and Contacts. Grows in the same steps of 100, and never shrinks.
+void GrowListCapacity(Session& s, const UserStore& st) {
+  int32_t& capacity = s.window.ListCapacity;
+  const int32_t before = capacity;
+  for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos, Kind::Custom}) {
+    const auto count = static_cast<int32_t>(std::min<size_t>(st.Count(kind), INT32_MAX - 100));
+    if (count > capacity) capacity = count + 100;
+  }
+  if (capacity != before) s.ResetMaps();  // the old contents are discarded
+}
+
+// Open only once both sides have been given a user; with a single kind on
+// offer that kind is shown at once.
+void EnableKindSelector(Session& s) {
+  for (Side x : kSides) {
+    if (s.form.UserField(x).Text() == InitialUserText(x)) return;
+  }
+  forms::ComboBox& combo = s.form.Combo1;
+  combo.SetEnabled(true);
+  if (combo.ListCount() != 2) return;
+  // Already on that kind (the side was not loaded before, so nothing reset
+  // the selector): selecting it again fires nothing, yet the lists must show
+  // the new data.
+  if (combo.ListIndex() == 1) {
+    SelectKind(s);
+  } else {
+    combo.SetListIndex(1);
+  }
+}
+
+void Load(Session& s, Side side, const LoadUserHooks& hooks, const std::string& context) {
+  UserStore& st = s.Store(side);
+  if (st.loaded) ForgetLoadedUser(s, side);
+
+  const std::string& name = s.form.UserField(side).Text();
+  if (name == kNoPalmDirText || name == kChooseUserText) return;
+
+  s.platform.SetBusy(true);
+  s.form.closeup.SetCaption("\r\nOpening/Verifying User File");
+  s.form.closeup.SetVisible(true);
+  s.platform.DoEvents();
+  s.platform.DoEvents();
+
+  st.userDir = side == kLeft ? s.settings.UserDir1 : s.settings.UserDir2;
+  // A failed safety copy is told but does not stop the load.
+  TrapErrors(s.platform, context + ": Copying datebook file",
+             [&] { MakeSafetyCopy(st.userDir + "\\datebook\\datebook.dat"); });
+
+  if (hooks.splashProgress) hooks.splashProgress();
+
+  // The left side counts as loaded while its files are read, the right one
+  // only afterwards; nothing looks at the flag in between, and a read error
+  // ends the program.
+  if (side == kLeft) st.loaded = true;
+  ReadIncludedFiles(s, side);
+  if (side == kRight) st.loaded = true;
+
+  GrowListCapacity(s, st);
+  if (hooks.showDateCount) hooks.showDateCount(side, st.datesHeader.RecordCount);
+  EnableKindSelector(s);
+
+  s.form.closeup.SetVisible(false);
+  s.platform.SetBusy(false);
+}
+
+}  // namespace
+
+void LoadUser(Session& s, Side side, const LoadUserHooks& hooks) {
+  const std::string context = "Loading User '" + s.form.UserField(side).Text() + "'";
+  if (!TrapErrors(s.platform, context, [&] { Load(s, side, hooks, context); })) {
+    throw ProgramEnd{1};
+  }
+}
+
+}  // namespace mirrin

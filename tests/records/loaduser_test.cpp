@@ -1,0 +1,207 @@
+#include "records/loaduser.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "support/session_fixture.h"
+#include "support/userfolder.h"
+
+namespace mirrin {
+namespace {
+
+using test::UserFiles;
+
+class LoadUserTest : public ::testing::Test {
+ protected:
+  LoadUserTest() {
+    // As the main window wires them: a user field's change loads that side.
+    for (Side side : kSides) {
+      s().form.UserField(side).onChange = [this, side] { LoadUser(s(), side, hooks); };
+    }
+    s().form.Combo1.onClick = [this] { kindClicks.push_back(s().form.Combo1.ListIndex()); };
+  }
+
+  Session& s() { return t.s(); }
+  std::string Folder(const std::string& name) { return t.dir.File(name); }
+
+  // Writes the user's folder and selects that user on a side.
+  void Give(Side side, const std::string& name, const UserFiles& files) {
+    test::WriteUserFolder(Folder(name), files);
+    Select(side, name);
+  }
+  void Select(Side side, const std::string& name, const std::string& folder = {}) {
+    (side == kLeft ? s().settings.UserDir1 : s().settings.UserDir2) = Folder(folder.empty() ? name : folder);
+    s().form.UserField(side).SetText(name);
+  }
+
+  test::TestSession t;
+  LoadUserHooks hooks;
+  std::vector<int> kindClicks;
+};
+
+TEST_F(LoadUserTest, ReadsTheIncludedKindsIntoTheSideStore) {
+  s().settings.IncludeToDo = true;
+  int splashSteps = 0;
+  std::vector<std::pair<Side, int32_t>> dateCounts;
+  hooks.splashProgress = [&] { ++splashSteps; };
+  hooks.showDateCount = [&](Side side, int32_t n) { dateCounts.emplace_back(side, n); };
+
+  Give(kRight, "UserB", {.dates = 3, .contacts = 2, .todos = 4});
+
+  const UserStore& st = t.store(kRight);
+  EXPECT_TRUE(st.loaded);
+  EXPECT_EQ(st.userDir, Folder("UserB"));
+  ASSERT_EQ(st.dates.size(), 3u);
+  EXPECT_EQ(st.dates[2].Description, "Date 2");
+  EXPECT_EQ(st.contacts.size(), 2u);
+  EXPECT_EQ(st.todos.size(), 4u);
+  EXPECT_FALSE(t.store(kLeft).loaded);
+  EXPECT_EQ(splashSteps, 1);
+  EXPECT_EQ(dateCounts, (std::vector<std::pair<Side, int32_t>>{{kRight, 3}}));
+  // Busy while loading, the message hidden again afterwards.
+  EXPECT_EQ(t.platform.busyHistory, (std::vector<bool>{true, false}));
+  EXPECT_FALSE(s().form.closeup.Visible());
+  EXPECT_EQ(s().form.closeup.Caption(), "\r\nOpening/Verifying User File");
+  EXPECT_TRUE(t.platform.boxes.empty());
+}
+
+TEST_F(LoadUserTest, KindsNotIncludedOrWithoutFileKeepWhatTheStoreHeld) {
+  Give(kLeft, "UserA", {.dates = 2, .contacts = 3, .todos = 5});  // To Dos not included
+  EXPECT_TRUE(t.store(kLeft).todos.empty());
+
+  // UserC has no address file: the contacts of UserA stay; a missing
+  // datebook empties the dates.
+  std::filesystem::create_directories(Folder("UserC"));
+  Select(kLeft, "UserC");
+  EXPECT_TRUE(t.store(kLeft).dates.empty());
+  EXPECT_EQ(t.store(kLeft).contacts.size(), 3u);
+  EXPECT_FALSE(std::filesystem::exists(test::DatebookPath(Folder("UserC")) + kSafetyCopySuffix));
+}
+
+TEST_F(LoadUserTest, PlaceholderUserLoadsNothing) {
+  for (const char* placeholder : {kNoPalmDirText, kChooseUserText}) {
+    s().form.UserLeft.SetText(placeholder);
+    EXPECT_FALSE(t.store(kLeft).loaded) << placeholder;
+  }
+  EXPECT_TRUE(t.platform.busyHistory.empty());
+}
+
+TEST_F(LoadUserTest, KindSelectorStaysDisabledUntilBothSidesHaveAUser) {
+  s().form.Combo1.SetEnabled(false);
+  Give(kLeft, "UserA", {.dates = 1});
+  EXPECT_FALSE(s().form.Combo1.Enabled());
+
+  // A placeholder counts as given: the field no longer shows its initial text.
+  s().form.UserRight.SetText(kChooseUserText);
+  EXPECT_FALSE(s().form.Combo1.Enabled());  // nothing loaded, nothing enabled
+  Select(kLeft, "UserA2");
+  EXPECT_TRUE(s().form.Combo1.Enabled());
+  // Five entries: the kind is not chosen for the operator.
+  EXPECT_EQ(kindClicks, (std::vector<int>{0}));
+}
+
+TEST_F(LoadUserTest, ReloadingEmptiesBothListsAndResetsTheKindSelector) {
+  Give(kLeft, "UserA", {.dates = 2});
+  Give(kRight, "UserB", {.dates = 1});
+  forms::ComboBox& combo = s().form.Combo1;
+  combo.SetListIndex(1);
+  for (Side side : kSides) {
+    s().List(side).AddItem("row", 0);
+    s().form.NumRec(side).SetCaption("1 Records (of 2 in total)");
+  }
+  t.store(kLeft).Changed(Kind::Dates) = true;
+  kindClicks.clear();
+  bool enabledDuringReset = true;
+  combo.onClick = [&] {
+    kindClicks.push_back(combo.ListIndex());
+    enabledDuringReset = combo.Enabled();
+  };
+
+  Give(kLeft, "UserC", {.dates = 4});
+
+  EXPECT_EQ(kindClicks, (std::vector<int>{0}));
+  EXPECT_EQ(combo.ListIndex(), 0);
+  EXPECT_TRUE(combo.Enabled());
+  for (Side side : kSides) {
+    EXPECT_EQ(s().List(side).ListCount(), 0);
+    EXPECT_EQ(s().form.NumRec(side).Caption(), "");
+  }
+  EXPECT_EQ(t.store(kLeft).dates.size(), 4u);
+  EXPECT_TRUE(t.store(kLeft).Changed(Kind::Dates));  // loading leaves the changed flags alone
+}
+
+TEST_F(LoadUserTest, WithASingleKindOnOfferItIsShownAtOnce) {
+  forms::ComboBox& combo = s().form.Combo1;
+  combo.Clear();
+  combo.AddItem(kChoose);
+  combo.AddItem(kDatesText);
+  Give(kLeft, "UserA", {.dates = 1});
+  Give(kRight, "UserB", {.dates = 1});
+  EXPECT_EQ(kindClicks, (std::vector<int>{1}));
+  Give(kRight, "UserC", {.dates = 2});
+  EXPECT_EQ(kindClicks, (std::vector<int>{1, 0, 1}));
+}
+
+TEST_F(LoadUserTest, SafetyCopyIsMadeOnceAndNeverRefreshed) {
+  Give(kLeft, "UserA", {.dates = 2});
+  const std::string datebook = test::DatebookPath(Folder("UserA"));
+  const std::string original = test::ReadFileBytes(datebook);
+  EXPECT_EQ(test::ReadFileBytes(datebook + kSafetyCopySuffix), original);
+
+  test::WriteUserFolder(Folder("UserA"), {.dates = 5});
+  Select(kLeft, "UserA again", "UserA");
+  EXPECT_EQ(t.store(kLeft).dates.size(), 5u);
+  EXPECT_EQ(test::ReadFileBytes(datebook + kSafetyCopySuffix), original);
+}
+
+TEST_F(LoadUserTest, FailedSafetyCopyIsReportedAndLoadingGoesOn) {
+  test::WriteUserFolder(Folder("UserA"), {.dates = 2});
+  // The copy cannot be written: its temporary name is taken by a folder.
+  std::filesystem::create_directories(test::DatebookPath(Folder("UserA")) + kSafetyCopySuffix +
+                                      ".mirrin-new");
+  Select(kLeft, "UserA");
+  ASSERT_EQ(t.platform.boxes.size(), 1u);
+  EXPECT_EQ(t.platform.boxes[0].text.rfind("Loading User 'UserA': Copying datebook file has caused an error. ", 0),
+            0u)
+      << t.platform.boxes[0].text;
+  EXPECT_EQ(t.store(kLeft).dates.size(), 2u);
+  EXPECT_TRUE(t.store(kLeft).loaded);
+}
+
+TEST_F(LoadUserTest, ReadErrorIsReportedAndEndsTheProgram) {
+  std::filesystem::create_directories(Folder("UserA") + "/datebook");
+  test::WriteFileBytes(test::DatebookPath(Folder("UserA")), std::string("\x00\x01\x42\x44\x05", 5));
+  s().settings.UserDir1 = Folder("UserA");
+  EXPECT_THROW(s().form.UserLeft.SetText("UserA"), ProgramEnd);
+  ASSERT_EQ(t.platform.boxes.size(), 1u);
+  EXPECT_EQ(t.platform.boxes[0].text.rfind("Loading User 'UserA' has caused an error. 62 ", 0), 0u)
+      << t.platform.boxes[0].text;
+}
+
+TEST_F(LoadUserTest, ListCapacityGrowsWithTheLongestListAndNeverShrinks) {
+  int32_t& capacity = s().window.ListCapacity;
+  ASSERT_EQ(capacity, 500);
+  s().Map(kLeft)[3] = 7;
+  Give(kLeft, "UserA", {.dates = 700});
+  EXPECT_EQ(capacity, 800);
+  for (Side side : kSides) {
+    ASSERT_EQ(s().Map(side).size(), 801u);
+    EXPECT_EQ(s().Map(side)[3], -1);
+  }
+  Give(kRight, "UserB", {.dates = 650});
+  EXPECT_EQ(capacity, 800);
+  Give(kRight, "UserC", {.dates = 10, .contacts = 900});
+  EXPECT_EQ(capacity, 1000);
+  // To Dos make list rows too, so they count as well.
+  s().settings.IncludeToDo = true;
+  Give(kRight, "UserD", {.dates = 0, .contacts = 0, .todos = 1200});
+  EXPECT_EQ(capacity, 1300);
+  EXPECT_EQ(s().Map(kRight).size(), 1301u);
+  Give(kRight, "UserE", {.dates = 1});
+  EXPECT_EQ(capacity, 1300);
+}
+
+}  // namespace
+}  // namespace mirrin
