@@ -1,0 +1,368 @@
+#include "records/listdisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "display_fixture.h"
+#include "records/recordtext.h"
+#include "records/textutil.h"
+
+namespace mirrin {
+namespace {
+
+using test::AddCategory;
+using test::ListAll;
+using test::MakeDateRecord;
+
+const double kDay = MakeDate(2024, 5, 1);
+
+class ListDisplayTest : public ::testing::Test {
+ protected:
+  Session& s() { return t.s(); }
+  UserStore& store(Side side) { return t.store(side); }
+  void Show(const char* kind) { s().form.Combo1.SetText(kind); }
+  void AddDate(Side side, int32_t id, const std::string& description, double start) {
+    store(side).dates.push_back(MakeDateRecord(id, description, start));
+  }
+  int32_t LeftMap(int row) { return s().Map(kLeft)[static_cast<size_t>(row)]; }
+  int32_t RightMap(int row) { return s().Map(kRight)[static_cast<size_t>(row)]; }
+  test::TestSession t;
+};
+
+TEST_F(ListDisplayTest, CountLabelsInBothViews) {
+  Show(kDatesText);
+  for (int i = 0; i < 12; ++i) s().List(kLeft).AddItem("row", i);
+  store(kLeft).total = 340;
+  WriteCountLabels(s());
+  EXPECT_EQ(s().form.numrec1.Caption(), "12 Records (of 340 in total)");
+  EXPECT_EQ(s().form.numrec2.Caption(), "0 Records (of 0 in total)");
+  s().window.categoriesView = true;
+  WriteCountLabels(s());
+  EXPECT_EQ(s().form.numrec1.Caption(), "12 Records");
+}
+
+TEST_F(ListDisplayTest, DatesPairByDescriptionAndRepairByStartTime) {
+  Show(kDatesText);
+  s().settings.SuffixUser1 = " (Ann)";
+  // Left rows in list order: the same description twice (days 1 and 2), then one with User1's suffix missing.
+  AddDate(kLeft, 1, "Team meeting", kDay);
+  AddDate(kLeft, 2, "Team meeting", kDay + 1);
+  AddDate(kLeft, 3, "Dentist", kDay + 2);
+  AddDate(kLeft, 4, "Gym", kDay + 3);
+  // Right: one meeting on day 2 and the dentist copied earlier with the suffix.
+  AddDate(kRight, 11, "Team meeting", kDay + 1);
+  AddDate(kRight, 12, "Dentist (Ann)", kDay + 5);
+  ListAll(s(), kLeft, Kind::Dates);
+  ListAll(s(), kRight, Kind::Dates);
+
+  UpdateLists(s());
+  EXPECT_EQ(LeftMap(0), -1) << "lost its pair to the row starting at the same moment";
+  EXPECT_EQ(LeftMap(1), 0);
+  EXPECT_EQ(RightMap(0), 1);
+  EXPECT_EQ(LeftMap(2), 1) << "suffix twin";
+  EXPECT_EQ(RightMap(1), 2);
+  EXPECT_EQ(LeftMap(3), -1);
+
+  // A second left row at another time does not take a pair away.
+  store(kRight).dates[0].StartTime = PalmDate::Local(kDay + 9);
+  UpdateLists(s());
+  EXPECT_EQ(LeftMap(0), 0);
+  EXPECT_EQ(LeftMap(1), -1);
+  EXPECT_EQ(RightMap(0), 0);
+}
+
+TEST_F(ListDisplayTest, KeyKindsTakeTheFirstEqualRowEvenWhenPaired) {
+  Show(kContactsText);
+  ContactRecord c;
+  c.LastName = "Lee";
+  c.FirstName = "Ann";
+  for (int32_t id : {1, 2}) {
+    c.RecordId = id;
+    store(kLeft).contacts.push_back(c);
+  }
+  c.RecordId = 7;
+  store(kRight).contacts.push_back(c);
+  c.LastName = "Loo";
+  store(kRight).contacts.push_back(c);
+  ListAll(s(), kLeft, Kind::Contacts);
+  ListAll(s(), kRight, Kind::Contacts);
+  UpdateLists(s());
+  EXPECT_EQ(LeftMap(0), 0);
+  EXPECT_EQ(LeftMap(1), 0) << "the earlier left row keeps its own entry";
+  EXPECT_EQ(RightMap(0), 1);
+  EXPECT_EQ(RightMap(1), -1);
+}
+
+TEST_F(ListDisplayTest, ContactRowsCompareFromTheirListTextStart) {
+  Show(kContactsText);
+  AddCategory(store(kLeft).contactsHeader, 1, "Work");
+  AddCategory(store(kRight).contactsHeader, 2, "Business");
+  ContactRecord c;
+  c.LastName = "Lee";
+  c.Category = 1;
+  store(kLeft).contacts.push_back(c);
+  c.Category = 2;
+  store(kRight).contacts.push_back(c);
+  ListAll(s(), kLeft, Kind::Contacts);
+  ListAll(s(), kRight, Kind::Contacts);
+  UpdateLists(s());
+  EXPECT_EQ(LeftMap(0), 0) << "different categories, same name";
+}
+
+TEST_F(ListDisplayTest, MapsGrowToTheLongestList) {
+  Show(kToDosText);
+  s().window.ListCapacity = 2;
+  s().ResetMaps();
+  TodoRecord todo;
+  for (int i = 0; i < 9; ++i) {
+    todo.Description = "task " + std::to_string(i);
+    store(kLeft).todos.push_back(todo);
+    store(kRight).todos.push_back(todo);
+  }
+  ListAll(s(), kLeft, Kind::ToDos);
+  ListAll(s(), kRight, Kind::ToDos);
+  UpdateLists(s());
+  ASSERT_GE(s().Map(kLeft).size(), 9u);
+  ASSERT_GE(s().Map(kRight).size(), 9u);
+  EXPECT_EQ(static_cast<size_t>(s().window.ListCapacity) + 1, s().Map(kLeft).size());
+  for (int row = 0; row < 9; ++row) EXPECT_EQ(LeftMap(row), row);
+}
+
+TEST_F(ListDisplayTest, ErrorIsReportedWithStepAndRows) {
+  Show(kMemosText);
+  store(kLeft).memos.resize(1);
+  store(kRight).memos.resize(1);
+  ListAll(s(), kLeft, Kind::Memos);
+  ListAll(s(), kRight, Kind::Memos);
+  s().List(kRight).AddItem("zzz", 99);  // names no record
+  UpdateLists(s());
+  ASSERT_EQ(t.platform.boxes.size(), 1u);
+  EXPECT_EQ(t.platform.boxes[0].text.rfind("Error: UpdateLists A 0,1 has caused an error. 9 ", 0), 0u)
+      << t.platform.boxes[0].text;
+}
+
+TEST_F(ListDisplayTest, NothingInTheCategoriesView) {
+  Show(kMemosText);
+  store(kLeft).memos.resize(1);
+  store(kRight).memos.resize(1);
+  ListAll(s(), kLeft, Kind::Memos);
+  ListAll(s(), kRight, Kind::Memos);
+  s().window.categoriesView = true;
+  UpdateLists(s());
+  EXPECT_EQ(LeftMap(0), -1);
+}
+
+// The rule applied literally: every left row against every right row.
+void QuadraticPairing(Session& s, Kind kind, std::vector<int32_t>& leftMap, std::vector<int32_t>& rightMap) {
+  forms::ListBox& left = s.List(kLeft);
+  forms::ListBox& right = s.List(kRight);
+  leftMap.assign(static_cast<size_t>(left.ListCount()), -1);
+  rightMap.assign(static_cast<size_t>(right.ListCount()), -1);
+  auto passes = [&](int p, int q) {
+    const int32_t i = left.ItemData(p), j = right.ItemData(q);
+    UserStore& a = s.Store(kLeft);
+    UserStore& b = s.Store(kRight);
+    switch (kind) {
+      case Kind::Dates:
+        return SameDescription(TextOf(a.dates[i].Description), TextOf(b.dates[j].Description), s.settings);
+      case Kind::Contacts:
+        return MidChars(left.List(p), a.contacts[i].MatchPrefixLength, 100, false) ==
+               MidChars(right.List(q), b.contacts[j].MatchPrefixLength, 100, false);
+      case Kind::ToDos: return a.todos[i].Description == b.todos[j].Description;
+      case Kind::Memos: return a.memos[i].MatchText == b.memos[j].MatchText;
+      case Kind::Custom: return a.custom[i].Fields[1] == b.custom[j].Fields[1];
+    }
+    return false;
+  };
+  for (int p = 0; p < left.ListCount(); ++p) {
+    for (int q = 0; q < right.ListCount(); ++q) {
+      if (!passes(p, q)) continue;
+      if (kind == Kind::Dates && rightMap[q] >= 0) {
+        const double ls = s.Store(kLeft).dates[left.ItemData(p)].StartTime.value;
+        const double rs = s.Store(kRight).dates[right.ItemData(q)].StartTime.value;
+        if (ls != rs) break;
+        leftMap[rightMap[q]] = -1;
+      }
+      leftMap[p] = q;
+      rightMap[q] = p;
+      break;
+    }
+  }
+}
+
+class RandomPairingTest : public ListDisplayTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RandomPairingTest, SameMapsAsTheQuadraticRule) {
+  std::mt19937 random(static_cast<unsigned>(GetParam()));
+  auto pick = [&](std::initializer_list<const char*> words) {
+    return std::string(*(words.begin() + random() % words.size()));
+  };
+  Settings& st = s().settings;
+  st.FirstDuplicateChars = static_cast<int16_t>(GetParam() % 4 == 0 ? 0 : 2 + GetParam() % 9);
+  st.Agendus = GetParam() % 2 == 1;
+  st.SuffixUser1 = pick({" (A)", "", "x"});
+  st.SuffixUser2 = pick({" (B)", " (A)", "xx"});
+  const auto kinds = {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos};
+  for (Kind kind : kinds) {
+    for (Side side : kSides) {
+      store(side) = UserStore{};
+      s().List(side).Clear();
+      const int count = 50 + static_cast<int>(random() % 250);
+      for (int i = 0; i < count; ++i) {
+        std::string text = pick({"", " ", "Lunch", "Lunch (A)", "Lunch (B)", "Lunchx", "Lun", "Team meeting",
+                                 "Team meeting (A)", "Team meetingxx", " Gym ", "[Ann] Gym", "Gym [Bo]"});
+        if (random() % 3 == 0) text += pick({"", "!", " (A)", "x", " [Cy]"});
+        const double start = kDay + static_cast<double>(random() % 4);
+        DateRecord d = MakeDateRecord(static_cast<int32_t>(random() % 50), text, start);
+        store(side).dates.push_back(d);
+        ContactRecord c;
+        c.LastName = text;
+        c.Company = pick({"", "Acme"});
+        store(side).contacts.push_back(c);
+        TodoRecord todo;
+        todo.Description = text;
+        store(side).todos.push_back(todo);
+        MemoRecord memo;
+        memo.Text = text + pick({"", "\r\nmore"});
+        store(side).memos.push_back(memo);
+      }
+    }
+    Show(s().KindText(kind).c_str());
+    ListAll(s(), kLeft, kind);
+    ListAll(s(), kRight, kind);
+    UpdateLists(s());
+    std::vector<int32_t> leftMap, rightMap;
+    QuadraticPairing(s(), kind, leftMap, rightMap);
+    for (size_t p = 0; p < s().Map(kLeft).size(); ++p) {
+      ASSERT_EQ(s().Map(kLeft)[p], p < leftMap.size() ? leftMap[p] : -1) << "kind " << s().KindText(kind) << " row " << p;
+    }
+    for (size_t q = 0; q < s().Map(kRight).size(); ++q) {
+      ASSERT_EQ(s().Map(kRight)[q], q < rightMap.size() ? rightMap[q] : -1) << "kind " << s().KindText(kind) << " row " << q;
+    }
+  }
+  EXPECT_TRUE(t.platform.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomPairingTest, ::testing::Range(1, 13));
+
+TEST_F(ListDisplayTest, CategoriesViewListsTablesAndResets) {
+  Show(kToDosText);
+  s().window.categoriesView = true;
+  AddCategory(store(kLeft).todosHeader, 1, "Business");
+  AddCategory(store(kLeft).todosHeader, 2, "A very long category name", false);
+  store(kLeft).todosHeader.Categories[1].Deleted = true;
+  AddCategory(store(kRight).todosHeader, 5, "Home");
+  s().List(kLeft).AddItem("old row");
+  s().Map(kLeft)[0] = 3;
+  for (forms::Button* b : s().form.AllTransferButtons()) b->SetEnabled(true);
+
+  DisplayCategories(s());
+  forms::ListBox& left = s().List(kLeft);
+  ASSERT_EQ(left.ListCount(), 2);
+  EXPECT_EQ(left.List(0), "A very long cate\tNo");
+  EXPECT_EQ(left.ItemData(0), 2) << "item data is the table position";
+  EXPECT_EQ(left.List(1), "Unfiled         \tYes");
+  EXPECT_EQ(left.ItemData(1), 0);
+  EXPECT_EQ(s().List(kRight).ListCount(), 2);
+  EXPECT_EQ(s().form.numrec1.Caption(), "2 Records");
+  EXPECT_EQ(LeftMap(0), -1);
+  EXPECT_FALSE(s().form.txtStatus.Visible());
+  for (forms::Button* b : s().form.AllTransferButtons()) {
+    const bool add = b == &s().form.aleft || b == &s().form.aright;
+    EXPECT_EQ(b->Enabled(), add) << b->Caption();
+  }
+  s().window.categoriesView = false;
+  DisableTransferButtons(s());
+  EXPECT_FALSE(s().form.aleft.Enabled());
+}
+
+TEST_F(ListDisplayTest, UpdateCategoryRedrawsContactsToDosMemosInPlace) {
+  Show(kContactsText);
+  ContactRecord c;
+  c.LastName = "Zorn";
+  c.RecordId = 4;
+  store(kRight).contacts.push_back(c);
+  c.LastName = "Abel";
+  store(kRight).contacts.push_back(c);
+  ListAll(s(), kRight, Kind::Contacts);
+  s().window.currentIndex[kRight] = 0;
+  UpdateCategory(s(), kRight, "Zulu", 6, 1);
+  EXPECT_EQ(store(kRight).contacts[0].Category, 6);
+  EXPECT_EQ(s().List(kRight).List(1), "(Zulu) Zorn, " + std::string(100, ' ') + "4") << "kept at its row";
+  EXPECT_EQ(store(kRight).contacts[0].MatchPrefixLength, 7);
+  EXPECT_TRUE(store(kRight).Changed(Kind::Contacts));
+  EXPECT_FALSE(store(kLeft).Changed(Kind::Contacts));
+  EXPECT_TRUE(s().form.mnuSave.Enabled());
+
+  s().settings.ShowCategories = false;
+  const std::string before = s().List(kRight).List(1);
+  UpdateCategory(s(), kRight, "Other", 7, 1);
+  EXPECT_EQ(store(kRight).contacts[0].Category, 7);
+  EXPECT_EQ(s().List(kRight).List(1), before);
+
+  Show(kMemosText);
+  MemoRecord memo;
+  memo.Text = "Title\r\nbody";
+  store(kLeft).memos.push_back(memo);
+  ListAll(s(), kLeft, Kind::Memos);
+  s().window.currentIndex[kLeft] = 0;
+  UpdateCategory(s(), kLeft, "Ideas", 2, 0);
+  EXPECT_EQ(store(kLeft).memos[0].Category, 2);
+  EXPECT_EQ(s().List(kLeft).List(0), "(Ideas) Title" + std::string(100, ' '));
+  EXPECT_TRUE(store(kLeft).Changed(Kind::Memos));
+}
+
+TEST_F(ListDisplayTest, UpdateCategoryRewritesTheDateNoteCode) {
+  Show(kDatesText);
+  s().settings.KeepCategories = true;
+  s().settings.ShowDatebookCategories = true;
+  DatFileHeader& header = store(kLeft).datesHeader;
+  AddCategory(header, 1, "Work");
+  AddCategory(header, 2, "Home");
+  AddCategory(header, 9, "Travel");  // an index beyond the table's positions
+  AddDate(kLeft, 1, "Flight", kDay);
+  store(kLeft).dates[0].Note = "##@@A\r\nbody\r\n--Do Not Change";
+  ListAll(s(), kLeft, Kind::Dates);
+  s().window.currentIndex[kLeft] = 0;
+
+  UpdateCategory(s(), kLeft, "Home", 2, 0);
+  EXPECT_EQ(store(kLeft).dates[0].Note, "##@@B\r\nbody\r\n--Do Not Change");
+  EXPECT_EQ(store(kLeft).dates[0].Category, 2);
+  EXPECT_EQ(s().List(kLeft).List(0).substr(0, 22), "(240501)(Home) Flight ");
+  EXPECT_EQ(store(kLeft).dates[0].DateWork, 16);
+
+  UpdateCategory(s(), kLeft, "Travel", 9, 0);
+  EXPECT_EQ(store(kLeft).dates[0].Note.substr(0, 5), "##@@I");
+  EXPECT_EQ(s().List(kLeft).List(0).substr(0, 16), "(240501)(Travel)");
+
+  UpdateCategory(s(), kLeft, "Nowhere", 3, 0);
+  EXPECT_EQ(store(kLeft).dates[0].Note.substr(0, 5), "##@@?") << "a name the table lacks";
+
+  store(kLeft).dates[0].Note = "plain";
+  UpdateCategory(s(), kLeft, "Work", 1, 0);
+  EXPECT_EQ(store(kLeft).dates[0].Note, "plain");
+  EXPECT_EQ(store(kLeft).dates[0].Category, 1);
+}
+
+TEST_F(ListDisplayTest, UpdateCategoryOfTheCustomKindAndWithoutRecord) {
+  s().settings.Custom1 = "Passwords";
+  s().form.Combo1.AddItem("Passwords");
+  Show("Passwords");
+  CustomRecord r;
+  r.Fields[0] = "Web";
+  r.Fields[1] = "site";
+  store(kLeft).custom.push_back(r);
+  ListAll(s(), kLeft, Kind::Custom);
+  s().window.currentIndex[kLeft] = -1;
+  UpdateCategory(s(), kLeft, "Bank", 0, 0);
+  EXPECT_EQ(store(kLeft).custom[0].Fields[0], "Web") << "no current record: nothing changes";
+  s().window.currentIndex[kLeft] = 0;
+  UpdateCategory(s(), kLeft, "Bank", 0, 0);
+  EXPECT_EQ(store(kLeft).custom[0].Fields[0], "Bank");
+  EXPECT_EQ(s().List(kLeft).List(0), "(Bank) site");
+  EXPECT_TRUE(store(kLeft).Changed(Kind::Custom));
+}
+
+}  // namespace
+}  // namespace mirrin
