@@ -1,0 +1,45 @@
+#pragma once
+// The proportional resizer: records every control's geometry once and, on
+// each resize, lays all of them out again scaled to the window's new size.
+// Pure geometry, so it can be tested without a screen.
+#include <vector>
+
+#include "ui/forms/control.h"
+#include "ui/forms/platform.h"
+
+namespace mirrin {
+
+// The window's outer size in twips and whether it is maximised.
+struct WindowFrame {
+  int height = 0;
+  int width = 0;
+  bool maximised = false;
+};
+
+class class_Elastic {
+ public:
+  // Records the frame's size and every control's geometry. Unless keepSize
+  // is given or the window is maximised, the window is then scaled from the
+  // design screen (15360 x 11520 twips) to the real one. The resize event
+  // that this (or the window's first showing) causes is skipped.
+  void Init(WindowFrame& frame, std::vector<forms::Control*> controls, const ScreenSize& screen,
+            bool keepSize = false);
+
+  // Lays every recorded control out for the frame's current size, starting
+  // from the recorded values, so geometry set in between is replaced. A
+  // frame below half its recorded height or width is enlarged to that half.
+  void FormResize(WindowFrame& frame);
+
+ private:
+  struct Recorded {
+    forms::Control* control;
+    forms::Geometry geometry;
+  };
+
+  int height0_ = 0;
+  int width0_ = 0;
+  std::vector<Recorded> recorded_;
+  bool skipNextResize_ = false;
+};
+
+}  // namespace mirrin

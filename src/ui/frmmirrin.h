@@ -1,0 +1,57 @@
+#pragma once
+// The main window: two panes of one user each, the transfer buttons between
+// them, the kind selector and the menus. Wires every control's events to the
+// routines that act on the session, lays the controls out (the width and
+// height options and proportional resizing) and switches between the
+// entries view and the categories view.
+#include <string>
+#include <vector>
+
+#include "records/loaduser.h"
+#include "records/session.h"
+#include "ui/elastic.h"
+
+namespace mirrin {
+
+class FrmMirrin {
+ public:
+  // Gives every control its default (layout option "0") geometry and wires
+  // the events; the session must outlive the window.
+  explicit FrmMirrin(Session& session);
+  FrmMirrin(const FrmMirrin&) = delete;
+  FrmMirrin& operator=(const FrmMirrin&) = delete;
+
+  Session& session() { return s_; }
+  MainForm& form() { return s_.form; }
+
+  // Applies the layout options GUI and GUIHeight; values other than "1"
+  // (height) or "1"/"2" (width) become "0" in the settings.
+  void SetGUI();
+  // Records the layout for proportional resizing (class_Elastic.Init);
+  // without keepSize a window that is not maximised is scaled to the screen.
+  void InitResizer(bool keepSize = false);
+  // The window's resize event: the frame has the new size.
+  void Resized(int height, int width);
+  // cmdSwitch: entries view <-> categories view.
+  void SwitchView();
+  // Makes List1m/List2m (with EnableMultiSelect) or List1/List2 the current
+  // entry lists and shows only those.
+  void UseEntryLists();
+
+  // Every control that has a place on the window (menus have none).
+  std::vector<forms::Control*> LaidOutControls();
+
+  std::string caption;
+  WindowFrame frame{8910, 10275, false};
+  // Set by the splash window and the Configure Users dialog.
+  LoadUserHooks loadHooks;
+
+ private:
+  void DefaultLayout();
+  void Wire();
+
+  Session& s_;
+  class_Elastic elastic_;
+};
+
+}  // namespace mirrin
