@@ -228,11 +228,11 @@ TEST(DatebookExtended, RowsAreRenumberedAndExtendedFieldsKept) {
   EXPECT_EQ(d.records[1].Status, 2);
   EXPECT_EQ(d.records[1].Repeat.Brand, 1);
 
+  // Rows renumbered in file and store; both dates stay tagged 3 in this layout.
   const Bytes out = BuildDatebookFile(d.header, d.records, ctx);
   EXPECT_EQ(out, build(4096, 0, 4097, 21));
   EXPECT_EQ(d.records[1].ExtRowId, 4097);
   EXPECT_EQ(d.records[1].ExtFieldBase, 21);
-  // Both dates are tagged 3 in the extended layout.
   EXPECT_EQ(Rebuild(out), out);
 }
 
