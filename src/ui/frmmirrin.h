@@ -21,9 +21,6 @@ class FrmMirrin {
   FrmMirrin(const FrmMirrin&) = delete;
   FrmMirrin& operator=(const FrmMirrin&) = delete;
 
-  Session& session() { return s_; }
-  MainForm& form() { return s_.form; }
-
   // Applies the layout options GUI and GUIHeight; values other than "1"
   // (height) or "1"/"2" (width) become "0" in the settings.
   void SetGUI();
