@@ -48,6 +48,8 @@ struct DatFileHeader {
   std::vector<int32_t> FieldTypes{0};  // [1..FieldCount]; [0] unused
   int32_t RecordCount = 0;
   bool IsExtended = false;
+  // Whatever follows the last record; not interpreted, written back after the records.
+  Bytes TrailingBytes;
 
   bool IsAddressFile() const { return VersionTag.size() == 4 && VersionTag[3] == 'A'; }
 };

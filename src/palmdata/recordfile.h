@@ -37,6 +37,7 @@ void ReadRecordFile(const std::string& routine, const std::string& path, const B
     ctx.Log("Read Entries", 6);
     std::vector<Record> loaded(static_cast<size_t>(header.RecordCount));
     for (; index < loaded.size(); ++index) readOne(in, header, loaded[index]);
+    header.TrailingBytes = in.ReadBlock(in.Remaining());
     records = std::move(loaded);
   } catch (const RunError& e) {
     RethrowAt(e, routine + " " + path + "," + std::to_string(index));
@@ -53,6 +54,7 @@ Bytes BuildRecordFile(const DatFileHeader& header, std::vector<Record>& records,
     if (header.IsExtended) RenumberExtended(records[r], static_cast<int32_t>(r), header.FieldCount);
     writeOne(out, header, records[r]);
   }
+  out.WriteBlock(header.TrailingBytes);
   return out.Take();
 }
 
