@@ -215,13 +215,11 @@ void WriteDateEntryExt(ByteWriter& out, const DateRecord& r, const TimeZoneInfo&
 }
 
 void SetDefaultDatebookHeader(DatFileHeader& h, const std::string& path) {
-  h.IsExtended = false;  // the defaults describe a classic file
+  // Nothing of a previously read file may be written into the new one.
+  h = DatFileHeader{};
   h.VersionTag = Bytes("\x00\x01\x42\x44", 4);
   h.FileName = path;
-  h.TableString.clear();
   h.NextFreeId = 128;
-  h.CategoryCount = 0;
-  h.Categories = {CategoryEntry::Unfiled()};
   h.ResourceId = 54;
   h.FieldsPerRow = 15;
   h.RecordIdPosition = 0;
@@ -229,7 +227,6 @@ void SetDefaultDatebookHeader(DatFileHeader& h, const std::string& path) {
   h.PlacementPosition = 2;
   h.FieldCount = 15;
   h.FieldTypes = {0, 1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8};
-  h.RecordCount = 0;
 }
 
 void ParseDatebookFile(const Bytes& data, const std::string& path, DatFileHeader& header,
