@@ -166,6 +166,15 @@ int Partner(Session& s, Side side, int row) {
   return partner >= 0 && partner < s.List(Other(side)).ListCount() ? partner : -1;
 }
 
+void SetPartner(Session& s, Side side, int row, int32_t partner) {
+  if (row < 0) return;
+  if (static_cast<size_t>(row) >= s.Map(side).size()) {
+    s.window.ListCapacity = std::max(s.window.ListCapacity, row + 100);
+    for (auto& map : s.window.maps) map.resize(static_cast<size_t>(s.window.ListCapacity) + 1, -1);
+  }
+  s.Map(side)[static_cast<size_t>(row)] = partner;
+}
+
 void DisplayCategories(Session& s) {
   TrapErrors(s.platform, "DisplayCategories", [&] {
     for (Side side : kSides) s.List(side).Clear();

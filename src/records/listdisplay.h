@@ -22,6 +22,10 @@ void UpdateLists(Session& s);
 // with; -1 when none (or when the map names no row the other list has).
 int Partner(Session& s, Side side, int row);
 
+// Sets the side's map entry for `row` (-1 clears it). Both maps grow, keeping
+// their entries, when the row lies past their end.
+void SetPartner(Session& s, Side side, int row, int32_t partner);
+
 // Fills both lists with the category tables of the shown kind.
 void DisplayCategories(Session& s);
 

@@ -1,0 +1,444 @@
+#include "records/detail.h"
+
+#include <gtest/gtest.h>
+
+#include "display_fixture.h"
+#include "records/listdisplay.h"
+
+namespace mirrin {
+namespace {
+
+using test::AddCategory;
+using test::ListAll;
+using test::MakeDateRecord;
+
+const double kDay = MakeDate(2024, 5, 1);
+
+// ---- The detail texts ----------------------------------------------------
+
+class DetailTextTest : public ::testing::Test {
+ protected:
+  Session& s() { return t.s(); }
+  test::TestSession t;
+};
+
+TEST_F(DetailTextTest, UntimedDateWithAlarm) {
+  DateRecord r = MakeDateRecord(1, "x", MakeDate(2024, 3, 5));
+  r.Untimed = true;
+  r.AlarmSet = true;
+  r.AlarmAdvance = 10;
+  r.AlarmUnit = 0;
+  EXPECT_EQ(DateDetailText(s(), r, "", ""), "Date: 05-Mar-24\r\nUntimed\r\nAlarmed: 10 minutes before");
+  r.AlarmUnit = 2;
+  EXPECT_TRUE(DateDetailText(s(), r, "", "").ends_with("\r\nAlarmed: 10 days before"));
+}
+
+TEST_F(DetailTextTest, TimedRepeatingDateWithEverything) {
+  s().settings.DateFormat = "dd/mm/yyyy";
+  DateRecord r = MakeDateRecord(1, "x", MakeDate(2024, 3, 5) + MakeTime(9, 0, 0));
+  r.EndTime = PalmDate::Local(MakeDate(2024, 3, 5) + MakeTime(10, 30, 0));
+  r.AlarmSet = true;
+  r.AlarmAdvance = 2;
+  r.AlarmUnit = 1;
+  r.Repeat.Hash = 65535;
+  r.Repeat.Brand = 3;
+  r.Repeat.EndDate = PalmDate::Local(MakeDate(2024, 12, 31));
+  r.ExceptionCount = 0;
+  r.Location = "Room 4";
+  EXPECT_EQ(DateDetailText(s(), r, "bring notes", "[Ann Lee]"),
+            "From: 05-Mar-24 09:00\r\nTo: 05-Mar-24 10:30\r\nAlarmed: 2 hours before\r\n"
+            "Repeat Monthly by Weekday\r\nRepeat Until: 31/12/2024\r\n# of Exceptions: 0\r\n"
+            "Location: Room 4\r\nNote: bring notes")
+      << "the Agendus contact only with Agendus on";
+  s().settings.Agendus = true;
+  r.Repeat.EndDate = PalmDate::Local(MakeDate(2031, 12, 31));
+  r.ExceptionCount = 12;
+  EXPECT_NE(DateDetailText(s(), r, "", "[Ann Lee]")
+                .find("Repeat Forever\r\n# of Exceptions: 12\r\nLocation: Room 4\r\nAgendus Contact: [Ann Lee]"),
+            std::string::npos);
+  r.Repeat.Hash = 0;
+  r.Repeat.Brand = 5;
+  EXPECT_EQ(DateDetailText(s(), r, "", "").find("Repeat Forever"), std::string::npos);
+  EXPECT_NE(DateDetailText(s(), r, "", "").find("\r\nRepeat Annually"), std::string::npos);
+}
+
+TEST_F(DetailTextTest, ToDoRepeatLines) {
+  TodoRecord r;
+  r.Description = "Pay rent";
+  r.Priority = 2;
+  r.DueDate = PalmDate::Local(MakeDate(2024, 6, 1));
+  r.Repeat.Brand = 2;
+  r.Repeat.Interval = 1;
+  EXPECT_EQ(TodoDetailText(s(), r, ""), "Pay rent\r\nPriority: 2\r\nDue: 01-Jun-24\r\nRepeat every Week");
+  r.Repeat.Interval = 2;
+  EXPECT_TRUE(TodoDetailText(s(), r, "").ends_with("Due: 01-Jun-24\r\n" "Repeat every 2 Weeks"));
+  r.Repeat.Brand = 4;
+  r.Repeat.Interval = 3;
+  r.Repeat.DayNumber = 22;
+  EXPECT_TRUE(TodoDetailText(s(), r, "").ends_with("Due: 01-Jun-24\r\n" "Repeat every 3 Months (on 22nd)"));
+  r.Repeat.DayNumber = 13;
+  r.Repeat.Interval = 1;
+  EXPECT_TRUE(TodoDetailText(s(), r, "").ends_with("Due: 01-Jun-24\r\n" "Repeat every Month (on 13th)"));
+  r.Repeat.Brand = 1;
+  r.RepeatAfterCompletion = true;
+  EXPECT_TRUE(TodoDetailText(s(), r, "").ends_with("Due: 01-Jun-24\r\n" "Repeat 1 Days after completion"));
+}
+
+TEST_F(DetailTextTest, ToDoDueDateCompletionRepeatEndAndNote) {
+  TodoRecord r;
+  r.Description = "  ";
+  r.Completed = true;
+  r.AlarmSet = true;
+  r.DueDate = PalmDate::Local(MakeDate(2031, 12, 31) + MakeTime(21, 0, 0));
+  r.Repeat.Hash = 65535;
+  r.Repeat.Brand = 5;
+  r.Repeat.Interval = 1;
+  r.Repeat.EndDate = PalmDate::Local(MakeDate(2031, 12, 31));
+  r.ExceptionCount = 3;
+  EXPECT_EQ(TodoDetailText(s(), r, "call first"),
+            "*Completed*\r\nPriority: 0\r\nNo Due Date\r\nAlarmed\r\nRepeat every Year\r\nRepeat Forever\r\n"
+            "# of Exceptions: 3\r\nNote: call first");
+  r.DueDate = PalmDate::Local(MakeDate(2031, 12, 31) + MakeTime(20, 59, 0));
+  EXPECT_NE(TodoDetailText(s(), r, "").find("Due: 31-Dec-31"), std::string::npos);
+}
+
+TEST_F(DetailTextTest, ContactLines) {
+  ContactRecord c;
+  c.LastName = "Lee";
+  c.FirstName = "Ann";
+  c.Title = "Dr";
+  c.Company = " ";
+  c.Phones[0] = {0, "555 1234"};
+  c.Phones[2] = {7, "0170 99"};
+  c.Phones[3] = {42, "odd label"};
+  c.Addresses[1].Label = 1;
+  c.Addresses[1].Street = "1 High St";
+  c.Addresses[1].City = "Leeds";
+  c.Addresses[2].Country = "UK";  // no street: no label line
+  c.CustomFields[4] = "Birthday 1 May";
+  c.InstantMessage2 = "ann99";
+  c.IMLabel2 = 1;
+  c.Website = "example.org";
+  EXPECT_EQ(ContactDetailText(s(), c, "met at fair"),
+            "Dr\r\n1)Work: 555 1234\r\n3)Mobile: 0170 99\r\n4)odd label\r\nHome:\r\n1 High St\r\nLeeds\r\nUK\r\n"
+            "Birthday 1 May\r\nAIM:ann99\r\nWebsite:example.org\r\nNote: met at fair\r\n");
+  s().settings.ShowCompany = true;
+  EXPECT_EQ(ContactDetailText(s(), c, "").substr(0, 13), "Lee, Ann\r\nDr\r");
+  c.LastName = "";
+  EXPECT_EQ(ContactDetailText(s(), c, "").substr(0, 9), ", Ann\r\nDr");
+}
+
+// ---- Selection, editing ---------------------------------------------------
+
+class SelectionTest : public ::testing::Test {
+ protected:
+  Session& s() { return t.s(); }
+  UserStore& store(Side side) { return t.store(side); }
+  forms::ListBox& list(Side side) { return s().List(side); }
+  MainForm& f() { return s().form; }
+
+  // Wires the handlers as the window does, counting each list's clicks.
+  void Wire() {
+    for (Side side : kSides) {
+      for (forms::ListBox* l : {&f().SingleList(side), &f().MultiList(side)}) {
+        l->onClick = [this, side] {
+          ++clicks[side];
+          ListSelectionChanged(s(), side);
+        };
+      }
+      f().Line(side).onChange = [this, side] { LineChanged(s(), side); };
+      f().Desc(side).onChange = [this, side] { DescChanged(s(), side); };
+    }
+  }
+
+  void UseMultiSelect() {
+    s().settings.EnableMultiSelect = true;
+    s().window.currentList = {&f().List1m, &f().List2m};
+  }
+
+  // Left: Team meeting (day 0), Dentist (day 1); right: Team meeting (day 0), Gym (day 2).
+  void ListDates() {
+    s().form.Combo1.SetText(kDatesText);
+    store(kLeft).dates = {MakeDateRecord(1, "Team meeting", kDay), MakeDateRecord(2, "Dentist", kDay + 1)};
+    store(kRight).dates = {MakeDateRecord(11, "Team meeting", kDay), MakeDateRecord(12, "Gym", kDay + 2)};
+    ListAll(s(), kLeft, Kind::Dates);
+    ListAll(s(), kRight, Kind::Dates);
+    UpdateLists(s());
+    Wire();
+  }
+
+  std::vector<std::string> EnabledButtons() {
+    std::vector<std::string> on;
+    for (forms::Button* b : f().AllTransferButtons()) {
+      if (b->Enabled()) on.push_back(b->Caption());
+    }
+    return on;
+  }
+
+  test::TestSession t;
+  std::array<int, 2> clicks{};
+};
+
+TEST_F(SelectionTest, PartnerIsSelectedWithoutEcho) {
+  for (bool multi : {false, true}) {
+    SCOPED_TRACE(multi ? "multiple selection" : "single selection");
+    t.session = std::make_unique<Session>(t.platform);
+    t.session->form.Combo1.AddItem(kDatesText);
+    clicks = {};
+    if (multi) UseMultiSelect();
+    ListDates();
+    DisableTransferButtons(s());
+    list(kLeft).UserClick(0);
+    EXPECT_EQ(clicks[kLeft], 1) << "the right handler did not select back";
+    EXPECT_EQ(clicks[kRight], 1);
+    EXPECT_TRUE(list(kRight).Selected(0));
+    EXPECT_EQ(s().window.currentIndex[kLeft], 0);
+    EXPECT_EQ(s().window.currentIndex[kRight], 0);
+    EXPECT_TRUE(f().cleft.Enabled());
+    EXPECT_TRUE(f().cright.Enabled());
+    EXPECT_TRUE(f().dright.Enabled());
+    EXPECT_TRUE(f().pright.Enabled());
+    EXPECT_TRUE(f().aright.Enabled());
+    EXPECT_TRUE(s().window.lastUsedLeft);
+    EXPECT_FALSE(s().window.partnerSelecting);
+    EXPECT_EQ(f().line2.Text().substr(0, 6), "From: ");
+    EXPECT_EQ(f().txt2Desc.Text(), "Team meeting");
+  }
+}
+
+TEST_F(SelectionTest, RowWithoutPartnerDeselectsTheOtherList) {
+  ListDates();
+  list(kLeft).UserClick(0);
+  list(kLeft).UserClick(1);  // Dentist has no partner
+  EXPECT_EQ(list(kRight).ListIndex(), -1);
+  EXPECT_EQ(s().window.currentIndex[kRight], -1);
+  EXPECT_EQ(f().line2.Text(), "");
+  EXPECT_FALSE(f().cright.Enabled());
+  EXPECT_FALSE(f().dright.Enabled());
+  EXPECT_FALSE(f().pright.Enabled());
+  EXPECT_TRUE(f().dleft.Enabled());
+
+  list(kRight).UserClick(1);  // the right side: Gym, no partner
+  EXPECT_EQ(list(kLeft).ListIndex(), -1);
+  EXPECT_FALSE(s().window.lastUsedLeft);
+  EXPECT_TRUE(f().aleft.Enabled());
+  EXPECT_FALSE(f().aright.Enabled()) << "the left list has nothing selected";
+  EXPECT_FALSE(f().cleft.Enabled());
+
+  f().UserLeft.SetText("Please choose User");
+  DisableTransferButtons(s());
+  list(kRight).UserClick(0);
+  EXPECT_FALSE(f().aleft.Enabled()) << "no user to add to";
+}
+
+TEST_F(SelectionTest, MultipleItemsSelected) {
+  UseMultiSelect();
+  ListDates();
+  list(kLeft).UserClick(0);
+  ASSERT_TRUE(list(kRight).Selected(0));
+  list(kLeft).UserClick(1, true);
+  EXPECT_EQ(f().line1.Text(), "Multiple Items Selected");
+  EXPECT_TRUE(f().line1.Italic());
+  EXPECT_EQ(list(kRight).SelCount(), 0);
+  EXPECT_FALSE(f().cright.Enabled());
+  EXPECT_FALSE(f().dright.Enabled());
+  EXPECT_FALSE(f().pright.Enabled());
+  list(kLeft).UserClick(1);
+  EXPECT_FALSE(f().line1.Italic());
+}
+
+TEST_F(SelectionTest, CtrlClickPairsTwoSelectedRows) {
+  ListDates();
+  list(kRight).UserClick(1);
+  ListKeyDown(s(), kLeft, 17);
+  list(kLeft).UserClick(1);
+  EXPECT_EQ((std::vector<std::string>{"<---- &Change", "C&hange ---->"}), EnabledButtons());
+  EXPECT_EQ(list(kRight).ListIndex(), 1) << "the right row stays selected";
+  EXPECT_EQ(s().window.currentIndex[kLeft], 1);
+  EXPECT_FALSE(s().window.pairing) << "once per press";
+  ListKeyDown(s(), kLeft, 17);  // auto-repeat while held
+  EXPECT_FALSE(s().window.pairing);
+  ListKeyUp(s(), kLeft);
+  EXPECT_FALSE(s().window.held);
+}
+
+TEST_F(SelectionTest, CtrlASelectsEveryRowAndSpaceTogglesOnlyAnEnabledBox) {
+  UseMultiSelect();
+  ListDates();
+  for (int i = 0; i < 20; ++i) f().List1m.AddItem("extra " + std::to_string(i), 0);
+  ListKeyDown(s(), kLeft, 65);
+  EXPECT_EQ(f().List1m.SelCount(), f().List1m.ListCount());
+  EXPECT_EQ(f().line1.Text(), "Multiple Items Selected");
+  EXPECT_LE(clicks[kLeft], 3);
+
+  ListKeyDown(s(), kLeft, 32);
+  EXPECT_EQ(f().chk1ShowThisCategory.Value(), forms::CheckBox::Unchecked) << "disabled in the entries view";
+  f().chk1ShowThisCategory.SetEnabled(true);
+  ListKeyDown(s(), kLeft, 32);
+  EXPECT_EQ(f().chk1ShowThisCategory.Value(), forms::CheckBox::Checked);
+}
+
+TEST_F(SelectionTest, DetailOfMemoCustomAndNothing) {
+  s().form.Combo1.SetText(kMemosText);
+  MemoRecord memo;
+  memo.Text = "Shopping\r\nmilk";
+  store(kLeft).memos = {memo, MemoRecord{}};
+  ListAll(s(), kLeft, Kind::Memos);
+  Wire();
+  list(kLeft).UserClick(test::RowOf(s(), kLeft, 0));
+  EXPECT_EQ(f().line1.Text(), "Shopping\r\nmilk");
+  list(kLeft).UserClick(test::RowOf(s(), kLeft, 1));
+  EXPECT_EQ(f().line1.Text(), "") << "an empty memo shows nothing, not the last one";
+  list(kLeft).SetListIndex(-1);
+  EXPECT_EQ(s().window.currentIndex[kLeft], -1);
+  EXPECT_TRUE(f().line1.Locked());
+
+  s().settings.Custom1 = "Passwords";
+  f().Combo1.AddItem("Passwords");
+  f().Combo1.SetText("Passwords");
+  CustomRecord r;
+  r.Fields = {"Web", "site", "user", " ", "", "pw", "x", "the note"};
+  store(kLeft).custom = {r};
+  list(kLeft).Clear();
+  ListAll(s(), kLeft, Kind::Custom);
+  list(kLeft).UserClick(0);
+  EXPECT_EQ(f().line1.Text(), "site\r\nuser\r\npw\r\nx\r\nNote: the note");
+  ToggleNotesMode(s());
+  EXPECT_EQ(f().line1.Text(), "the note");
+}
+
+TEST_F(SelectionTest, NotesModeEditsOnlyTheBodyOfALinkedDateNote) {
+  s().settings.Agendus = true;
+  ListDates();
+  DateRecord& r = store(kLeft).dates[1];
+  r.Note = "Ann Lee\r\n#AN\r\nbring x-rays\r\n--Do Not Change 123";
+  list(kLeft).UserClick(1);
+  EXPECT_NE(f().line1.Text().find("Note: bring x-rays"), std::string::npos);
+  f().line1.SetText("edited outside notes mode");
+  EXPECT_EQ(r.Note, "Ann Lee\r\n#AN\r\nbring x-rays\r\n--Do Not Change 123");
+  EXPECT_FALSE(store(kLeft).Changed(Kind::Dates));
+
+  ToggleNotesMode(s());
+  EXPECT_EQ(f().cmdNotes.Caption(), "Sho&w Details");
+  EXPECT_FALSE(f().cmdSwitch.Visible());
+  EXPECT_EQ(f().line1.Text(), "bring x-rays");
+  EXPECT_FALSE(f().line1.Locked());
+  f().line1.UserType("bring x-rays and forms");
+  EXPECT_EQ(r.Note, "Ann Lee\r\n#AN\r\nbring x-rays and forms\r\n--Do Not Change 123");
+  EXPECT_EQ(r.Status, 0);
+  EXPECT_TRUE(store(kLeft).Changed(Kind::Dates));
+  EXPECT_TRUE(f().mnuSave.Enabled());
+
+  // KeepCategories shows the body without the trailer, so an edit keeps it.
+  s().settings.Agendus = false;
+  s().settings.KeepCategories = true;
+  r.Note = "plain\r\n--Do Not Change 9";
+  list(kLeft).UserClick(1);
+  EXPECT_EQ(f().line1.Text(), "plain");
+  f().line1.UserType("plainer");
+  EXPECT_EQ(r.Note, "plainer\r\n--Do Not Change 9");
+
+  ToggleNotesMode(s());
+  EXPECT_TRUE(f().line1.Locked());
+  EXPECT_EQ(f().line1.BackColor(), 0x8000000Bu);
+  EXPECT_EQ(f().cmdNotes.Caption(), "Edit &Notes");
+}
+
+TEST_F(SelectionTest, NotesModeEditsMemoText) {
+  s().form.Combo1.SetText(kMemosText);
+  MemoRecord memo;
+  memo.Text = "Title\r\nbody";
+  store(kRight).memos = {memo};
+  ListAll(s(), kRight, Kind::Memos);
+  Wire();
+  ToggleNotesMode(s());
+  list(kRight).UserClick(0);
+  f().line2.UserType("Title\r\nnew body");
+  EXPECT_EQ(store(kRight).memos[0].Text, "Title\r\nnew body");
+  EXPECT_TRUE(store(kRight).Changed(Kind::Memos));
+  EXPECT_FALSE(store(kLeft).Changed(Kind::Memos));
+}
+
+TEST_F(SelectionTest, EditingADescriptionRewritesTheRowAndPairs) {
+  s().settings.Agendus = true;
+  s().form.Combo1.SetText(kDatesText);
+  store(kLeft).dates = {MakeDateRecord(1, "Team meeting", kDay), MakeDateRecord(2, "Dentist [Dr Who]", kDay + 1)};
+  store(kRight).dates = {MakeDateRecord(11, "Team meeting", kDay), MakeDateRecord(12, "Gym", kDay + 2)};
+  ListAll(s(), kLeft, Kind::Dates);
+  ListAll(s(), kRight, Kind::Dates);
+  UpdateLists(s());
+  Wire();
+  list(kLeft).UserClick(1);
+  EXPECT_EQ(f().txt1Desc.Text(), "Dentist ");
+  EXPECT_FALSE(f().txt1Desc.Locked());
+  EXPECT_NE(f().line1.Text().find("Agendus Contact: [Dr Who]"), std::string::npos);
+
+  f().txt1Desc.UserType("Gym");
+  EXPECT_EQ(store(kLeft).dates[1].Description, "Gym[Dr Who]");
+  EXPECT_EQ(list(kLeft).List(1).substr(0, 25), "(240502) Gym - 02-May-24 ");
+  EXPECT_TRUE(store(kLeft).Changed(Kind::Dates));
+  EXPECT_EQ(s().Map(kLeft)[1], 1);
+  EXPECT_EQ(s().Map(kRight)[1], 1);
+  EXPECT_EQ(list(kRight).ListIndex(), 1);
+  EXPECT_TRUE(f().cleft.Enabled());
+  EXPECT_TRUE(f().cright.Enabled());
+
+  f().txt1Desc.UserType("Gym ");  // still the same description for the pairing
+  EXPECT_EQ(s().Map(kLeft)[1], 1);
+
+  list(kLeft).UserClick(0);  // Team meeting, paired with right row 0
+  ASSERT_EQ(list(kRight).ListIndex(), 0);
+  f().txt1Desc.UserType("Board");
+  EXPECT_EQ(s().Map(kLeft)[0], -1);
+  EXPECT_EQ(s().Map(kRight)[0], -1);
+  EXPECT_EQ(list(kRight).ListIndex(), -1);
+  EXPECT_FALSE(f().cright.Enabled());
+  EXPECT_FALSE(f().dright.Enabled());
+}
+
+TEST_F(SelectionTest, AnEditedDateTakesTheRowOfARecordAtItsOwnTime) {
+  s().form.Combo1.SetText(kDatesText);
+  store(kLeft).dates = {MakeDateRecord(1, "Lunch", kDay), MakeDateRecord(2, "Dinner", kDay + 4)};
+  store(kRight).dates = {MakeDateRecord(11, "Lunch", kDay + 4)};
+  ListAll(s(), kLeft, Kind::Dates);
+  ListAll(s(), kRight, Kind::Dates);
+  UpdateLists(s());
+  ASSERT_EQ(s().Map(kLeft)[0], 0);
+  Wire();
+  list(kLeft).UserClick(1);
+  f().txt1Desc.UserType("Lunch");
+  EXPECT_EQ(s().Map(kLeft)[1], 0);
+  EXPECT_EQ(s().Map(kRight)[0], 1);
+  EXPECT_EQ(s().Map(kLeft)[0], -1) << "the earlier partner lost the pair";
+}
+
+TEST_F(SelectionTest, RenamingCategoriesButNeverUnfiled) {
+  s().form.Combo1.SetText(kToDosText);
+  s().window.categoriesView = true;
+  AddCategory(store(kLeft).todosHeader, 1, "Business", false);
+  DisplayCategories(s());
+  Wire();
+  const int business = test::RowOf(s(), kLeft, 1);
+  list(kLeft).UserClick(business);
+  EXPECT_EQ(f().txt1Desc.Text(), "Business");
+  EXPECT_FALSE(f().txt1Desc.Locked());
+  EXPECT_TRUE(f().chk1ShowThisCategory.Enabled());
+  EXPECT_EQ(f().chk1ShowThisCategory.Value(), forms::CheckBox::Unchecked);
+  f().txt1Desc.UserType("Clients of the firm");
+  const CategoryEntry& entry = store(kLeft).todosHeader.Categories[1];
+  EXPECT_EQ(entry.LongName, "Clients of the firm");
+  EXPECT_EQ(entry.ShortName, "Clients ");
+  EXPECT_EQ(list(kLeft).List(business), "Clients of the f\tNo");
+  EXPECT_TRUE(store(kLeft).Changed(Kind::ToDos));
+
+  list(kLeft).UserClick(test::RowOf(s(), kLeft, 0));
+  EXPECT_TRUE(f().txt1Desc.Locked());
+  EXPECT_EQ(f().chk1ShowThisCategory.Value(), forms::CheckBox::Checked);
+  f().txt1Desc.UserType("Misc");
+  EXPECT_EQ(f().txt1Desc.Text(), "Unfiled");
+  f().txt1Desc.SetText("Misc");  // even a change made by the program
+  EXPECT_EQ(store(kLeft).todosHeader.Categories[0].LongName, "Unfiled");
+}
+
+}  // namespace
+}  // namespace mirrin
