@@ -262,12 +262,14 @@ void RepairDate(Session& s, Side side, int row, const DateRecord& edited) {
   }
 }
 
+// The box holds the description of the record whose row is the one selected.
 void ChangeDateDescription(Session& s, Side side, int32_t index, const std::string& text) {
+  const int row = CurrentRow(s, side);
+  if (row < 0) return;
   DateRecord& r = RowRecord(s.Store(side).dates, index);
   const AgendusParts old = StripAgendus(TextOf(r.Description), s.settings);
-  const int row = CurrentRow(s, side);
   const bool dbcs = s.settings.DBCS;
-  if (row >= 0 && r.DateWork > 0) {
+  if (r.DateWork > 0) {
     forms::ListBox& list = s.List(side);
     const std::string& rowText = list.List(row);
     const size_t start = static_cast<size_t>(r.DateWork);
@@ -277,7 +279,7 @@ void ChangeDateDescription(Session& s, Side side, int32_t index, const std::stri
   r.Description = BytesOf(text + old.bracket);
   s.Store(side).Changed(Kind::Dates) = true;
   s.form.mnuSave.SetEnabled(true);
-  if (row >= 0) RepairDate(s, side, row, r);
+  RepairDate(s, side, row, r);
 }
 
 }  // namespace
