@@ -1,0 +1,204 @@
+#include "transfer/copyrules.h"
+
+#include <set>
+#include <utility>
+
+#include "palmdata/palmtime.h"
+#include "records/recordtext.h"
+#include "records/textutil.h"
+
+namespace mirrin {
+
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+// The list display's working values belong to the row the record is shown
+// in, never to the record it was copied from.
+void KeepWork(const ContactRecord& before, ContactRecord& target) {
+  target.MatchPrefixLength = before.MatchPrefixLength;
+}
+void KeepWork(const MemoRecord& before, MemoRecord& target) {
+  target.MemoWork = before.MemoWork;
+  target.MatchText = before.MatchText;
+}
+void KeepWork(const TodoRecord& before, TodoRecord& target) { target.TodoWork = before.TodoWork; }
+void KeepWork(const DateRecord& before, DateRecord& target) { target.DateWork = before.DateWork; }
+
+// Copies every field of source into target except the ones that identify the
+// target record in its file and its category; returns the target as it was.
+template <class Record>
+Record TakeContent(const Record& source, Record& target) {
+  Record before = std::move(target);
+  target = source;
+  target.RecordId = before.RecordId;
+  target.ExtRowId = before.ExtRowId;
+  // A record added since loading stays added: it is not in the file yet.
+  target.Status = before.Status == kStatusUnchanged ? kStatusModified : before.Status;
+  target.ExtFieldBase = before.ExtFieldBase;
+  target.Position = before.Position;
+  target.Category = before.Category;
+  KeepWork(before, target);
+  return before;
+}
+
+// Datebk keeps a date's category in the note's header line: the fifth
+// character is '@' + the category index. A note too short to have one is
+// left as it is.
+std::string WithCategoryCode(const std::string& note, int32_t index, bool dbcs) {
+  if (CharCount(note, dbcs) < 5) return note;
+  return LeftChars(note, 4, dbcs) + static_cast<char>(64 + index) + MidChars(note, 6, std::string::npos, dbcs);
+}
+
+bool Contains(const std::string& text, const std::string& part, bool dbcs) {
+  // An empty text contains nothing; an empty part is in every other text.
+  return !text.empty() && FindText(text, part, 0, dbcs) != std::string::npos;
+}
+
+}  // namespace
+
+int32_t AddCategory(DatFileHeader& header, const std::string& name, bool dbcs) {
+  std::vector<CategoryEntry>& table = header.Categories;
+  int32_t id = header.NextFreeId;
+  std::set<int32_t> used;
+  for (size_t t = 1; t < table.size(); ++t) {
+    if (table[t].Id >= id) id = table[t].Id + 1;
+    if (!table[t].Deleted) used.insert(table[t].Index);
+  }
+  // Records refer to their category by index, so a live index is never given
+  // twice (a table need not be in index order, and a deleted entry's index
+  // may have been taken again already).
+  int32_t index = 1;
+  while (used.contains(index)) ++index;
+  ++header.CategoryCount;
+  header.NextFreeId = id + 1;
+  CategoryEntry entry;
+  entry.Index = index;
+  entry.Id = id;
+  entry.DirtyFlag = 0;
+  entry.LongName = name;
+  entry.ShortName = LeftChars(name, 8, dbcs);
+  entry.Show = true;
+  entry.Deleted = false;
+  table.push_back(std::move(entry));
+  return index;
+}
+
+int32_t FindCategory(const DatFileHeader& header, const std::string& name) {
+  for (size_t t = header.Categories.size(); t-- > 0;) {
+    const CategoryEntry& e = header.Categories[t];
+    if (!e.Deleted && e.LongName == name) return e.Index;
+  }
+  return -1;
+}
+
+int32_t MapCategoryName(const Settings& settings, const std::string& name, DatFileHeader& target) {
+  const int32_t found = FindCategory(target, name);
+  if (found >= 0) return found;
+  return settings.AddCategories ? AddCategory(target, name, settings.DBCS) : 0;
+}
+
+int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32_t category,
+                    DatFileHeader& target) {
+  return MapCategoryName(settings, CategoryName(source, category), target);
+}
+
+std::string SuffixedDescription(const std::string& source, const std::string& target, const Settings& settings,
+                                const std::string& suffix) {
+  const std::string& s1 = settings.SuffixUser1;
+  const std::string& s2 = settings.SuffixUser2;
+  if (target == source + s2 || target == source + s1 || target + s2 == source || target + s1 == source) {
+    return target;
+  }
+  if (Contains(target, s1, settings.DBCS)) return source + s1;
+  if (Contains(target, s2, settings.DBCS)) return source + s2;
+  return source + suffix;
+}
+
+void RebuildRepeatClass(RepeatRule& rule) {
+  if (rule.Brand == 0) {
+    rule.Hash = 0;
+    return;
+  }
+  const std::string_view name = RepeatTypeName(rule.Brand);
+  // A repeat type without a known class name keeps the class entry it was
+  // read with: an empty name would make the record unreadable.
+  if (rule.Brand < 0 || name.empty()) return;
+  rule.Hash = 65535;
+  rule.SchemaNo = 1;
+  rule.ClassName = std::string(name);
+  rule.ClassNameLength = static_cast<int32_t>(name.size());
+}
+
+void CopyContact(const Settings& settings, const ContactRecord& source, const DatFileHeader& sourceHeader,
+                 ContactRecord& target, DatFileHeader& targetHeader) {
+  TakeContent(source, target);
+  if (settings.ShowCategories) target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader);
+}
+
+void CopyMemo(const Settings& settings, const MemoRecord& source, const DatFileHeader& sourceHeader,
+              MemoRecord& target, DatFileHeader& targetHeader) {
+  TakeContent(source, target);
+  if (settings.ShowMemoCategories) {
+    target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader);
+  }
+}
+
+void CopyTodo(const Settings& settings, const TodoRecord& source, const DatFileHeader& sourceHeader,
+              TodoRecord& target, DatFileHeader& targetHeader) {
+  TakeContent(source, target);
+  if (settings.ShowToDoCategories) {
+    target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader);
+  }
+  // A task without these dates (one from a classic file) gets the start of
+  // 1970, which the extended layout can store.
+  const PalmDate start1970 = PalmDate::Local(MakeDate(1970, 1, 1));
+  for (PalmDate* date : {&target.ExtDate1, &target.ExtDate2, &target.ExtDate3}) {
+    if (date->value == 0) *date = start1970;
+  }
+  RebuildRepeatClass(target.Repeat);
+}
+
+void CopyDate(const Settings& settings, std::string_view agendusMarker, const DateRecord& source,
+              const DatFileHeader& sourceHeader, DateRecord& target, DatFileHeader& targetHeader,
+              const std::string& suffix) {
+  const DateRecord before = TakeContent(source, target);
+  const bool dbcs = settings.DBCS;
+  if (!settings.CopyAlarms) target.AlarmSet = before.AlarmSet;
+  target.Description =
+      BytesOf(SuffixedDescription(TextOf(source.Description), TextOf(before.Description), settings, suffix));
+
+  const std::string sourceNote = TextOf(source.Note);
+  const std::string targetNote = TextOf(before.Note);
+  // The header and trailer of a note belong to the programs that keep their
+  // data in it on the target's handheld; only the body travels.
+  auto targetFrameAroundSourceBody = [&] {
+    const NoteParts from = NoteSplit(sourceNote, settings, agendusMarker);
+    const NoteParts into = NoteSplit(targetNote, settings, agendusMarker);
+    return into.header + from.body + into.trailer;
+  };
+  if (settings.Agendus) {
+    target.Note = BytesOf(targetFrameAroundSourceBody());
+  } else if (settings.KeepCategories && StartsWith(sourceNote, "##")) {
+    const std::string name = DateCategoryName(sourceNote, source, sourceHeader, settings);
+    int32_t index = FindCategory(targetHeader, name);
+    if (index < 0) {
+      index = settings.AddCategories ? AddCategory(targetHeader, name, dbcs) : 0;
+      target.Category = index;
+    }
+    target.Note = BytesOf(WithCategoryCode(sourceNote, index, dbcs));
+  } else if (settings.KeepCategories && StartsWith(targetNote, "##")) {
+    target.Note = BytesOf(WithCategoryCode(targetFrameAroundSourceBody(), 0, dbcs));
+  } else {
+    if (settings.ShowDatebookCategories && source.Category != 0) {
+      const int32_t mapped = MapCategory(settings, sourceHeader, source.Category, targetHeader);
+      if (mapped != 0) target.Category = mapped;
+    }
+    target.Note = source.Note;
+  }
+  RebuildRepeatClass(target.Repeat);
+}
+
+void CopyCustom(const CustomRecord& source, CustomRecord& target) { target.Fields = source.Fields; }
+
+}  // namespace mirrin

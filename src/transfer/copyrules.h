@@ -1,0 +1,72 @@
+#pragma once
+// How a record of one user becomes (or overwrites) a record of the other:
+// the per-kind copy rules shared by Add, Change and Move, the mapping of a
+// category by name, and appending a category to a table.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "palmdata/addressfile.h"
+#include "palmdata/customfile.h"
+#include "palmdata/datebookfile.h"
+#include "palmdata/header.h"
+#include "palmdata/memofile.h"
+#include "palmdata/todofile.h"
+#include "startup/settings.h"
+
+namespace mirrin {
+
+// The RecordId of every record a transfer creates (Palm Desktop gives it a
+// real one at the next HotSync).
+inline constexpr int32_t kNewRecordId = 2147483647;
+
+// Record Status values.
+inline constexpr int32_t kStatusUnchanged = 0;
+inline constexpr int32_t kStatusAdded = 1;
+inline constexpr int32_t kStatusModified = 2;
+inline constexpr int32_t kStatusDeleted = 4;
+inline constexpr int32_t kStatusArchived = 128;
+
+// Appends a category named `name` and returns its index: the smallest index
+// from 1 up that no live entry uses, with a fresh ID. Keeps CategoryCount
+// and NextFreeId consistent with the table.
+int32_t AddCategory(DatFileHeader& header, const std::string& name, bool dbcs);
+
+// The index of the live entry named exactly `name`, searching from the last
+// position down ("Unfiled" at position 0 gives 0); -1 when none.
+int32_t FindCategory(const DatFileHeader& header, const std::string& name);
+
+// The target's index for a category name: the entry of that name, else a new
+// one when AddCategories is on, else 0 ("Unfiled").
+int32_t MapCategoryName(const Settings& settings, const std::string& name, DatFileHeader& target);
+
+// The same for the source's category index.
+int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32_t category,
+                    DatFileHeader& target);
+
+// The description a copied date gets: the target keeps a description that
+// already is the source's with a user suffix (or the other way round), keeps
+// the suffix it carries, and otherwise gets the source's with `suffix`.
+std::string SuffixedDescription(const std::string& source, const std::string& target, const Settings& settings,
+                                const std::string& suffix);
+
+// The copy rules: `target` takes the content of `source`. The record's own
+// identity (RecordId, row numbers, Position) and the list's working fields
+// stay the target's; an unchanged target becomes modified, an added one
+// stays added.
+void CopyContact(const Settings& settings, const ContactRecord& source, const DatFileHeader& sourceHeader,
+                 ContactRecord& target, DatFileHeader& targetHeader);
+void CopyMemo(const Settings& settings, const MemoRecord& source, const DatFileHeader& sourceHeader,
+              MemoRecord& target, DatFileHeader& targetHeader);
+void CopyTodo(const Settings& settings, const TodoRecord& source, const DatFileHeader& sourceHeader,
+              TodoRecord& target, DatFileHeader& targetHeader);
+// `suffix`: the source user's suffix for an added date, "" for a change.
+void CopyDate(const Settings& settings, std::string_view agendusMarker, const DateRecord& source,
+              const DatFileHeader& sourceHeader, DateRecord& target, DatFileHeader& targetHeader,
+              const std::string& suffix);
+void CopyCustom(const CustomRecord& source, CustomRecord& target);
+
+// Rebuilds a repeat rule's class entry from its repeat type.
+void RebuildRepeatClass(RepeatRule& rule);
+
+}  // namespace mirrin
