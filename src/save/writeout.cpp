@@ -1,0 +1,119 @@
+#include "save/writeout.h"
+
+#include <array>
+
+#include "palmdata/errors.h"
+#include "palmdata/fileio.h"
+#include "records/loaduser.h"
+#include "save/datafiles.h"
+#include "startup/errorreport.h"
+
+namespace mirrin {
+
+namespace {
+
+// The fixed order in which a user's files are written; step numbers are
+// user number * 10 + position + 1 (11 = User1 Dates, 24 = User2 To Dos).
+constexpr std::array<Kind, 5> kWriteOrder{Kind::Dates, Kind::Contacts, Kind::Memos, Kind::ToDos,
+                                          Kind::Custom};
+
+bool BothUsersShown(const Session& s) {
+  return s.form.UserLeft.Text() != "UserLeft" && s.form.UserRight.Text() != "UserRight";
+}
+
+bool UserChosen(Session& s, Side side) {
+  return s.stores[side].loaded && s.form.UserField(side).Text() != kChooseUserText;
+}
+
+// The files as they were before this program first wrote any of them. The
+// datebook's copy is made when the user is loaded. A file that does not
+// exist has nothing to keep.
+void KeepPristineCopies(Session& s) {
+  struct Pristine {
+    Kind kind;
+    const char* tag;
+  };
+  const std::array<Pristine, 4> steps{
+      {{Kind::ToDos, "bb"}, {Kind::Contacts, "cc"}, {Kind::Memos, "dd"}, {Kind::Custom, "ee"}}};
+  for (Side side : kSides) {
+    const std::string user = std::to_string(UserNumber(side));
+    for (const Pristine& step : steps) {
+      if (step.kind == Kind::ToDos && !s.settings.IncludeToDo) continue;
+      if (step.kind == Kind::Custom && s.settings.Custom1.empty()) continue;
+      if (!UserChosen(s, side)) continue;
+      const std::string data = FilesOf(s.settings, s.stores[side].userDir, step.kind).data;
+      const std::string copy = data + kSafetyCopySuffix;
+      if (FileExists(copy) || !FileExists(data)) continue;
+      TrapErrors(s.platform, "Writeout" + user + " " + step.tag + user + " : Copying file",
+                 [&] { CopyFileAtomic(data, copy); });
+    }
+  }
+}
+
+void WriteKind(Session& s, Side side, Kind kind) {
+  UserStore& st = s.Store(side);
+  // Flags left over from a user that is no longer loaded must not write an
+  // empty store anywhere.
+  if (!st.loaded || st.userDir.empty()) throw RunError(err::PathFileAccess, "no user loaded");
+  const KindFiles files = FilesOf(s.settings, st.userDir, kind);
+  // A user who never had this file gets it without a backup.
+  if (!files.backup.empty() && FileExists(files.data)) CopyFileAtomic(files.data, files.backup);
+  const int user = UserNumber(side);
+  switch (kind) {
+    case Kind::Dates:
+      WriteDatebookFile(user, files.data, st.datesHeader, st.dates, s.data);
+      break;
+    case Kind::Contacts:
+      WriteAddressFile(user, files.data, st.contactsHeader, st.contacts, s.data);
+      break;
+    case Kind::Memos: WriteMemoFile(user, files.data, st.memosHeader, st.memos, s.data); break;
+    case Kind::ToDos: WriteTodoFile(user, files.data, st.todosHeader, st.todos, s.data); break;
+    case Kind::Custom:
+      WriteCustomFile(user, s.settings.Custom1, files.data, st.custom, s.data);
+      break;
+  }
+}
+
+}  // namespace
+
+WriteoutResult Writeout(Session& s) {
+  WriteoutResult result;
+  const bool shown = BothUsersShown(s);
+  if (shown) {
+    KeepPristineCopies(s);
+    // A log that cannot be written must not keep the files from being saved.
+    TrapErrors(s.platform, "writeout", [&] { s.WriteLog("Writing updated files...", 11); });
+    s.platform.SetBusy(true);
+    s.form.closeup.SetCaption("\r\nPlease wait while files are updated");
+    s.form.closeup.SetVisible(true);
+  }
+
+  bool stopped = !shown;
+  for (Side side : kSides) {
+    const UserStore& st = s.Store(side);
+    for (size_t n = 0; n < kWriteOrder.size(); ++n) {
+      const Kind kind = kWriteOrder[n];
+      if (!st.Changed(kind)) continue;
+      SavedFile file{side, kind, FilesOf(s.settings, st.userDir, kind).data};
+      if (!stopped) {
+        const std::string routine =
+            "writeout " + std::to_string(UserNumber(side) * 10 + static_cast<int>(n) + 1) + " ";
+        stopped = !TrapErrors(s.platform, routine, [&] { WriteKind(s, side, kind); });
+      }
+      (stopped ? result.notWritten : result.written).push_back(std::move(file));
+    }
+    if (side == kLeft && !stopped) {
+      s.platform.DoEvents();
+      s.platform.DoEvents();
+    }
+  }
+
+  if (shown) {
+    // Also after a failure: the operator must be able to carry on.
+    s.form.closeup.SetVisible(false);
+    s.platform.SetBusy(false);
+  }
+  return result;
+}
+
+}  // namespace mirrin
