@@ -57,7 +57,7 @@ std::vector<DateRecord> SyntheticRecords() {
       rule.EndDate = PalmDate::Local(start + 365);
       rule.DaysMask = static_cast<uint8_t>(1u << (i % 7));
       r.ExceptionCount = 1;
-      r.Exceptions = {DateToSeconds(start + 14, TimeZoneInfo{})};
+      r.Exceptions = {static_cast<int32_t>(DateToSeconds(start + 14, TimeZoneInfo{}))};
     }
     r.Location = i % 4 == 0 ? "Room " + std::to_string(i % 40) : "";
   }

@@ -1,10 +1,8 @@
 #pragma once
 // The property every record-file fuzz target checks: bytes that read as a
 // file must write, and what was written must read and write to itself.
-// Two refusals are expected and allowed: a text of exactly 32768 bytes reads
-// but cannot be written, and bytes after the last record are not written
-// back, so a header that declares more fields than its records hold may
-// have been believed only thanks to them.
+// One refusal is expected and allowed: a text of exactly 32768 bytes reads
+// but cannot be written.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -46,12 +44,7 @@ int CheckRoundTrip(const uint8_t* data, size_t size, Parse parse, Build build) {
   }
   DatFileHeader again;
   std::vector<Record> reread;
-  try {
-    parse(written, "fuzz.dat", again, reread, ctx);
-  } catch (const RunError& e) {
-    if (e.number() == err::InputPastEnd && e.detail().find("record count") != std::string::npos) return 0;
-    throw;
-  }
+  parse(written, "fuzz.dat", again, reread, ctx);
   if (build(again, reread, ctx) != written) {
     std::fprintf(stderr, "a written file does not write back to itself\n");
     std::abort();

@@ -64,13 +64,10 @@ Bytes ByteReader::ReadCStringField() {
 
 PalmDate ByteReader::ReadDateField(const TimeZoneInfo& tz) {
   ReadLong();
-  const size_t start = pos_;
   const uint32_t stored = static_cast<uint32_t>(ReadLong());
-  const uint32_t top = stored >> 24;
-  if (top == 0xFF) return PalmDate::FromStored(stored, SecondsToDate(0, tz));
-  if (top >= 0x80) {
-    throw RunError(err::Overflow, "offset " + std::to_string(start) + ": date beyond 2038");
-  }
+  // Dates after 2038 (top byte 80 to FE) are real: To Do files use them for
+  // far-off due dates, so they are read as the unsigned times they are.
+  if ((stored >> 24) == 0xFF) return PalmDate::FromStored(stored, SecondsToDate(0, tz));
   return PalmDate::FromStored(stored, SecondsToDate(stored, tz));
 }
 

@@ -50,8 +50,7 @@ class ByteReader {
   int32_t ReadIntField();
   bool ReadBoolField();
   Bytes ReadCStringField();
-  // Error 6 for a Palm time whose top byte is 0x80 to 0xFE; top byte FF
-  // reads as the start of 1970.
+  // Palm times are unsigned (to 2106); a top byte FF reads as the start of 1970.
   PalmDate ReadDateField(const TimeZoneInfo& tz);
 
  private:

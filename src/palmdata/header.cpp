@@ -36,8 +36,9 @@ int32_t CheckedCount(int32_t count, size_t minItemBytes, const ByteReader& in, c
   return count;
 }
 
-void ReadCountedText(ByteReader& in, int32_t& length, std::string& text) {
-  length = in.ReadIntField();
+void ReadCountedText(ByteReader& in, int32_t& tag, int32_t& length, std::string& text) {
+  tag = in.ReadLong();
+  length = in.ReadLong();
   if (length < 0) throw RunError(err::Overflow, "negative text length " + std::to_string(length));
   if (length != 0) text = in.ReadChars(static_cast<size_t>(length));
 }
@@ -194,8 +195,9 @@ void ReadExtPrefix(ByteReader& in, CommonFields& f) {
   f.Position = in.ReadIntField();
   f.Category = in.ReadIntField();
   f.Private = in.ReadBoolField();
-  for (size_t k = 0; k < 3; ++k) ReadCountedText(in, f.ExtLength[k], f.ExtText[k]);
-  f.ExtLength[3] = in.ReadIntField();
+  for (size_t k = 0; k < 3; ++k) ReadCountedText(in, f.ExtTag[k], f.ExtLength[k], f.ExtText[k]);
+  f.ExtTag[3] = in.ReadLong();
+  f.ExtLength[3] = in.ReadLong();
   if (f.ExtLength[3] != 1) {
     if (f.ExtLength[3] < 0) throw RunError(err::Overflow, "negative text length");
     if (f.ExtLength[3] != 0) f.ExtText[3] = in.ReadChars(static_cast<size_t>(f.ExtLength[3]));
@@ -229,10 +231,9 @@ void WriteExtPrefix(ByteWriter& out, const CommonFields& f) {
   out.WriteIntField(f.Position);
   out.WriteIntField(f.Category);
   out.WriteBoolField(f.Private);
-  WriteCountedText(out, 64, f.ExtLength[0], f.ExtText[0]);
-  WriteCountedText(out, 65, f.ExtLength[1], f.ExtText[1]);
-  WriteCountedText(out, 66, f.ExtLength[2], f.ExtText[2]);
-  out.WriteLong(65);
+  // The tags go back as read: the files' own schemas do not all agree on them.
+  for (size_t k = 0; k < 3; ++k) WriteCountedText(out, f.ExtTag[k], f.ExtLength[k], f.ExtText[k]);
+  out.WriteLong(f.ExtTag[3]);
   out.WriteLong(f.ExtLength[3]);
   if (f.ExtLength[3] == 1) {
     out.WriteBlock(f.ExtBlob);

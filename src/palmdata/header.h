@@ -64,6 +64,8 @@ struct CommonFields {
   int32_t Position = 0;
   int32_t Category = 0;
   bool Private = false;
+  // The tags of the four counted texts as read; new records get the usual ones.
+  std::array<int32_t, 4> ExtTag{64, 65, 66, 65};
   std::array<int32_t, 4> ExtLength{};
   std::array<std::string, 4> ExtText;
   Bytes ExtBlob;  // stands for the fourth text when its length is 1

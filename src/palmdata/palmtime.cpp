@@ -114,12 +114,12 @@ double SecondsToDate(uint32_t palmTime, const TimeZoneInfo& tz) {
   return UtcToLocal(kUnixEpochDay + palmTime / 86400.0, tz);
 }
 
-int32_t DateToSeconds(double local, const TimeZoneInfo& tz) {
+int64_t DateToSeconds(double local, const TimeZoneInfo& tz) {
   const double seconds = std::round((LocalToUtc(local, tz) - kUnixEpochDay) * 86400.0);
-  if (!(seconds >= -2147483648.0 && seconds <= 2147483647.0)) {
+  if (!(seconds >= -2147483648.0 && seconds <= 4294967295.0)) {
     throw RunError(err::Overflow, "date outside the range of the data files");
   }
-  return static_cast<int32_t>(seconds);
+  return static_cast<int64_t>(seconds);
 }
 
 uint32_t PalmTimeOf(const PalmDate& date, const TimeZoneInfo& tz) {

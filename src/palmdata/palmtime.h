@@ -47,8 +47,9 @@ double LocalToUtc(double local, const TimeZoneInfo& tz);
 
 // Palm time is unsigned seconds since 1970 UTC.
 double SecondsToDate(uint32_t palmTime, const TimeZoneInfo& tz);
-// Whole seconds; error 6 when the result does not fit a signed 32-bit value.
-int32_t DateToSeconds(double local, const TimeZoneInfo& tz);
+// Whole seconds from 1970 UTC. Error 6 outside what a 32-bit Palm time can
+// hold: before 1901 (written as a negative long) or after 2106 (unsigned).
+int64_t DateToSeconds(double local, const TimeZoneInfo& tz);
 
 // A date field keeps the Palm time it was read from. Converting local time
 // back is not one-to-one (the repeated hour in autumn, the "no date" values

@@ -42,7 +42,9 @@ TEST(PalmTime, ZoneWithoutDaylightTime) {
   EXPECT_EQ(SecondsToDate(86400, utc), MakeDate(1970, 1, 2));
   EXPECT_EQ(DateToSeconds(MakeDate(1970, 1, 2), utc), 86400);
   EXPECT_EQ(DateToSeconds(MakeDate(1969, 12, 31), utc), -86400);
-  EXPECT_THROW(DateToSeconds(MakeDate(2040, 1, 1), utc), RunError);
+  EXPECT_EQ(DateToSeconds(MakeDate(2100, 1, 1), utc), 4102444800);
+  EXPECT_THROW(DateToSeconds(MakeDate(2107, 1, 1), utc), RunError);
+  EXPECT_THROW(DateToSeconds(MakeDate(1901, 1, 1), utc), RunError);
   EXPECT_EQ(SecondsToDate(0xFFFFFFFFu, utc), kUnixEpochDay + 4294967295.0 / 86400.0);
 }
 
