@@ -1,0 +1,120 @@
+#include "save/save.h"
+
+#include "startup/errorreport.h"
+#include "startup/runningcheck.h"
+#include "startup/version.h"
+
+namespace mirrin {
+
+namespace {
+
+bool DataChanged(const Session& s) { return ChangedWord(s.stores) != 0; }
+
+// True when Palm Desktop or HotSync is running; the operator has been told.
+bool RefusedWhileRunning(Session& s) {
+  std::string p;
+  if (!IsPalmDesktopRunning(s.platform, p)) return false;
+  const std::string name = kProductName;
+  s.platform.MsgBox(p + " is running.  " + name + " cannot save data while " + "Palm Desktop" +
+                        " or HotSync are running.  If you have been changing data in " + name +
+                        " and " + "Palm Desktop" + " then saving " + name +
+                        " data could result in losing changes made in " + "Palm Desktop" + ".",
+                    mb::OKOnly | mb::Critical, ProductTitleWithVersion());
+  return true;
+}
+
+void ClearAllChanged(Session& s) {
+  for (UserStore& st : s.stores) st.changed.fill(false);
+}
+
+// Writes the changed kinds and clears the flags of those written; false
+// (after naming the files not written) when anything is left unsaved.
+bool WriteChanged(Session& s, bool exiting) {
+  const WriteoutResult result = Writeout(s);
+  for (const SavedFile& f : result.written) s.Store(f.side).Changed(f.kind) = false;
+  if (result.AllWritten()) return true;
+  s.platform.MsgBox(NotWrittenText(result, exiting), mb::OKOnly | mb::Critical, kProductName);
+  return false;
+}
+
+}  // namespace
+
+std::string NotWrittenText(const WriteoutResult& result, bool exiting) {
+  const std::string name = kProductName;
+  std::string text = name + " could not save these files:\r\n";
+  for (const SavedFile& f : result.notWritten) text += f.path + "\r\n";
+  text += "\r\nTheir changes are still in memory. ";
+  text += exiting ? name + " has not been closed: correct the problem and exit again, or exit "
+                           "without saving to abandon the changes."
+                  : std::string("Correct the problem and save again.");
+  return text;
+}
+
+void Save(Session& s) {
+  if (DataChanged(s)) {
+    if (s.data.unsupportedVersion) {
+      // Nothing can ever be saved in this run; say so rather than let the
+      // disabled Save item look like a successful save.
+      s.platform.MsgBox(std::string(kProductName) +
+                            " cannot save changes while a data file of an unsupported version of "
+                            "Palm Desktop is loaded. No data file was written.",
+                        mb::OKOnly | mb::Exclamation, ProductTitleWithVersion());
+    } else {
+      if (RefusedWhileRunning(s)) return;
+      if (!WriteChanged(s, false)) return;
+    }
+  }
+  ClearAllChanged(s);
+  s.form.mnuSave.SetEnabled(false);
+}
+
+void ExitRoutine(Session& s) {
+  if (DataChanged(s) && !s.data.unsupportedVersion) {
+    const int answer = s.platform.MsgBox("Save Data Changes before Exit?",
+                                         mb::YesNoCancel | mb::Exclamation, kProductName);
+    if (answer != mb::Yes && answer != mb::No) return;  // Cancel, or the box was closed
+    if (answer == mb::Yes) {
+      if (RefusedWhileRunning(s)) return;
+      if (!WriteChanged(s, true)) return;
+    }
+  }
+  WriteCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s),
+                      s.settings.Custom1, s.filters, s.log);
+  // A log that cannot be written is told, but the program still ends.
+  TrapErrors(s.platform, "ExitRoutine", [&] {
+    s.WriteLog(std::string(kProgramName) + " Version " + VersionText() + " finished", 0);
+  });
+  throw ProgramEnd{};
+}
+
+bool ConfigUserGuard(Session& s) {
+  if (!DataChanged(s)) return true;
+  s.platform.MsgBox("Data has been changed for the current users.  Please exit " +
+                        std::string(kProductName) +
+                        " in order to save or abandon these changes before altering any user "
+                        "settings",
+                    mb::OKOnly, kProductName);
+  return false;
+}
+
+std::array<FilterUser, 2> CategoryFilterUsers(Session& s) {
+  const Settings& set = s.settings;
+  std::array<FilterUser, 2> users;
+  for (Side side : kSides) {
+    FilterUser& u = users[side];
+    UserStore& st = s.Store(side);
+    u.name = side == kLeft ? set.PalmUser1 : set.PalmUser2;
+    if (!st.loaded) continue;
+    auto offer = [&](FilterKind fk, Kind kind, bool included) {
+      if (included) u.tables[static_cast<int>(fk)] = &st.Header(kind).Categories;
+    };
+    offer(FilterKind::Dates, Kind::Dates, set.IncludeDates);
+    offer(FilterKind::Contacts, Kind::Contacts, set.IncludeContacts);
+    offer(FilterKind::Memos, Kind::Memos, set.IncludeMemo);
+    offer(FilterKind::ToDos, Kind::ToDos, set.IncludeToDo);
+    offer(FilterKind::Custom, Kind::Custom, !set.Custom1.empty());
+  }
+  return users;
+}
+
+}  // namespace mirrin
