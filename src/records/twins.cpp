@@ -235,9 +235,7 @@ class DateRules : public RecordRules<DateRecord> {
   DateRules(TwinContext context, const Stores& stores) : RecordRules(context, stores[0].dates, stores[1].dates) {
     for (Side side : kSides) {
       texts_[side].resize(Count(side));
-      for (size_t i = 0; i < Count(side); ++i) {
-        if (Live(side, i)) texts_[side][i] = PrepareDateTexts(At(side, i), c.settings, c.agendusMarker);
-      }
+      for (size_t i = 0; i < Count(side); ++i) texts_[side][i] = PrepareDateTexts(At(side, i), c.settings, c.agendusMarker);
     }
   }
 
