@@ -92,15 +92,12 @@ int32_t FindCategory(const DatFileHeader& header, const std::string& name) {
   return -1;
 }
 
-int32_t MapCategoryName(const Settings& settings, const std::string& name, DatFileHeader& target) {
+int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32_t category,
+                    DatFileHeader& target) {
+  const std::string name = CategoryName(source, category);
   const int32_t found = FindCategory(target, name);
   if (found >= 0) return found;
   return settings.AddCategories ? AddCategory(target, name, settings.DBCS) : 0;
-}
-
-int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32_t category,
-                    DatFileHeader& target) {
-  return MapCategoryName(settings, CategoryName(source, category), target);
 }
 
 std::string SuffixedDescription(const std::string& source, const std::string& target, const Settings& settings,

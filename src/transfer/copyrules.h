@@ -36,11 +36,8 @@ int32_t AddCategory(DatFileHeader& header, const std::string& name, bool dbcs);
 // position down ("Unfiled" at position 0 gives 0); -1 when none.
 int32_t FindCategory(const DatFileHeader& header, const std::string& name);
 
-// The target's index for a category name: the entry of that name, else a new
-// one when AddCategories is on, else 0 ("Unfiled").
-int32_t MapCategoryName(const Settings& settings, const std::string& name, DatFileHeader& target);
-
-// The same for the source's category index.
+// The target's index for the source's category: the entry of the same name,
+// else a new one when AddCategories is on, else 0 ("Unfiled").
 int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32_t category,
                     DatFileHeader& target);
 
