@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "palmdata/palmtime.h"
 #include "records/format.h"
@@ -59,14 +60,37 @@ int CurrentRow(Session& s, Side side) {
   return row >= 0 && s.List(side).ItemData(row) == s.window.currentIndex[side] ? row : -1;
 }
 
+// Changes the rows of a multiple-selection list with its Click silenced, then
+// runs Click once if anything changed. One Click per row would let the
+// handler act on every selection in between, such as a single row left
+// over whose partner it would then select.
+void ChangeQuietly(forms::ListBox& list, const std::function<bool()>& change) {
+  const std::function<void()> handler = std::exchange(list.onClick, nullptr);
+  bool changed = false;
+  try {
+    changed = change();
+  } catch (...) {
+    list.onClick = handler;
+    throw;
+  }
+  list.onClick = handler;
+  if (changed && handler) handler();
+}
+
 void DeselectAll(forms::ListBox& list) {
   if (!list.MultiSelect()) {
     list.SetListIndex(-1);
     return;
   }
-  for (int i = 0; i < list.ListCount(); ++i) {
-    if (list.Selected(i)) list.SetSelected(i, false);
-  }
+  ChangeQuietly(list, [&] {
+    bool any = false;
+    for (int i = 0; i < list.ListCount(); ++i) {
+      if (!list.Selected(i)) continue;
+      list.SetSelected(i, false);
+      any = true;
+    }
+    return any;
+  });
 }
 
 void SelectOnly(forms::ListBox& list, int row) {
@@ -78,27 +102,20 @@ void SelectOnly(forms::ListBox& list, int row) {
   }
 }
 
-// Ctrl+A on a multiple-selection list. Once two rows are selected every
-// further Click would repeat the same "several rows" handling, so the
-// handler runs for the first rows and then once at the end, not once per row.
+// Ctrl+A on a multiple-selection list: row by row until two are selected
+// (so the single-row handling runs as for clicks), then the rest at once.
 void SelectAllRows(forms::ListBox& list) {
-  const std::function<void()> handler = list.onClick;
-  bool silenced = false;
-  struct Restore {
-    forms::ListBox& list;
-    const std::function<void()>& handler;
-    ~Restore() { list.onClick = handler; }
-  } restore{list, handler};
-  for (int i = 0; i < list.ListCount(); ++i) {
-    if (list.Selected(i)) continue;
-    if (!silenced && list.SelCount() >= 2) {
-      list.onClick = nullptr;
-      silenced = true;
+  int i = 0;
+  for (; i < list.ListCount() && list.SelCount() < 2; ++i) list.SetSelected(i, true);
+  ChangeQuietly(list, [&] {
+    bool any = false;
+    for (; i < list.ListCount(); ++i) {
+      if (list.Selected(i)) continue;
+      list.SetSelected(i, true);
+      any = true;
     }
-    list.SetSelected(i, true);
-  }
-  list.onClick = handler;
-  if (silenced && handler) handler();
+    return any;
+  });
 }
 
 template <size_t N>

@@ -247,6 +247,22 @@ TEST_F(SelectionTest, MultipleItemsSelected) {
   EXPECT_FALSE(f().line1.Italic());
 }
 
+TEST_F(SelectionTest, PartnerReplacesSeveralSelectedRows) {
+  UseMultiSelect();
+  ListDates();
+  store(kRight).dates.push_back(MakeDateRecord(13, "Zoo", kDay + 3));
+  f().List2m.AddItem(RowText(s(), kRight, Kind::Dates, 2), 2);
+  for (int row : {0, 1, 2}) list(kRight).UserClick(row, true);
+  ASSERT_EQ(list(kRight).SelCount(), 3);
+  list(kLeft).UserClick(0);
+  EXPECT_TRUE(list(kLeft).Selected(0)) << "the clicked row stays selected";
+  EXPECT_EQ(list(kRight).SelCount(), 1);
+  EXPECT_TRUE(list(kRight).Selected(0));
+  EXPECT_EQ(s().window.currentIndex[kLeft], 0);
+  EXPECT_EQ(s().window.currentIndex[kRight], 0);
+  EXPECT_TRUE(f().cright.Enabled());
+}
+
 TEST_F(SelectionTest, CtrlClickPairsTwoSelectedRows) {
   ListDates();
   list(kRight).UserClick(1);
