@@ -410,7 +410,8 @@ void ListKeyDown(Session& s, Side side, int keyCode) {
   WindowState& w = s.window;
   switch (keyCode) {
     case 65:  // A
-      if (s.settings.EnableMultiSelect) SelectAllRows(s.form.MultiList(side));
+      // Only where the multiple-selection list is the one shown (not in the categories view).
+      if (s.settings.EnableMultiSelect && s.List(side).MultiSelect()) SelectAllRows(s.List(side));
       break;
     case 17:  // Ctrl: the next click pairs, once per press
       if (!w.held) w.pairing = true;
