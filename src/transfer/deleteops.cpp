@@ -12,19 +12,12 @@ namespace mirrin {
 
 namespace {
 
-template <class Record, class Pred>
-std::vector<Record*> RecordsWhere(std::vector<Record>& records, Pred pred) {
-  std::vector<Record*> found;
-  for (Record& r : records) {
-    if (pred(r)) found.push_back(&r);
-  }
-  return found;
-}
-
 template <class Record>
 std::vector<CommonFields*> InCategory(std::vector<Record>& records, int32_t index) {
   std::vector<CommonFields*> found;
-  for (Record* r : RecordsWhere(records, [index](const Record& x) { return x.Category == index; })) found.push_back(r);
+  for (Record& r : records) {
+    if (r.Category == index) found.push_back(&r);
+  }
   return found;
 }
 
@@ -52,8 +45,10 @@ void DeleteCategory(Session& s, Side side, Kind kind) {
     case Kind::ToDos: members = InCategory(store.todos, entry.Index); break;
     case Kind::Memos: members = InCategory(store.memos, entry.Index); break;
     case Kind::Custom:
-      customMembers =
-          RecordsWhere(store.custom, [&entry](const CustomRecord& r) { return r.Fields[0] == entry.LongName; });
+      // Custom records name their category in their first field.
+      for (CustomRecord& r : store.custom) {
+        if (r.Fields[0] == entry.LongName) customMembers.push_back(&r);
+      }
       break;
   }
   const size_t count = members.size() + customMembers.size();

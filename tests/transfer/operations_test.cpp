@@ -364,5 +364,26 @@ TEST_F(TransferTest, MakePrivateMarksUnchangedRecordsModified) {
   EXPECT_EQ(s().form.numrec2.Caption(), "0 Records (of 3 in total)");
 }
 
+TEST_F(TransferTest, CustomRecordsAreCopiedWholeAndDeletedByTheirFlag) {
+  s().settings.Custom1 = "SplashID";
+  s().form.Combo1.AddItem("SplashID");
+  CustomRecord bank;
+  bank.Fields = {"Money", "Bank", "ann", "secret", "", "", "", "call first"};
+  CustomRecord web = bank;
+  web.Fields[1] = "Web";
+  store(kLeft).custom = {bank, web};
+  Choose("SplashID");
+  list(kLeft).UserClick(0);  // (Money) Bank
+  s().form.aright.Press();
+  ASSERT_EQ(store(kRight).custom.size(), 1u);
+  EXPECT_EQ(store(kRight).custom[0].Fields, bank.Fields);
+  EXPECT_TRUE(store(kRight).Changed(Kind::Custom));
+
+  list(kLeft).UserClick(0);  // (Money) Web
+  s().form.dleft.Press();
+  EXPECT_TRUE(store(kLeft).custom[1].Deleted);
+  EXPECT_FALSE(store(kLeft).custom[0].Deleted);
+}
+
 }  // namespace
 }  // namespace mirrin
