@@ -1,5 +1,6 @@
 #include "save/save.h"
 
+#include "save/writeout.h"
 #include "startup/errorreport.h"
 #include "startup/runningcheck.h"
 #include "startup/version.h"
@@ -23,6 +24,18 @@ bool RefusedWhileRunning(Session& s) {
   return true;
 }
 
+// The message that names the files a save left unwritten.
+std::string NotWrittenText(const WriteoutResult& result, bool exiting) {
+  const std::string name = kProductName;
+  std::string text = name + " could not save these files:\r\n";
+  for (const SavedFile& f : result.notWritten) text += f.path + "\r\n";
+  text += "\r\nTheir changes are still in memory. ";
+  text += exiting ? name + " has not been closed: correct the problem and exit again, or exit "
+                           "without saving to abandon the changes."
+                  : std::string("Correct the problem and save again.");
+  return text;
+}
+
 void ClearAllChanged(Session& s) {
   for (UserStore& st : s.stores) st.changed.fill(false);
 }
@@ -38,17 +51,6 @@ bool WriteChanged(Session& s, bool exiting) {
 }
 
 }  // namespace
-
-std::string NotWrittenText(const WriteoutResult& result, bool exiting) {
-  const std::string name = kProductName;
-  std::string text = name + " could not save these files:\r\n";
-  for (const SavedFile& f : result.notWritten) text += f.path + "\r\n";
-  text += "\r\nTheir changes are still in memory. ";
-  text += exiting ? name + " has not been closed: correct the problem and exit again, or exit "
-                           "without saving to abandon the changes."
-                  : std::string("Correct the problem and save again.");
-  return text;
-}
 
 void Save(Session& s) {
   if (DataChanged(s)) {

@@ -4,10 +4,8 @@
 // is asked at exit whether to save, and the users dialog waits until the
 // changes are saved or abandoned.
 #include <array>
-#include <string>
 
 #include "records/session.h"
-#include "save/writeout.h"
 #include "startup/catfilter.h"
 
 namespace mirrin {
@@ -31,8 +29,5 @@ bool ConfigUserGuard(Session& s);
 // The two loaded users as the category filter file sees them: the names of
 // PalmUser1 and PalmUser2 and the category tables of the included kinds.
 std::array<FilterUser, 2> CategoryFilterUsers(Session& s);
-
-// The message that names the files a save left unwritten.
-std::string NotWrittenText(const WriteoutResult& result, bool exiting);
 
 }  // namespace mirrin
