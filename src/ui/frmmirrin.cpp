@@ -4,8 +4,10 @@
 
 #include "records/detail.h"
 #include "records/selectkind.h"
+#include "save/wiring.h"
 #include "startup/errorreport.h"
 #include "startup/version.h"
+#include "transfer/wiring.h"
 
 namespace mirrin {
 
@@ -120,6 +122,8 @@ void FrmMirrin::Wire() {
   }
   f.cmdSwitch.onClick = [this] { SwitchView(); };
   f.cmdNotes.onClick = [this] { ToggleNotesMode(s_); };
+  WireTransferButtons(s_);
+  WireSaveMenus(s_);
 }
 
 std::vector<forms::Control*> FrmMirrin::LaidOutControls() {
