@@ -1,0 +1,50 @@
+#pragma once
+// The Configure dialog: the general options of the settings, rewritten to
+// the configuration file on OK.
+#include <string>
+
+#include "records/session.h"
+#include "ui/dialog.h"
+#include "ui/forms/combobox.h"
+#include "ui/forms/controls.h"
+
+namespace mirrin {
+
+class FrmConfigUser;
+
+class FrmConfigure : public ModalWindow {
+ public:
+  // configUser: its record-count labels are set to "0" on OK when empty.
+  FrmConfigure(Session& session, FrmConfigUser& configUser);
+
+  inline static const std::string kTitle = "Configure Mirrin";
+
+  // Fills every control from the settings; enables the dialog events.
+  void DrawValues();
+  // Copies the controls into the settings and rewrites the file; stops
+  // silently at the first error (a number that does not convert).
+  void WriteIniFile();
+  // Leaving txtDaystoIgnore: false (after a beep) when the text is no
+  // 16-bit integer, and the focus must stay in the field.
+  bool ValidateDaystoIgnore();
+  // DrawValues, then the modal loop.
+  void Show();
+
+  forms::CheckBox chkDates, chkContacts, chkToDo, chkMemo;
+  forms::ComboBox cmbStartwith;
+  forms::CheckBox chkShowCategories, chkShowDatebookCategories, chkShowMemoCategories,
+      chkShowToDoCategories, chkAddCategories, chkCategories, chkSortbyCategory, chkShowCompany,
+      chkShowCompletedToDo, chkAgendus, chkCopyAlarms, chkArchive, chkDBCS, chkMultiSelect;
+  forms::TextBox txtDaystoIgnore, txtFirstDuplicate, txtHideAfter;
+  forms::ComboBox txtGUI, txtHeight;
+  forms::Button cmdOK, cmdCancel;
+
+ private:
+  void OK();
+  void Cancel();
+
+  Session& s_;
+  FrmConfigUser& configUser_;
+};
+
+}  // namespace mirrin

@@ -1,0 +1,56 @@
+#pragma once
+// The Configure Users dialog: each side's Palm directory, user, private
+// switches, date filter and suffix. Picking a directory or a user acts at
+// once (the user is loaded into the main window); OK rewrites the file.
+#include <string>
+
+#include "records/session.h"
+#include "ui/dialog.h"
+#include "ui/forms/combobox.h"
+#include "ui/forms/controls.h"
+
+namespace mirrin {
+
+// One side's frame ("First User", "Second User").
+struct UserFrame {
+  forms::TextBox txtDir;
+  forms::Button cmdDir;
+  forms::ComboBox users;     // user names; entry k pairs with entry k of cmbUserDir
+  forms::TextBox txtUser;
+  forms::ComboBox cmbUserDir;
+  forms::TextBox txtUserDir;
+  forms::CheckBox chkPrivateDates, chkPrivateToDos, chkPrivateMemos, chkPrivateContacts;
+  forms::TextBox txtDateFilter;  // txtu1dateFilter / txtu2dateFilter
+  forms::TextBox txtSuffix;
+  forms::Label userRecords;  // user1records / user2records
+  forms::Label lblRecords;   // "No. of Date entries:"
+};
+
+class FrmConfigUser : public ModalWindow {
+ public:
+  explicit FrmConfigUser(Session& session);
+
+  inline static const std::string kTitle = "Configure Mirrin Users";
+  inline static const std::string kBrowseTitle = "Please Choose Base Directory";
+
+  UserFrame& Frame(Side side) { return frames_[side]; }
+
+  void DrawValues();
+  void WriteIniFile();
+  // DrawValues, then the modal loop.
+  void Show();
+
+  forms::Button cmdOK, cmdCancel;
+
+ private:
+  void Wire(Side side);
+  void UserPicked(Side side);
+  void ChooseBaseDirectory(Side side);
+  void OK();
+  void Cancel();
+
+  Session& s_;
+  std::array<UserFrame, 2> frames_;
+};
+
+}  // namespace mirrin
