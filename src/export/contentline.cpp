@@ -1,0 +1,45 @@
+#include "export/contentline.h"
+
+#include "export/codepagetext.h"
+
+namespace mirrin {
+
+std::string EscapeValue(std::string_view bytes) {
+  const std::string text = CodePageToUtf8(bytes);
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case ';': out += "\\;"; break;
+      case ',': out += "\\,"; break;
+      case '\r':
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        out += "\\n";
+        break;
+      case '\n': out += "\\n"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+void AppendLine(std::string& out, std::string_view line) {
+  constexpr size_t kMax = 75;
+  size_t room = kMax;
+  size_t start = 0;
+  while (line.size() - start > room) {
+    size_t cut = start + room;
+    // Back up to the first byte of a UTF-8 character.
+    while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+    out.append(line.substr(start, cut - start));
+    out += "\r\n ";
+    start = cut;
+    room = kMax - 1;  // the leading blank counts
+  }
+  out.append(line.substr(start));
+  out += "\r\n";
+}
+
+}  // namespace mirrin

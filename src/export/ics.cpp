@@ -1,0 +1,174 @@
+#include "export/ics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "export/contentline.h"
+
+namespace mirrin {
+
+namespace {
+
+constexpr const char* kWeekdays[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+
+struct Lines {
+  std::string text;
+  void Add(const std::string& line) { AppendLine(text, line); }
+  void AddText(const std::string& name, const Bytes& value) {
+    if (!value.empty()) Add(name + ":" + EscapeValue(value));
+  }
+};
+
+std::string Uid(Kind kind, const ExportRecord& r, int32_t recordId) {
+  return std::string(kind == Kind::Dates ? "date" : "todo") + "-" + std::to_string(UserNumber(r.side)) + "-" +
+         std::to_string(r.index) + "-" + std::to_string(recordId) + "@mirrin";
+}
+
+// The moment of a local date-time in UTC.
+std::string UtcText(double local, const TimeZoneInfo& tz) { return UtcStampText(DateToSeconds(local, tz)); }
+
+// An occurrence's day and time: all-day as a DATE, else the day at the
+// start's time of day, in UTC.
+std::string OccurrenceText(double day, double start, bool allDay, const TimeZoneInfo& tz) {
+  if (allDay) return DayText(day);
+  return UtcText(std::floor(day) + (start - std::floor(start)), tz);
+}
+
+std::string RepeatRuleText(const RepeatRule& rule, bool allDay, const TimeZoneInfo& tz) {
+  std::string text;
+  switch (rule.Brand) {
+    case 1: text = "FREQ=DAILY"; break;
+    case 2: text = "FREQ=WEEKLY"; break;
+    case 3:
+    case 4: text = "FREQ=MONTHLY"; break;
+    case 5: text = "FREQ=YEARLY"; break;
+    default: return "";  // no rule this export can name
+  }
+  if (rule.Interval > 1) text += ";INTERVAL=" + std::to_string(rule.Interval);
+  const double end = rule.EndDate.value;
+  if (end > 0 && end <= RepeatForeverAfter()) {
+    // The last day of the repeat is included whole.
+    text += ";UNTIL=" + (allDay ? DayText(end) : UtcText(std::floor(end) + MakeTime(23, 59, 59), tz));
+  }
+  if (rule.Brand == 2) {
+    std::string days;
+    for (int d = 0; d < 7; ++d) {
+      if (rule.DaysMask & (1 << d)) days += std::string(days.empty() ? "" : ",") + kWeekdays[d];
+    }
+    if (!days.empty()) text += ";BYDAY=" + days;
+    if (rule.Interval > 1 && rule.FirstDayOfWeek >= 0 && rule.FirstDayOfWeek < 7) {
+      text += std::string(";WKST=") + kWeekdays[rule.FirstDayOfWeek];
+    }
+  }
+  // Monthly by weekday: week 0 to 3 is the first to the fourth, 4 the last.
+  if (rule.Brand == 3 && rule.DayIndex >= 0 && rule.DayIndex < 7) {
+    const int week = rule.WeekIndex >= 4 ? -1 : rule.WeekIndex + 1;
+    text += ";BYDAY=" + std::to_string(week) + kWeekdays[rule.DayIndex];
+  }
+  // Monthly by date and yearly take the day (and month) from the start.
+  return text;
+}
+
+void AddRepeat(Lines& out, const RepeatRule& rule, const std::vector<int32_t>& exceptions, int32_t count,
+               double start, bool allDay, const TimeZoneInfo& tz) {
+  if (rule.Hash == 0) return;
+  const std::string rrule = RepeatRuleText(rule, allDay, tz);
+  if (rrule.empty()) return;
+  out.Add("RRULE:" + rrule);
+  const auto n = std::min<size_t>(static_cast<size_t>(std::max(count, 0)), exceptions.size());
+  for (size_t i = 0; i < n; ++i) {
+    // Exceptions name the skipped day; the occurrence there starts at the start's time.
+    const double day = SecondsToDate(static_cast<uint32_t>(exceptions[i]), tz);
+    out.Add(std::string(allDay ? "EXDATE;VALUE=DATE:" : "EXDATE:") + OccurrenceText(day, start, allDay, tz));
+  }
+}
+
+std::string TriggerText(int32_t advance, int32_t unit) {
+  if (unit == 1) return "-PT" + std::to_string(advance) + "H";
+  if (unit == 2) return "-P" + std::to_string(advance) + "D";
+  return "-PT" + std::to_string(advance) + "M";
+}
+
+void AddCommon(Lines& out, const ExportContext& c, Kind kind, const ExportRecord& r, const CommonFields& f) {
+  out.Add("UID:" + Uid(kind, r, f.RecordId));
+  out.Add("DTSTAMP:" + UtcStampText(c.stamp));
+  const std::string category = ExportCategory(c, kind, r);
+  if (!category.empty()) out.Add("CATEGORIES:" + EscapeValue(category));
+  if (f.Private) out.Add("CLASS:PRIVATE");
+}
+
+void AddEvent(Lines& out, const ExportContext& c, const ExportRecord& r) {
+  const DateRecord& d = c.Store(r.side).dates[static_cast<size_t>(r.index)];
+  const TimeZoneInfo& tz = c.timeZone;
+  const double start = d.StartTime.value;
+  out.Add("BEGIN:VEVENT");
+  AddCommon(out, c, Kind::Dates, r, d);
+  if (d.Untimed) {
+    out.Add("DTSTART;VALUE=DATE:" + DayText(start));
+    out.Add("DTEND;VALUE=DATE:" + DayText(std::floor(start) + 1));
+  } else {
+    out.Add("DTSTART:" + UtcStampText(PalmTimeOf(d.StartTime, tz)));
+    // An end before the start would make the event invalid.
+    const bool endOk = d.EndTime.value >= start;
+    out.Add("DTEND:" + UtcStampText(PalmTimeOf(endOk ? d.EndTime : d.StartTime, tz)));
+  }
+  out.AddText("SUMMARY", d.Description);
+  out.AddText("DESCRIPTION", d.Note);
+  out.AddText("LOCATION", d.Location);
+  AddRepeat(out, d.Repeat, d.Exceptions, d.ExceptionCount, start, d.Untimed, tz);
+  if (d.AlarmSet && d.AlarmAdvance >= 0) {
+    out.Add("BEGIN:VALARM");
+    out.Add("ACTION:DISPLAY");
+    out.Add("DESCRIPTION:" + (d.Description.empty() ? std::string("Reminder") : EscapeValue(d.Description)));
+    out.Add("TRIGGER:" + TriggerText(d.AlarmAdvance, d.AlarmUnit));
+    out.Add("END:VALARM");
+  }
+  out.Add("END:VEVENT");
+}
+
+// Palm priorities run 1 (highest) to 5; the calendar's 1 (highest) to 9.
+int CalendarPriority(int32_t palm) { return palm >= 1 && palm <= 5 ? 2 * palm - 1 : 0; }
+
+void AddTodo(Lines& out, const ExportContext& c, const ExportRecord& r) {
+  const TodoRecord& t = c.Store(r.side).todos[static_cast<size_t>(r.index)];
+  out.Add("BEGIN:VTODO");
+  AddCommon(out, c, Kind::ToDos, r, t);
+  out.AddText("SUMMARY", t.Description);
+  out.AddText("DESCRIPTION", t.Note);
+  const bool due = t.DueDate.value < NoDueDateFrom();
+  if (due) {
+    // A repeat counts from a start; the task's is its due day.
+    if (t.Repeat.Hash != 0) out.Add("DTSTART;VALUE=DATE:" + DayText(t.DueDate.value));
+    out.Add("DUE;VALUE=DATE:" + DayText(t.DueDate.value));
+    AddRepeat(out, t.Repeat, t.Exceptions, t.ExceptionCount, t.DueDate.value, true, c.timeZone);
+  }
+  if (const int priority = CalendarPriority(t.Priority)) out.Add("PRIORITY:" + std::to_string(priority));
+  // The files keep no completion time, so the state is told by STATUS alone.
+  out.Add(t.Completed ? "STATUS:COMPLETED" : "STATUS:NEEDS-ACTION");
+  out.Add("END:VTODO");
+}
+
+}  // namespace
+
+std::string CalendarText(const ExportContext& c, Kind kind, const std::vector<ExportRecord>& records) {
+  if (kind != Kind::Dates && kind != Kind::ToDos) {
+    throw std::invalid_argument("only Dates and To Dos make a calendar");
+  }
+  Lines out;
+  out.Add("BEGIN:VCALENDAR");
+  out.Add("VERSION:2.0");
+  out.Add("PRODID:-//Mirrin//Palm Desktop export//EN");
+  out.Add("CALSCALE:GREGORIAN");
+  for (const ExportRecord& r : records) {
+    if (kind == Kind::Dates) {
+      AddEvent(out, c, r);
+    } else {
+      AddTodo(out, c, r);
+    }
+  }
+  out.Add("END:VCALENDAR");
+  return out.text;
+}
+
+}  // namespace mirrin
