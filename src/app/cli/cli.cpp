@@ -8,7 +8,9 @@ void Usage(std::ostream& err) {
          "verbs:\n"
          "  dump FILE [--kind KIND] [--json]   show a data file's header and records\n"
          "  roundtrip FILE [--kind KIND]        build FILE again in memory and compare\n"
-         "  users DIR                           list the users of a Palm directory\n";
+         "  users DIR                           list the users of a Palm directory\n"
+         "  compare --kind KIND ...             both users' lists as the window shows them\n"
+         "  export --kind KIND --format F DIR   records as iCalendar, vCard or CSV\n";
 }
 }  // namespace
 
@@ -18,6 +20,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return RunRoundtrip({args.begin() + 1, args.end()}, out, err);
   }
   if (!args.empty() && args[0] == "users") return RunUsers({args.begin() + 1, args.end()}, out, err);
+  if (!args.empty() && args[0] == "compare") return RunCompare({args.begin() + 1, args.end()}, out, err);
+  if (!args.empty() && args[0] == "export") return RunExport({args.begin() + 1, args.end()}, out, err);
   Usage(err);
   return args.empty() ? 2 : 2;
 }

@@ -19,5 +19,12 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunRoundtrip(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // users DIR: one line per user of DIR's users.dat, name TAB folder.
 int RunUsers(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// compare --kind KIND [--config FILE] [--left DIR --right DIR] [--set K=V]... [--json] [--quiet]:
+// both users' lists after the window's load and kind selection; 0 when
+// both are empty, 1 when they differ, 2 on error.
+int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// export --kind KIND --format ics|vcf|csv USERDIR [--both OTHERDIR] [--include-private] [-o FILE]:
+// records as iCalendar, vCard or CSV; reads the Palm files, never writes them.
+int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace mirrin::cli

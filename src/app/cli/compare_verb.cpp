@@ -1,0 +1,212 @@
+// mirrin-cli compare: the two users' lists of one kind, as the main window
+// would show them after the same load and kind selection.
+#include <sstream>
+
+#include "app/cli/cli.h"
+#include "app/cli/headless.h"
+#include "export/codepagetext.h"
+#include "palmdata/fileio.h"
+#include "records/listdisplay.h"
+#include "records/loaduser.h"
+#include "records/selectkind.h"
+
+namespace mirrin::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: mirrin-cli compare --kind KIND [--config Mirrin.cfg] [--left USERDIR --right USERDIR]\n"
+    "                          [--set Key=Value]... [--json] [--quiet]\n"
+    "  KIND: Dates, Contacts, \"To Dos\", Memos or the custom kind's name; it is\n"
+    "  compared even where the configuration leaves it out.\n"
+    "  Prints both lists as the window shows them: row, record index, record ID,\n"
+    "  partner row (- for none) and row text. Exit 0 when both lists are empty,\n"
+    "  1 when they differ, 2 on error. Progress goes to standard error once a\n"
+    "  second unless --quiet.\n";
+
+struct Row {
+  int row = 0;
+  int32_t index = 0;
+  std::optional<int32_t> id;
+  int pair = -1;
+  std::string text;  // UTF-8, without the tail
+};
+
+// The row text before its 100 blanks and record id.
+std::string WithoutTail(const std::string& text) {
+  size_t end = text.size();
+  while (end > 0 && text[end - 1] >= '0' && text[end - 1] <= '9') --end;
+  if (end < 100 || text.compare(end - 100, 100, std::string(100, ' ')) != 0) return text;
+  return text.substr(0, end - 100);
+}
+
+std::optional<int32_t> RecordId(const UserStore& st, Kind kind, int32_t index) {
+  const auto at = static_cast<size_t>(index);
+  switch (kind) {
+    case Kind::Dates: return st.dates.at(at).RecordId;
+    case Kind::Contacts: return st.contacts.at(at).RecordId;
+    case Kind::ToDos: return st.todos.at(at).RecordId;
+    case Kind::Memos: return st.memos.at(at).RecordId;
+    case Kind::Custom: break;
+  }
+  return std::nullopt;
+}
+
+std::vector<Row> Rows(Session& s, Side side, Kind kind) {
+  std::vector<Row> rows;
+  forms::ListBox& list = s.List(side);
+  for (int r = 0; r < list.ListCount(); ++r) {
+    const int32_t index = list.ItemData(r);
+    rows.push_back({r, index, RecordId(s.Store(side), kind, index), Partner(s, side, r),
+                    CodePageToUtf8(WithoutTail(list.List(r)))});
+  }
+  return rows;
+}
+
+std::string Json(const std::string& utf8) {
+  std::string q = "\"";
+  for (unsigned char c : utf8) {
+    if (c == '"' || c == '\\') {
+      q += '\\';
+      q += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04X", c);
+      q += buf;
+    } else {
+      q += static_cast<char>(c);
+    }
+  }
+  return q + "\"";
+}
+
+void PrintJson(const std::array<std::vector<Row>, 2>& rows, const Session& s, std::ostream& out) {
+  out << "{";
+  for (Side side : kSides) {
+    out << (side == kLeft ? "\"left\":[" : ",\"right\":[");
+    for (size_t i = 0; i < rows[side].size(); ++i) {
+      const Row& r = rows[side][i];
+      out << (i ? "," : "") << "{\"row\":" << r.row << ",\"text\":" << Json(r.text) << ",\"index\":" << r.index
+          << ",\"id\":" << (r.id ? std::to_string(*r.id) : "null") << ",\"pair\":"
+          << (r.pair >= 0 ? std::to_string(r.pair) : "null") << "}";
+    }
+    out << "]";
+  }
+  out << ",\"totals\":{\"left\":" << s.stores[kLeft].total << ",\"right\":" << s.stores[kRight].total << "}}\n";
+}
+
+void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, std::ostream& out) {
+  for (Side side : kSides) {
+    out << "# " << (side == kLeft ? "left" : "right") << " (User" << UserNumber(side)
+        << "): " << s.form.NumRec(side).Caption() << "\n";
+    for (const Row& r : rows[side]) {
+      out << (side == kLeft ? "L" : "R") << "\t" << r.row << "\t" << r.index << "\t"
+          << (r.id ? std::to_string(*r.id) : "-") << "\t" << (r.pair >= 0 ? std::to_string(r.pair) : "-") << "\t"
+          << r.text << "\n";
+    }
+  }
+}
+
+// "Choose..." and the included kinds, as start-up fills the selector.
+void FillKindSelector(Session& s) {
+  forms::ComboBox& combo = s.form.Combo1;
+  combo.Clear();
+  combo.AddItem(kChoose);
+  const Settings& set = s.settings;
+  if (set.IncludeDates) combo.AddItem(kDatesText);
+  if (set.IncludeContacts) combo.AddItem(kContactsText);
+  if (set.IncludeToDo) combo.AddItem(kToDosText);
+  if (set.IncludeMemo) combo.AddItem(kMemosText);
+  if (!set.Custom1.empty()) combo.AddItem(set.Custom1);
+}
+
+std::string FolderName(const std::string& dir) {
+  std::string d = dir;
+  while (d.size() > 1 && (d.back() == '/' || d.back() == '\\')) d.pop_back();
+  const size_t cut = d.find_last_of("/\\");
+  return cut == std::string::npos ? d : d.substr(cut + 1);
+}
+
+}  // namespace
+
+int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  SessionOptions options;
+  std::array<std::string, 2> dirs;
+  bool json = false;
+  bool failed = false;
+  for (size_t i = 0; i < args.size() && !failed; ++i) {
+    if (args[i] == "--help") {
+      out << kUsage;
+      return 0;
+    }
+    if (TakeSessionOption(args, i, options, failed, err)) continue;
+    if (args[i] == "--json") {
+      json = true;
+    } else if ((args[i] == "--left" || args[i] == "--right") && i + 1 < args.size()) {
+      dirs[args[i] == "--left" ? kLeft : kRight] = args[i + 1];
+      ++i;
+    } else {
+      err << "mirrin-cli: compare: unexpected argument " << args[i] << "\n";
+      failed = true;
+    }
+  }
+  if (failed || options.kind.empty()) {
+    err << kUsage;
+    return 2;
+  }
+
+  HeadlessPlatform platform(err, ProgramDirFor(options));
+  Session s(platform);
+  if (!ApplySettings(s, options, err)) return 2;
+  const std::optional<Kind> kind = ChooseKind(s, options.kind);
+  if (!kind) {
+    err << "mirrin-cli: compare: unknown kind " << options.kind << "\n";
+    return 2;
+  }
+  std::array<std::string*, 2> userDirs{&s.settings.UserDir1, &s.settings.UserDir2};
+  std::array<std::string*, 2> userNames{&s.settings.PalmUser1, &s.settings.PalmUser2};
+  for (Side side : kSides) {
+    if (!dirs[side].empty()) *userDirs[side] = dirs[side];
+    if (userDirs[side]->empty() || !DirectoryExists(*userDirs[side])) {
+      err << "mirrin-cli: compare: no user folder for User" << UserNumber(side) << " ("
+          << (side == kLeft ? "--left or UserDir1" : "--right or UserDir2") << "): " << *userDirs[side] << "\n";
+      return 2;
+    }
+    // The user fields name the users; loading takes the folders from the settings.
+    const std::string name = dirs[side].empty() && !userNames[side]->empty() ? *userNames[side]
+                                                                               : FolderName(*userDirs[side]);
+    s.form.UserField(side).SetText(name);
+  }
+
+  ProgressLine progress(err, options.quiet);
+  platform.onEvents = [&] {
+    progress.Show([&] {
+      std::string text = s.form.closeup.Caption();
+      while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) text.erase(0, 1);
+      if (s.form.txtStatus.Visible()) {
+        const size_t width = s.settings.GUI == "2" ? 89 : 74;
+        text += " " + std::to_string(100 * s.form.txtStatus.Text().size() / width) + "%";
+      }
+      return text;
+    });
+  };
+  try {
+    for (Side side : kSides) LoadUser(s, side);
+  } catch (const ProgramEnd&) {
+    return 2;
+  }
+  FillKindSelector(s);
+  s.form.Combo1.SetText(s.KindText(*kind));
+  SelectKind(s);
+  if (platform.errorsShown > 0) return 2;
+
+  const std::array<std::vector<Row>, 2> rows{Rows(s, kLeft, *kind), Rows(s, kRight, *kind)};
+  if (json) {
+    PrintJson(rows, s, out);
+  } else {
+    PrintText(rows, s, out);
+  }
+  return rows[kLeft].empty() && rows[kRight].empty() ? 0 : 1;
+}
+
+}  // namespace mirrin::cli

@@ -1,0 +1,147 @@
+// mirrin-cli export: one kind of one user's records (or two users' merged)
+// as iCalendar, vCard or CSV. Reads the data files only; never writes them.
+#include <cctype>
+#include <ctime>
+
+#include "app/cli/cli.h"
+#include "app/cli/headless.h"
+#include "export/csv.h"
+#include "export/ics.h"
+#include "export/vcf.h"
+#include "palmdata/fileio.h"
+
+namespace mirrin::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: mirrin-cli export --kind KIND --format ics|vcf|csv USERDIR [--both OTHERDIR]\n"
+    "                         [--include-private] [-o FILE] [--config Mirrin.cfg] [--set Key=Value]...\n"
+    "                         [--quiet]\n"
+    "  ics: Dates and To Dos; vcf: Contacts; csv: every kind. --both adds OTHERDIR's\n"
+    "  records that are no twins of USERDIR's. Private records only with\n"
+    "  --include-private. Writes standard output or FILE.\n";
+
+// Reads the kind's file of the side's user, as loading a user does, but
+// without the safety copy: an export leaves the Palm folders as they are.
+void ReadKind(Session& s, Side side, Kind kind) {
+  UserStore& st = s.Store(side);
+  const std::string& dir = st.userDir;
+  const int user = UserNumber(side);
+  switch (kind) {
+    case Kind::Dates:
+      ReadDatebookFile(user, dir + "\\datebook\\datebook.dat", st.datesHeader, st.dates, s.data);
+      break;
+    case Kind::Contacts:
+      ReadAddressFile(user, dir + "\\address\\address.dat", st.contactsHeader, st.contacts, s.data);
+      break;
+    case Kind::ToDos: ReadTodoFile(user, dir + "\\todo\\todo.dat", st.todosHeader, st.todos, s.data); break;
+    case Kind::Memos:
+      ReadMemoFile(user, dir + "\\memopad\\memopad.dat", st.memosHeader, st.memos, s.data);
+      break;
+    case Kind::Custom: ReadCustomFile(dir + s.settings.Custom1File, st.customHeader, st.custom); break;
+  }
+  st.loaded = true;
+}
+
+// The files an export must never replace.
+bool IsPalmFileName(const std::string& path) {
+  std::string name = path.substr(path.find_last_of("/\\") + 1);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* palm : {"datebook.dat", "address.dat", "todo.dat", "memopad.dat", "users.dat"}) {
+    if (name == palm) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  SessionOptions options;
+  std::string format, outFile;
+  std::array<std::string, 2> dirs;
+  bool includePrivate = false;
+  bool failed = false;
+  for (size_t i = 0; i < args.size() && !failed; ++i) {
+    const std::string& a = args[i];
+    if (a == "--help") {
+      out << kUsage;
+      return 0;
+    }
+    if (TakeSessionOption(args, i, options, failed, err)) continue;
+    if (a == "--include-private") {
+      includePrivate = true;
+    } else if ((a == "--format" || a == "--both" || a == "-o") && i + 1 < args.size()) {
+      (a == "--format" ? format : a == "--both" ? dirs[kRight] : outFile) = args[++i];
+    } else if (!a.empty() && a[0] != '-' && dirs[kLeft].empty()) {
+      dirs[kLeft] = a;
+    } else {
+      err << "mirrin-cli: export: unexpected argument " << a << "\n";
+      failed = true;
+    }
+  }
+  if (failed || options.kind.empty() || dirs[kLeft].empty() ||
+      (format != "ics" && format != "vcf" && format != "csv")) {
+    err << kUsage;
+    return 2;
+  }
+  if (!outFile.empty() && IsPalmFileName(outFile)) {
+    err << "mirrin-cli: export: will not write over a Palm data file: " << outFile << "\n";
+    return 2;
+  }
+
+  HeadlessPlatform platform(err, ProgramDirFor(options));
+  Session s(platform);
+  if (!ApplySettings(s, options, err)) return 2;
+  const std::optional<Kind> kind = ChooseKind(s, options.kind);
+  if (!kind) {
+    err << "mirrin-cli: export: unknown kind " << options.kind << "\n";
+    return 2;
+  }
+  const bool calendarKind = *kind == Kind::Dates || *kind == Kind::ToDos;
+  if ((format == "ics" && !calendarKind) || (format == "vcf" && *kind != Kind::Contacts)) {
+    err << "mirrin-cli: export: " << s.KindText(*kind) << " cannot be written as " << format << "\n";
+    return 2;
+  }
+  const bool both = !dirs[kRight].empty();
+  ProgressLine progress(err, options.quiet);
+  for (Side side : kSides) {
+    if (side == kRight && !both) break;
+    if (!DirectoryExists(dirs[side])) {
+      err << "mirrin-cli: export: no such user folder: " << dirs[side] << "\n";
+      return 2;
+    }
+    s.Store(side).userDir = dirs[side];
+    try {
+      ReadKind(s, side, *kind);
+    } catch (const RunError& e) {
+      err << "mirrin-cli: export: " << (e.where().empty() ? dirs[side] : e.where()) << ": " << e.what() << "\n";
+      return 2;
+    }
+    progress.Show([&] { return "export: read User" + std::to_string(UserNumber(side)) + "'s " + s.KindText(*kind); });
+  }
+  const ExportContext context{s.stores, s.settings, s.labels, s.data.timeZone, static_cast<int64_t>(std::time(nullptr))};
+  const std::vector<ExportRecord> records = ChooseRecords(context, *kind, both, includePrivate);
+  progress.Show([&] { return "export: writing " + std::to_string(records.size()) + " records"; });
+  std::string text;
+  if (format == "ics") {
+    text = CalendarText(context, *kind, records);
+  } else if (format == "vcf") {
+    text = ContactCards(context, records);
+  } else {
+    text = CsvText(context, *kind, records);
+  }
+  if (outFile.empty()) {
+    out << text;
+    return 0;
+  }
+  try {
+    WriteFileAtomic(outFile, text);
+  } catch (const RunError& e) {
+    err << "mirrin-cli: export: " << outFile << ": " << e.what() << "\n";
+    return 2;
+  }
+  return 0;
+}
+
+}  // namespace mirrin::cli
