@@ -1,0 +1,40 @@
+#pragma once
+// The data files hold text in the system's single-byte (or double-byte)
+// code page; the window shows UTF-8. Conversion happens only at that
+// boundary. The code page is Windows-1252 unless the environment variable
+// MIRRIN_CODEPAGE names another one that iconv knows (e.g. "CP932").
+#include <string>
+#include <string_view>
+
+namespace mirrin {
+
+inline constexpr const char* kDefaultCodePage = "WINDOWS-1252";
+
+class CodePage {
+ public:
+  // RunError 5 (invalid argument) when iconv does not know the name.
+  explicit CodePage(std::string name);
+  ~CodePage();
+  CodePage(const CodePage&) = delete;
+  CodePage& operator=(const CodePage&) = delete;
+
+  const std::string& Name() const { return name_; }
+  // A byte (or byte pair) the code page leaves undefined becomes U+FFFD.
+  std::string ToUtf8(std::string_view bytes) const;
+  // A character the code page cannot hold, or broken UTF-8, becomes "?".
+  std::string FromUtf8(std::string_view utf8) const;
+
+ private:
+  std::string name_;
+  void* toUtf8_;
+  void* fromUtf8_;
+};
+
+// The code page in use: MIRRIN_CODEPAGE when iconv knows it (an unknown name
+// is reported once on stderr), else Windows-1252. Made on first use.
+const CodePage& SystemCodePage();
+
+std::string ToUtf8(std::string_view bytes);
+std::string FromUtf8(std::string_view utf8);
+
+}  // namespace mirrin

@@ -1,0 +1,47 @@
+#include "sysplatform/programdir.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace mirrin {
+
+namespace {
+
+std::string WithoutTrailingSeparator(std::filesystem::path p) {
+  std::string text = p.string();
+  while (text.size() > 1 && (text.back() == '/' || text.back() == '\\')) text.pop_back();
+  return text;
+}
+
+std::filesystem::path ExecutablePath() {
+#ifdef _WIN32
+  std::string buffer(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size()) return buffer.substr(0, n);
+    buffer.resize(buffer.size() * 2);
+  }
+#else
+  std::error_code ec;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path{} : exe;
+#endif
+}
+
+}  // namespace
+
+std::string ProgramDirectory() {
+  const char* home = std::getenv("MIRRIN_HOME");
+  if (home && *home) return WithoutTrailingSeparator(home);
+  const std::filesystem::path exe = ExecutablePath();
+  // Without the executable's path the working folder is the best guess left.
+  if (exe.empty()) return WithoutTrailingSeparator(std::filesystem::current_path());
+  return WithoutTrailingSeparator(exe.parent_path());
+}
+
+}  // namespace mirrin

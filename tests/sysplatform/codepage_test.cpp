@@ -1,0 +1,70 @@
+#include "sysplatform/codepage.h"
+
+#include <gtest/gtest.h>
+
+#include "palmdata/errors.h"
+
+namespace mirrin {
+namespace {
+
+TEST(CodePage, AccentedNamesInWindows1252) {
+  const CodePage cp(kDefaultCodePage);
+  EXPECT_EQ(cp.ToUtf8("Ren\xE9" "e M\xFCller"), "Renée Müller");
+  EXPECT_EQ(cp.ToUtf8("\x80 \x85 \x99"), "€ … ™");  // the 0x80-0x9F block is not Latin-1
+  EXPECT_EQ(cp.FromUtf8("Renée Müller"), "Ren\xE9" "e M\xFCller");
+  EXPECT_EQ(cp.FromUtf8("€"), "\x80");
+}
+
+TEST(CodePage, EveryDefinedByteComesBackAndUndefinedOnesAreMarked) {
+  const CodePage cp(kDefaultCodePage);
+  int undefined = 0;
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    const std::string utf8 = cp.ToUtf8(byte);
+    if (utf8 == "\xEF\xBF\xBD") {
+      ++undefined;  // 0x81, 0x8D, 0x8F, 0x90 and 0x9D have no character
+      EXPECT_EQ(cp.FromUtf8(utf8), "?");
+      continue;
+    }
+    EXPECT_EQ(cp.FromUtf8(utf8), byte) << "byte " << b;
+  }
+  EXPECT_LE(undefined, 5);
+  // A whole string with every defined byte survives in one piece, too.
+  std::string all;
+  for (int b = 1; b < 256; ++b) {
+    if (cp.ToUtf8(std::string(1, static_cast<char>(b))) != "\xEF\xBF\xBD") all += static_cast<char>(b);
+  }
+  EXPECT_EQ(cp.FromUtf8(cp.ToUtf8(all)), all);
+}
+
+TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+  const CodePage cp(kDefaultCodePage);
+  EXPECT_EQ(cp.FromUtf8("a\xE6\x97\xA5" "b"), "a?b");     // 日: one mark, not three
+  EXPECT_EQ(cp.FromUtf8("x\xF0\x9F\x98\x80y"), "x?y");   // an emoji
+  EXPECT_EQ(cp.FromUtf8("bad \xC3 end"), "bad ? end");   // broken UTF-8
+  EXPECT_EQ(cp.FromUtf8("cut \xC3"), "cut ?");           // cut off at the end
+  EXPECT_EQ(cp.ToUtf8(""), "");
+}
+
+TEST(CodePage, LongTextsConvertWhole) {
+  const CodePage cp(kDefaultCodePage);
+  const std::string bytes(5000, '\xE9');
+  const std::string utf8 = cp.ToUtf8(bytes);
+  EXPECT_EQ(utf8.size(), 10000u);
+  EXPECT_EQ(cp.FromUtf8(utf8), bytes);
+}
+
+TEST(CodePage, DoubleByteCodePage) {
+  const CodePage cp("CP932");
+  const std::string nihon = "\x93\xFA\x96\x7B";  // 日本 in Shift-JIS
+  EXPECT_EQ(cp.ToUtf8(nihon + "abc"), "日本abc");
+  EXPECT_EQ(cp.FromUtf8("日本abc"), nihon + "abc");
+  EXPECT_EQ(cp.ToUtf8("a\x93"), "a\xEF\xBF\xBD");  // a lead byte without its trail byte
+}
+
+TEST(CodePage, UnknownNameIsRefused) {
+  EXPECT_THROW(CodePage("NO-SUCH-CODEPAGE-42"), RunError);
+}
+
+}  // namespace
+}  // namespace mirrin
