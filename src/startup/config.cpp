@@ -219,15 +219,21 @@ void ReadSettings(ConfigLines& lines, Settings& settings, std::string_view progr
     const std::string defaultText = k.defaultText ? k.defaultText : std::string(programDir);
     const ConfigValue v =
         GetValueFromIni(lines, k.key, defaultText, k.addIfMissing, log, platform);
-    std::visit(
-        [&](auto member) {
-          using T = std::remove_reference_t<decltype(settings.*member)>;
-          if constexpr (std::is_same_v<T, bool>) settings.*member = ToBool(v);
-          else if constexpr (std::is_same_v<T, int32_t>) settings.*member = ToInt32(v);
-          else if constexpr (std::is_same_v<T, int16_t>) settings.*member = ToInt16(v);
-          else settings.*member = ValueText(v);
-        },
-        k.field);
+    try {
+      std::visit(
+          [&](auto member) {
+            using T = std::remove_reference_t<decltype(settings.*member)>;
+            if constexpr (std::is_same_v<T, bool>) settings.*member = ToBool(v);
+            else if constexpr (std::is_same_v<T, int32_t>) settings.*member = ToInt32(v);
+            else if constexpr (std::is_same_v<T, int16_t>) settings.*member = ToInt16(v);
+            else settings.*member = ValueText(v);
+          },
+          k.field);
+    } catch (const RunError& e) {
+      // The report names the line to mend.
+      throw RunError(e.number(),
+                     e.description() + " (" + k.key + "=" + ValueText(v) + ")", e.detail());
+    }
   }
   settings.IncludeCustom = !settings.Custom1.empty();
 }

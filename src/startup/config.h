@@ -57,7 +57,8 @@ int16_t ToInt16(const ConfigValue& value);
 
 // Reads every key in SettingKeys() order into settings, appending missing
 // keys to lines. Stops at the first value that does not convert (the
-// RunError propagates to the caller's trap); earlier keys are already set.
+// RunError propagates to the caller's trap; its description ends with
+// "(Key=value)"); earlier keys are already set.
 void ReadSettings(ConfigLines& lines, Settings& settings, std::string_view programDir,
                   LogSink& log, Platform& platform);
 

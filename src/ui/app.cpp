@@ -1,5 +1,7 @@
 #include "ui/app.h"
 
+#include <string>
+
 #include "ui/startupsequence.h"
 
 namespace mirrin {
@@ -9,7 +11,17 @@ MirrinApp::MirrinApp(Platform& platform)
       main(session),
       splash(session),
       configure(session, configUser),
-      configUser(session) {}
+      configUser(session) {
+  MainForm& f = session.form;
+  f.mnuConfigure.onClick = [this] { ConfigureMenu(*this); };
+  f.mnuConfigUser.onClick = [this] { ConfigUserMenu(*this); };
+  f.about.onClick = [this] { ShowAbout(session); };
+  f.Command1.onClick = [this] { CloseAbout(session); };
+  main.loadHooks.splashProgress = [this] { splash.Progress(); };
+  main.loadHooks.showDateCount = [this](Side side, int32_t count) {
+    configUser.Frame(side).userRecords.SetCaption(std::to_string(count));
+  };
+}
 
 void MirrinApp::Start(const std::vector<std::string>& args) { FormLoad(*this, args); }
 

@@ -3,6 +3,7 @@
 // a control (its Visible flag is the window's), and the modal show.
 #include <functional>
 
+#include "records/session.h"
 #include "ui/forms/control.h"
 
 namespace mirrin {
@@ -29,5 +30,9 @@ class ModalWindow {
   }
   void Hide() { window.SetVisible(false); }
 };
+
+// Runs a dialog's WriteIniFile: an error stops it without a message (the
+// dialog closes as after OK); the old file stays whole and the log tells.
+void WriteIniFileSilently(Session& s, const std::function<void()>& writeIniFile);
 
 }  // namespace mirrin

@@ -1,13 +1,161 @@
 #include "ui/frmconfiguser.h"
 
+#include "startup/config.h"
+
 namespace mirrin {
 
-FrmConfigUser::FrmConfigUser(Session& session) : s_(session) {}
+namespace {
 
-void FrmConfigUser::DrawValues() {}
-void FrmConfigUser::WriteIniFile() {}
-void FrmConfigUser::Show() { ShowModal([this] { Cancel(); }); }
-void FrmConfigUser::OK() { Hide(); }
-void FrmConfigUser::Cancel() { Hide(); }
+struct PrivateSwitches {
+  bool Settings::*dates;
+  bool Settings::*todos;
+  bool Settings::*memos;
+  bool Settings::*contacts;
+};
+
+PrivateSwitches SwitchesOf(Side side) {
+  using S = Settings;
+  if (side == kLeft) {
+    return {&S::User1ShowPrivateDates, &S::User1ShowPrivateToDos, &S::User1ShowPrivateMemos,
+            &S::User1ShowPrivateContacts};
+  }
+  return {&S::User2ShowPrivateDates, &S::User2ShowPrivateToDos, &S::User2ShowPrivateMemos,
+          &S::User2ShowPrivateContacts};
+}
+
+// The side's settings the dialog edits.
+struct SideSettings {
+  std::string& palmDir;
+  std::string& userDir;
+  std::string& palmUser;
+  std::string& filter;
+  std::string& suffix;
+};
+
+SideSettings SettingsOf(Settings& set, Side side) {
+  if (side == kLeft) {
+    return {set.PalmDir1, set.UserDir1, set.PalmUser1, set.FilterUser1, set.SuffixUser1};
+  }
+  return {set.PalmDir2, set.UserDir2, set.PalmUser2, set.FilterUser2, set.SuffixUser2};
+}
+
+int BoxValue(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
+bool Ticked(const forms::CheckBox& box) { return box.Value() == forms::CheckBox::Checked; }
+
+}  // namespace
+
+FrmConfigUser::FrmConfigUser(Session& session) : s_(session) {
+  for (Side side : kSides) {
+    UserFrame& f = frames_[side];
+    f.lblRecords.SetCaption("No. of Date entries:");
+    f.cmdDir.SetCaption("...");
+    f.chkPrivateDates.SetCaption("Show Private Dates:");
+    f.chkPrivateToDos.SetCaption("Show Private ToDos:");
+    f.chkPrivateMemos.SetCaption("Show Private Memos:");
+    f.chkPrivateContacts.SetCaption("Show Private Contacts:");
+    Wire(side);
+  }
+  cmdOK.SetCaption("OK");
+  cmdCancel.SetCaption("Cancel");
+  cmdOK.onClick = [this] { OK(); };
+  cmdCancel.onClick = [this] { Cancel(); };
+}
+
+void FrmConfigUser::Wire(Side side) {
+  UserFrame& f = frames_[side];
+  f.users.onClick = [this, side] { UserPicked(side); };
+  f.cmbUserDir.onClick = [this, side] { SettingsOf(s_.settings, side).userDir = frames_[side].cmbUserDir.Text(); };
+  f.cmdDir.onClick = [this, side] { ChooseBaseDirectory(side); };
+}
+
+void FrmConfigUser::FillSelectors(Side side) {
+  UserFrame& f = frames_[side];
+  FillUserSelectors(s_, side, f.users, f.cmbUserDir, usersSource_);
+}
+
+void FrmConfigUser::UserPicked(Side side) {
+  if (!s_.window.DialogEventsEnabled) return;
+  UserFrame& f = frames_[side];
+  SideSettings set = SettingsOf(s_.settings, side);
+  set.palmUser = f.users.Text();
+  const int k = f.users.ListIndex();
+  // The folder list pairs with the user list by position.
+  if (k >= 0 && k < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(k);
+  set.userDir = f.cmbUserDir.Text();
+  // Loads the user at once.
+  s_.form.UserField(side).SetText(set.palmUser);
+}
+
+void FrmConfigUser::ChooseBaseDirectory(Side side) {
+  std::optional<std::string> folder = s_.platform.BrowseForFolder(kBrowseTitle);
+  if (!folder || folder->empty()) return;
+  // A drive root ("C:\") is kept without its backslash, as paths are joined
+  // with one. Only a drive root: other three-character paths ("/mn") stay whole.
+  if (folder->size() == 3 && (*folder)[1] == ':') folder->resize(2);
+  SettingsOf(s_.settings, side).palmDir = *folder;
+  FillSelectors(side);
+  frames_[side].txtDir.SetText(*folder);
+}
+
+void FrmConfigUser::DrawValues() {
+  s_.window.DialogEventsEnabled = false;
+  for (Side side : kSides) {
+    UserFrame& f = frames_[side];
+    SideSettings set = SettingsOf(s_.settings, side);
+    f.txtUser.SetText(set.palmUser);
+    f.txtSuffix.SetText(set.suffix);
+    f.txtDateFilter.SetText(set.filter);
+    for (int i = f.users.ListCount() - 1; i >= 0; --i) {
+      f.users.SetListIndex(i);
+      if (f.users.Text() == set.palmUser) {
+        if (i < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(i);
+        break;
+      }
+    }
+    f.txtUserDir.SetText(set.userDir);
+    f.txtDir.SetText(set.palmDir);
+    const PrivateSwitches sw = SwitchesOf(side);
+    f.chkPrivateDates.SetValue(BoxValue(s_.settings.*sw.dates));
+    f.chkPrivateToDos.SetValue(BoxValue(s_.settings.*sw.todos));
+    f.chkPrivateMemos.SetValue(BoxValue(s_.settings.*sw.memos));
+    f.chkPrivateContacts.SetValue(BoxValue(s_.settings.*sw.contacts));
+  }
+  s_.window.DialogEventsEnabled = true;
+}
+
+void FrmConfigUser::WriteIniFile() {
+  s_.WriteLog("WriteIniFile() called.", 11);
+  for (Side side : kSides) {
+    UserFrame& f = frames_[side];
+    SideSettings set = SettingsOf(s_.settings, side);
+    set.palmUser = f.users.Text();
+    set.suffix = f.txtSuffix.Text();
+    set.filter = f.txtDateFilter.Text();
+    const PrivateSwitches sw = SwitchesOf(side);
+    s_.settings.*sw.dates = Ticked(f.chkPrivateDates);
+    s_.settings.*sw.todos = Ticked(f.chkPrivateToDos);
+    s_.settings.*sw.memos = Ticked(f.chkPrivateMemos);
+    s_.settings.*sw.contacts = Ticked(f.chkPrivateContacts);
+  }
+  WriteConfigFile(s_.configLines, s_.settings, ConfigFilePath(s_.programDir));
+}
+
+void FrmConfigUser::Show() {
+  DrawValues();
+  s_.window.DialogEventsEnabled = true;
+  ShowModal([this] { Cancel(); });
+  s_.window.DialogEventsEnabled = false;
+}
+
+void FrmConfigUser::OK() {
+  s_.window.DialogOK = true;
+  WriteIniFileSilently(s_, [this] { WriteIniFile(); });
+  Hide();
+}
+
+void FrmConfigUser::Cancel() {
+  s_.window.DialogOK = false;
+  Hide();
+}
 
 }  // namespace mirrin

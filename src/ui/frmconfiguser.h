@@ -2,12 +2,14 @@
 // The Configure Users dialog: each side's Palm directory, user, private
 // switches, date filter and suffix. Picking a directory or a user acts at
 // once (the user is loaded into the main window); OK rewrites the file.
+#include <array>
 #include <string>
 
 #include "records/session.h"
 #include "ui/dialog.h"
 #include "ui/forms/combobox.h"
 #include "ui/forms/controls.h"
+#include "ui/userselectors.h"
 
 namespace mirrin {
 
@@ -35,10 +37,16 @@ class FrmConfigUser : public ModalWindow {
 
   UserFrame& Frame(Side side) { return frames_[side]; }
 
+  // Fills the controls from the settings; the selectors act only after it.
   void DrawValues();
+  // Copies the users, suffixes, filters and private switches into the
+  // settings and rewrites the file; stops silently at an error.
   void WriteIniFile();
-  // DrawValues, then the modal loop.
+  // DrawValues, then the modal loop with the selectors acting; DialogOK
+  // tells how it was closed.
   void Show();
+  // FillUserSelectors for the side, with this dialog's lists.
+  void FillSelectors(Side side);
 
   forms::Button cmdOK, cmdCancel;
 
@@ -51,6 +59,7 @@ class FrmConfigUser : public ModalWindow {
 
   Session& s_;
   std::array<UserFrame, 2> frames_;
+  UserListSource usersSource_;
 };
 
 }  // namespace mirrin

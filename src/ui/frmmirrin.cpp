@@ -3,8 +3,11 @@
 #include <array>
 
 #include "records/detail.h"
+#include "records/rowtext.h"
 #include "records/selectkind.h"
+#include "save/save.h"
 #include "save/wiring.h"
+#include "startup/catfilter.h"
 #include "startup/errorreport.h"
 #include "startup/version.h"
 #include "transfer/wiring.h"
@@ -119,11 +122,28 @@ void FrmMirrin::Wire() {
     }
     f.Line(side).onChange = [this, side] { LineChanged(s_, side); };
     f.Desc(side).onChange = [this, side] { DescChanged(s_, side); };
+    f.ShowThisCategory(side).onClick = [this, side] { CategoryShownClicked(side); };
   }
   f.cmdSwitch.onClick = [this] { SwitchView(); };
   f.cmdNotes.onClick = [this] { ToggleNotesMode(s_); };
   WireTransferButtons(s_);
   WireSaveMenus(s_);
+}
+
+void FrmMirrin::CategoryShownClicked(Side side) {
+  if (s_.window.busy) return;  // the pane is being filled, not clicked
+  const int32_t category = s_.window.currentIndex[side];
+  const bool show = s_.form.ShowThisCategory(side).Value() == forms::CheckBox::Checked;
+  SetCategoryShown(CategoryFilterUsers(s_)[side], s_.form.Combo1.Text(), category, show, s_.filters);
+  Kind kind;
+  forms::ListBox& list = s_.List(side);
+  const std::vector<CategoryEntry>* table =
+      s_.ShownKind(kind) ? &s_.Store(side).Header(kind).Categories : nullptr;
+  if (s_.window.categoriesView && table && list.ListIndex() >= 0 && category >= 0 &&
+      category < static_cast<int32_t>(table->size())) {
+    list.SetList(list.ListIndex(), CategoryRowText((*table)[static_cast<size_t>(category)], s_.settings.DBCS));
+  }
+  s_.form.mnuSave.SetEnabled(true);
 }
 
 std::vector<forms::Control*> FrmMirrin::LaidOutControls() {

@@ -46,6 +46,8 @@ class FrmMirrin {
  private:
   void DefaultLayout();
   void Wire();
+  // chk1ShowThisCategory / chk2ShowThisCategory changed.
+  void CategoryShownClicked(Side side);
 
   Session& s_;
   class_Elastic elastic_;

@@ -1,9 +1,309 @@
 #include "ui/startupsequence.h"
 
+#include <cctype>
+#include <filesystem>
+
+#include "palmdata/errors.h"
+#include "palmdata/fileio.h"
+#include "save/datafiles.h"
+#include "save/save.h"
+#include "startup/errorreport.h"
+#include "startup/runningcheck.h"
+#include "startup/version.h"
 #include "ui/app.h"
 
 namespace mirrin {
 
-void FormLoad(MirrinApp&, const std::vector<std::string>&) {}
+namespace {
+
+constexpr int kListCapacity = 500;
+// Logs this many days old are deleted at start-up.
+constexpr int kFirstPrunedDay = 6;
+constexpr int kLastPrunedDay = 36;
+
+std::string TitleWithVersion() { return std::string(kProductName) + " " + VersionText(); }
+
+void Critical(Session& s, const std::string& text, const std::string& title) {
+  s.platform.MsgBox(text, mb::OKOnly | mb::Critical, title);
+}
+
+// Whether the Palm directory holds a file matching "users.da*" (letter
+// case ignored, as the directories come from a system that ignores it). An
+// empty directory stands for the root of the current drive.
+bool HasUsersFile(const std::string& palmDir) {
+  namespace fs = std::filesystem;
+  const std::string dir = NativePath(palmDir.empty() ? std::string("\\") : palmDir);
+  std::error_code ec;
+  if (!fs::is_directory(dir, ec)) return false;
+  for (const auto& entry : fs::directory_iterator(dir, ec)) {
+    std::string name = entry.path().filename().string();
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (name.starts_with("users.da") && entry.is_regular_file(ec)) return true;
+  }
+  return false;
+}
+
+// UserFolder = the part of UserDir after PalmDir and its backslash.
+void DeriveUserFolder(const std::string& palmDir, const std::string& userDir,
+                      std::string& userFolder) {
+  if (userDir.size() > palmDir.size()) userFolder = userDir.substr(palmDir.size() + 1);
+}
+
+void RunOptionally(Session& s, const char* routine, const std::function<void()>& body) {
+  TrapErrors(s.platform, routine, body);
+}
+
+// Configure Users, shown because the configuration is missing or wrong;
+// true when the operator confirmed it (the file is then rewritten).
+bool UsersPrompt(MirrinApp& app) {
+  app.configUser.Show();
+  return app.session.window.DialogOK;
+}
+
+// The side's user: its selectors filled and the user found and loaded.
+// False when the operator must be asked again.
+bool ValidateUser(MirrinApp& app, Side side) {
+  Session& s = app.session;
+  const Settings& set = s.settings;
+  const std::string& user = side == kLeft ? set.PalmUser1 : set.PalmUser2;
+  app.configUser.FillSelectors(side);
+  if (user.empty()) {
+    Critical(s, "Both users must be specified correctly in CFG file : " + ConfigFilePath(s.programDir),
+             kProductName);
+    return false;
+  }
+  if (!SelectUser(s, side, user)) {
+    Critical(s, "Invalud User specified in CFG file : " + user,
+             side == kLeft ? TitleWithVersion() : std::string(kProductName));
+    return false;
+  }
+  s.form.UserField(side).SetText(user);
+  app.splash.Progress();
+  SetRestoreItems(s, side);
+  return true;
+}
+
+void NoPalmDirectory(Session& s, Side side) {
+  forms::ComboBox& selector = s.form.UserSelector(side);
+  selector.AddItem(kNoPalmDirText);
+  selector.SetListIndex(selector.NewIndex());
+}
+
+bool InvalidDirectory(Session& s, const std::string& palmDir, const std::string& title) {
+  if (HasUsersFile(palmDir)) return false;
+  Critical(s,
+           "Invalid directory in CFG file : " + palmDir + "\r" +
+               "Palm Data could not be found in this Directory",
+           title);
+  return true;
+}
+
+// One pass over the configuration; false when the users prompt is needed.
+bool ApplyConfiguration(MirrinApp& app) {
+  Session& s = app.session;
+  Settings& set = s.settings;
+  ReadSettings(s.configLines, set, s.programDir, s.log, s.platform);
+  FillKindList(set, s.form.Combo1, true);
+  FillKindList(set, app.configure.cmbStartwith, false);
+  DeriveUserFolder(set.PalmDir1, set.UserDir1, set.UserFolder1);
+  app.main.UseEntryLists();
+
+  if (!FileExists(ConfigFilePath(s.programDir))) {
+    Critical(s, "Configuration options not found\rPlease specify on the following screen...",
+             kProductName);
+    return false;
+  }
+  if (InvalidDirectory(s, set.PalmDir1, kProductName)) return false;
+  if (!set.PalmDir1.empty()) {
+    if (!ValidateUser(app, kLeft)) return false;
+  } else {
+    NoPalmDirectory(s, kLeft);
+  }
+
+  DeriveUserFolder(set.PalmDir2, set.UserDir2, set.UserFolder2);
+  if (InvalidDirectory(s, set.PalmDir2, TitleWithVersion())) return false;
+  if (set.PalmDir2.empty()) {
+    NoPalmDirectory(s, kRight);
+    return true;
+  }
+  return ValidateUser(app, kRight);
+}
+
+// One of the four Palm kinds' texts, and that kind is included.
+bool KindIncluded(const Settings& set, const std::string& kind) {
+  return (kind == kDatesText && set.IncludeDates) || (kind == kContactsText && set.IncludeContacts) ||
+         (kind == kToDosText && set.IncludeToDo) || (kind == kMemosText && set.IncludeMemo);
+}
+
+void ShowArchiveSetting(Session& s) {
+  s.form.chkArchive.SetValue(s.settings.ArchiveDeleted ? forms::CheckBox::Checked
+                                                       : forms::CheckBox::Unchecked);
+}
+
+}  // namespace
+
+void PruneLogs(Platform& platform, const std::string& dir) {
+  const double today = platform.Now();
+  for (int n = kFirstPrunedDay; n <= kLastPrunedDay; ++n) {
+    const std::string name = dir + "\\" + kProgramName + DateDigits(today - n) + ".log";
+    if (FileExists(name)) RemoveFile(name);
+  }
+}
+
+bool SelectUser(Session& s, Side side, const std::string& name) {
+  forms::ComboBox& selector = s.form.UserSelector(side);
+  for (int i = 0; i < selector.ListCount(); ++i) {
+    selector.SetListIndex(i);
+    if (selector.Text() == name) return true;
+  }
+  return false;
+}
+
+void SetRestoreItems(Session& s, Side side) {
+  const std::string& user = side == kLeft ? s.settings.PalmUser1 : s.settings.PalmUser2;
+  const std::string& dir = side == kLeft ? s.settings.UserDir1 : s.settings.UserDir2;
+  static constexpr std::array<std::pair<Kind, const char*>, 4> kItems{{
+      {Kind::Dates, " Dates..."},
+      {Kind::Contacts, " Contacts..."},
+      {Kind::ToDos, " Todos..."},
+      {Kind::Memos, " Memos..."},
+  }};
+  const std::array<forms::MenuItem*, 4> items = s.form.RestoreItems(side);
+  for (size_t i = 0; i < items.size(); ++i) {
+    items[i]->SetCaption(user + kItems[i].second);
+    if (FileExists(FilesOf(s.settings, dir, kItems[i].first).backup)) items[i]->SetEnabled(true);
+  }
+}
+
+void FillKindList(const Settings& set, forms::ComboBox& combo, bool withCustom) {
+  std::string remembered;
+  if (combo.ListCount() > 0) {
+    remembered = combo.Text();
+    combo.Clear();
+  }
+  combo.AddItem(kChoose);
+  for (const char* kind : {kDatesText, kContactsText, kToDosText, kMemosText}) {
+    if (KindIncluded(set, kind)) combo.AddItem(kind);
+  }
+  if (withCustom && set.IncludeCustom) combo.AddItem(set.Custom1);
+  int selected = 0;
+  for (int i = 0; i < combo.ListCount(); ++i) {
+    if (!remembered.empty() && combo.List(i) == remembered) selected = i;
+  }
+  combo.SetListIndex(selected);
+}
+
+void ProcessIniFile(MirrinApp& app) {
+  Session& s = app.session;
+  app.splash.Progress();
+  TrapErrors(s.platform, "ProcessIniFile", [&] {
+    std::string title;
+    if (IsPalmDesktopRunning(s.platform, title)) {
+      const std::string product = kProductName;
+      Critical(s,
+               title + " is running.  " + product +
+                   " should not be run at the same time as Palm Desktop or HotSync.  Please "
+                   "restart " +
+                   product + " when " + "Palm Desktop" + " and HotSync are closed.",
+               TitleWithVersion());
+      throw ProgramEnd{};
+    }
+    s.WriteLog("ProcessIniFile() called.", 11);
+    while (!ApplyConfiguration(app)) {
+      if (!UsersPrompt(app)) throw ProgramEnd{};
+    }
+  });
+}
+
+void SelectStartKind(MirrinApp& app) {
+  Session& s = app.session;
+  const std::string& start = s.settings.Startwith;
+  if (start.empty()) {
+    s.form.Combo1.SetListIndex(0);
+    app.splash.Progress();
+    return;
+  }
+  // A kind that is not included, or any other text, selects nothing.
+  if (KindIncluded(s.settings, start)) s.form.Combo1.SetText(start);
+}
+
+void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
+  Session& s = app.session;
+  MainForm& f = s.form;
+  WindowState& w = s.window;
+
+  w.currentList = {&f.List1, &f.List2};
+  ShowArchiveSetting(s);
+  // Enabled only for the backups that exist, once the users are known.
+  for (Side side : kSides) {
+    for (forms::MenuItem* item : f.RestoreItems(side)) item->SetEnabled(false);
+  }
+
+  std::string commandLine;
+  for (const std::string& arg : args) commandLine += (commandLine.empty() ? "" : " ") + arg;
+  commandLine = TrimBlanks(commandLine);
+  if (!commandLine.empty()) {
+    const std::vector<std::string> words = Split(commandLine, ' ');
+    if (UpperAscii(words[0]) == "-D") {
+      s.settings.LogLevel = 100;
+      RunOptionally(s, "Form_Load", [&] { s.WriteLog("Logging set at Debug level", 0); });
+    }
+    if (words.size() > 1 && words[1] == "-dev") {
+      RunOptionally(s, "Form_Load", [&] { s.WriteLog("Development Environment - not safe", 0); });
+      s.data.developmentMode = true;
+    }
+  }
+
+  s.data.timeZone = s.platform.TimeZone();
+  s.labels = LabelTables{};
+  w.notesMode = false;
+  w.categoriesView = false;
+  w.ListCapacity = kListCapacity;
+  w.currentIndex = {-1, -1};
+
+  // Before the configuration is read the log goes to the program directory.
+  const std::string earlyLogDir = s.settings.LogFilePath.empty() ? s.programDir : s.settings.LogFilePath;
+  RunOptionally(s, "Form_Load", [&] { PruneLogs(s.platform, earlyLogDir); });
+
+  w.DialogEventsEnabled = false;
+  app.splash.Load();
+  RunOptionally(s, "Form_Load", [&] {
+    s.WriteLog(std::string(kProgramName) + " Version " + VersionText() + " started", 0);
+  });
+  app.splash.Progress();
+  s.ResetMaps();
+
+  ReadIniFile(s.configLines, ConfigFilePath(s.programDir), s.log, s.platform);
+  ProcessIniFile(app);
+  // The configured log directory has its old logs too.
+  if (!s.settings.LogFilePath.empty() && s.settings.LogFilePath != earlyLogDir) {
+    RunOptionally(s, "Form_Load", [&] { PruneLogs(s.platform, s.settings.LogFilePath); });
+  }
+  ShowArchiveSetting(s);
+
+  ReadCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s),
+                     s.settings.Custom1, s.filters, s.log, s.platform);
+  app.main.SetGUI();
+  app.main.InitResizer();
+  s.ResetMaps();
+  SelectStartKind(app);
+  app.splash.Unload();
+}
+
+void ConfigureMenu(MirrinApp& app) {
+  Session& s = app.session;
+  app.configure.Show();
+  ShowArchiveSetting(s);
+}
+
+void ConfigUserMenu(MirrinApp& app) {
+  Session& s = app.session;
+  if (!ConfigUserGuard(s)) return;
+  app.configUser.Show();
+  if (s.window.DialogOK) return;  // the users picked were loaded already
+  // Re-reading the file re-selects the configured users, undoing any pick.
+  ReadIniFile(s.configLines, ConfigFilePath(s.programDir), s.log, s.platform);
+  ProcessIniFile(app);
+}
 
 }  // namespace mirrin

@@ -1,0 +1,67 @@
+#include "ui/popupmenu.h"
+
+#include "records/listdisplay.h"
+#include "startup/config.h"
+
+namespace mirrin {
+
+namespace {
+
+bool IsSeparator(const std::string& item) { return TrimBlanks(item) == "-"; }
+
+// Whether the kind's categories are shown (and so may be given).
+bool CategoriesShown(const Settings& set, Kind kind) {
+  switch (kind) {
+    case Kind::Dates: return set.ShowDatebookCategories;
+    case Kind::Contacts: return set.ShowCategories;
+    case Kind::Memos: return set.ShowMemoCategories;
+    case Kind::ToDos: return set.ShowToDoCategories;
+    case Kind::Custom: break;
+  }
+  return true;
+}
+
+}  // namespace
+
+int32_t cPopupMenu::Popup(const std::vector<std::string>& items) {
+  const std::optional<int> chosen = platform_.PopupMenu(items);
+  if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(items.size())) return -1;
+  // A separator cannot be chosen.
+  if (IsSeparator(items[static_cast<size_t>(*chosen)])) return -1;
+  return *chosen;
+}
+
+void ListRightClick(Session& s, Side side, int yTwips) {
+  if (yTwips < 0) return;
+  forms::ListBox& list = s.List(side);
+  // Whole rows: a click on the lower half of a row is still that row.
+  const int row = list.TopIndex() + yTwips / kListRowTwips;
+  if (row >= list.ListCount() || list.SelCount() == 0 || !list.Selected(row)) return;
+
+  Kind kind;
+  if (s.window.categoriesView || !s.ShownKind(kind) || !CategoriesShown(s.settings, kind)) return;
+
+  std::vector<std::string> names;
+  std::vector<int32_t> indexes;
+  for (const CategoryEntry& entry : s.Store(side).Header(kind).Categories) {
+    if (entry.Deleted) continue;
+    names.push_back(entry.LongName);
+    indexes.push_back(entry.Index);
+  }
+  const int32_t chosen = cPopupMenu(s.platform).Popup(names);
+  if (chosen < 0) return;
+  const std::string name = names[static_cast<size_t>(chosen)];
+  const int32_t index = indexes[static_cast<size_t>(chosen)];
+
+  if (list.SelCount() < 2) {
+    UpdateCategory(s, side, name, index, row);
+    return;
+  }
+  for (int r = 0; r < list.ListCount(); ++r) {
+    if (!list.Selected(r)) continue;
+    s.window.currentIndex[side] = static_cast<int16_t>(list.ItemData(r));
+    UpdateCategory(s, side, name, index, r);
+  }
+}
+
+}  // namespace mirrin
