@@ -1,0 +1,86 @@
+#pragma once
+// Widgets bound to the form models. Each binding listens to its model and
+// copies every change the program makes onto the widget with the widget's
+// signals blocked; what the operator does goes to the model's user methods
+// (UserClick, UserType, UserSelect, Press), so no handler runs twice.
+#include <QRect>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "ui/forms/combobox.h"
+#include "ui/forms/controls.h"
+#include "ui/forms/listbox.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListView;
+class QMenu;
+class QPushButton;
+
+namespace mirrin::qt {
+
+// The classic forms measure in twips, 15 to a pixel.
+inline constexpr int kTwipsPerPixel = 15;
+QRect PixelRect(const forms::Geometry& g);
+// "Fixedsys" is the machine's fixed-pitch font; any other name the
+// application font. Sizes in points.
+QFont FontFor(const std::string& name, int pointSize);
+
+// Runs what the operator started. ProgramEnd leaves every event loop with
+// its exit code (Qt must not see the exception); any other error that got
+// past the routines' own traps is shown, and the window stays usable.
+void RunUserAction(const std::function<void()>& action);
+// The exit code of the ProgramEnd that RunUserAction caught, if any; user
+// actions run again after it was taken.
+std::optional<int> TakeProgramEnd();
+
+// Lists are redrawn from their models once per pass of the event loop, so
+// selecting 30,000 rows one by one costs one update. Call before reading
+// the views (message boxes and the operator's clicks do).
+void FlushPendingViews();
+
+enum class TextStyle {
+  SingleLine,
+  MultiLine,
+  Display,  // shows the model's text; the operator cannot type in it
+};
+
+// A client area whose child widgets are bound to control models. Placed
+// views lay them out by the controls' twips; others leave the layout to
+// the caller (the dialogs use Qt layouts).
+class FormView : public QWidget {
+ public:
+  explicit FormView(bool placed, QWidget* parent = nullptr);
+
+  QListView* AddList(forms::ListBox& list);
+  QComboBox* AddCombo(forms::ComboBox& combo);
+  QWidget* AddText(forms::TextBox& box, TextStyle style);
+  QLabel* AddLabel(forms::Label& label);
+  QCheckBox* AddCheck(forms::CheckBox& check);
+  QPushButton* AddButton(forms::Button& button);
+
+  // The widget bound to a control, nullptr when none.
+  QWidget* WidgetOf(const forms::Control& control) const;
+
+ private:
+  template <class B, class W, class C>
+  W* Bind(C& control, W* widget);
+
+  bool placed_;
+  std::map<const forms::Control*, QWidget*> widgets_;
+};
+
+// Menu items: caption (with its & accelerator), enabled, visible, checked.
+void BindAction(QAction* action, forms::MenuItem& item);
+// A menu title ("&File") as a menu item: disabling it disables the menu.
+void BindMenu(QMenu* menu, forms::MenuItem& item);
+// A window's Visible flag: hiding it hides the widget; showing it shows it
+// unless the widget is modal, which its modal loop shows.
+void BindWindowVisible(QWidget* window, forms::Control& control, bool showOnVisible);
+
+}  // namespace mirrin::qt

@@ -1,0 +1,197 @@
+#include "ui/qt/listview.h"
+
+#include <QItemSelection>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "ui/qt/binding.h"
+#include "ui/qt/qttext.h"
+
+namespace mirrin::qt {
+
+ListBoxModel::ListBoxModel(forms::ListBox& list, QObject* parent) : QAbstractListModel(parent), list_(list) {}
+
+int ListBoxModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+QVariant ListBoxModel::data(const QModelIndex& index, int role) const {
+  // Between a change of the list and the next Refresh the view may ask for
+  // a row the list no longer has.
+  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= list_.ListCount()) return {};
+  return ToQt(list_.List(index.row()));
+}
+
+bool ListBoxModel::Refresh() {
+  if (list_.ListCount() != rows_) {
+    beginResetModel();
+    rows_ = list_.ListCount();
+    endResetModel();
+    return true;
+  }
+  if (rows_ > 0) emit dataChanged(index(0), index(rows_ - 1), {Qt::DisplayRole});
+  return false;
+}
+
+ListBoxView::ListBoxView(forms::ListBox& list, QWidget* parent)
+    : QListView(parent), list_(list), model_(list, this) {
+  setModel(&model_);
+  setUniformItemSizes(true);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setSelectionMode(list.MultiSelect() ? QAbstractItemView::ExtendedSelection
+                                      : QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The operator's scrolling moves the model's TopIndex (it locates
+  // right-clicked rows); Update reports its own scrolling once it is done.
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+    if (updating_ || value == list_.TopIndex()) return;
+    seenTop_ = value;
+    list_.SetTopIndex(value);
+  });
+}
+
+void ListBoxView::Update() {
+  updating_ = true;
+  const bool reset = model_.Refresh();
+  const int count = list_.ListCount();
+  QItemSelection selection;
+  int runStart = -1;
+  for (int i = 0; i <= count; ++i) {
+    const bool selected = i < count && list_.Selected(i);
+    if (selected && runStart < 0) runStart = i;
+    if (!selected && runStart >= 0) {
+      selection.select(model_.index(runStart), model_.index(i - 1));
+      runStart = -1;
+    }
+  }
+  QItemSelectionModel* sm = selectionModel();
+  {
+    const QSignalBlocker blocker(sm);
+    sm->select(selection, QItemSelectionModel::ClearAndSelect);
+    const int focus = list_.ListIndex();
+    sm->setCurrentIndex(focus >= 0 ? model_.index(focus) : QModelIndex(), QItemSelectionModel::NoUpdate);
+  }
+  // The program moved the top row or the selected row: as the classic list
+  // does, show the top row asked for, then scroll only as far as needed to
+  // show the selected row.
+  const int focus = list_.ListIndex();
+  bool scrolled = false;
+  if ((reset || list_.TopIndex() != seenTop_) && count > 0) {
+    scrollTo(model_.index(std::min(list_.TopIndex(), count - 1)), QAbstractItemView::PositionAtTop);
+    scrolled = true;
+  }
+  if (focus != shownFocus_ && focus >= 0) {
+    scrollTo(model_.index(focus), QAbstractItemView::EnsureVisible);
+    scrolled = true;
+  }
+  seenTop_ = list_.TopIndex();
+  shownFocus_ = focus;
+  updating_ = false;
+  viewport()->update();
+  // Near the end the top row asked for may not reach the top; the model
+  // learns the row really shown there.
+  const int shownTop = verticalScrollBar()->value();
+  if (scrolled && shownTop != list_.TopIndex()) {
+    seenTop_ = shownTop;
+    list_.SetTopIndex(shownTop);
+  }
+}
+
+void ListBoxView::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  FlushPendingViews();
+  setFocus(Qt::MouseFocusReason);
+  const QPoint at = event->position().toPoint();
+  if (event->button() == Qt::RightButton) {
+    if (onRightButton) RunUserAction([&] { onRightButton(at.y() * kTwipsPerPixel); });
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return;
+  const QModelIndex index = indexAt(at);
+  if (!index.isValid() || index.row() >= list_.ListCount()) return;
+  const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+  RunUserAction([&] { list_.UserClick(index.row(), control); });
+}
+
+// The second press of a double click is a click like the first.
+void ListBoxView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+// Dragging selects nothing: the selection is the model's.
+void ListBoxView::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void ListBoxView::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
+int ListBoxView::NavigationTarget(int key) const {
+  const int count = list_.ListCount();
+  if (count == 0) return -1;
+  const int current = list_.ListIndex();
+  const int rowHeight = std::max(1, sizeHintForRow(0));
+  const int page = std::max(1, viewport()->height() / rowHeight - 1);
+  switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+      return std::max(0, current - 1);
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+      return std::min(count - 1, current + 1);
+    case Qt::Key_PageUp:
+      return std::max(0, current - page);
+    case Qt::Key_PageDown:
+      return std::min(count - 1, std::max(0, current) + page);
+    case Qt::Key_Home:
+      return 0;
+    case Qt::Key_End:
+      return count - 1;
+    default:
+      return -1;
+  }
+}
+
+void ListBoxView::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  FlushPendingViews();
+  const int code = ClassicKeyCode(event->key());
+  if (code != 0) RunUserAction([&] { list_.UserKeyDown(code); });
+  const int target = NavigationTarget(event->key());
+  if (target < 0) return;
+  // Moving onto the row already alone selected changes nothing, as in the
+  // classic list; from a multiple selection it selects that row only.
+  if (target == list_.ListIndex() && list_.SelCount() == 1 && list_.Selected(target)) return;
+  RunUserAction([&] { list_.UserClick(target); });
+}
+
+void ListBoxView::keyReleaseEvent(QKeyEvent* event) {
+  event->accept();
+  const int code = ClassicKeyCode(event->key());
+  if (code != 0 && !event->isAutoRepeat()) RunUserAction([&] { list_.UserKeyUp(code); });
+}
+
+int ClassicKeyCode(int qtKey) {
+  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
+  switch (qtKey) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return 0;
+  }
+}
+
+}  // namespace mirrin::qt

@@ -1,0 +1,102 @@
+#include "ui/qt/mainwindow.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "save/save.h"
+#include "ui/qt/qttext.h"
+
+namespace mirrin::qt {
+
+MainWindow::MainWindow(Session& session, FrmMirrin& form)
+    : s_(session), model_(form), view_(new FormView(true, this)) {
+  setCentralWidget(view_);
+  AddControls();
+  AddMenus();
+  setWindowTitle(ToQt(model_.caption));
+  ApplyFrame();
+}
+
+void MainWindow::AddControls() {
+  MainForm& f = s_.form;
+  FormView& v = *view_;
+  for (Side side : kSides) {
+    v.AddCombo(f.UserSelector(side));
+    v.AddText(f.UserField(side), TextStyle::Display);
+    v.AddList(f.SingleList(side));
+    v.AddList(f.MultiList(side));
+    v.AddLabel(f.NumRec(side));
+    v.AddText(f.Desc(side), TextStyle::SingleLine);
+    v.AddText(f.Line(side), TextStyle::MultiLine);
+    v.AddCheck(f.ShowThisCategory(side));
+  }
+  v.AddCombo(f.Combo1);
+  for (forms::Button* b : {&f.pLeft, &f.pright, &f.cleft, &f.cright, &f.aleft, &f.aright, &f.dleft, &f.dright,
+                           &f.mleft, &f.mright}) {
+    v.AddButton(*b);
+  }
+  v.AddCheck(f.chkArchive);
+  v.AddButton(f.cmdSwitch);
+  v.AddButton(f.cmdNotes);
+  v.AddButton(f.cmdExit);
+  v.AddText(f.txtStatus, TextStyle::Display);
+  // Laid over the lists, so added last.
+  v.AddText(f.txtAbout, TextStyle::MultiLine)->raise();
+  v.AddButton(f.Command1)->raise();
+  QLabel* closeup = v.AddLabel(f.closeup);
+  closeup->setAlignment(Qt::AlignCenter);
+  closeup->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  closeup->setAutoFillBackground(true);
+  closeup->raise();
+}
+
+void MainWindow::AddMenus() {
+  MainForm& f = s_.form;
+  fileMenu_ = menuBar()->addMenu(QString());
+  BindMenu(fileMenu_, f.filemenu);
+  for (forms::MenuItem* item : {&f.mnuSave, &f.mnuConfigure, &f.mnuConfigUser, &f.about, &f.exitmenu}) {
+    BindAction(fileMenu_->addAction(QString()), *item);
+  }
+  restoreMenu_ = menuBar()->addMenu(QString());
+  BindMenu(restoreMenu_, f.mnuRestore);
+  for (Side side : kSides) {
+    if (side == kRight) restoreMenu_->addSeparator();
+    for (forms::MenuItem* item : f.RestoreItems(side)) BindAction(restoreMenu_->addAction(QString()), *item);
+  }
+  // Never shown: the category pop-up is built when it is needed.
+  for (forms::MenuItem* hidden : {&f.mnu1Popup, &f.mnu2Popup}) BindMenu(menuBar()->addMenu(QString()), *hidden);
+}
+
+void MainWindow::ApplyFrame() {
+  const int clientWidth = (model_.frame.width - kNonClientWidth) / kTwipsPerPixel;
+  const int clientHeight = (model_.frame.height - kNonClientHeight) / kTwipsPerPixel;
+  resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+}
+
+void MainWindow::StartResizing() {
+  setWindowTitle(ToQt(model_.caption));
+  ApplyFrame();
+  resizing_ = true;
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (!resizing_) return;
+  const int height = (event->size().height() - menuBar()->sizeHint().height()) * kTwipsPerPixel + kNonClientHeight;
+  const int width = event->size().width() * kTwipsPerPixel + kNonClientWidth;
+  RunUserAction([&] { model_.Resized(height, width); });
+  // The model keeps the window at least half its first size.
+  if (model_.frame.height != height || model_.frame.width != width) ApplyFrame();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // The window stays unless the exit routine ends the program.
+  event->ignore();
+  RunUserAction([this] { ExitRoutine(s_); });
+}
+
+}  // namespace mirrin::qt

@@ -1,0 +1,52 @@
+#pragma once
+// frmMirrin on screen: every control of the main form as a widget placed by
+// its twips, the menus, the window's size kept in step with the model's
+// frame, and closing routed to the exit routine.
+#include <QMainWindow>
+
+#include "records/session.h"
+#include "ui/frmmirrin.h"
+#include "ui/qt/binding.h"
+
+class QMenu;
+
+namespace mirrin::qt {
+
+// Title bar, menu bar and borders of the classic window, in twips: the
+// model's frame is the client area plus these.
+inline constexpr int kNonClientHeight = 690;
+inline constexpr int kNonClientWidth = 120;
+
+class MainWindow : public QMainWindow {
+ public:
+  // The session and window model must outlive the window.
+  MainWindow(Session& session, FrmMirrin& form);
+
+  FormView& Form() { return *view_; }
+  QMenu* FileMenu() const { return fileMenu_; }
+  QMenu* RestoreMenu() const { return restoreMenu_; }
+
+  // After start-up has laid the model out (SetGUI, InitResizer): takes the
+  // caption and the frame's size, and from now on reports every resize to
+  // the model.
+  void StartResizing();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void AddControls();
+  void AddMenus();
+  // Sizes the window to the model's frame.
+  void ApplyFrame();
+
+  Session& s_;
+  FrmMirrin& model_;
+  FormView* view_;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* restoreMenu_ = nullptr;
+  bool resizing_ = false;
+};
+
+}  // namespace mirrin::qt
