@@ -1,6 +1,5 @@
 #include "export/csv.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "export/codepagetext.h"
@@ -14,7 +13,7 @@ using Row = std::vector<std::string>;
 std::string YesNo(bool b) { return b ? "Y" : "N"; }
 
 std::string LocalText(double date, bool dayOnly) {
-  const CivilDateTime t = SplitDate(dayOnly ? std::floor(date) : date);
+  const CivilDateTime t = SplitDate(date);
   char buf[32];
   if (dayOnly) {
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", t.year, t.month, t.day);

@@ -1,6 +1,5 @@
 #include "export/exportset.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "records/recordtext.h"
@@ -74,8 +73,13 @@ std::string UtcStampText(int64_t seconds) {
   return buf;
 }
 
+double LocalDay(double local) {
+  const CivilDateTime t = SplitDate(local);
+  return MakeDate(t.year, t.month, t.day);
+}
+
 std::string DayText(double local) {
-  const CivilDateTime t = SplitDate(std::floor(local));
+  const CivilDateTime t = SplitDate(local);
   char buf[16];
   std::snprintf(buf, sizeof buf, "%04d%02d%02d", t.year, t.month, t.day);
   return buf;

@@ -45,6 +45,9 @@ double NoDueDateFrom();
 
 // Seconds since 1970 UTC as "YYYYMMDDTHHMMSSZ".
 std::string UtcStampText(int64_t seconds);
+// The day of a local date-time, to the nearest second: a date converted
+// from a Palm time may fall a hair before its midnight.
+double LocalDay(double local);
 // The local date's day as "YYYYMMDD".
 std::string DayText(double local);
 

@@ -1,7 +1,6 @@
 #include "export/ics.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
 #include "export/contentline.h"
@@ -32,7 +31,7 @@ std::string UtcText(double local, const TimeZoneInfo& tz) { return UtcStampText(
 // start's time of day, in UTC.
 std::string OccurrenceText(double day, double start, bool allDay, const TimeZoneInfo& tz) {
   if (allDay) return DayText(day);
-  return UtcText(std::floor(day) + (start - std::floor(start)), tz);
+  return UtcText(LocalDay(day) + (start - LocalDay(start)), tz);
 }
 
 std::string RepeatRuleText(const RepeatRule& rule, bool allDay, const TimeZoneInfo& tz) {
@@ -49,7 +48,7 @@ std::string RepeatRuleText(const RepeatRule& rule, bool allDay, const TimeZoneIn
   const double end = rule.EndDate.value;
   if (end > 0 && end <= RepeatForeverAfter()) {
     // The last day of the repeat is included whole.
-    text += ";UNTIL=" + (allDay ? DayText(end) : UtcText(std::floor(end) + MakeTime(23, 59, 59), tz));
+    text += ";UNTIL=" + (allDay ? DayText(end) : UtcText(LocalDay(end) + MakeTime(23, 59, 59), tz));
   }
   if (rule.Brand == 2) {
     std::string days;
@@ -106,7 +105,7 @@ void AddEvent(Lines& out, const ExportContext& c, const ExportRecord& r) {
   AddCommon(out, c, Kind::Dates, r, d);
   if (d.Untimed) {
     out.Add("DTSTART;VALUE=DATE:" + DayText(start));
-    out.Add("DTEND;VALUE=DATE:" + DayText(std::floor(start) + 1));
+    out.Add("DTEND;VALUE=DATE:" + DayText(LocalDay(start) + 1));
   } else {
     out.Add("DTSTART:" + UtcStampText(PalmTimeOf(d.StartTime, tz)));
     // An end before the start would make the event invalid.

@@ -1,0 +1,56 @@
+#pragma once
+// Two users' stores and an export context on Central European time, the
+// export's moment fixed at 1 June 2024 12:00 UTC.
+#include <array>
+#include <string>
+
+#include "export/exportset.h"
+#include "startup/systemtimezone.h"
+
+namespace mirrin::test {
+
+inline TimeZoneInfo CentralEurope() { return *TimeZoneFromPosixRule("CET-1CEST,M3.5.0,M10.5.0/3"); }
+
+struct ExportFixture {
+  std::array<UserStore, 2> stores;
+  Settings settings;
+  LabelTables labels;
+  TimeZoneInfo tz = CentralEurope();
+
+  ExportContext Context() {
+    return ExportContext{stores, settings, labels, tz, DateToSeconds(MakeDate(2024, 6, 1) + MakeTime(12, 0, 0), {})};
+  }
+  // A timed date from local start to local end.
+  DateRecord& AddDate(Side side, int32_t id, const std::string& description, double start, double end) {
+    DateRecord r;
+    r.RecordId = id;
+    r.Description = description;
+    r.StartTime = PalmDate::Local(start);
+    r.EndTime = PalmDate::Local(end);
+    stores[side].dates.push_back(r);
+    return stores[side].dates.back();
+  }
+  static void Repeat(DateRecord& r, int32_t brand, double endDate) {
+    r.Repeat.Hash = 65535;
+    r.Repeat.SchemaNo = 1;
+    r.Repeat.Brand = brand;
+    r.Repeat.Interval = 1;
+    r.Repeat.EndDate = PalmDate::Local(endDate);
+  }
+};
+
+inline void AddCategory(DatFileHeader& header, int32_t index, const std::string& name) {
+  CategoryEntry e;
+  e.Index = index;
+  e.Id = index + 100;
+  e.LongName = name;
+  e.ShortName = name;
+  header.Categories.push_back(e);
+  header.CategoryCount = static_cast<int32_t>(header.Categories.size()) - 1;
+}
+
+// Runs Debian's own Python (where python3-icalendar and python3-vobject
+// live) on a script; its standard output, or none when it failed.
+std::string RunSystemPython(const std::string& script, const std::string& inputPath, int& status);
+
+}  // namespace mirrin::test
