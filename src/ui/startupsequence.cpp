@@ -218,13 +218,19 @@ void ProcessIniFile(MirrinApp& app) {
 void SelectStartKind(MirrinApp& app) {
   Session& s = app.session;
   const std::string& start = s.settings.Startwith;
+  forms::ComboBox& combo = s.form.Combo1;
+  // The selector is empty when the configuration pass stopped at an error;
+  // there is then nothing to select.
   if (start.empty()) {
-    s.form.Combo1.SetListIndex(0);
+    if (combo.ListCount() > 0) combo.SetListIndex(0);
     app.splash.Progress();
     return;
   }
   // A kind that is not included, or any other text, selects nothing.
-  if (KindIncluded(s.settings, start)) s.form.Combo1.SetText(start);
+  if (!KindIncluded(s.settings, start)) return;
+  for (int i = 0; i < combo.ListCount(); ++i) {
+    if (combo.List(i) == start) combo.SetListIndex(i);
+  }
 }
 
 void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
