@@ -1,11 +1,11 @@
 #include "export/contentline.h"
 
-#include "export/codepagetext.h"
+#include "sysplatform/codepage.h"
 
 namespace mirrin {
 
 std::string EscapeValue(std::string_view bytes) {
-  const std::string text = CodePageToUtf8(bytes);
+  const std::string text = ToUtf8(bytes);
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "export/codepagetext.h"
+#include "sysplatform/codepage.h"
 
 namespace mirrin {
 
@@ -108,7 +108,7 @@ std::string Label(const std::array<std::string, N>& names, int32_t index) {
 Row RecordRow(const ExportContext& c, Kind kind, const ExportRecord& r) {
   const UserStore& st = c.Store(r.side);
   const auto at = static_cast<size_t>(r.index);
-  const auto u = CodePageToUtf8;
+  const auto u = [](std::string_view b) { return ToUtf8(b); };
   Row row{std::to_string(UserNumber(r.side))};
   if (kind == Kind::Custom) {
     for (const std::string& f : st.custom[at].Fields) row.push_back(u(f));

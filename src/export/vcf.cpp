@@ -1,6 +1,6 @@
 #include "export/vcf.h"
 
-#include "export/codepagetext.h"
+#include "sysplatform/codepage.h"
 #include "export/contentline.h"
 
 namespace mirrin {
@@ -33,7 +33,7 @@ bool Empty(const PostalAddress& a) {
 // A parameter value in double quotes may hold anything but quotes and controls.
 std::string QuotedParam(const std::string& text) {
   std::string out;
-  for (char ch : CodePageToUtf8(text)) {
+  for (char ch : ToUtf8(text)) {
     if (ch != '"' && static_cast<unsigned char>(ch) >= 0x20) out += ch;
   }
   return "\"" + out + "\"";

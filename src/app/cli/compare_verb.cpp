@@ -4,7 +4,7 @@
 
 #include "app/cli/cli.h"
 #include "app/cli/headless.h"
-#include "export/codepagetext.h"
+#include "sysplatform/codepage.h"
 #include "palmdata/fileio.h"
 #include "records/listdisplay.h"
 #include "records/loaduser.h"
@@ -58,7 +58,7 @@ std::vector<Row> Rows(Session& s, Side side, Kind kind) {
   for (int r = 0; r < list.ListCount(); ++r) {
     const int32_t index = list.ItemData(r);
     rows.push_back({r, index, RecordId(s.Store(side), kind, index), Partner(s, side, r),
-                    CodePageToUtf8(WithoutTail(list.List(r)))});
+                    ToUtf8(WithoutTail(list.List(r)))});
   }
   return rows;
 }
