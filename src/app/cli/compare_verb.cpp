@@ -1,6 +1,6 @@
 // mirrin-cli compare: the two users' lists of one kind, as the main window
 // would show them after the same load and kind selection.
-#include <sstream>
+#include <cstdio>
 
 #include "app/cli/cli.h"
 #include "app/cli/headless.h"
