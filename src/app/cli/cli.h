@@ -27,4 +27,8 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
 // records as iCalendar, vCard or CSV; reads the Palm files, never writes them.
 int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// demo DIR [--program DIR2]: a Palm Desktop directory with two users and
+// their files in DIR, and a Mirrin.cfg pointing at it in DIR2 (default DIR).
+int RunDemo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 }  // namespace mirrin::cli

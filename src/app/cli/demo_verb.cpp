@@ -1,0 +1,57 @@
+#include <filesystem>
+
+#include "app/cli/cli.h"
+#include "app/cli/demodata.h"
+#include "palmdata/errors.h"
+#include "palmdata/fileio.h"
+#include "startup/config.h"
+#include "sysplatform/systemservices.h"
+
+namespace mirrin::cli {
+
+namespace {
+constexpr const char* kUsage = "usage: mirrin-cli demo DIR [--program DIR]\n";
+
+// The configuration names the folders by absolute path, so the program
+// finds them whatever its working folder.
+std::string Absolute(const std::string& dir) {
+  return std::filesystem::absolute(dir).lexically_normal().string();
+}
+}  // namespace
+
+int RunDemo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string palmDir, programDir;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--program" && i + 1 < args.size()) {
+      programDir = args[++i];
+    } else if (palmDir.empty() && !args[i].empty() && args[i][0] != '-') {
+      palmDir = args[i];
+    } else {
+      err << kUsage;
+      return 2;
+    }
+  }
+  if (palmDir.empty()) {
+    err << kUsage;
+    return 2;
+  }
+  palmDir = Absolute(palmDir);
+  // Without a trailing separator, so the user folders are found below it.
+  while (palmDir.size() > 1 && palmDir.back() == '/') palmDir.pop_back();
+  programDir = programDir.empty() ? palmDir : Absolute(programDir);
+  while (programDir.size() > 1 && programDir.back() == '/') programDir.pop_back();
+  try {
+    const SystemServices system;
+    WriteDemo(palmDir, programDir, system.Now(), system.TimeZone());
+  } catch (const RunError& e) {
+    err << "mirrin-cli: demo: " << e.what() << "\n";
+    return 2;
+  }
+  const std::vector<DemoUser>& users = DemoUsers();
+  out << "Palm Desktop directory " << palmDir << ": users " << users[0].name << " (classic files) and "
+      << users[1].name << " (extended files)\n"
+      << "configuration " << NativePath(ConfigFilePath(programDir)) << "\n";
+  return 0;
+}
+
+}  // namespace mirrin::cli
