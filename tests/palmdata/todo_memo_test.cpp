@@ -67,9 +67,7 @@ TEST(TodoClassic, TenTypedFieldsDecodedAndWrittenBack) {
   EXPECT_EQ(r.Priority, 3);
   EXPECT_EQ(r.Category, 1);
   EXPECT_TRUE(r.Note.empty());
-  const Bytes out = BuildTodoFile(s.header, s.records, ctx);
-  EXPECT_EQ(out, file);
-  EXPECT_EQ(out.substr(out.size() - 9), test::HexBytes("05 00 00 00 00 00 00 00 00"));
+  EXPECT_EQ(BuildTodoFile(s.header, s.records, ctx), file);
 }
 
 // The fields of an extended To Do after the prefix.
@@ -111,7 +109,7 @@ TEST(TodoExtended, MonthlyRepeatByReferenceGetsFullEntryAndKeepsExceptions) {
   EXPECT_EQ(s.records[1].ExtFieldBase, 25);
 }
 
-TEST(Memo, ClassicLongTextUsesTheLongStringForm) {
+TEST(Memo, ClassicLongTextRoundTrips) {
   const std::string text(300, 'm');
   FileBuilder body;
   body.IntField(5).IntField(0).IntField(1).CStringField(text).BoolField(true).IntField(1);
@@ -121,9 +119,7 @@ TEST(Memo, ClassicLongTextUsesTheLongStringForm) {
   ASSERT_EQ(s.records.size(), 1u);
   EXPECT_EQ(s.records[0].Text, text);
   EXPECT_TRUE(s.records[0].Private);
-  const Bytes out = BuildMemoFile(s.header, s.records, ctx);
-  EXPECT_EQ(out, file);
-  EXPECT_NE(out.find(test::HexBytes("FF 2C 01") + text), std::string::npos);
+  EXPECT_EQ(BuildMemoFile(s.header, s.records, ctx), file);
 }
 
 TEST(Memo, ExtendedRowsAreNumberedInFileOrder) {
@@ -189,21 +185,8 @@ TEST(TodoMemoFiles, MissingFilesLeaveTheStoreAndWritesGoThroughTheirTempFiles) {
   EXPECT_EQ(todosAgain.records.at(0).Description, "kept");
 }
 
-TEST(TodoMemoErrors, TruncatedRecordsNameRoutineFileAndRecord) {
-  FileBuilder memoBody;
-  memoBody.IntField(1).IntField(0).IntField(1).CStringField("one").BoolField(false).IntField(0);
-  memoBody.IntField(2).IntField(0).IntField(2).CStringField("two").BoolField(false).IntField(0);
-  const Bytes memo = WithHeader("MP", false, kMemoTypes, 2, memoBody.Data());
+TEST(TodoErrors, RepeatWithoutItsRuleNamesRoutineFileAndRecord) {
   DataContext ctx;
-  Store<MemoRecord> m;
-  try {
-    ParseMemoFile(memo.substr(0, memo.size() - 5), "memopad.dat", m.header, m.records, ctx);
-    ADD_FAILURE() << "truncated memo file read";
-  } catch (const RunError& e) {
-    EXPECT_EQ(e.number(), err::InputPastEnd);
-    EXPECT_EQ(e.where(), "ReadMemoFile memopad.dat,1");
-  }
-
   FileBuilder todoBody;
   test::AppendExtPrefix(todoBody, 71, 0, 1, false);
   AppendTodoExtBody(todoBody, kDue, test::RepeatField({1, 2}, test::FullClassEntry("CDateOfYear")));
