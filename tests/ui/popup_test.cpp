@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "records/display_fixture.h"
+#include "ui/frmmirrin.h"
 
 namespace mirrin {
 namespace {
@@ -88,6 +89,29 @@ TEST_F(PopupTest, ClicksThatOfferNothing) {
   EXPECT_EQ(t.platform.popupsShown.size(), 2u);
   EXPECT_EQ(store().memos[1].Category, 0);
   EXPECT_FALSE(store().Changed(Kind::Memos));
+}
+
+TEST_F(PopupTest, ShowThisCategoryBoxHidesTheCategoryAndRewritesItsRow) {
+  FrmMirrin window(s());
+  store().loaded = true;
+  s().settings.IncludeMemo = true;
+  s().window.categoriesView = true;
+  s().window.currentList[kLeft] = &s().form.List1;
+  forms::ListBox& rows = s().form.List1;
+  rows.AddItem("Ideas", 3);
+  rows.SetListIndex(0);
+  s().window.currentIndex[kLeft] = 3;  // the table position of "Ideas"
+  s().form.chk1ShowThisCategory.SetValue(forms::CheckBox::Checked);
+  s().form.chk1ShowThisCategory.UserClick();
+  EXPECT_FALSE(store().memosHeader.Categories[3].Show);
+  EXPECT_EQ(rows.List(0), "Ideas" + std::string(11, ' ') + "\tNo");
+  EXPECT_TRUE(s().filters.changed);
+  EXPECT_TRUE(s().form.mnuSave.Enabled());
+
+  // Ignored while the pane is being filled.
+  s().window.busy = true;
+  s().form.chk1ShowThisCategory.UserClick();
+  EXPECT_FALSE(store().memosHeader.Categories[3].Show);
 }
 
 }  // namespace
