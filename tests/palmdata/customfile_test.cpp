@@ -4,22 +4,13 @@
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
-#include "support/filebuilder.h"
+#include "palmdata/layout_testing.h"
 
 namespace mirrin {
 namespace {
 
 using test::TempDir;
-
-class RecordingLog : public LogSink {
- public:
-  void WriteLog(std::string_view message, int level) override {
-    lines.emplace_back(message);
-    levels.push_back(level);
-  }
-  std::vector<std::string> lines;
-  std::vector<int> levels;
-};
+using test::RecordingLog;
 
 struct CustomStore {
   DatFileHeader header;
@@ -114,7 +105,7 @@ TEST(CustomFile, WrittenFileReadsBackTheSameRecords) {
   WriteCustomFile(2, "SplashID", path, s.records, ctx);
   EXPECT_EQ(test::ReadFileBytes(path), text);
   ASSERT_EQ(log.lines.size(), 1u);
-  EXPECT_EQ(log.lines[0], "Write SplashID for 2 to " + path);
+  EXPECT_EQ(log.lines[0].first, "Write SplashID for 2 to " + path);
 
   // Deleted records are left out; an edited note with line breaks stays one record.
   s.records[0].Deleted = true;
