@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the tests of the datebook, To Do and Memo layouts.
+// Helpers shared by the tests of the record files.
 #include <cmath>
 #include <string>
 #include <string_view>
