@@ -128,15 +128,6 @@ TEST_F(RowTextTest, ListTextStartCountsDoubleByteCharacters) {
   EXPECT_EQ(left().todos[0].TodoWork, 5);
 }
 
-TEST_F(RowTextTest, CategoryRowIsCutOrPaddedToSixteen) {
-  CategoryEntry e;
-  e.LongName = "A very long category name";
-  EXPECT_EQ(CategoryRowText(e, false), "A very long cate\tYes");
-  e.LongName = "Short";
-  e.Show = false;
-  EXPECT_EQ(CategoryRowText(e, false), "Short           \tNo");
-}
-
 TEST_F(RowTextTest, AnIndexWithoutRecordIsSubscriptError) {
   try {
     RowText(s(), kLeft, Kind::Dates, 0);
