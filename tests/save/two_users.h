@@ -77,24 +77,32 @@ class TwoUsers : public ::testing::Test {
     return files;
   }
 
-  // Marks a kind changed as a transfer would after editing one of its records.
+  // Edits a record and marks its kind changed, as a transfer would.
   void ChangeMemo(Side side, size_t index, const std::string& text) {
-    store(side).memos.at(index).Text = text;
-    store(side).memos.at(index).Status = 2;
-    store(side).Changed(Kind::Memos) = true;
-    s().form.mnuSave.SetEnabled(true);
+    Changed(side, Kind::Memos, store(side).memos.at(index)).Text = text;
   }
   void ChangeContact(Side side, size_t index, const std::string& lastName) {
-    store(side).contacts.at(index).LastName = lastName;
-    store(side).contacts.at(index).Status = 2;
-    store(side).Changed(Kind::Contacts) = true;
-    s().form.mnuSave.SetEnabled(true);
+    Changed(side, Kind::Contacts, store(side).contacts.at(index)).LastName = lastName;
   }
   void ChangeDate(Side side, size_t index, const std::string& description) {
-    store(side).dates.at(index).Description = description;
-    store(side).dates.at(index).Status = 2;
-    store(side).Changed(Kind::Dates) = true;
+    Changed(side, Kind::Dates, store(side).dates.at(index)).Description = description;
+  }
+  template <class Record>
+  Record& Changed(Side side, Kind kind, Record& record) {
+    record.Status = 2;
+    store(side).Changed(kind) = true;
     s().form.mnuSave.SetEnabled(true);
+    return record;
+  }
+
+  // The records of a data file below the user's folder, read back with `read`.
+  template <class Record, class Read>
+  std::vector<Record> ReadBack(Side side, const std::string& rel, Read read) const {
+    DatFileHeader header;
+    std::vector<Record> records;
+    DataContext ctx;
+    read(1, File(side, rel), header, records, ctx);
+    return records;
   }
 
   // Replaces a folder of the user with a regular file, so nothing can be written into it.
