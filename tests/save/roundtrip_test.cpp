@@ -29,14 +29,6 @@ class RoundTripTest : public test::TwoUsers {
     WireSaveMenus(s());
   }
 
-  template <class Record, class Read>
-  std::vector<Record> ReadBack(Side side, const std::string& rel, Read read) {
-    DatFileHeader header;
-    std::vector<Record> records;
-    DataContext ctx;
-    read(1, File(side, rel), header, records, ctx);
-    return records;
-  }
 };
 
 TEST_F(RoundTripTest, AnAddedDateAndADeletedMemoReachTheFiles) {
