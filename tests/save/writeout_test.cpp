@@ -13,31 +13,13 @@ namespace {
 
 using test::ReadFileBytes;
 
-std::vector<MemoRecord> ReadMemos(const std::string& path) {
-  DatFileHeader header;
-  std::vector<MemoRecord> memos;
-  DataContext ctx;
-  ReadMemoFile(1, path, header, memos, ctx);
-  return memos;
-}
-
-std::vector<ContactRecord> ReadContacts(const std::string& path) {
-  DatFileHeader header;
-  std::vector<ContactRecord> contacts;
-  DataContext ctx;
-  ReadAddressFile(1, path, header, contacts, ctx);
-  return contacts;
-}
-
-std::vector<DateRecord> ReadDates(const std::string& path) {
-  DatFileHeader header;
-  std::vector<DateRecord> dates;
-  DataContext ctx;
-  ReadDatebookFile(1, path, header, dates, ctx);
-  return dates;
-}
-
-class WriteoutTest : public test::TwoUsers {};
+class WriteoutTest : public test::TwoUsers {
+ protected:
+  std::vector<MemoRecord> Memos(Side side) { return ReadBack<MemoRecord>(side, "/memopad/memopad.dat", ReadMemoFile); }
+  std::vector<ContactRecord> Contacts(Side side) {
+    return ReadBack<ContactRecord>(side, "/address/address.dat", ReadAddressFile);
+  }
+};
 
 TEST_F(WriteoutTest, OnlyTheChangedKindIsBackedUpAndWritten) {
   const auto before = Snapshot();
@@ -54,7 +36,7 @@ TEST_F(WriteoutTest, OnlyTheChangedKindIsBackedUpAndWritten) {
   const auto after = Snapshot();
   const std::string address = "UserB/address/address.dat";
   EXPECT_EQ(after.at("UserB/address/Mirrin_backup_address.dat"), before.at(address));
-  const auto contacts = ReadContacts(File(kRight, "/address/address.dat"));
+  const auto contacts = Contacts(kRight);
   ASSERT_EQ(contacts.size(), 2u);
   EXPECT_EQ(contacts[1].LastName, "Renamed");
   EXPECT_EQ(contacts[1].Status, 2);
@@ -99,7 +81,7 @@ TEST_F(WriteoutTest, PristineCopiesAreMadeOnceAndBackupsFollowEachSave) {
 
   EXPECT_EQ(ReadFileBytes(memopad + ".preMirrin22"), original);
   EXPECT_EQ(ReadFileBytes(File(kLeft, "/memopad/Mirrin_backup_memopad.dat")), afterFirst);
-  EXPECT_EQ(ReadMemos(memopad).at(0).Text, "Second");
+  EXPECT_EQ(Memos(kLeft).at(0).Text, "Second");
 }
 
 TEST_F(WriteoutTest, FilesAreWrittenInTheFixedOrderUser1First) {
@@ -137,7 +119,7 @@ TEST_F(WriteoutTest, AFailedWriteStopsTheRestAndNamesTheStepNumber) {
       << p().boxes[0].text;
 
   // Every data file is either wholly new or wholly old.
-  EXPECT_EQ(ReadDates(File(kLeft, "/datebook/datebook.dat")).at(0).Description, "new date");
+  EXPECT_EQ(ReadBack<DateRecord>(kLeft, "/datebook/datebook.dat", ReadDatebookFile).at(0).Description, "new date");
   const auto after = Snapshot();
   for (const char* unchanged : {"UserA/memopad/memopad.dat", "UserB/datebook/datebook.dat"}) {
     EXPECT_EQ(after.at(unchanged), before.at(unchanged)) << unchanged;
@@ -170,7 +152,7 @@ TEST_F(WriteoutTest, AFailedPristineCopyIsReportedByStepTagAndWritingGoesOn) {
   ASSERT_EQ(p().boxes.size(), 2u);
   EXPECT_EQ(p().boxes[0].text.rfind("Writeout1 bb1 : Copying file has caused an error.", 0), 0u);
   EXPECT_EQ(p().boxes[1].text.rfind("Writeout2 cc2 : Copying file has caused an error.", 0), 0u);
-  EXPECT_EQ(ReadMemos(File(kRight, "/memopad/memopad.dat")).at(0).Text, "still written");
+  EXPECT_EQ(Memos(kRight).at(0).Text, "still written");
   // The other pristine copies were still made.
   EXPECT_TRUE(Exists(kLeft, "/address/address.dat.preMirrin22"));
   EXPECT_TRUE(Exists(kRight, "/todo/todo.dat.preMirrin22"));
@@ -188,8 +170,8 @@ TEST_F(WriteoutTest, AKindWithoutAFileYetIsWrittenWithoutBackup) {
 
   EXPECT_TRUE(result.AllWritten());
   EXPECT_TRUE(p().boxes.empty());
-  EXPECT_EQ(ReadContacts(File(kRight, "/address/address.dat")).at(0).LastName, "first contact");
-  EXPECT_EQ(ReadMemos(File(kRight, "/memopad/memopad.dat")).at(0).Text, "first memo");
+  EXPECT_EQ(Contacts(kRight).at(0).LastName, "first contact");
+  EXPECT_EQ(Memos(kRight).at(0).Text, "first memo");
   EXPECT_TRUE(Exists(kRight, "/todo/todo.dat"));
   for (const char* rel : {"/address/Mirrin_backup_address.dat", "/memopad/Mirrin_backup_memopad.dat",
                           "/todo/Mirrin_backup_todo.dat", "/memopad/memopad.dat.preMirrin22"}) {
