@@ -61,35 +61,27 @@ TEST_F(RestoreTest, YesPutsTheBackupBackAndKeepsTheReplacedFile) {
 }
 
 TEST_F(RestoreTest, EachItemActsOnItsOwnUserAndKind) {
-  struct Item {
-    forms::MenuItem& item;
-    const char* user;
-    const char* file;
-    const char* question;
-  };
   MainForm& f = s().form;
-  const std::vector<Item> items{
-      {f.mnuDate1, "Ann", "datebook/datebook", "Restore Dates from Backup files for Ann?"},
-      {f.mnuCont1, "Ann", "address/address", "Restore Contacts from Backup files for Ann?"},
-      {f.mnuTodo1, "Ann", "todo/todo", "Restore Todos from Backup files for Ann?"},
-      {f.mnuMemo1, "Ann", "memopad/memopad", "Restore Memos from Backup files for Ann?"},
-      {f.mnuDate2, "Bob", "datebook/datebook", "Restore Dates from Backup files for Bob?"},
-      {f.mnuCont2, "Bob", "address/address", "Restore Contacts from Backup files for Bob?"},
-      {f.mnuTodo2, "Bob", "todo/todo", "Restore Todos from Backup files for Bob?"},
-      {f.mnuMemo2, "Bob", "memopad/memopad", "Restore Memos from Backup files for Bob?"}};
-  for (const Item& i : items) {
-    const std::string data = F(std::string(i.user) + "/" + i.file + ".dat");
-    const std::string folder = data.substr(0, data.rfind('/') + 1);
-    const std::string name = data.substr(data.rfind('/') + 1);
-    WriteFileBytes(data, "now");
-    WriteFileBytes(folder + "Mirrin_backup_" + name, std::string("was ") + i.file);
-    p().boxes.clear();
-    p().ScriptAnswers({mb::Yes});
-    i.item.Press();
-    ASSERT_FALSE(p().boxes.empty());
-    EXPECT_EQ(p().boxes[0].text, i.question);
-    EXPECT_EQ(ReadFileBytes(data), std::string("was ") + i.file);
-    EXPECT_EQ(ReadFileBytes(folder + "Mirrin_preRestore_" + name), "now");
+  forms::MenuItem* const items[2][4] = {{&f.mnuDate1, &f.mnuCont1, &f.mnuTodo1, &f.mnuMemo1},
+                                        {&f.mnuDate2, &f.mnuCont2, &f.mnuTodo2, &f.mnuMemo2}};
+  const char* const files[] = {"datebook/datebook", "address/address", "todo/todo", "memopad/memopad"};
+  const char* const words[] = {"Dates", "Contacts", "Todos", "Memos"};
+  for (Side side : kSides) {
+    const std::string user = side == kLeft ? "Ann" : "Bob";
+    for (size_t k = 0; k < 4; ++k) {
+      const std::string data = F(user + "/" + files[k] + ".dat");
+      const std::string folder = data.substr(0, data.rfind('/') + 1);
+      const std::string name = data.substr(data.rfind('/') + 1);
+      WriteFileBytes(data, "now");
+      WriteFileBytes(folder + "Mirrin_backup_" + name, std::string("was ") + files[k]);
+      p().boxes.clear();
+      p().ScriptAnswers({mb::Yes});
+      items[side][k]->Press();
+      ASSERT_FALSE(p().boxes.empty());
+      EXPECT_EQ(p().boxes[0].text, "Restore " + std::string(words[k]) + " from Backup files for " + user + "?");
+      EXPECT_EQ(ReadFileBytes(data), std::string("was ") + files[k]);
+      EXPECT_EQ(ReadFileBytes(folder + "Mirrin_preRestore_" + name), "now");
+    }
   }
   const std::string log = ReadWholeFile(s().log.FileName(p().Now()));
   EXPECT_NE(log.find(" - Restoring Todos for Bob\r\n"), std::string::npos);
