@@ -34,56 +34,50 @@ double LocalMinusUtcMinutes(const TimeZoneInfo& tz, int y, int m, int d, int h) 
   return std::round((SecondsToDate(seconds, tz) - utc) * 1440);
 }
 
-TEST(SystemTimeZoneTest, UtcHasNoOffsetAndNoDaylightTime) {
-  const TimeZoneInfo tz = Zone("UTC");
-  EXPECT_EQ(tz.bias, 0);
-  EXPECT_EQ(tz.daylightBias, 0);
-  EXPECT_EQ(tz.standardDate.month, 0);
-  EXPECT_EQ(tz.daylightDate.month, 0);
+TEST(SystemTimeZoneTest, InstalledZonesGiveTheirOffsetsAndRules) {
+  struct Case {
+    const char* name;
+    int bias;
+    int daylightBias;
+    int daylightMonth, daylightWeek, daylightHour;  // month 0: no daylight time
+    int standardMonth, standardWeek, standardHour;
+  };
+  const Case cases[] = {
+      {"UTC", 0, 0, 0, 0, 0, 0, 0, 0},
+      {"Europe/Berlin", -60, -60, 3, 5, 2, 10, 5, 3},     // last Sundays of March and October
+      {"America/New_York", 300, -60, 3, 2, 2, 11, 1, 2},  // second Sunday of March, first of November
+      {"Australia/Sydney", -600, -60, 10, 1, 2, 4, 1, 3}, // daylight time spans the new year
+      {"Asia/Kolkata", -330, 0, 0, 0, 0, 0, 0, 0},
+      {"America/St_Johns", 210, -60, 3, 2, 2, 11, 1, 2},
+      {"Africa/Casablanca", -60, 0, 0, 0, 0, 0, 0, 0},     // "<+01>-1": quoted name, no daylight rule
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TimeZoneInfo tz = Zone(c.name);
+    EXPECT_EQ(tz.bias, c.bias);
+    EXPECT_EQ(tz.standardBias, 0);
+    EXPECT_EQ(tz.daylightBias, c.daylightBias);
+    if (c.daylightMonth == 0) {
+      EXPECT_EQ(tz.daylightDate.month, 0);
+      EXPECT_EQ(tz.standardDate.month, 0);
+    } else {
+      ExpectRule(tz.daylightDate, c.daylightMonth, c.daylightWeek, 0, c.daylightHour);
+      ExpectRule(tz.standardDate, c.standardMonth, c.standardWeek, 0, c.standardHour);
+    }
+  }
 }
 
-TEST(SystemTimeZoneTest, BerlinMatchesTheEuropeanRule) {
-  const TimeZoneInfo tz = Zone("Europe/Berlin");
-  EXPECT_EQ(tz.bias, -60);
-  EXPECT_EQ(tz.standardBias, 0);
-  EXPECT_EQ(tz.daylightBias, -60);
-  ExpectRule(tz.daylightDate, 3, 5, 0, 2);   // last Sunday of March, 02:00
-  ExpectRule(tz.standardDate, 10, 5, 0, 3);  // last Sunday of October, 03:00
-  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 7, 1, 12), 120);
-  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 1, 15, 12), 60);
+TEST(SystemTimeZoneTest, LoadedRulesConvertAcrossTheSwitchAndTheNewYear) {
+  const TimeZoneInfo berlin = Zone("Europe/Berlin");
+  EXPECT_EQ(LocalMinusUtcMinutes(berlin, 2024, 7, 1, 12), 120);
+  EXPECT_EQ(LocalMinusUtcMinutes(berlin, 2024, 1, 15, 12), 60);
   // 2024-03-31 is the last Sunday: 00:30 UTC is 01:30 standard time, 01:30 UTC is 03:30 summer time.
-  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 3, 31, 0), 60);
-  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 3, 31, 2), 120);
-}
-
-TEST(SystemTimeZoneTest, NewYorkMatchesTheUnitedStatesRule) {
-  const TimeZoneInfo tz = Zone("America/New_York");
-  EXPECT_EQ(tz.bias, 300);
-  EXPECT_EQ(tz.daylightBias, -60);
-  ExpectRule(tz.daylightDate, 3, 2, 0, 2);   // second Sunday of March
-  ExpectRule(tz.standardDate, 11, 1, 0, 2);  // first Sunday of November
-  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 7, 1, 12), -240);
-  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 12, 1, 12), -300);
-}
-
-TEST(SystemTimeZoneTest, SydneyDaylightPeriodSpansTheNewYear) {
-  const TimeZoneInfo tz = Zone("Australia/Sydney");
-  EXPECT_EQ(tz.bias, -600);
-  EXPECT_EQ(tz.daylightBias, -60);
-  ExpectRule(tz.daylightDate, 10, 1, 0, 2);  // first Sunday of October
-  ExpectRule(tz.standardDate, 4, 1, 0, 3);   // first Sunday of April, 03:00
-  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 1, 15, 12), 660) << "January is summer there";
-  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 7, 1, 12), 600);
-  EXPECT_EQ(LocalMinusUtcMinutes(tz, 2024, 12, 24, 12), 660);
-}
-
-TEST(SystemTimeZoneTest, HalfHourAndFixedOffsetZones) {
-  EXPECT_EQ(Zone("Asia/Kolkata").bias, -330);
-  EXPECT_EQ(Zone("Asia/Kolkata").standardDate.month, 0);
-  const TimeZoneInfo stJohns = Zone("America/St_Johns");
-  EXPECT_EQ(stJohns.bias, 210);
-  EXPECT_EQ(stJohns.daylightBias, -60);
-  EXPECT_EQ(Zone("Africa/Casablanca").bias, -60);  // "<+01>-1": quoted name, no daylight rule
+  EXPECT_EQ(LocalMinusUtcMinutes(berlin, 2024, 3, 31, 0), 60);
+  EXPECT_EQ(LocalMinusUtcMinutes(berlin, 2024, 3, 31, 2), 120);
+  const TimeZoneInfo sydney = Zone("Australia/Sydney");
+  EXPECT_EQ(LocalMinusUtcMinutes(sydney, 2024, 1, 15, 12), 660) << "January is summer there";
+  EXPECT_EQ(LocalMinusUtcMinutes(sydney, 2024, 7, 1, 12), 600);
+  EXPECT_EQ(LocalMinusUtcMinutes(sydney, 2024, 12, 24, 12), 660);
 }
 
 TEST(PosixRuleTest, TimesOutsideTheDayMoveTheWeekday) {
