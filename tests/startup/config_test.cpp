@@ -62,39 +62,25 @@ TEST(SplitTest, KeepsInnerEmptyPiecesAndDropsOneTrailing) {
   EXPECT_EQ(Split("Bob|Dates|Work|x", '|'), (V{"Bob", "Dates", "Work", "x"}));
 }
 
-TEST_F(ConfigTest, KeepsSettingLinesVerbatimAndDropsCommentsAndBlanks) {
+TEST_F(ConfigTest, KeepsSettingLinesVerbatimWhateverTheLineEnds) {
   const ConfigLines lines =
       Read("# comment\r\n   \r\n\r\n  # not a comment\r\nLogLevel=3  \r\n\tTabbed\r\n");
   EXPECT_EQ(lines, (ConfigLines{"  # not a comment", "LogLevel=3  ", "\tTabbed"}));
-}
-
-TEST_F(ConfigTest, LfOnlyAndMixedLineEndsAreCutIntoLines) {
   EXPECT_EQ(Read("A=1\nB=2\n#c\nC=3"), (ConfigLines{"A=1", "B=2", "C=3"}));
-  EXPECT_EQ(Read("A=1\r\nB=2\nC=3\r\n"), (ConfigLines{"A=1", "B=2", "C=3"}));
+  ConfigLines twice = Read("A=1\r\nB=2\nC=3\r\n");
+  ReadIniFile(twice, path, log, platform);
+  EXPECT_EQ(twice, (ConfigLines{"A=1", "B=2", "C=3", "A=1", "B=2", "C=3"})) << "a second read appends";
 }
 
-TEST_F(ConfigTest, SecondReadAppendsAgain) {
-  ConfigLines lines = Read("A=1\r\n");
-  ReadIniFile(lines, path, log, platform);
-  EXPECT_EQ(lines, (ConfigLines{"A=1", "A=1"}));
-}
-
-TEST_F(ConfigTest, MissingFileIsLoggedNotReported) {
+TEST_F(ConfigTest, MissingFileOrAFolderInItsPlaceIsLoggedNotReported) {
   ConfigLines lines;
   ReadIniFile(lines, dir.File("none.cfg"), log, platform);
-  EXPECT_TRUE(lines.empty());
-  EXPECT_TRUE(platform.boxes.empty());
-  ASSERT_EQ(log.lines.size(), 2u);
-  EXPECT_EQ(log.lines[0], std::make_pair(std::string("ReadIniFile() called."), 11));
-  EXPECT_EQ(log.lines[1].first, "ReadIniFile - File not found: " + dir.File("none.cfg"));
-  EXPECT_EQ(log.lines[1].second, 0);
-}
-
-TEST_F(ConfigTest, FolderInPlaceOfTheFileCountsAsMissing) {
-  ConfigLines lines;
   ReadIniFile(lines, dir.Path(), log, platform);
   EXPECT_TRUE(lines.empty());
   EXPECT_TRUE(platform.boxes.empty());
+  ASSERT_EQ(log.lines.size(), 4u);
+  EXPECT_EQ(log.lines[0], std::make_pair(std::string("ReadIniFile() called."), 11));
+  EXPECT_EQ(log.lines[1], std::make_pair("ReadIniFile - File not found: " + dir.File("none.cfg"), 0));
 }
 
 struct FailingLog : LogSink {
@@ -152,18 +138,13 @@ TEST_F(ConfigTest, MissingKeyIsAppendedOnlyWhenAsked) {
   EXPECT_EQ(log.lines.front().first, "Got value for CopyAlarms = True");
 }
 
-TEST_F(ConfigTest, YAndNTurnTextKeysIntoTrueAndFalse) {
-  ConfigLines lines{"Startwith=Y", "SuffixUser2=N", "DaystoIgnore=y"};
+TEST_F(ConfigTest, YAndNBecomeTrueAndFalseAndOtherValuesConvertTheGeneralWay) {
+  ConfigLines lines{"Startwith=Y", "SuffixUser2=N", "DaystoIgnore=y", "ArchiveDeleted=True", "IncludeDates=0",
+                    "IncludeToDo=-1", "IncludeMemo=false", "LogLevel=N", "FirstDuplicateChars=12.5"};
   const Settings s = Load(lines);
   EXPECT_EQ(s.Startwith, "True");
   EXPECT_EQ(s.SuffixUser2, "False");
   EXPECT_EQ(s.DaystoIgnore, "y");
-}
-
-TEST_F(ConfigTest, BooleanKeysConvertTheGeneralWay) {
-  ConfigLines lines{"ArchiveDeleted=True", "IncludeDates=0", "IncludeToDo=-1",
-                    "IncludeMemo=false", "LogLevel=N", "FirstDuplicateChars=12.5"};
-  const Settings s = Load(lines);
   EXPECT_TRUE(s.ArchiveDeleted);
   EXPECT_FALSE(s.IncludeDates);
   EXPECT_TRUE(s.IncludeToDo);
@@ -194,16 +175,13 @@ TEST_F(ConfigTest, UnconvertibleValueStopsReadingWithItsError) {
   }
 }
 
-TEST_F(ConfigTest, DefaultsFillSettingsAndLogFilePathIsTheProgramDirectory) {
+TEST_F(ConfigTest, LogFilePathDefaultsToTheProgramDirectoryAndACustomKindIsIncluded) {
   ConfigLines lines{"Custom1=Passwords"};
   const Settings s = Load(lines);
   EXPECT_EQ(s.LogFilePath, "/prog");
-  EXPECT_EQ(s.LogLevel, 10);
-  EXPECT_EQ(s.FirstDuplicateChars, 20);
-  EXPECT_TRUE(s.CopyAlarms);
-  EXPECT_EQ(s.HideAfter, "dd/mm/yyyy");
-  EXPECT_EQ(s.Custom1File, "\\SplashID\\export.csv");
   EXPECT_TRUE(s.IncludeCustom);
+  ConfigLines none;
+  EXPECT_FALSE(Load(none).IncludeCustom);
 }
 
 TEST_F(ConfigTest, CommentOnlyFileRewritesToHeaderAndEveryAddedKeyInTableOrder) {
