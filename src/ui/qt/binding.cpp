@@ -28,7 +28,21 @@ QRect PixelRect(const forms::Geometry& g) {
 }
 
 QFont FontFor(const std::string& name, int pointSize) {
-  QFont font = name == "Fixedsys" ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : QApplication::font();
+  QFont font = QApplication::font();
+  if (name == "Fixedsys") {
+    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // Platforms without a theme answer with the proportional default:
+    // then the first fixed-pitch family installed.
+    if (!QFontInfo(font).fixedPitch()) {
+      static const QString fixedFamily = [] {
+        for (const QString& family : QFontDatabase::families()) {
+          if (QFontDatabase::isFixedPitch(family)) return family;
+        }
+        return QString();
+      }();
+      if (!fixedFamily.isEmpty()) font = QFont(fixedFamily);
+    }
+  }
   if (pointSize > 0) font.setPointSize(pointSize);
   return font;
 }

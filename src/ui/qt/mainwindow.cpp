@@ -72,8 +72,9 @@ void MainWindow::AddMenus() {
 }
 
 void MainWindow::ApplyFrame() {
-  const int clientWidth = (model_.frame.width - kNonClientWidth) / kTwipsPerPixel;
-  const int clientHeight = (model_.frame.height - kNonClientHeight) / kTwipsPerPixel;
+  // Whole pixels, rounded up so the window is never smaller than the frame.
+  const int clientWidth = (model_.frame.width - kNonClientWidth + kTwipsPerPixel - 1) / kTwipsPerPixel;
+  const int clientHeight = (model_.frame.height - kNonClientHeight + kTwipsPerPixel - 1) / kTwipsPerPixel;
   resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
 }
 

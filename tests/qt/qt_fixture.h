@@ -1,0 +1,113 @@
+#pragma once
+// The real windows over a MirrinApp on the Qt platform, with two users on
+// disk loaded as start-up loads them, and a watcher that answers message
+// boxes (so a test that meets an unexpected one fails instead of hanging).
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "records/loaduser.h"
+#include "support/filebuilder.h"
+#include "support/userfolder.h"
+#include "ui/app.h"
+#include "ui/qt/appwindows.h"
+
+namespace mirrin::test {
+
+// Clicks the button with the given text in each message box that opens,
+// in order, and keeps the texts shown.
+class BoxAnswers {
+ public:
+  BoxAnswers() {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+    timer_.start();
+  }
+
+  std::vector<QString> answers;  // button texts, "&No" etc.
+  std::vector<QString> shown;    // the boxes' texts
+  std::vector<QMessageBox::Icon> icons;
+  std::vector<int> buttonCounts;
+
+ private:
+  void Answer() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    shown.push_back(box->text());
+    icons.push_back(box->icon());
+    buttonCounts.push_back(static_cast<int>(box->buttons().size()));
+    QAbstractButton* chosen = box->escapeButton();
+    if (!answers.empty()) {
+      for (QAbstractButton* b : box->buttons()) {
+        if (b->text() == answers.front()) chosen = b;
+      }
+      answers.erase(answers.begin());
+    }
+    if (chosen != nullptr) chosen->click();
+    else box->reject();
+  }
+
+  QTimer timer_;
+};
+
+class QtWindowTest : public ::testing::Test {
+ protected:
+  QtWindowTest() {
+    setenv("MIRRIN_HOME", dir.Path().c_str(), 1);
+    platform = std::make_unique<qt::QtPlatform>();
+    app = std::make_unique<MirrinApp>(*platform);
+    Session& s = app->session;
+    Settings& set = s.settings;
+    set.LogFilePath = dir.Path();
+    set.PalmUser1 = "UserA";
+    set.PalmUser2 = "UserB";
+    set.UserDir1 = Dir(kLeft);
+    set.UserDir2 = Dir(kRight);
+    set.DaystoIgnore = "30000";  // the appointments lie years in the past
+    // The left user has one appointment more than the right one.
+    WriteUserFolder(Dir(kLeft), {.dates = 3, .contacts = 2, .todos = 2});
+    WriteUserFolder(Dir(kRight), {.dates = 2, .contacts = 2, .todos = 2});
+    for (const char* kind : {kChoose, kDatesText, kContactsText, kToDosText}) s.form.Combo1.AddItem(kind);
+    s.form.Combo1.SetListIndex(0);
+    windows = std::make_unique<qt::AppWindows>(*app, *platform);
+    s.form.UserLeft.SetText("UserA");
+    s.form.UserRight.SetText("UserB");
+    app->main.SetGUI();
+    app->main.InitResizer(true);
+    app->main.UseEntryLists();
+    windows->ShowMain();
+  }
+  ~QtWindowTest() override {
+    windows.reset();
+    qt::TakeProgramEnd();
+  }
+
+  std::string Dir(Side side) const { return dir.File(side == kLeft ? "UserA" : "UserB"); }
+  Session& s() { return app->session; }
+  MainForm& f() { return app->session.form; }
+  qt::FormView& view() { return windows->main.Form(); }
+  template <class W>
+  W* widget(const forms::Control& c) {
+    return dynamic_cast<W*>(view().WidgetOf(c));
+  }
+  // Lets posted updates run, as the event loop would between events.
+  static void Settle() {
+    QCoreApplication::processEvents();
+    qt::FlushPendingViews();
+  }
+
+  TempDir dir;
+  std::unique_ptr<qt::QtPlatform> platform;
+  std::unique_ptr<MirrinApp> app;
+  std::unique_ptr<qt::AppWindows> windows;
+};
+
+}  // namespace mirrin::test

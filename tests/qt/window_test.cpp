@@ -1,0 +1,269 @@
+// The main window on screen (offscreen): the operator's clicks reach the
+// models and the files, and the widgets show what the models hold.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "palmdata/datebookfile.h"
+#include "qt_fixture.h"
+#include "ui/qt/qttext.h"
+
+namespace mirrin {
+namespace {
+
+using test::QtWindowTest;
+
+std::vector<QString> ViewRows(QListView* view) {
+  std::vector<QString> rows;
+  for (int i = 0; i < view->model()->rowCount(); ++i) rows.push_back(view->model()->index(i, 0).data().toString());
+  return rows;
+}
+
+std::vector<QString> ModelRows(const forms::ListBox& list) {
+  std::vector<QString> rows;
+  for (int i = 0; i < list.ListCount(); ++i) rows.push_back(qt::ToQt(list.List(i)));
+  return rows;
+}
+
+void ClickRow(QListView* view, int row, Qt::KeyboardModifiers modifiers = {}) {
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualRect(view->model()->index(row, 0)).center());
+}
+
+QAction* ActionWithText(QMenu* menu, const QString& text) {
+  for (QAction* a : menu->actions()) {
+    if (a->text() == text) return a;
+  }
+  return nullptr;
+}
+
+TEST_F(QtWindowTest, DatesPickedRowAddedAcrossAndSavedReachTheFile) {
+  test::BoxAnswers boxes;
+  auto* kinds = widget<QComboBox>(f().Combo1);
+  ASSERT_NE(kinds, nullptr);
+  kinds->setFocus();
+  QTest::keyClick(kinds, Qt::Key_Down);  // "Choose..." -> "Dates"
+  Settle();
+  EXPECT_EQ(kinds->currentText(), QStringLiteral("Dates"));
+  ASSERT_EQ(f().List1.ListCount(), 1);  // "Date 2" is the left user's own
+
+  auto* left = widget<QListView>(f().List1);
+  ASSERT_EQ(ViewRows(left).size(), 1u);
+  ClickRow(left, 0);
+  Settle();
+  EXPECT_TRUE(f().List1.Selected(0));
+  EXPECT_TRUE(left->selectionModel()->isRowSelected(0, {}));
+
+  auto* add = widget<QPushButton>(f().aright);
+  ASSERT_NE(add, nullptr);
+  EXPECT_EQ(add->text(), QStringLiteral("A&dd ---->"));
+  ASSERT_TRUE(add->isEnabled());
+  QTest::mouseClick(add, Qt::LeftButton);
+  Settle();
+
+  QAction* save = ActionWithText(windows->main.FileMenu(), QStringLiteral("&Save"));
+  ASSERT_NE(save, nullptr);
+  ASSERT_TRUE(save->isEnabled());
+  save->trigger();
+  Settle();
+  EXPECT_FALSE(save->isEnabled());
+  EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().toStdString();
+
+  DatFileHeader header;
+  std::vector<DateRecord> dates;
+  DataContext ctx;
+  ReadDatebookFile(1, test::DatebookPath(Dir(kRight)), header, dates, ctx);
+  ASSERT_EQ(dates.size(), 3u);
+  EXPECT_EQ(dates[2].Description, "Date 2");
+}
+
+TEST_F(QtWindowTest, WidgetsShowWhatTheModelsHold) {
+  f().Combo1.SetText("Dates");
+  Settle();
+  auto* left = widget<QListView>(f().List1);
+  auto* right = widget<QListView>(f().List2);
+  EXPECT_EQ(ViewRows(left), ModelRows(f().List1));
+  EXPECT_EQ(ViewRows(right), ModelRows(f().List2));
+  EXPECT_EQ(widget<QComboBox>(f().Combo1)->currentText(), QStringLiteral("Dates"));
+  EXPECT_EQ(widget<QLabel>(f().numrec1)->text(), qt::ToQt(f().numrec1.Caption()));
+  EXPECT_EQ(widget<QLineEdit>(f().UserLeft)->text(), QStringLiteral("UserA"));
+  EXPECT_TRUE(widget<QLineEdit>(f().UserLeft)->isReadOnly());
+
+  // Every button: caption and enabled flag as in its model.
+  for (forms::Button* b : f().AllTransferButtons()) {
+    auto* w = widget<QPushButton>(*b);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->text(), qt::ToQt(b->Caption()));
+    EXPECT_EQ(w->isEnabled(), b->Enabled()) << b->Caption();
+    EXPECT_EQ(w->isVisibleTo(&view()), b->Visible()) << b->Caption();
+  }
+  EXPECT_EQ(widget<QCheckBox>(f().chkArchive)->text(), QStringLiteral("Archi&ve?"));
+  EXPECT_EQ(windows->main.FileMenu()->title(), QStringLiteral("&File"));
+  EXPECT_EQ(windows->main.RestoreMenu()->title(), QStringLiteral("&Restore"));
+
+  // Placed by the twips, 15 to a pixel.
+  EXPECT_EQ(left->geometry(), qt::PixelRect(f().List1.Layout()));
+
+  // A selected row's detail: the model's texts, locked fields read-only.
+  ClickRow(left, 0);
+  Settle();
+  auto* line = widget<QPlainTextEdit>(f().line1);
+  EXPECT_EQ(line->toPlainText(), qt::ToQtLines(f().line1.Text()));
+  EXPECT_FALSE(line->toPlainText().isEmpty());
+  EXPECT_EQ(line->isReadOnly(), f().line1.Locked());
+  EXPECT_EQ(widget<QLineEdit>(f().txt1Desc)->text(), qt::ToQt(f().txt1Desc.Text()));
+
+  // The categories view: fixed-pitch rows, only Add and Delete shown.
+  QTest::mouseClick(widget<QPushButton>(f().cmdSwitch), Qt::LeftButton);
+  Settle();
+  EXPECT_EQ(widget<QPushButton>(f().cmdSwitch)->text(), QStringLiteral("&Show Entries"));
+  EXPECT_TRUE(QFontInfo(left->font()).fixedPitch());
+  EXPECT_EQ(ViewRows(left), ModelRows(f().List1));
+  EXPECT_FALSE(ViewRows(left).empty());
+  EXPECT_FALSE(widget<QPushButton>(f().cright)->isVisibleTo(&view()));
+  EXPECT_TRUE(widget<QPushButton>(f().aright)->isVisibleTo(&view()));
+}
+
+TEST_F(QtWindowTest, ModelChangesAndClicksRunEachHandlerOnce) {
+  int kindClicks = 0, listClicks = 0, descChanges = 0, archiveClicks = 0;
+  auto count = [](std::function<void()>& handler, int& n) {
+    handler = [inner = handler, &n] {
+      ++n;
+      if (inner) inner();
+    };
+  };
+  count(f().Combo1.onClick, kindClicks);
+  count(f().List1.onClick, listClicks);
+  count(f().txt1Desc.onChange, descChanges);
+  count(f().chkArchive.onClick, archiveClicks);
+
+  f().Combo1.SetListIndex(1);
+  Settle();
+  EXPECT_EQ(kindClicks, 1);
+  EXPECT_EQ(widget<QComboBox>(f().Combo1)->currentIndex(), 1);
+
+  f().List1.SetListIndex(0);
+  Settle();
+  EXPECT_EQ(listClicks, 1);
+  ClickRow(widget<QListView>(f().List1), 0);
+  Settle();
+  EXPECT_EQ(listClicks, 2);  // a click on the selected row still clicks, once
+
+  f().txt1Desc.SetLocked(false);
+  descChanges = 0;  // the click showed the row's description
+  f().txt1Desc.SetText("typed by the program");
+  Settle();
+  EXPECT_EQ(descChanges, 1);
+  EXPECT_EQ(widget<QLineEdit>(f().txt1Desc)->text(), QStringLiteral("typed by the program"));
+  QTest::keyClick(widget<QLineEdit>(f().txt1Desc), Qt::Key_X);
+  EXPECT_EQ(descChanges, 2);
+  EXPECT_EQ(f().txt1Desc.Text(), "typed by the programx");
+
+  auto* archive = widget<QCheckBox>(f().chkArchive);
+  f().chkArchive.SetValue(forms::CheckBox::Checked);
+  EXPECT_EQ(archiveClicks, 1);
+  EXPECT_TRUE(archive->isChecked());
+  QTest::mouseClick(archive, Qt::LeftButton);
+  EXPECT_EQ(archiveClicks, 2);
+  EXPECT_EQ(f().chkArchive.Value(), forms::CheckBox::Unchecked);
+  EXPECT_FALSE(archive->isChecked());
+}
+
+TEST_F(QtWindowTest, DisabledOrLockedModelsRefuseTheOperator) {
+  auto* status = widget<QLineEdit>(f().txtStatus);
+  EXPECT_TRUE(QFontInfo(status->font()).fixedPitch());
+  f().txt1Desc.SetText("kept");
+  f().txt1Desc.SetLocked(true);
+  auto* desc = widget<QLineEdit>(f().txt1Desc);
+  EXPECT_TRUE(desc->isReadOnly());
+  QTest::keyClick(desc, Qt::Key_Y);
+  EXPECT_EQ(f().txt1Desc.Text(), "kept");
+
+  f().line1.SetItalic(true);
+  f().line1.SetText("Multiple Items Selected");
+  EXPECT_TRUE(widget<QPlainTextEdit>(f().line1)->font().italic());
+  f().line1.SetBackColor(0x8000000B);
+  EXPECT_EQ(widget<QPlainTextEdit>(f().line1)->palette().color(QPalette::Base),
+            QApplication::palette().color(QPalette::Button));
+  f().line1.SetBackColor(0x80000005);
+  EXPECT_EQ(widget<QPlainTextEdit>(f().line1)->palette().color(QPalette::Base),
+            QApplication::palette().color(QPalette::Base));
+
+  f().mnuSave.SetEnabled(false);
+  EXPECT_FALSE(ActionWithText(windows->main.FileMenu(), QStringLiteral("&Save"))->isEnabled());
+  f().filemenu.SetEnabled(false);
+  EXPECT_FALSE(windows->main.FileMenu()->menuAction()->isEnabled());
+}
+
+// Thirty thousand rows selected one by one cost one view update.
+TEST_F(QtWindowTest, LongListsAreShownWholeAndSelectedQuickly) {
+  forms::ListBox& list = f().List1m;
+  std::vector<std::pair<std::string, int32_t>> rows;
+  for (int i = 0; i < 30000; ++i) rows.emplace_back("Row " + std::to_string(100000 + i), i);
+  list.onClick = nullptr;
+  list.AddItems(std::move(rows));
+  list.SetVisible(true);
+  for (int i = 0; i < list.ListCount(); i += 2) list.SetSelected(i, true);
+  Settle();
+  auto* view = widget<QListView>(list);
+  EXPECT_EQ(view->model()->rowCount(), 30000);
+  EXPECT_EQ(view->selectionModel()->selectedIndexes().size(), 15000);
+  EXPECT_EQ(view->model()->index(29999, 0).data().toString(), QStringLiteral("Row 129999"));
+
+  // The program's TopIndex scrolls the view; the operator's scrolling is
+  // the model's TopIndex.
+  list.SetTopIndex(500);
+  Settle();
+  EXPECT_EQ(view->indexAt(QPoint(2, 2)).row(), 500);
+  view->verticalScrollBar()->setValue(700);
+  EXPECT_EQ(list.TopIndex(), 700);
+}
+
+TEST_F(QtWindowTest, ResizingTheWindowLaysTheControlsOutAgain) {
+  auto* left = widget<QListView>(f().List1);
+  const QRect before = left->geometry();
+  windows->main.resize(windows->main.width() * 3 / 2, windows->main.height() * 3 / 2);
+  Settle();
+  EXPECT_GT(left->width(), before.width() * 5 / 4);
+  EXPECT_GT(left->height(), before.height() * 5 / 4);
+  EXPECT_EQ(left->geometry(), qt::PixelRect(f().List1.Layout()));
+  // Below half its first size the window grows back to half.
+  windows->main.resize(100, 100);
+  Settle();
+  EXPECT_GE(app->main.frame.width, 10275 / 2);
+  EXPECT_GE(windows->main.width() * qt::kTwipsPerPixel + qt::kNonClientWidth, 10275 / 2);
+}
+
+TEST_F(QtWindowTest, ClosingTheWindowAsksWhenDataChangedAndEndsTheProgram) {
+  test::BoxAnswers boxes;
+  f().Combo1.SetText("Dates");
+  f().List1.UserClick(0);
+  f().aright.Press();
+  boxes.answers = {QStringLiteral("&Cancel")};
+  windows->main.close();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0], QStringLiteral("Save Data Changes before Exit?"));
+  EXPECT_EQ(boxes.buttonCounts[0], 3);
+  EXPECT_EQ(boxes.icons[0], QMessageBox::Warning);
+  EXPECT_FALSE(qt::TakeProgramEnd().has_value());
+
+  boxes.answers = {QStringLiteral("&No")};
+  windows->main.close();
+  EXPECT_EQ(qt::TakeProgramEnd(), std::optional<int>(0));
+  // Nothing was written.
+  DatFileHeader header;
+  std::vector<DateRecord> dates;
+  DataContext ctx;
+  ReadDatebookFile(1, test::DatebookPath(Dir(kRight)), header, dates, ctx);
+  EXPECT_EQ(dates.size(), 2u);
+}
+
+}  // namespace
+}  // namespace mirrin
