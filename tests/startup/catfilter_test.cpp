@@ -182,9 +182,5 @@ TEST_F(CatFilterTest, ToggleChangesOnlyPalmKindsButAlwaysMarksChanged) {
   EXPECT_TRUE(annContacts[2].Show);
 }
 
-TEST(CatFilterPathTest, ProgramNameIsGluedToTheFileName) {
-  EXPECT_EQ(CategoryFilterFilePath("C:\\Prog"), "C:\\Prog\\MirrinCategoriestoExclude.cfg");
-}
-
 }  // namespace
 }  // namespace mirrin
