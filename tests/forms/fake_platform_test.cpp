@@ -28,26 +28,6 @@ TEST(FakePlatformTest, UnscriptedQuestionFailsTheTest) {
       "unscripted message box");
 }
 
-TEST(FakePlatformTest, ClockFolderAndPopupAnswers) {
-  FakePlatform p;
-  p.SetNow(MakeDate(2024, 12, 31) + MakeTime(23, 59, 59));
-  p.AdvanceSeconds(2);
-  const CivilDateTime c = SplitDate(p.Now());
-  EXPECT_EQ(c.year * 10000 + c.month * 100 + c.day, 20250101);
-  EXPECT_EQ(c.second, 1);
-
-  p.folderAnswers = {std::string("/palm"), std::nullopt};
-  EXPECT_EQ(p.BrowseForFolder("Pick"), "/palm");
-  EXPECT_EQ(p.BrowseForFolder("Pick"), std::nullopt);
-  EXPECT_EQ(p.BrowseForFolder("Pick"), std::nullopt);
-  EXPECT_EQ(p.folderPrompts.size(), 3u);
-
-  p.popupAnswers = {1};
-  EXPECT_EQ(p.PopupMenu({"Unfiled", "Work"}), 1);
-  EXPECT_EQ(p.PopupMenu({"Unfiled"}), std::nullopt);
-  EXPECT_EQ(p.popupsShown.at(0), (std::vector<std::string>{"Unfiled", "Work"}));
-}
-
 TEST(ItemListTest, RowTextCanBeRewrittenInPlace) {
   forms::ListBox l;
   l.AddItems({{"Business\tYes", 1}, {"Personal\tYes", 2}});
