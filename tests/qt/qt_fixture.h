@@ -22,8 +22,8 @@
 
 namespace mirrin::test {
 
-// Clicks the button with the given text in each message box that opens,
-// in order, and keeps the texts shown.
+// Clicks the given button in each message box that opens, in order (the
+// escape button once none is left), and keeps what each box showed.
 class BoxAnswers {
  public:
   BoxAnswers() {
@@ -32,7 +32,7 @@ class BoxAnswers {
     timer_.start();
   }
 
-  std::vector<QString> answers;  // button texts, "&No" etc.
+  std::vector<QMessageBox::StandardButton> answers;
   std::vector<QString> shown;    // the boxes' texts
   std::vector<QMessageBox::Icon> icons;
   std::vector<int> buttonCounts;
@@ -46,9 +46,7 @@ class BoxAnswers {
     buttonCounts.push_back(static_cast<int>(box->buttons().size()));
     QAbstractButton* chosen = box->escapeButton();
     if (!answers.empty()) {
-      for (QAbstractButton* b : box->buttons()) {
-        if (b->text() == answers.front()) chosen = b;
-      }
+      chosen = box->button(answers.front());
       answers.erase(answers.begin());
     }
     if (chosen != nullptr) chosen->click();

@@ -246,7 +246,7 @@ TEST_F(QtWindowTest, ClosingTheWindowAsksWhenDataChangedAndEndsTheProgram) {
   f().Combo1.SetText("Dates");
   f().List1.UserClick(0);
   f().aright.Press();
-  boxes.answers = {QStringLiteral("&Cancel")};
+  boxes.answers = {QMessageBox::Cancel};
   windows->main.close();
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0], QStringLiteral("Save Data Changes before Exit?"));
@@ -254,7 +254,7 @@ TEST_F(QtWindowTest, ClosingTheWindowAsksWhenDataChangedAndEndsTheProgram) {
   EXPECT_EQ(boxes.icons[0], QMessageBox::Warning);
   EXPECT_FALSE(qt::TakeProgramEnd().has_value());
 
-  boxes.answers = {QStringLiteral("&No")};
+  boxes.answers = {QMessageBox::No};
   windows->main.close();
   EXPECT_EQ(qt::TakeProgramEnd(), std::optional<int>(0));
   // Nothing was written.

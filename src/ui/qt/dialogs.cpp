@@ -40,6 +40,14 @@ QGridLayout* CheckGrid(FormView& view, std::initializer_list<forms::CheckBox*> b
   return grid;
 }
 
+// A field with its trailing words.
+QHBoxLayout* Beside(QWidget* field, const char* words) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(field);
+  row->addWidget(new QLabel(QString::fromLatin1(words)));
+  return row;
+}
+
 }  // namespace
 
 ModalDialog::ModalDialog(ModalWindow& model, const std::string& title, QWidget* parent)
@@ -82,11 +90,13 @@ ConfigureDialog::ConfigureDialog(FrmConfigure& m, QWidget* parent)
   auto* values = new QFormLayout;
   daysToIgnore_ = v.AddText(m.txtDaystoIgnore, TextStyle::SingleLine);
   daysToIgnore_->installEventFilter(this);
-  values->addRow(QStringLiteral("Ignore dates older than (days):"), daysToIgnore_);
-  values->addRow(QStringLiteral("First duplicate:"), v.AddText(m.txtFirstDuplicate, TextStyle::SingleLine));
-  values->addRow(QStringLiteral("Hide after:"), v.AddText(m.txtHideAfter, TextStyle::SingleLine));
-  values->addRow(QStringLiteral("Window width layout:"), v.AddCombo(m.txtGUI));
-  values->addRow(QStringLiteral("Window height layout:"), v.AddCombo(m.txtHeight));
+  values->addRow(QStringLiteral("Ignore Datebook entries"), Beside(daysToIgnore_, "days before today"));
+  values->addRow(QStringLiteral("Mirrin will match Date entries if the first "),
+                 Beside(v.AddText(m.txtFirstDuplicate, TextStyle::SingleLine), "characters are identical"));
+  values->addRow(QStringLiteral("Hide Entries After:"),
+                 Beside(v.AddText(m.txtHideAfter, TextStyle::SingleLine), "Format = dd/mm/yyyy"));
+  values->addRow(QStringLiteral("Width Option:"), v.AddCombo(m.txtGUI));
+  values->addRow(QStringLiteral("Height Option:"), v.AddCombo(m.txtHeight));
   layout->addLayout(values);
   layout->addLayout(OkCancelRow(v, m.cmdOK, m.cmdCancel));
 }

@@ -103,16 +103,15 @@ void ListBoxView::mousePressEvent(QMouseEvent* event) {
   event->accept();
   FlushPendingViews();
   setFocus(Qt::MouseFocusReason);
-  const QPoint at = event->position().toPoint();
+  const QModelIndex index = indexAt(event->position().toPoint());
+  const int row = index.isValid() && index.row() < list_.ListCount() ? index.row() : -1;
   if (event->button() == Qt::RightButton) {
-    if (onRightButton) RunUserAction([&] { onRightButton(at.y() * kTwipsPerPixel); });
+    if (onRightButton) RunUserAction([&] { onRightButton(row); });
     return;
   }
-  if (event->button() != Qt::LeftButton) return;
-  const QModelIndex index = indexAt(at);
-  if (!index.isValid() || index.row() >= list_.ListCount()) return;
+  if (event->button() != Qt::LeftButton || row < 0) return;
   const bool control = event->modifiers().testFlag(Qt::ControlModifier);
-  RunUserAction([&] { list_.UserClick(index.row(), control); });
+  RunUserAction([&] { list_.UserClick(row, control); });
 }
 
 // The second press of a double click is a click like the first.

@@ -34,9 +34,9 @@ class ListBoxView : public QListView {
   // Copies the model's rows, selection, focus row and top row onto the view.
   void Update();
 
-  // The right mouse button went down at this height (twips from the top of
-  // the list); the window decides what it does.
-  std::function<void(int yTwips)> onRightButton;
+  // The right mouse button went down on this row (-1 below the last row);
+  // the window decides what it does.
+  std::function<void(int row)> onRightButton;
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

@@ -8,6 +8,8 @@
 #include <QResizeEvent>
 
 #include "save/save.h"
+#include "ui/popupmenu.h"
+#include "ui/qt/listview.h"
 #include "ui/qt/qttext.h"
 
 namespace mirrin::qt {
@@ -27,8 +29,15 @@ void MainWindow::AddControls() {
   for (Side side : kSides) {
     v.AddCombo(f.UserSelector(side));
     v.AddText(f.UserField(side), TextStyle::Display);
-    v.AddList(f.SingleList(side));
-    v.AddList(f.MultiList(side));
+    for (forms::ListBox* list : {&f.SingleList(side), &f.MultiList(side)}) {
+      auto* view = static_cast<ListBoxView*>(v.AddList(*list));
+      view->onRightButton = [this, side, list](int row) {
+        // The category pop-up counts rows of the classic height from the
+        // top row; the click's row is told in those terms.
+        const int shown = row < 0 ? list->ListCount() : row;
+        ListRightClick(s_, side, (shown - list->TopIndex()) * kListRowTwips + kListRowTwips / 2);
+      };
+    }
     v.AddLabel(f.NumRec(side));
     v.AddText(f.Desc(side), TextStyle::SingleLine);
     v.AddText(f.Line(side), TextStyle::MultiLine);
