@@ -171,7 +171,7 @@ TEST_F(CliFiles, KindComesFromTheVersionTagOrTheOption) {
     const char* letters;
     const char* kind;
   };
-  for (const Case& c : {Case{"DB", "dates"}, Case{"DT", "todos"}, Case{"MP", "memos"}}) {
+  for (const Case& c : {Case{"BD", "dates"}, Case{"DB", "dates"}, Case{"DT", "todos"}, Case{"MP", "memos"}}) {
     for (bool extended : {false, true}) {
       test::HeaderSpec spec;
       spec.letters = c.letters;

@@ -12,14 +12,16 @@ namespace {
 struct KindInfo {
   FileKind kind;
   const char* name;
-  const char* letters;
+  // The version tag's last two bytes; the datebook's own default is "BD",
+  // and either order is accepted where the samples do not settle it.
+  std::array<const char*, 2> letters;
 };
 
 constexpr std::array<KindInfo, 4> kKinds{{
-    {FileKind::Dates, "dates", "DB"},
-    {FileKind::Contacts, "contacts", "BA"},
-    {FileKind::Todos, "todos", "DT"},
-    {FileKind::Memos, "memos", "MP"},
+    {FileKind::Dates, "dates", {"BD", "DB"}},
+    {FileKind::Contacts, "contacts", {"BA", nullptr}},
+    {FileKind::Todos, "todos", {"DT", nullptr}},
+    {FileKind::Memos, "memos", {"MP", "PM"}},
 }};
 
 Bytes BuildKind(const DatFileHeader& h, std::vector<DateRecord>& r, const DataContext& ctx) {
@@ -73,7 +75,9 @@ std::optional<FileKind> KindFromTag(std::string_view data) {
     return std::nullopt;
   }
   for (const KindInfo& k : kKinds) {
-    if (tag.compare(2, 2, k.letters) == 0) return k.kind;
+    for (const char* letters : k.letters) {
+      if (letters && tag.compare(2, 2, letters) == 0) return k.kind;
+    }
   }
   return std::nullopt;
 }

@@ -42,7 +42,7 @@ struct Layout {
   Types extended;  // after kExtPrefix
 };
 
-const Layout kDatebook{"DB", 54, {1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8},
+const Layout kDatebook{"BD", 54, {1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8},
                        {3, 3, 5, 1, 5, 6, 6, 1, 1, 8, 5, 1, 5, 5}};
 const Layout kAddress{
     "BA", 54,
