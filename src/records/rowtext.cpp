@@ -27,7 +27,10 @@ std::string DateRow(Session& s, Side side, int32_t index) {
   const double start = r.StartTime.value;
   std::string prefix;
   if (st.ShowDatebookCategories) {
-    const std::string cat = "(" + Trim(DateCategoryName(TextOf(r.Note), r, store.datesHeader, st), st.DBCS) + ")";
+    // Appended piece by piece: "(" + string + ")" trips a false -Wrestrict in GCC 12 at -O3.
+    std::string cat = "(";
+    cat += Trim(DateCategoryName(TextOf(r.Note), r, store.datesHeader, st), st.DBCS);
+    cat += ")";
     prefix = st.SortbyCategory ? cat + FormatDate(start, "(yymmdd) ") : FormatDate(start, "(yymmdd)") + cat + " ";
   } else {
     prefix = FormatDate(start, "(yymmdd) ");
