@@ -99,16 +99,16 @@ class CliFiles : public ::testing::Test {
  protected:
   // An extended address file of two contacts, with bytes above 127.
   std::string WriteContacts(bool extended) {
-    test::HeaderSpec spec;
-    spec.letters = "BA";
-    spec.extended = extended;
-    spec.categories = {{1, 21, "Business"}, {2, 22, "Caf\xE9"}};
+    test::HeaderLayout layout;
+    layout.letters = "BA";
+    layout.extended = extended;
+    layout.categories = {{1, 21, "Business"}, {2, 22, "Caf\xE9"}};
     // Few declared fields, so a file cut short still passes the header's
     // record-count check and fails inside a record.
-    spec.fieldTypes.assign(30, 1);
-    spec.records = 0;
+    layout.fieldTypes.assign(30, 1);
+    layout.records = 0;
     test::FileBuilder b;
-    test::AppendHeader(b, spec);
+    test::AppendHeader(b, layout);
     const std::string headerOnly = dir_.File("header.dat");
     b.WriteTo(headerOnly);
 
@@ -173,22 +173,22 @@ TEST_F(CliFiles, KindComesFromTheVersionTagOrTheOption) {
   };
   for (const Case& c : {Case{"BD", "dates"}, Case{"DB", "dates"}, Case{"DT", "todos"}, Case{"MP", "memos"}}) {
     for (bool extended : {false, true}) {
-      test::HeaderSpec spec;
-      spec.letters = c.letters;
-      spec.extended = extended;
-      spec.fieldTypes = {1};
+      test::HeaderLayout layout;
+      layout.letters = c.letters;
+      layout.extended = extended;
+      layout.fieldTypes = {1};
       test::FileBuilder b;
-      test::AppendHeader(b, spec);
+      test::AppendHeader(b, layout);
       const Result r = RunCli({"dump", WriteRaw("kind.dat", b.Data())});
       EXPECT_EQ(r.code, 0) << r.err;
       EXPECT_NE(r.out.find(std::string("Kind: ") + c.kind), std::string::npos) << r.out;
     }
   }
-  test::HeaderSpec spec;
-  spec.letters = "ZZ";
-  spec.fieldTypes = {1};
+  test::HeaderLayout layout;
+  layout.letters = "ZZ";
+  layout.fieldTypes = {1};
   test::FileBuilder b;
-  test::AppendHeader(b, spec);
+  test::AppendHeader(b, layout);
   const std::string unknown = WriteRaw("unknown.dat", b.Data());
   const Result refused = RunCli({"dump", unknown});
   EXPECT_EQ(refused.code, 2);

@@ -9,23 +9,23 @@ namespace mirrin {
 namespace {
 
 using test::FileBuilder;
-using test::HeaderSpec;
+using test::HeaderLayout;
 
 const std::string kPath = "C:\\Palm\\UserA\\address\\address.dat";
 
-HeaderSpec AddressSpec(bool extended, int records) {
-  HeaderSpec spec;
-  spec.letters = "BA";
-  spec.extended = extended;
-  spec.categories = {{1, 21, "Business"}, {3, 22, "QuickList"}};
+HeaderLayout AddressSpec(bool extended, int records) {
+  HeaderLayout layout;
+  layout.letters = "BA";
+  layout.extended = extended;
+  layout.categories = {{1, 21, "Business"}, {3, 22, "QuickList"}};
   if (extended) {
-    spec.fieldTypes.assign(73, 5);
+    layout.fieldTypes.assign(73, 5);
   } else {
-    spec.fieldTypes = {1, 1, 1, 5, 5, 5, 5, 1, 5, 1, 5, 1, 5, 1, 5, 1,
+    layout.fieldTypes = {1, 1, 1, 5, 5, 5, 5, 1, 5, 1, 5, 1, 5, 1, 5, 1,
                        5, 5, 5, 5, 5, 5, 5, 6, 1, 5, 5, 5, 5, 1};
   }
-  spec.records = records;
-  return spec;
+  layout.records = records;
+  return layout;
 }
 
 // A classic contact: phones labelled 0 to 4 with a value only in the first.

@@ -11,7 +11,7 @@ namespace mirrin {
 namespace {
 
 using test::FileBuilder;
-using test::HeaderSpec;
+using test::HeaderLayout;
 
 const std::vector<int> kClassicTypes{1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8};
 const std::vector<int> kExtendedTypes{1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 65, 5, 5, 3, 3, 5, 1, 5, 6, 6, 1};
@@ -38,11 +38,11 @@ void AppendExtendedDate(FileBuilder& b, int id, int rowId, int fieldBase, const 
 
 Bytes ClassicFile(const std::vector<std::string>& repeatFields) {
   FileBuilder b;
-  HeaderSpec spec;
-  spec.categories = {{3, 17, "Business"}};
-  spec.fieldTypes = kClassicTypes;
-  spec.records = static_cast<int>(repeatFields.size());
-  test::AppendHeader(b, spec);
+  HeaderLayout layout;
+  layout.categories = {{3, 17, "Business"}};
+  layout.fieldTypes = kClassicTypes;
+  layout.records = static_cast<int>(repeatFields.size());
+  test::AppendHeader(b, layout);
   for (size_t i = 0; i < repeatFields.size(); ++i) AppendClassicDate(b, static_cast<int>(i) + 1, repeatFields[i]);
   return b.Data();
 }
@@ -192,13 +192,13 @@ TEST(DatebookRepeat, EndDateFarBeyond2038IsKeptAsStored) {
 }
 
 TEST(DatebookExtended, RowsAreRenumberedAndExtendedFieldsKept) {
-  HeaderSpec spec;
-  spec.extended = true;
-  spec.fieldTypes = kExtendedTypes;
-  spec.records = 2;
+  HeaderLayout layout;
+  layout.extended = true;
+  layout.fieldTypes = kExtendedTypes;
+  layout.records = 2;
   auto build = [&](int row0, int base0, int row1, int base1) {
     FileBuilder b;
-    test::AppendHeader(b, spec);
+    test::AppendHeader(b, layout);
     AppendExtendedDate(b, 501, row0, base0, test::RepeatField({}, test::kNoRepeat));
     AppendExtendedDate(b, 502, row1, base1, test::RepeatField({5}, test::FullClassEntry("CDayName") + [] {
                          FileBuilder p;
@@ -317,10 +317,10 @@ TEST(DatebookDaylight, DatesConvertWithTheZoneAndAutumnHourKeepsItsBytes) {
   // the same local time; converting that time back gives the other one.
   const uint32_t autumn = test::PalmTimeUtc(2021, 10, 31, 1, 30);
   FileBuilder b;
-  HeaderSpec spec;
-  spec.fieldTypes = kClassicTypes;
-  spec.records = 2;
-  test::AppendHeader(b, spec);
+  HeaderLayout layout;
+  layout.fieldTypes = kClassicTypes;
+  layout.records = 2;
+  test::AppendHeader(b, layout);
   AppendClassicDate(b, 1, test::RepeatField({}, test::kNoRepeat), summer, winter);
   FileBuilder endsInAutumn;
   endsInAutumn.Long(1).Long(1).ULong(autumn).Long(0).Long(1);

@@ -9,7 +9,7 @@ namespace mirrin {
 namespace {
 
 using test::FileBuilder;
-using test::HeaderSpec;
+using test::HeaderLayout;
 
 // Reads a header followed by room for its records and writes it back.
 Bytes Rewrite(const Bytes& header, DataContext& ctx, DatFileHeader* out = nullptr) {
@@ -26,14 +26,14 @@ Bytes Rewrite(const Bytes& header, DataContext& ctx, DatFileHeader* out = nullpt
 TEST(Header, ClassicAndExtendedComeBackByteForByte) {
   for (bool extended : {false, true}) {
     for (const char* letters : {"DB", "BA", "DT"}) {
-      HeaderSpec spec;
-      spec.extended = extended;
-      spec.letters = letters;
-      spec.categories = {{1, 11, "Business"}, {5, 12, "Personal"}};
-      spec.fieldTypes = {1, 1, 1, 3, 5};
-      spec.records = 3;
+      HeaderLayout layout;
+      layout.extended = extended;
+      layout.letters = letters;
+      layout.categories = {{1, 11, "Business"}, {5, 12, "Personal"}};
+      layout.fieldTypes = {1, 1, 1, 3, 5};
+      layout.records = 3;
       FileBuilder b;
-      test::AppendHeader(b, spec);
+      test::AppendHeader(b, layout);
       DataContext ctx;
       DatFileHeader h;
       EXPECT_EQ(Rewrite(b.Data(), ctx, &h), b.Data()) << extended << letters;
@@ -52,12 +52,12 @@ TEST(Header, ClassicAndExtendedComeBackByteForByte) {
 }
 
 TEST(Header, DeletedCategoryIsNotWrittenAndCountsMustAgree) {
-  HeaderSpec spec;
-  spec.extended = true;
-  spec.categories = {{1, 11, "Business"}, {2, 12, "Personal"}};
-  spec.fieldTypes = {1};
+  HeaderLayout layout;
+  layout.extended = true;
+  layout.categories = {{1, 11, "Business"}, {2, 12, "Personal"}};
+  layout.fieldTypes = {1};
   FileBuilder b;
-  test::AppendHeader(b, spec);
+  test::AppendHeader(b, layout);
   const Bytes bytes = b.Data();
   ByteReader in(bytes);
   DataContext ctx;
@@ -94,11 +94,11 @@ TEST(Header, RecordCountRoundsEntriesAndWritesThemBack) {
 }
 
 TEST(Header, UnknownVersionIsReadAsExtendedAndShownOnce) {
-  HeaderSpec spec;
-  spec.extended = true;
-  spec.fieldTypes = {1};
+  HeaderLayout layout;
+  layout.extended = true;
+  layout.fieldTypes = {1};
   FileBuilder b;
-  test::AppendHeader(b, spec);
+  test::AppendHeader(b, layout);
   Bytes odd = b.Data();
   odd.replace(0, 4, test::HexBytes("00 02 44 54"));
   int shown = 0;

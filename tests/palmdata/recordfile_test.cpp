@@ -11,11 +11,11 @@ namespace {
 // A classic memo file of two records, followed by bytes no record claims.
 Bytes MemoFileWithTail(const std::string& tail) {
   test::FileBuilder b;
-  test::HeaderSpec spec;
-  spec.letters = "MP";
-  spec.fieldTypes = {1, 1, 1, 5, 6, 1};
-  spec.records = 2;
-  test::AppendHeader(b, spec);
+  test::HeaderLayout layout;
+  layout.letters = "MP";
+  layout.fieldTypes = {1, 1, 1, 5, 6, 1};
+  layout.records = 2;
+  test::AppendHeader(b, layout);
   for (int i = 0; i < 2; ++i) {
     b.IntField(100 + i).IntField(0).IntField(i).CStringField("memo " + std::to_string(i));
     b.BoolField(false).IntField(0);

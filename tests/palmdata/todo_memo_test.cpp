@@ -11,7 +11,7 @@ namespace mirrin {
 namespace {
 
 using test::FileBuilder;
-using test::HeaderSpec;
+using test::HeaderLayout;
 
 const std::vector<int> kTodoTypes{1, 1, 1, 5, 3, 6, 1, 6, 1, 5};
 const std::vector<int> kTodoExtTypes{1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5, 5, 3, 6, 1, 5, 6, 3, 6, 3, 1, 3, 8};
@@ -22,13 +22,13 @@ const uint32_t kDue = test::PalmTimeUtc(2022, 5, 20, 0, 0);
 Bytes WithHeader(const char* letters, bool extended, const std::vector<int>& types, int records,
                  const Bytes& body) {
   FileBuilder b;
-  HeaderSpec spec;
-  spec.letters = letters;
-  spec.extended = extended;
-  spec.fieldTypes = types;
-  spec.records = records;
-  spec.categories = {{1, 9, "Home"}};
-  test::AppendHeader(b, spec);
+  HeaderLayout layout;
+  layout.letters = letters;
+  layout.extended = extended;
+  layout.fieldTypes = types;
+  layout.records = records;
+  layout.categories = {{1, 9, "Home"}};
+  test::AppendHeader(b, layout);
   return b.Raw(body).Data();
 }
 

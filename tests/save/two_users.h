@@ -18,10 +18,10 @@ namespace mirrin::test {
 
 inline void WriteMemoFolder(const std::string& dir, int count) {
   FileBuilder b;
-  HeaderSpec spec;
-  spec.letters = "MP";
-  spec.fieldTypes = {1, 1, 1, 5, 6, 1};
-  AppendHeader(b, spec);
+  HeaderLayout layout;
+  layout.letters = "MP";
+  layout.fieldTypes = {1, 1, 1, 5, 6, 1};
+  AppendHeader(b, layout);
   DatFileHeader header;
   std::vector<MemoRecord> records;
   DataContext ctx;

@@ -13,7 +13,7 @@ struct TestCategory {
   std::string name;
 };
 
-struct HeaderSpec {
+struct HeaderLayout {
   std::string letters = "DB";  // last two bytes of the version tag: "DB", "BA", "DT", "MP"
   bool extended = false;
   std::vector<TestCategory> categories;
@@ -23,7 +23,7 @@ struct HeaderSpec {
 };
 
 // Appends a complete header (up to the entry count) to b.
-FileBuilder& AppendHeader(FileBuilder& b, const HeaderSpec& spec);
+FileBuilder& AppendHeader(FileBuilder& b, const HeaderLayout& layout);
 
 // Appends the extended record prefix: ids, status, category, private flag,
 // empty counted texts and two empty CString fields.

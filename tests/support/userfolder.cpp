@@ -16,10 +16,10 @@ namespace {
 template <class Record, class Parse>
 DatFileHeader EmptyHeader(const char* letters, std::vector<int> fieldTypes, Parse parse) {
   FileBuilder b;
-  HeaderSpec spec;
-  spec.letters = letters;
-  spec.fieldTypes = std::move(fieldTypes);
-  AppendHeader(b, spec);
+  HeaderLayout layout;
+  layout.letters = letters;
+  layout.fieldTypes = std::move(fieldTypes);
+  AppendHeader(b, layout);
   DatFileHeader header;
   std::vector<Record> records;
   DataContext ctx;
