@@ -157,12 +157,8 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
 
   HeadlessPlatform platform(err, ProgramDirFor(options));
   Session s(platform);
-  if (!ApplySettings(s, options, err)) return 2;
-  const std::optional<Kind> kind = ChooseKind(s, options.kind);
-  if (!kind) {
-    err << "mirrin-cli: compare: unknown kind " << options.kind << "\n";
-    return 2;
-  }
+  const std::optional<Kind> kind = SettingsAndKind(s, options, "compare", err);
+  if (!kind) return 2;
   std::array<std::string*, 2> userDirs{&s.settings.UserDir1, &s.settings.UserDir2};
   std::array<std::string*, 2> userNames{&s.settings.PalmUser1, &s.settings.PalmUser2};
   for (Side side : kSides) {

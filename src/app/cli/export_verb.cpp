@@ -92,12 +92,8 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
   HeadlessPlatform platform(err, ProgramDirFor(options));
   Session s(platform);
-  if (!ApplySettings(s, options, err)) return 2;
-  const std::optional<Kind> kind = ChooseKind(s, options.kind);
-  if (!kind) {
-    err << "mirrin-cli: export: unknown kind " << options.kind << "\n";
-    return 2;
-  }
+  const std::optional<Kind> kind = SettingsAndKind(s, options, "export", err);
+  if (!kind) return 2;
   const bool calendarKind = *kind == Kind::Dates || *kind == Kind::ToDos;
   if ((format == "ics" && !calendarKind) || (format == "vcf" && *kind != Kind::Contacts)) {
     err << "mirrin-cli: export: " << s.KindText(*kind) << " cannot be written as " << format << "\n";

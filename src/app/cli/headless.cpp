@@ -126,6 +126,14 @@ std::optional<Kind> ChooseKind(Session& s, const std::string& text) {
   return std::nullopt;
 }
 
+std::optional<Kind> SettingsAndKind(Session& s, const SessionOptions& options, const char* verb,
+                                    std::ostream& err) {
+  if (!ApplySettings(s, options, err)) return std::nullopt;
+  const std::optional<Kind> kind = ChooseKind(s, options.kind);
+  if (!kind) err << "mirrin-cli: " << verb << ": unknown kind " << options.kind << "\n";
+  return kind;
+}
+
 void ProgressLine::Show(const std::function<std::string()>& text) {
   if (quiet_) return;
   const auto now = std::chrono::steady_clock::now();

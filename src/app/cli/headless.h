@@ -75,6 +75,11 @@ bool ApplySettings(Session& s, const SessionOptions& options, std::ostream& err)
 // then included even where the configuration leaves it out.
 std::optional<Kind> ChooseKind(Session& s, const std::string& text);
 
+// ApplySettings, then ChooseKind for options.kind; nothing, with a message
+// on err naming the verb, when either fails.
+std::optional<Kind> SettingsAndKind(Session& s, const SessionOptions& options, const char* verb,
+                                    std::ostream& err);
+
 // A line on err at most once a second, unless quiet.
 class ProgressLine {
  public:
