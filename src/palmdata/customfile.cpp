@@ -48,7 +48,10 @@ CustomRecord ReadCustomLine(std::string_view line, DatFileHeader& header) {
 void ReadCustomFile(const std::string& path, DatFileHeader& header,
                     std::vector<CustomRecord>& records) {
   if (!FileExists(path)) return;
-  const Bytes text = ReadWholeFile(path);
+  ParseCustomText(ReadWholeFile(path), header, records);
+}
+
+void ParseCustomText(std::string_view text, DatFileHeader& header, std::vector<CustomRecord>& records) {
   header.Categories.assign(1, CategoryEntry::Unfiled());
   header.CategoryCount = 0;
   records.clear();
@@ -58,10 +61,10 @@ void ReadCustomFile(const std::string& path, DatFileHeader& header,
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
-    const size_t next = end == Bytes::npos ? text.size() : end + 1;
-    if (end == Bytes::npos) end = text.size();
+    const size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end == std::string_view::npos) end = text.size();
     if (end > start && text[end - 1] == '\r') --end;
-    records.push_back(ReadCustomLine(std::string_view(text).substr(start, end - start), header));
+    records.push_back(ReadCustomLine(text.substr(start, end - start), header));
     start = next;
   }
   header.RecordCount = static_cast<int32_t>(records.size());

@@ -25,6 +25,9 @@ struct CustomRecord {
 void ReadCustomFile(const std::string& path, DatFileHeader& header,
                     std::vector<CustomRecord>& records);
 
+// The records of a file's text held in memory, as ReadCustomFile reads them.
+void ParseCustomText(std::string_view text, DatFileHeader& header, std::vector<CustomRecord>& records);
+
 // One line without its line end; adds its category to the header when new.
 CustomRecord ReadCustomLine(std::string_view line, DatFileHeader& header);
 

@@ -121,15 +121,20 @@ bool ReadUserFile(const std::string& path, UserList& list, const UserFileReport&
     if (e.number() == err::BadFileName && report) report(where, e);
     return false;
   }
+  ParseUserFile(data, path, list, report);
+  return true;
+}
+
+void ParseUserFile(const Bytes& data, const std::string& path, UserList& list,
+                   const UserFileReport& report) {
   list = UserList{};
   ByteReader in(data);
   std::string field;
   try {
     ReadUsers(in, list, field);
   } catch (const RunError& e) {
-    if (report) report(where, RunError(e.number(), e.description(), field + ": " + e.detail()));
+    if (report) report("ReadUserFile " + path, RunError(e.number(), e.description(), field + ": " + e.detail()));
   }
-  return true;
 }
 
 }  // namespace mirrin

@@ -54,6 +54,11 @@ using UserFileReport = std::function<void(const std::string& where, const RunErr
 // the error is reported and the entries read before it stand.
 bool ReadUserFile(const std::string& path, UserList& list, const UserFileReport& report);
 
+// The entries of a users file held in memory (path only for the report);
+// entries read before an error stand.
+void ParseUserFile(const Bytes& data, const std::string& path, UserList& list,
+                   const UserFileReport& report);
+
 // Skips the rest of a user's data: stops right after the first marker word
 // 0x8001 or at the end of the data, never reading past it. Returns the word
 // that ended the skip (0x8001, or 0 / 0xFFFF at the end).
