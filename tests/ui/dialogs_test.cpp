@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "save/save.h"
+#include "startup/catfilter.h"
 #include "startup/version.h"
+#include "support/as_nobody.h"
 #include "ui/startup_fixture.h"
 
 namespace mirrin {
@@ -49,7 +52,7 @@ TEST_F(DialogsTest, ConfigureOkRewritesTheFileCanonically) {
   EXPECT_EQ(App().configUser.Frame(kLeft).userRecords.Caption(), "3");
 }
 
-TEST_F(DialogsTest, ConfigureCancelAndBadNumbersChangeNothing) {
+TEST_F(DialogsTest, CancelChangesNothingAndOkRefusesABadNumberKeepingTheEdits) {
   StartWith();
   const std::string before = File();
   Configure([](FrmConfigure& d) {
@@ -57,15 +60,187 @@ TEST_F(DialogsTest, ConfigureCancelAndBadNumbersChangeNothing) {
     d.cmdCancel.Press();
   });
   EXPECT_TRUE(s().settings.IncludeDates);
-  Configure([](FrmConfigure& d) {
+  Configure([&](FrmConfigure& d) {
     d.chkDates.UserClick();
+    d.txtDaystoIgnore.UserType("ten");
     d.txtFirstDuplicate.UserType("40000");
+    d.cmdOK.Press();  // Enter in the form presses OK too
+    EXPECT_EQ(d.refusedField, &d.txtDaystoIgnore);
+    EXPECT_EQ(platform.beepCount, 1);
+    d.txtDaystoIgnore.UserType("7");
+    d.cmdOK.Press();
+    EXPECT_EQ(d.refusedField, &d.txtFirstDuplicate);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_NE(platform.boxes[0].text.find("\"40000\" is not a whole number"), std::string::npos);
+    EXPECT_TRUE(d.window.Visible());
+    EXPECT_EQ(File(), before);
+    EXPECT_TRUE(s().settings.IncludeDates);
+    EXPECT_EQ(d.chkDates.Value(), forms::CheckBox::Unchecked) << "the edits stay";
+    d.txtFirstDuplicate.UserType("30");
     d.cmdOK.Press();
   });
-  EXPECT_TRUE(s().settings.IncludeDates) << "the bad number stops the copy before anything changes";
-  EXPECT_EQ(s().settings.FirstDuplicateChars, 20);
-  EXPECT_EQ(File(), before);
   EXPECT_FALSE(App().configure.window.Visible());
+  EXPECT_FALSE(s().settings.IncludeDates);
+  EXPECT_NE(File().find("\r\nDaystoIgnore=7\r\n"), std::string::npos);
+  EXPECT_NE(File().find("\r\nFirstDuplicateChars=30\r\n"), std::string::npos);
+}
+
+// A file as the program writes it, with a byte-order mark, a line it cannot
+// read, a key and a line of its own: a run that opens both dialogs (and
+// "..." and Cancel in between) and presses OK gives it back byte for byte.
+TEST_F(DialogsTest, OkWithoutChangesKeepsTheFileByteForByte) {
+  StartWith({"ShowCompany=maybe", "Custom9=kept", "no equals sign", "SuffixUser1="});
+  Configure([](FrmConfigure& d) { d.cmdOK.Press(); });
+  test::WriteFileBytes(ConfigPath(), "\xEF\xBB\xBF" + File());
+  const std::string before = File();
+  ASSERT_NE(before.find("\r\nUserDir1=" + AnnaDir() + "\r\nPalmUser1=Anna\r\n"), std::string::npos);
+  ASSERT_NE(before.find("\r\nShowCompany=maybe\r\n"), std::string::npos);
+
+  app.reset();
+  platform.boxes.clear();
+  Start();
+  EXPECT_EQ(BoxTexts().size(), 1u) << "ShowCompany told once";
+  FrmConfigUser& users = App().configUser;
+  users.runModal = [&] { users.cmdCancel.Press(); };
+  for (int i = 0; i < 3; ++i) s().form.mnuConfigUser.Press();
+  users.runModal = [&] {
+    platform.folderAnswers.push_back(palm.Path());
+    users.Frame(kRight).cmdDir.Press();
+    EXPECT_EQ(s().form.UserRight.Text(), "Bob") << "\"...\" unloads nobody";
+    EXPECT_TRUE(s().Store(kRight).loaded);
+    users.cmdOK.Press();
+  };
+  s().form.mnuConfigUser.Press();
+  EXPECT_EQ(File(), before);
+  Configure([](FrmConfigure& d) { d.cmdOK.Press(); });
+  EXPECT_EQ(File(), before);
+  EXPECT_EQ(BoxTexts().size(), 1u);
+}
+
+// Names with "=" or a trailing blank are kept whole; one the file cannot
+// give back is refused when chosen.
+TEST_F(DialogsTest, UserNamesSurviveTheFile) {
+  test::WriteFileBytes(palm.File("users.dat"),
+                       test::UsersFile({{"Anna=B", "AnnaF"}, {"Bob ", "BobF"}, {"Y", "BobF"}}));
+  test::WriteFileBytes(ConfigPath(), "PalmDir1=" + palm.Path() + "\r\nUserDir1=" + AnnaDir() +
+                                         "\r\nPalmUser1=Anna=B\r\nPalmDir2=" + palm.Path() +
+                                         "\r\nUserDir2=" + BobDir() + "\r\nPalmUser2=Bob \r\n");
+  Start();
+  EXPECT_TRUE(platform.boxes.empty()) << BoxTexts()[0];
+  EXPECT_EQ(s().form.UserRight.Text(), "Bob ");
+  FrmConfigUser& d = App().configUser;
+  d.runModal = [&] {
+    d.Frame(kRight).users.UserSelect(3);
+    EXPECT_EQ(d.Frame(kRight).users.Text(), "Bob ");
+    d.cmdOK.Press();
+  };
+  s().form.mnuConfigUser.Press();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
+                            "The user name \"Y\" cannot be kept in the configuration file; choose another user."});
+  EXPECT_EQ(s().form.UserRight.Text(), "Bob ");
+  EXPECT_NE(File().find("\r\nPalmUser1=Anna=B\r\n"), std::string::npos);
+  EXPECT_NE(File().find("\r\nPalmUser2=Bob \r\n"), std::string::npos);
+}
+
+// Hidden categories of a user switched away from, and of a kind no longer
+// included, are written back; the user switched to again gets them back.
+TEST_F(DialogsTest, HiddenCategoriesOutliveAUserSwitchAndAnIncludeFlag) {
+  test::WriteFileBytes(palm.File("users.dat"),
+                       test::UsersFile({{"Anna", "AnnaF"}, {"Bob", "BobF"}, {"Carl", "CarlF"}}));
+  test::WriteUserFolder(palm.File("CarlF"), {.dates = 1});
+  const std::string filterPath = prog.File("MirrinCategoriestoExclude.cfg");
+  test::WriteFileBytes(filterPath, "Anna|Dates|Unfiled\r\nBob|Dates|Unfiled\r\nBob|Memos|Work\r\nZed|Dates|X\r\n");
+  StartWith();
+  auto shown = [&](Side side) { return s().Store(side).datesHeader.Categories[0].Show; };
+  EXPECT_FALSE(shown(kRight));
+  auto pickRight = [&](int entry) {
+    FrmConfigUser& d = App().configUser;
+    d.runModal = [&d, entry] {
+      d.Frame(kRight).users.UserSelect(entry);
+      d.cmdOK.Press();
+    };
+    s().form.mnuConfigUser.Press();
+  };
+  pickRight(3);
+  EXPECT_TRUE(shown(kRight)) << "Carl has nothing hidden";
+  Configure([](FrmConfigure& d) {
+    d.chkDates.UserClick();
+    d.cmdOK.Press();
+  });
+  s().filters.changed = true;
+  WriteCatExcludeFile(filterPath, CategoryFilterUsers(s()), "", s().filters, s().log);
+  const std::string written = test::ReadFileBytes(filterPath);
+  EXPECT_EQ(written.substr(written.find("Anna|")),
+            "Anna|Dates|Unfiled\r\nBob|Memos|Work\r\nZed|Dates|X\r\nBob|Dates|Unfiled\r\n");
+  Configure([](FrmConfigure& d) {
+    d.chkDates.UserClick();
+    d.cmdOK.Press();
+  });
+  pickRight(2);
+  EXPECT_FALSE(shown(kRight)) << "Bob's hidden category is back";
+}
+
+// The file cannot be written (or could not be read): OK says which file and
+// why, leaves it as it is, and the values chosen apply; a first start
+// without a file asks once, not forever.
+TEST_F(DialogsTest, AFileThatCannotBeWrittenIsToldAndKept) {
+  std::filesystem::create_directory(ConfigPath());  // no file, and none can be made
+  auto chooseBoth = [this] {
+    FrmConfigUser& d = App().configUser;
+    for (Side side : kSides) {
+      platform.folderAnswers.push_back(palm.Path());
+      d.Frame(side).cmdDir.Press();
+      d.Frame(side).users.UserSelect(side == kLeft ? 1 : 2);
+    }
+    d.cmdOK.Press();
+  };
+  App().configUser.runModal = chooseBoth;
+  Start();
+  ASSERT_EQ(platform.boxes.size(), 2u);
+  EXPECT_EQ(platform.boxes[1].text.rfind("The settings could not be saved to " + ConfigPath() + "\r", 0), 0u);
+  EXPECT_EQ(s().form.UserRight.Text(), "Bob");
+  EXPECT_TRUE(std::filesystem::is_directory(ConfigPath()));
+
+  // As a user who may read the file but not write in its folder, and then
+  // who may not even read it.
+  namespace fs = std::filesystem;
+  fs::remove(ConfigPath());
+  WriteConfig({"LogFilePath=" + palm.Path()});
+  test::OpenToAll(palm.Path());
+  fs::permissions(prog.Path(), fs::perms(0755));
+  fs::permissions(ConfigPath(), fs::perms(0644));
+  const std::string before = File();
+  EXPECT_TRUE(test::AsNobody([&] {
+    app.reset();
+    platform.boxes.clear();
+    Start();
+    Configure([](FrmConfigure& d) {
+      d.chkArchive.UserClick();
+      d.cmdOK.Press();
+    });
+    // (The early log lines cannot be written here either.)
+    const std::string& told = platform.boxes.back().text;
+    EXPECT_EQ(told.rfind("The settings could not be saved to " + ConfigPath() + "\r", 0), 0u) << told;
+    EXPECT_NE(told.find("Permission denied"), std::string::npos) << told;
+    EXPECT_TRUE(s().settings.ArchiveDeleted) << "kept in memory";
+  }));
+  EXPECT_EQ(File(), before);
+
+  test::OpenToAll(prog.Path());
+  fs::permissions(ConfigPath(), fs::perms(0600));
+  EXPECT_TRUE(test::AsNobody([&] {
+    app.reset();
+    platform.boxes.clear();
+    App().configUser.runModal = chooseBoth;
+    Start();
+    ASSERT_GE(platform.boxes.size(), 2u);
+    EXPECT_EQ(platform.boxes[0].text.rfind("ReadIniFile has caused an error. 70 Permission denied\r\n", 0), 0u);
+    EXPECT_NE(platform.boxes[0].text.find("Mirrin.cfg: Permission denied"), std::string::npos)
+        << "the detail names the file";
+    EXPECT_NE(platform.boxes.back().text.find("could not be read"), std::string::npos);
+    EXPECT_EQ(s().form.UserRight.Text(), "Bob");
+  }));
+  EXPECT_EQ(File(), before);
 }
 
 TEST_F(DialogsTest, StartwithOfAnExcludedKindBecomesChoose) {

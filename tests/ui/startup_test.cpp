@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "startup/log.h"
 #include "startup/version.h"
 #include "ui/startup_fixture.h"
@@ -174,15 +176,46 @@ TEST_F(StartupTest, ConfiguredLogDirectoryIsPrunedToo) {
   EXPECT_FALSE(std::filesystem::exists(old));
 }
 
-TEST_F(StartupTest, UnconvertibleBooleanIsReportedWithKeyAndValue) {
-  WriteConfig({"IncludeMemo=maybe"});
+// Each value that does not convert is told once, naming its line; the rest
+// of the configuration applies, and the lines are written back as read.
+TEST_F(StartupTest, ValuesThatDoNotConvertAreToldOnceAndTheRestApplies) {
+  WriteConfig({"IncludeMemo=maybe", "DaystoIgnore=ten", "HideAfter=31/02/2026", "ArchiveDeleted=Yes"});
   Start();
-  ASSERT_EQ(platform.boxes.size(), 1u);
-  EXPECT_EQ(platform.boxes[0].text.rfind("ProcessIniFile has caused an error. 13 ", 0), 0u)
-      << platform.boxes[0].text;
-  EXPECT_NE(platform.boxes[0].text.find("IncludeMemo=maybe"), std::string::npos);
-  // The rest of the configuration pass is skipped; start-up goes on.
-  EXPECT_FALSE(s().Store(kLeft).loaded);
+  const std::vector<std::string> told = BoxTexts();
+  ASSERT_EQ(told.size(), 3u);
+  for (const char* line : {"(IncludeMemo=maybe)", "(DaystoIgnore=ten)", "(HideAfter=31/02/2026)"}) {
+    EXPECT_NE(std::find_if(told.begin(), told.end(),
+                           [&](const std::string& t) {
+                             return t.starts_with("ProcessIniFile has caused an error. 13 Type mismatch " +
+                                                  std::string(line));
+                           }),
+              told.end())
+        << line;
+  }
+  EXPECT_TRUE(s().settings.ArchiveDeleted);
+  EXPECT_EQ(s().form.UserRight.Text(), "Bob");
+  EXPECT_EQ(s().List(kLeft).ListCount(), 1) << "the kind selection works with the defaults";
+
+  FrmConfigUser& d = App().configUser;
+  d.runModal = [&] { d.cmdCancel.Press(); };
+  s().form.mnuConfigUser.Press();  // reads the file again
+  d.runModal = [&] { d.cmdOK.Press(); };
+  s().form.mnuConfigUser.Press();
+  EXPECT_EQ(platform.boxes.size(), 3u);
+  const std::string file = test::ReadFileBytes(ConfigPath());
+  EXPECT_NE(file.find("\r\nIncludeMemo=maybe\r\nDaystoIgnore=ten\r\nHideAfter=31/02/2026\r\nArchiveDeleted=Y\r\n"),
+            std::string::npos)
+      << file;
+}
+
+// A log folder that does not exist ends the load; the report says which file.
+TEST_F(StartupTest, ErrorReportNamesTheFileAndTheReason) {
+  WriteConfig({"LogFilePath=" + prog.File("gone")});
+  EXPECT_THROW(Start(), ProgramEnd);
+  ASSERT_FALSE(platform.boxes.empty());
+  const std::string& text = platform.boxes.back().text;
+  EXPECT_EQ(text.rfind("Loading User 'Anna' has caused an error. 75 Path/File access error\r\n", 0), 0u) << text;
+  EXPECT_NE(text.find(prog.File("gone")), std::string::npos) << text;
 }
 
 TEST_F(StartupTest, CancelledUsersDialogFromTheMenuReselectsTheConfiguredUsers) {
