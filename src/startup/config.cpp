@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 #include <map>
+#include <unordered_map>
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
@@ -119,13 +120,33 @@ std::string_view KeyPart(std::string_view line) {
   return key;
 }
 
-// Keys compare trimmed and without regard to letter case. Without copies:
-// every key is looked up in every line.
-bool SameKey(std::string_view line, std::string_view key) {
-  const std::string_view part = KeyPart(line);
-  return std::equal(part.begin(), part.end(), key.begin(), key.end(), [](char a, char b) {
-    return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+// Keys compare trimmed and without regard to letter case.
+std::string KeyOf(std::string_view line) { return UpperAscii(KeyPart(line)); }
+
+// GetValueFromIni over `matching`, the positions of the key's lines.
+ConfigValue LookUp(ConfigLines& lines, const std::vector<size_t>& matching, std::string_view key,
+                   std::string_view defaultText, bool addIfMissing, LogSink& log, Platform& platform) {
+  std::string value(defaultText);
+  bool found = false;
+  for (size_t i : matching) {
+    std::string& line = lines[i];
+    if (found && !value.empty()) {
+      line.clear();  // a duplicate: gone at the next rewrite
+    } else {
+      found = true;
+      const size_t eq = line.find('=');
+      if (eq != std::string::npos && eq + 1 < line.size()) value = line.substr(eq + 1);
+    }
+  }
+  if (addIfMissing && !found) lines.push_back(std::string(key) + "=" + std::string(defaultText));
+
+  ConfigValue result = value;
+  if (value == "Y") result = true;
+  if (value == "N") result = false;
+  TrapErrors(platform, "GetValueFromIni", [&] {
+    log.WriteLog("Got value for " + std::string(key) + " = " + ValueText(result), 11);
   });
+  return result;
 }
 
 }  // namespace
@@ -163,27 +184,12 @@ bool ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platfo
 
 ConfigValue GetValueFromIni(ConfigLines& lines, std::string_view key, std::string_view defaultText,
                             bool addIfMissing, LogSink& log, Platform& platform) {
-  std::string value(defaultText);
-  bool found = false;
-  for (std::string& line : lines) {
-    if (!SameKey(line, key)) continue;
-    if (found && !value.empty()) {
-      line.clear();  // a duplicate: gone at the next rewrite
-    } else {
-      found = true;
-      const size_t eq = line.find('=');
-      if (eq != std::string::npos && eq + 1 < line.size()) value = line.substr(eq + 1);
-    }
+  std::vector<size_t> matching;
+  const std::string upperKey = UpperAscii(key);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (KeyOf(lines[i]) == upperKey) matching.push_back(i);
   }
-  if (addIfMissing && !found) lines.push_back(std::string(key) + "=" + std::string(defaultText));
-
-  ConfigValue result = value;
-  if (value == "Y") result = true;
-  if (value == "N") result = false;
-  TrapErrors(platform, "GetValueFromIni", [&] {
-    log.WriteLog("Got value for " + std::string(key) + " = " + ValueText(result), 11);
-  });
-  return result;
+  return LookUp(lines, matching, key, defaultText, addIfMissing, log, platform);
 }
 
 std::string ValueText(const ConfigValue& value) {
@@ -233,10 +239,17 @@ int16_t ToInt16(const ConfigValue& value) { return ToInteger<int16_t>(value); }
 std::vector<RunError> ReadSettings(ConfigLines& lines, Settings& settings,
                                    std::string_view programDir, LogSink& log, Platform& platform) {
   std::vector<RunError> errors;
+  // One pass finds every key's lines: a long file is not read once per key.
+  std::unordered_map<std::string, std::vector<size_t>> byKey;
+  for (const SettingKey& k : SettingKeys()) byKey[UpperAscii(k.key)];
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const auto at = byKey.find(KeyOf(lines[i]));
+    if (at != byKey.end()) at->second.push_back(i);
+  }
   for (const SettingKey& k : SettingKeys()) {
     const std::string defaultText = k.defaultText ? k.defaultText : std::string(programDir);
     const ConfigValue v =
-        GetValueFromIni(lines, k.key, defaultText, k.addIfMissing, log, platform);
+        LookUp(lines, byKey[UpperAscii(k.key)], k.key, defaultText, k.addIfMissing, log, platform);
     auto store = [&](const ConfigValue& value) {
       std::visit(
           [&](auto member) {
@@ -306,7 +319,7 @@ std::string ConfigFileText(ConfigLines& lines, const Settings& settings) {
     return byKey;
   }();
   for (std::string& line : lines) {
-    const auto at = rewritten.find(UpperAscii(KeyPart(line)));
+    const auto at = rewritten.find(KeyOf(line));
     if (at != rewritten.end() && !settings.Unread.contains(at->second->key)) {
       line = std::string(at->second->key) + "=" + CanonicalValue(settings, at->second->field);
     }

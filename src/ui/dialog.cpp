@@ -16,7 +16,7 @@ void RewriteConfigFile(Session& s) {
       WriteConfigFile(s.configLines, s.settings, path);
       return;
     } catch (const RunError& e) {
-      reason = e.what();
+      reason = e.detail().empty() ? e.what() : e.detail();
     }
   }
   s.platform.MsgBox("The settings could not be saved to " + NativePath(path) + "\r" + reason +

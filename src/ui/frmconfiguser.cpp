@@ -110,7 +110,7 @@ void FrmConfigUser::UserPicked(Side side) {
   }
   set.palmUser = f.users.Text();
   // The folder list pairs with the user list by position.
-  if (k >= 0 && k < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(k);
+  if (k < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(k);
   set.userDir = f.cmbUserDir.Text();
   // Loads the user at once.
   s_.form.UserField(side).SetText(set.palmUser);

@@ -113,7 +113,7 @@ void ReadAllSettings(Session& s) {
     set.HideAfter = noDate;
   }
   for (const RunError& e : errors) {
-    ReportError(s.platform, e.number(), e.description(), "ProcessIniFile", e.detail());
+    ReportError(s.platform, e.number(), e.description(), "ProcessIniFile");
   }
 }
 

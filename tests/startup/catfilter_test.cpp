@@ -88,24 +88,6 @@ TEST_F(CatFilterTest, HidesNamedCategoriesOfLoadedUsers) {
   EXPECT_FALSE(filters.changed);
 }
 
-TEST_F(CatFilterTest, OtherUsersAndUnloadedKindsAreCarriedThroughAfterOwnLines) {
-  Read("Carol|Dates|Work\r\n"
-       "Bob|Memos|Private\r\n"       // Bob's memos are not loaded
-       "Ann|Dates|Gone\r\n"          // category no longer exists: dropped
-       "Ann|Notes|Work\r\n"          // a kind not loaded (not known here)
-       " Dave|Contacts|X \r\n"
-       "Bob|Dates|Work\r\n");
-  filters.changed = true;
-  WriteCatExcludeFile(path, users, "Passwords", filters, log);
-  EXPECT_EQ(ReadFileBytes(path), kHeader +
-                                     "Bob|Dates|Work\r\n"
-                                     "Carol|Dates|Work\r\n"
-                                     "Bob|Memos|Private\r\n"
-                                     "Ann|Notes|Work\r\n"
-                                     "Dave|Contacts|X\r\n");
-  EXPECT_EQ(log.lines.back(), std::make_pair("Write Category Exclude list to " + path, 0));
-}
-
 TEST_F(CatFilterTest, WritesUsersThenKindsInOrderAndSkipsDeletedCategories) {
   annTodos[1].Show = false;
   annDates[2].Show = false;

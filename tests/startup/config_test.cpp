@@ -158,31 +158,6 @@ TEST_F(ConfigTest, YAndNBecomeTrueAndFalseAndOtherValuesConvertTheGeneralWay) {
   EXPECT_TRUE(s.Unread.empty());
 }
 
-TEST_F(ConfigTest, AValueThatDoesNotConvertIsToldOnceAndItsLineKeptUntilSet) {
-  const std::string text = "ShowCompany=maybe\r\nDaystoIgnore=ten\r\nFirstDuplicateChars=40000\r\nPalmUser1=Ann\r\n";
-  ConfigLines lines = Read(text);
-  Settings s;
-  std::vector<std::string> told;
-  for (const RunError& e : ReadSettings(lines, s, "/prog", log, platform)) {
-    told.push_back(std::to_string(e.number()) + " " + e.description());
-  }
-  EXPECT_EQ(told, (std::vector<std::string>{"13 Type mismatch (DaystoIgnore=ten)", "13 Type mismatch (ShowCompany=maybe)",
-                                            "6 Overflow (FirstDuplicateChars=40000)"}));
-  EXPECT_EQ(s.PalmUser1, "Ann") << "keys after a bad one are read";
-  EXPECT_FALSE(s.ShowCompany);
-  EXPECT_EQ(s.DaystoIgnore, "0");
-  EXPECT_EQ(s.FirstDuplicateChars, 20);
-  EXPECT_TRUE(ReadSettings(lines, s, "/prog", log, platform).empty()) << "told once";
-
-  WriteConfigFile(lines, s, path);
-  EXPECT_EQ(ReadFileBytes(path).substr(kHeader.size(), text.size()), text) << "written back as read";
-  const Settings before = s;
-  s.ShowCompany = true;
-  ForgetSetKeys(before, s);
-  WriteConfigFile(lines, s, path);
-  EXPECT_EQ(ReadFileBytes(path).substr(kHeader.size(), 16), "ShowCompany=Y\r\nD");
-}
-
 TEST_F(ConfigTest, LogFilePathDefaultsToTheProgramDirectoryAndACustomKindIsIncluded) {
   ConfigLines lines{"Custom1=Passwords"};
   const Settings s = Load(lines);

@@ -12,21 +12,18 @@
 
 namespace mirrin::test {
 
-// Opens dir and everything below it to every user, so nobody can use it.
+// dir and everything below it, open to every user.
 inline void OpenToAll(const std::string& dir) {
   namespace fs = std::filesystem;
   fs::permissions(dir, fs::perms::all);
-  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    fs::permissions(entry.path(), entry.is_directory() ? fs::perms::all : fs::perms(0666));
-  }
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) fs::permissions(entry.path(), fs::perms::all);
 }
 
-// Runs body in a child process as nobody; true when no expectation failed
-// there (the failures are printed by the child).
+// True when body, run in a child process as nobody, failed no expectation
+// (the child prints its failures).
 inline bool AsNobody(const std::function<void()>& body) {
   const passwd* nobody = getpwnam("nobody");
-  if (!nobody) return false;
-  const pid_t pid = fork();
+  const pid_t pid = nobody ? fork() : -1;
   if (pid == 0) {
     if (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(2);
     try {
@@ -37,8 +34,7 @@ inline bool AsNobody(const std::function<void()>& body) {
     _exit(::testing::Test::HasFailure() ? 1 : 0);
   }
   int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace mirrin::test

@@ -157,6 +157,7 @@ ConfigUserDialog::ConfigUserDialog(FrmConfigUser& m, QWidget* parent)
     auto* form = new QFormLayout(box);
     auto* dirRow = new QHBoxLayout;
     QWidget* dir = ShownText(v, u.txtDir);
+    dir->setToolTip(QStringLiteral("This is where the Palm Desktop is installed and must contain the file 'users.dat'"));
     dirRow->addWidget(dir, 1);
     QPushButton* browse = v.AddButton(u.cmdDir);
     browse->setToolTip(QStringLiteral(
@@ -166,9 +167,8 @@ ConfigUserDialog::ConfigUserDialog(FrmConfigUser& m, QWidget* parent)
                         "This is where the Palm Desktop is installed (usually C:\\Palm or C:\\Program Files\\Palm "
                         "and must contain the file 'users.dat'"),
                  dirRow);
-    QWidget* userName = ShownText(v, u.txtUser);
     form->addRow(QStringLiteral("User Name:"), v.AddCombo(u.users));
-    form->addRow(QString(), userName);
+    form->addRow(QString(), ShownText(v, u.txtUser));
     form->addRow(QStringLiteral("User Directory:"), v.AddCombo(u.cmbUserDir));
     form->addRow(QString(), ShownText(v, u.txtUserDir));
     form->addRow(CheckGrid(v, {&u.chkPrivateDates, &u.chkPrivateToDos, &u.chkPrivateMemos, &u.chkPrivateContacts},
@@ -182,7 +182,6 @@ ConfigUserDialog::ConfigUserDialog(FrmConfigUser& m, QWidget* parent)
                  v.AddText(u.txtSuffix, TextStyle::SingleLine));
     form->addRow(v.AddLabel(u.lblRecords), v.AddLabel(u.userRecords));
     sides->addWidget(box);
-    dir->setToolTip(QStringLiteral("This is where the Palm Desktop is installed and must contain the file 'users.dat'"));
   }
   layout->addLayout(sides);
   layout->addLayout(OkCancelRow(v, m.cmdOK, m.cmdCancel));
