@@ -4,6 +4,7 @@
 
 #include "palmdata/errors.h"
 #include "startup/config.h"
+#include "startup/errorreport.h"
 #include "startup/version.h"
 #include "ui/frmconfiguser.h"
 
@@ -88,7 +89,8 @@ void FrmConfigure::DrawValues() {
 }
 
 void FrmConfigure::WriteIniFile() {
-  s_.WriteLog("WriteIniFile() called.", 11);
+  // A log that cannot be written is told; the settings are still saved.
+  TrapErrors(s_.platform, "WriteIniFile", [this] { s_.WriteLog("WriteIniFile() called.", 11); });
   Settings& set = s_.settings;
   const Settings before = set;
   set.FirstDuplicateChars = ToInt16(txtFirstDuplicate.Text());

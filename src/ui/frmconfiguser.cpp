@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "startup/config.h"
+#include "startup/errorreport.h"
 #include "startup/version.h"
 
 namespace mirrin {
@@ -155,7 +156,8 @@ void FrmConfigUser::DrawValues() {
 }
 
 void FrmConfigUser::WriteIniFile() {
-  s_.WriteLog("WriteIniFile() called.", 11);
+  // A log that cannot be written is told; the settings are still saved.
+  TrapErrors(s_.platform, "WriteIniFile", [this] { s_.WriteLog("WriteIniFile() called.", 11); });
   const Settings before = s_.settings;
   for (Side side : kSides) {
     UserFrame& f = frames_[side];

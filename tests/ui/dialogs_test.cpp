@@ -159,11 +159,13 @@ TEST_F(DialogsTest, HiddenCategoriesOutliveAUserSwitchAndAnIncludeFlag) {
   EXPECT_FALSE(pickRight(2)) << "Bob's hidden category is back";
 }
 
-// The file cannot be written, or could not be read (as a user who may not
-// read it): OK says which file and why and leaves it as it is; the users
-// chosen still load, after one prompt.
-TEST_F(DialogsTest, AFileThatCannotBeWrittenOrReadIsToldAndKept) {
-  auto start = [this](const std::string& reason) {
+// A first start asks once for the users and writes the file. When the file
+// cannot be written, or could not be read (as a user who may not read it),
+// OK says which file and why and leaves it as it is; the users chosen load
+// all the same.
+TEST_F(DialogsTest, FirstStartWritesTheFileOrSaysWhyItCannot) {
+  auto start = [this] {
+    app.reset();
     App().configUser.runModal = [this] {
       FrmConfigUser& d = App().configUser;
       for (Side side : kSides) {
@@ -175,21 +177,24 @@ TEST_F(DialogsTest, AFileThatCannotBeWrittenOrReadIsToldAndKept) {
     };
     platform.boxes.clear();
     Start();
-    const std::string& told = platform.boxes.back().text;
-    EXPECT_EQ(told.rfind("The settings could not be saved to " + ConfigPath() + "\r" + reason, 0), 0u) << told;
     EXPECT_EQ(s().form.UserRight.Text(), "Bob");
+    return platform.boxes.back().text;
   };
+  const std::string notSaved = "The settings could not be saved to " + ConfigPath() + "\r";
   std::filesystem::create_directory(ConfigPath());  // no file, and none can be made
-  start("cannot replace");
+  EXPECT_EQ(start().rfind(notSaved + "cannot replace", 0), 0u);
   std::filesystem::remove(ConfigPath());
-  WriteConfig();
+  start();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
+                            "Configuration options not found\rPlease specify on the following screen..."});
+  EXPECT_NE(File().find("\r\nUserDir2=" + palm.Path() + "\\BobF\r\nPalmUser2=Bob\r\n"), std::string::npos);
+
   test::OpenToAll(prog.Path());
   test::OpenToAll(palm.Path());
   std::filesystem::permissions(ConfigPath(), std::filesystem::perms(0600));
   const std::string before = File();
   EXPECT_TRUE(test::AsNobody([&] {
-    app.reset();
-    start("it could not be read");
+    EXPECT_EQ(start().rfind(notSaved + "it could not be read", 0), 0u);
     EXPECT_EQ(BoxTexts()[0].rfind("ReadIniFile has caused an error. 70 Permission denied\r\ncannot open ", 0), 0u);
   }));
   EXPECT_EQ(File(), before);

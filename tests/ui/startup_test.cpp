@@ -58,30 +58,6 @@ TEST_F(StartupTest, NoConfigurationFileAsksForUsersAndCancelEnds) {
   EXPECT_FALSE(std::filesystem::exists(ConfigPath()));
 }
 
-TEST_F(StartupTest, NoConfigurationFileOkWritesItAndLoadsBothUsers) {
-  OnUsersPrompt([this](FrmConfigUser& d) {
-    for (Side side : kSides) {
-      platform.folderAnswers.push_back(palm.Path());
-      d.Frame(side).cmdDir.Press();
-      d.Frame(side).users.UserSelect(side == kLeft ? 1 : 2);
-    }
-    // Picking loads the user at once, before OK.
-    EXPECT_TRUE(s().Store(kRight).loaded);
-    d.cmdOK.Press();
-  });
-  Start();
-  EXPECT_EQ(prompts, 1);
-  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
-                            "Configuration options not found\rPlease specify on the following screen..."});
-  const std::string file = test::ReadFileBytes(ConfigPath());
-  EXPECT_NE(file.find("\r\nPalmUser1=Anna\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nUserDir2=" + palm.Path() + "\\BobF\r\n"), std::string::npos);
-  EXPECT_EQ(s().form.UserLeft.Text(), "Anna");
-  EXPECT_EQ(s().form.UserRight.Text(), "Bob");
-  EXPECT_TRUE(s().Store(kLeft).loaded && s().Store(kRight).loaded);
-  EXPECT_FALSE(s().window.DialogEventsEnabled);
-}
-
 TEST_F(StartupTest, InvalidDirectoryAsksForUsers) {
   test::WriteFileBytes(ConfigPath(), "PalmDir1=" + prog.File("nothing") + "\r\n");
   ExpectEndsInPrompt("Invalid directory in CFG file : " + prog.File("nothing") +
