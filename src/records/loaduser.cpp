@@ -50,8 +50,12 @@ void ReadIncludedFiles(Session& s, Side side) {
   if (read(Kind::Contacts, set.IncludeContacts)) {
     ReadAddressFile(user, dir + "\\address\\address.dat", st.contactsHeader, st.contacts, s.data);
   }
-  if (read(Kind::ToDos, set.IncludeToDo)) ReadTodoFile(user, dir + "\\todo\\todo.dat", st.todosHeader, st.todos, s.data);
-  if (read(Kind::Memos, set.IncludeMemo)) ReadMemoFile(user, dir + "\\memopad\\memopad.dat", st.memosHeader, st.memos, s.data);
+  if (read(Kind::ToDos, set.IncludeToDo)) {
+    ReadTodoFile(user, dir + "\\todo\\todo.dat", st.todosHeader, st.todos, s.data);
+  }
+  if (read(Kind::Memos, set.IncludeMemo)) {
+    ReadMemoFile(user, dir + "\\memopad\\memopad.dat", st.memosHeader, st.memos, s.data);
+  }
   // Custom1File begins with its own backslash.
   if (read(Kind::Custom, !set.Custom1.empty())) ReadCustomFile(dir + set.Custom1File, st.customHeader, st.custom);
 }

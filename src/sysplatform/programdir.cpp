@@ -60,8 +60,7 @@ std::string ProgramDirectory() {
   if (home && *home) return WithoutTrailingSeparator(home);
   const std::filesystem::path exe = ExecutablePath();
   // Without the executable's path the working folder is the best guess left.
-  if (exe.empty()) return SettingsFolderFor(WithoutTrailingSeparator(std::filesystem::current_path()));
-  return SettingsFolderFor(WithoutTrailingSeparator(exe.parent_path()));
+  return SettingsFolderFor(WithoutTrailingSeparator(exe.empty() ? std::filesystem::current_path() : exe.parent_path()));
 }
 
 }  // namespace mirrin

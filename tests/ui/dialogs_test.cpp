@@ -136,7 +136,8 @@ TEST_F(DialogsTest, UserNamesSurviveTheFile) {
 TEST_F(DialogsTest, HiddenCategoriesOutliveAUserSwitchAndAnIncludeFlag) {
   test::WriteFileBytes(palm.File("users.dat"), test::UsersFile({{"Anna", "AnnaF"}, {"Bob", "BobF"}, {"Carl", "BobF"}}));
   const std::string path = prog.File("MirrinCategoriestoExclude.cfg");
-  test::WriteFileBytes(path, "Bob|Dates|Unfiled\r\nAnna|Dates|Gone\r\n Zed|Dates|X \r\nBob|Memos|Work\r\nAnna|Dates|Unfiled\r\n");
+  test::WriteFileBytes(path,
+                       "Bob|Dates|Unfiled\r\nAnna|Dates|Gone\r\n Zed|Dates|X \r\nBob|Memos|Work\r\nAnna|Dates|Unfiled\r\n");
   StartWith();
   auto pickRight = [&](int entry) {
     FrmConfigUser& d = App().configUser;
@@ -299,6 +300,7 @@ TEST_F(DialogsTest, SplashAndAbout) {
   const std::string text = f.txtAbout.Text();
   EXPECT_EQ(text.rfind("\r\nMirrin " + VersionText() + " (", 0), 0u) << text;
   EXPECT_EQ(text.find("Mirrin " + VersionText(), 3), std::string::npos) << "one product line";
+  EXPECT_NE(text.find("Settings and logs are kept in " + prog.Path()), std::string::npos);
   EXPECT_FALSE(f.filemenu.Enabled());
   EXPECT_FALSE(s().List(kLeft).Enabled());
   f.Command1.Press();

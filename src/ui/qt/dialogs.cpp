@@ -157,7 +157,8 @@ ConfigUserDialog::ConfigUserDialog(FrmConfigUser& m, QWidget* parent)
     auto* form = new QFormLayout(box);
     auto* dirRow = new QHBoxLayout;
     QWidget* dir = ShownText(v, u.txtDir);
-    dir->setToolTip(QStringLiteral("This is where the Palm Desktop is installed and must contain the file 'users.dat'"));
+    dir->setToolTip(
+        QStringLiteral("This is where the Palm Desktop is installed and must contain the file 'users.dat'"));
     dirRow->addWidget(dir, 1);
     QPushButton* browse = v.AddButton(u.cmdDir);
     browse->setToolTip(QStringLiteral(
@@ -177,7 +178,8 @@ ConfigUserDialog::ConfigUserDialog(FrmConfigUser& m, QWidget* parent)
                         "?=single char  *=zero or more chars   #=any single digit  [charlist]=any single "
                         "character in charlist   [!charlist]=any single character not in charlist"),
                  v.AddText(u.txtDateFilter, TextStyle::SingleLine));
-    form->addRow(Hinted(side == kLeft ? "Suffix when adding dates to 2nd User:" : "Suffix when adding dates to 1st User:",
+    form->addRow(Hinted(side == kLeft ? "Suffix when adding dates to 2nd User:"
+                                      : "Suffix when adding dates to 1st User:",
                         "Add this to the entry when entries added to the other user"),
                  v.AddText(u.txtSuffix, TextStyle::SingleLine));
     form->addRow(v.AddLabel(u.lblRecords), v.AddLabel(u.userRecords));
