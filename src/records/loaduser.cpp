@@ -42,16 +42,22 @@ void ReadIncludedFiles(Session& s, Side side) {
   const Settings& set = s.settings;
   const int user = UserNumber(side);
   const std::string& dir = st.userDir;
-  if (set.IncludeDates) {
+  st.read = {};
+  auto read = [&](Kind kind, bool included) { return st.read[static_cast<int>(kind)] = included; };
+  if (read(Kind::Dates, set.IncludeDates)) {
     ReadDatebookFile(user, dir + "\\datebook\\datebook.dat", st.datesHeader, st.dates, s.data);
   }
-  if (set.IncludeContacts) {
+  if (read(Kind::Contacts, set.IncludeContacts)) {
     ReadAddressFile(user, dir + "\\address\\address.dat", st.contactsHeader, st.contacts, s.data);
   }
-  if (set.IncludeToDo) ReadTodoFile(user, dir + "\\todo\\todo.dat", st.todosHeader, st.todos, s.data);
-  if (set.IncludeMemo) ReadMemoFile(user, dir + "\\memopad\\memopad.dat", st.memosHeader, st.memos, s.data);
+  if (read(Kind::ToDos, set.IncludeToDo)) {
+    ReadTodoFile(user, dir + "\\todo\\todo.dat", st.todosHeader, st.todos, s.data);
+  }
+  if (read(Kind::Memos, set.IncludeMemo)) {
+    ReadMemoFile(user, dir + "\\memopad\\memopad.dat", st.memosHeader, st.memos, s.data);
+  }
   // Custom1File begins with its own backslash.
-  if (!set.Custom1.empty()) ReadCustomFile(dir + set.Custom1File, st.customHeader, st.custom);
+  if (read(Kind::Custom, !set.Custom1.empty())) ReadCustomFile(dir + set.Custom1File, st.customHeader, st.custom);
 }
 
 // The list index maps are indexed by list row, so they must hold the longest
@@ -99,6 +105,7 @@ void Load(Session& s, Side side, const LoadUserHooks& hooks, const std::string& 
   s.platform.DoEvents();
   s.platform.DoEvents();
 
+  st.userName = name;
   st.userDir = side == kLeft ? s.settings.UserDir1 : s.settings.UserDir2;
   // A failed safety copy is told but does not stop the load.
   TrapErrors(s.platform, context + ": Copying datebook file",

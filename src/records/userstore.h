@@ -33,7 +33,9 @@ inline constexpr const char* kMemosText = "Memos";
 
 struct UserStore {
   bool loaded = false;
+  std::string userName;  // as in users.dat
   std::string userDir;
+  std::array<bool, kKindCount> read{};  // the kinds read at loading (the included ones), by Kind
   DatFileHeader datesHeader;
   DatFileHeader contactsHeader;
   DatFileHeader todosHeader;

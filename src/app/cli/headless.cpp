@@ -93,12 +93,10 @@ bool ApplySettings(Session& s, const SessionOptions& options, std::ostream& err)
     }
     s.configLines.push_back(set);
   }
-  try {
-    ReadSettings(s.configLines, s.settings, s.programDir, s.log, s.platform);
-  } catch (const RunError& e) {
-    err << "mirrin-cli: a setting does not convert: " << e.what() << "\n";
-    return false;
-  }
+  const std::vector<RunError> errors =
+      ReadSettings(s.configLines, s.settings, s.programDir, s.log, s.platform);
+  for (const RunError& e : errors) err << "mirrin-cli: a setting does not convert: " << e.what() << "\n";
+  if (!errors.empty()) return false;
   s.settings.LogLevel = -1;
   return true;
 }
