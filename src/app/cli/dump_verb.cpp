@@ -93,7 +93,15 @@ class JsonDump : public FieldVisitor {
   explicit JsonDump(const TimeZoneInfo& tz) : tz_(tz) { open_.push_back(&root_); }
   void Int(const char* name, int64_t v) override { Add(name, v); }
   void Bool(const char* name, bool v) override { Add(name, v); }
-  void Text(const char* name, const std::string& bytes) override { Add(name, ToUtf8(bytes)); }
+  // Bytes the code page leaves undefined (in blocks kept as read, say)
+  // come with their hex, so nothing is lost.
+  void Text(const char* name, const std::string& bytes) override {
+    std::string text = ToUtf8(bytes);
+    if (text.find("\xEF\xBF\xBD") == std::string::npos) return Add(name, std::move(text));
+    std::string hex;
+    for (unsigned char c : bytes) hex += Hex2(c);
+    Add(name, Json{{"text", std::move(text)}, {"hex", std::move(hex)}});
+  }
   void Date(const char* name, const PalmDate& d) override {
     Add(name, Json{{"local", DateText(d, tz_, 'T')},
                    {"days", d.value},
