@@ -26,7 +26,7 @@ struct ExportContext {
   TimeZoneInfo timeZone;
   int64_t stamp = 0;  // the export's moment, seconds since 1970 UTC
   std::string zoneName;  // the tz database name of timeZone; empty: unknown
-  std::array<std::string, 2> userNames{"1", "2"};
+  std::array<std::string, 2> userNames;  // as the users file names them
 
   const UserStore& Store(Side side) const { return stores[side]; }
 };

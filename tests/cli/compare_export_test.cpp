@@ -169,18 +169,35 @@ TEST_F(CompareExportTest, ExportMergesTwinsOnceAndLeavesThePalmFilesAlone) {
   }
   EXPECT_EQ(ics.find("SUMMARY:Lunch"), ics.rfind("SUMMARY:Lunch")) << "the twin is written once";
   EXPECT_NE(ics.find("SUMMARY:Dentist"), ics.rfind("SUMMARY:Dentist")) << "the dentists differ";
+  // The zone comes from TZ.
+  EXPECT_NE(ics.find("TZID:UTC\r\n"), std::string::npos) << ics;
+  EXPECT_NE(ics.find("DTSTART;TZID=UTC:20300610T120000\r\n"), std::string::npos) << ics;
   EXPECT_EQ(test::ReadFileBytes(Datebook("a")), before);
   size_t files = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(User("a"))) files += entry.is_regular_file();
   EXPECT_EQ(files, 1u) << "no copy or other file beside the Palm files";
 
-  const Result csv = RunCli({"export", "--kind", "Dates", "--format", "csv", User("a")});
+  // users.dat above the folders names the users; without it the folder does.
+  test::WriteFileBytes(dir.File("users.dat"), test::UsersFile({{"Anna", "a"}}));
+  const Result csv = RunCli({"export", "--kind", "Dates", "--format", "csv", User("a"), "--both", User("b"), "--bom"});
   EXPECT_EQ(csv.code, 0) << csv.err;
-  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 4) << csv.out;
+  EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBFUser,", 0), 0u) << csv.out;
+  EXPECT_NE(csv.out.find("\r\nAnna,11,"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find("\r\nb,23,"), std::string::npos) << csv.out;
 
   EXPECT_EQ(RunCli({"export", "--kind", "Dates", "--format", "vcf", User("a")}).code, 2);
-  EXPECT_EQ(RunCli({"export", "--kind", "Dates", "--format", "ics", User("a"), "-o", Datebook("b")}).code, 2);
+  EXPECT_EQ(RunCli({"export", "--kind", "Dates", "--format", "ics", User("a"), "--bom"}).code, 2);
+  // Never over a Palm file, a recovery copy or anything in a user folder.
+  for (const std::string& target : {Datebook("b"), User("b") + "/notes.ics", User("a") + "/../a/x.csv",
+                                    dir.File("datebook.dat.preMirrin22"), dir.File("Mirrin_backup_todo.dat"),
+                                    dir.File("mirrin_prerestore_address.dat")}) {
+    const Result refused =
+        RunCli({"export", "--kind", "Dates", "--format", "ics", User("a"), "--both", User("b"), "-o", target});
+    EXPECT_EQ(refused.code, 2) << target;
+    EXPECT_NE(refused.err.find("will not write"), std::string::npos) << refused.err;
+  }
   EXPECT_EQ(test::ReadFileBytes(Datebook("a")), before);
+  EXPECT_FALSE(std::filesystem::exists(User("b") + "/notes.ics"));
 }
 
 // compare reads the category filter file as start-up does: the window

@@ -20,7 +20,7 @@ struct ExportFixture {
 
   ExportContext Context() {
     return ExportContext{stores, settings, labels, tz, DateToSeconds(MakeDate(2024, 6, 1) + MakeTime(12, 0, 0), {}),
-                         zoneName};
+                         zoneName, {"Anna", "Bob"}};
   }
   // A timed date from local start to local end.
   DateRecord& AddDate(Side side, int32_t id, const std::string& description, double start, double end) {

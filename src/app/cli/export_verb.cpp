@@ -141,11 +141,10 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     progress.Show([&] { return "export: read User" + std::to_string(UserNumber(side)) + "'s " + s.KindText(*kind); });
   }
-  ExportContext context{s.stores, s.settings, s.labels, s.data.timeZone, static_cast<int64_t>(std::time(nullptr)),
-                        SystemTimeZoneName()};
-  for (Side side : kSides) {
-    if (!dirs[side].empty()) context.userNames[side] = UserNameOf(dirs[side]);
-  }
+  const ExportContext context{s.stores,         s.settings,
+                              s.labels,         s.data.timeZone,
+                              static_cast<int64_t>(std::time(nullptr)),
+                              SystemTimeZoneName(), {UserNameOf(dirs[kLeft]), both ? UserNameOf(dirs[kRight]) : ""}};
   const std::vector<ExportRecord> records = ChooseRecords(context, *kind, both, includePrivate);
   progress.Show([&] { return "export: writing " + std::to_string(records.size()) + " records"; });
   std::string text;
