@@ -7,6 +7,7 @@
 
 #include "export/contentline.h"
 #include "export_fixture.h"
+#include "startup/config.h"
 #include "support/filebuilder.h"
 
 namespace mirrin {
@@ -149,24 +150,23 @@ TEST(ContentLines, FoldAt75OctetsNeverInsideACharacter) {
 // it works out itself from the Palm rule: the rule's local day at the
 // start's local wall-clock time. icalendar and vobject must read the files
 // without a warning, and the VTIMEZONE must give the tz database's offset.
-struct RepeatCase {
-  const char* name;
-  int brand;
-  int year, month, day, hour, minute;
-  int interval, daysMask, dayIndex, weekIndex, firstDay;
-  int untilYear, untilMonth, untilDay;  // 0: for ever
-  std::vector<std::array<int, 3>> exceptions;
+// name|repeat type|local start|interval|days mask|day index|week index|first day of week|end|exceptions
+const char* const kRepeats[] = {
+    "Weekly evening|2|2026-01-05T18:00|1|2|0|0|0||2026-04-06,2026-11-02",
+    "Last Friday|3|2026-01-30T19:00|1|0|5|4|0|2026-12-31|2026-03-27,2026-10-30",
+    "Every other morning|1|2026-03-01T07:30|2|0|0|0|0|2026-04-15|2026-03-29,2026-04-06",
+    "Fortnightly|2|2026-01-06T08:15|2|20|0|0|0|2026-06-30|2026-03-19",
+    "Third Tuesday|3|2026-01-20T12:00|1|0|2|2|0||2026-11-17",
+    "Monthly 15th|4|2026-01-15T09:00|1|0|0|0|0||2026-10-15",
+    "Yearly|5|2026-02-20T06:45|1|0|0|0|0||",
 };
 
-const RepeatCase kRepeats[] = {
-    {"Weekly evening", 2, 2026, 1, 5, 18, 0, 1, 2, 0, 0, 0, 0, 0, 0, {{2026, 4, 6}, {2026, 11, 2}}},
-    {"Last Friday", 3, 2026, 1, 30, 19, 0, 1, 0, 5, 4, 0, 2026, 12, 31, {{2026, 3, 27}, {2026, 10, 30}}},
-    {"Every other morning", 1, 2026, 3, 1, 7, 30, 2, 0, 0, 0, 0, 2026, 4, 15, {{2026, 3, 29}, {2026, 4, 6}}},
-    {"Fortnightly", 2, 2026, 1, 6, 8, 15, 2, 4 | 16, 0, 0, 0, 2026, 6, 30, {{2026, 3, 19}}},
-    {"Third Tuesday", 3, 2026, 1, 20, 12, 0, 1, 0, 2, 2, 0, 0, 0, 0, {{2026, 11, 17}}},
-    {"Monthly 15th", 4, 2026, 1, 15, 9, 0, 1, 0, 0, 0, 0, 0, 0, 0, {{2026, 10, 15}}},
-    {"Yearly", 5, 2026, 2, 20, 6, 45, 1, 0, 0, 0, 0, 0, 0, 0, {}},
-};
+// "YYYY-MM-DD" or "YYYY-MM-DDTHH:MM" as a local date.
+double LocalDate(const std::string& text) {
+  int y = 0, m = 0, d = 0, h = 0, mi = 0;
+  std::sscanf(text.c_str(), "%d-%d-%dT%d:%d", &y, &m, &d, &h, &mi);
+  return MakeDate(y, m, d) + MakeTime(h, mi, 0);
+}
 
 constexpr const char* kExpandScript = R"(import sys, os, re, warnings, datetime as dt
 from zoneinfo import ZoneInfo
@@ -231,20 +231,7 @@ print('checked', calendars, 'calendars,', events, 'events')
 TEST(CalendarZones, RepeatsFallOnTheirLocalDayAndTimeInEveryZone) {
   test::TempDir dir;
   std::string cases;
-  char day[16];
-  auto iso = [&](int y, int m, int d) {
-    std::snprintf(day, sizeof day, "%04d-%02d-%02d", y, m, d);
-    return std::string(day);
-  };
-  for (const RepeatCase& r : kRepeats) {
-    cases += std::string(r.name) + "|" + std::to_string(r.brand) + "|" + iso(r.year, r.month, r.day) + "T" +
-             std::to_string(100 + r.hour).substr(1) + ":" + std::to_string(100 + r.minute).substr(1) + "|" +
-             std::to_string(r.interval) + "|" + std::to_string(r.daysMask) + "|" + std::to_string(r.dayIndex) + "|" +
-             std::to_string(r.weekIndex) + "|" + std::to_string(r.firstDay) + "|" +
-             (r.untilYear ? iso(r.untilYear, r.untilMonth, r.untilDay) : "") + "|";
-    for (const auto& e : r.exceptions) cases += iso(e[0], e[1], e[2]) + (&e == &r.exceptions.back() ? "" : ",");
-    cases += "\n";
-  }
+  for (const char* line : kRepeats) cases += std::string(line) + "\n";
   test::WriteFileBytes(dir.File("cases.txt"), cases);
 
   for (const char* zone : {"America/Los_Angeles", "Europe/Berlin", "Australia/Sydney", "Asia/Kolkata", ""}) {
@@ -257,22 +244,24 @@ TEST(CalendarZones, RepeatsFallOnTheirLocalDayAndTimeInEveryZone) {
       return PalmDate::FromStored(stored, SecondsToDate(stored, f.tz));
     };
     int32_t id = 1;
-    for (const RepeatCase& r : kRepeats) {
-      const double start = MakeDate(r.year, r.month, r.day) + MakeTime(r.hour, r.minute, 0);
-      DateRecord& d = f.AddDate(kLeft, id++, r.name, 0, 0);
+    for (const char* line : kRepeats) {
+      const std::vector<std::string> field = Split(line, '|');
+      const auto number = [&](size_t i) { return std::stoi(field[i]); };
+      const double start = LocalDate(field[2]);
+      DateRecord& d = f.AddDate(kLeft, id++, field[0], 0, 0);
       d.StartTime = read(start);
       d.EndTime = read(start + 1.0 / 24);
-      ExportFixture::Repeat(d, r.brand, r.untilYear ? MakeDate(r.untilYear, r.untilMonth, r.untilDay) : MakeDate(2031, 12, 31));
+      ExportFixture::Repeat(d, number(1), field[8].empty() ? MakeDate(2031, 12, 31) : LocalDate(field[8]));
       d.Repeat.EndDate = read(d.Repeat.EndDate.value);
-      d.Repeat.Interval = r.interval;
-      d.Repeat.DaysMask = static_cast<uint8_t>(r.daysMask);
-      d.Repeat.DayIndex = r.dayIndex;
-      d.Repeat.WeekIndex = r.weekIndex;
-      d.Repeat.FirstDayOfWeek = r.firstDay;
-      for (const auto& e : r.exceptions) {
-        d.Exceptions.push_back(static_cast<int32_t>(DateToSeconds(MakeDate(e[0], e[1], e[2]), f.tz)));
+      d.Repeat.Interval = number(3);
+      d.Repeat.DaysMask = static_cast<uint8_t>(number(4));
+      d.Repeat.DayIndex = number(5);
+      d.Repeat.WeekIndex = number(6);
+      d.Repeat.FirstDayOfWeek = number(7);
+      for (const std::string& day : Split(field[9], ',')) {
+        if (!day.empty()) d.Exceptions.push_back(static_cast<int32_t>(DateToSeconds(LocalDate(day), f.tz)));
       }
-      d.ExceptionCount = static_cast<int32_t>(r.exceptions.size());
+      d.ExceptionCount = static_cast<int32_t>(d.Exceptions.size());
     }
     std::string file = *zone ? zone : "floating";
     std::replace(file.begin(), file.end(), '/', '+');
