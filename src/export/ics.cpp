@@ -212,7 +212,9 @@ std::string CalendarText(const ExportContext& c, Kind kind, const std::vector<Ex
   out.Add("VERSION:2.0");
   out.Add("PRODID:-//Mirrin//Palm Desktop export//EN");
   out.Add("CALSCALE:GREGORIAN");
-  const auto timed = [&](const ExportRecord& r) { return !c.Store(r.side).dates[static_cast<size_t>(r.index)].Untimed; };
+  const auto timed = [&](const ExportRecord& r) {
+    return !c.Store(r.side).dates[static_cast<size_t>(r.index)].Untimed;
+  };
   if (kind == Kind::Dates && !c.zoneName.empty() && std::any_of(records.begin(), records.end(), timed)) {
     AddTimeZone(out, c);
   }

@@ -280,8 +280,8 @@ std::string SystemTimeZoneName() {
   }
   std::error_code ec;
   const fs::path target = fs::read_symlink("/etc/localtime", ec);
-  if (!ec) return ZoneNameOfPath(target.is_absolute() ? target.string() : ("/etc" / target).lexically_normal().string());
-  return "";
+  if (ec) return "";
+  return ZoneNameOfPath((fs::path("/etc") / target).lexically_normal().string());
 }
 
 TimeZoneInfo SystemTimeZone() {

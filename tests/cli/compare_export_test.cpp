@@ -227,7 +227,8 @@ TEST(CompareAsTheWindow, TheFilterFileHidesWhatTheWindowHides) {
   f.WriteConfig({"DaystoIgnore=3000", "Startwith=Dates"});
   f.Start();
   const std::string model = ListLines(f.s(), {"Anna", "Bob"});
-  EXPECT_NE(model.find("(User1 Anna): 1 Records (of 3 in total); holds 3, filters hid 1\n"), std::string::npos) << model;
+  EXPECT_NE(model.find("(User1 Anna): 1 Records (of 3 in total); holds 3, filters hid 1\n"), std::string::npos)
+      << model;
   const Result r = RunCli({"compare", "--config", f.ConfigPath(), "--kind", "Dates", "--quiet"});
   EXPECT_EQ(r.code, 1) << r.err;
   EXPECT_EQ(r.out, model);

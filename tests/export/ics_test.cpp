@@ -37,8 +37,8 @@ class CalendarTest : public ::testing::Test, protected ExportFixture {
     DateRecord& birthday = AddDate(kLeft, 104, "Birthday Anna", MakeDate(2024, 5, 17), MakeDate(2024, 5, 17));
     birthday.Untimed = true;
     Repeat(birthday, 5, MakeDate(2031, 12, 31));
-    DateRecord& holiday =
-        AddDate(kLeft, 105, std::string("Holiday, day 1; C:\\temp\x1B\0", 26), MakeDate(2024, 8, 5), MakeDate(2024, 8, 5));
+    DateRecord& holiday = AddDate(kLeft, 105, std::string("Holiday, day 1; C:\\temp\x1B\0", 26),
+                                  MakeDate(2024, 8, 5), MakeDate(2024, 8, 5));
     holiday.Untimed = true;
     holiday.Note = "Caf\xE9 at noon\r\nBring\ttowels\x7F";
     holiday.Location = "Strand";
@@ -96,7 +96,8 @@ TEST_F(CalendarTest, PrivateDatesOnlyWhenAskedAndAlarmUnits) {
   EXPECT_NE(all.find("CLASS:PRIVATE\r\nDTSTART;TZID=Europe/Berlin:20240213T000000\r\n"), std::string::npos) << all;
   EXPECT_EQ(all.find("Gone"), std::string::npos) << "deleted records are never exported";
   DateRecord& d = stores[kLeft].dates[3];
-  for (auto [unit, trigger] : {std::pair{1, "TRIGGER:-PT10H\r\n"}, {2, "TRIGGER:-P10D\r\n"}, {7, "TRIGGER:-PT10M\r\n"}}) {
+  for (auto [unit, trigger] :
+       {std::pair{1, "TRIGGER:-PT10H\r\n"}, {2, "TRIGGER:-P10D\r\n"}, {7, "TRIGGER:-PT10M\r\n"}}) {
     d.AlarmUnit = unit;
     EXPECT_NE(Calendar().find(trigger), std::string::npos) << trigger;
   }
@@ -266,7 +267,8 @@ TEST(CalendarZones, RepeatsFallOnTheirLocalDayAndTimeInEveryZone) {
     std::string file = *zone ? zone : "floating";
     std::replace(file.begin(), file.end(), '/', '+');
     const ExportContext c = f.Context();
-    test::WriteFileBytes(dir.File(file + ".ics"), CalendarText(c, Kind::Dates, ChooseRecords(c, Kind::Dates, false, false)));
+    test::WriteFileBytes(dir.File(file + ".ics"),
+                         CalendarText(c, Kind::Dates, ChooseRecords(c, Kind::Dates, false, false)));
   }
   int status = 0;
   const std::string out = test::RunSystemPython(kExpandScript, dir.File("cases.txt"), status);

@@ -98,7 +98,8 @@ TEST(CsvExport, QuotingHeaderAndEveryKind) {
   for (const char* text : {"+1", "-2", "@SUM(A1)", "\tx", "\rx"}) {
     memo.Text = text;
     f.stores[kLeft].memos = {memo};
-    EXPECT_NE(CsvText(c, Kind::Memos, ChooseRecords(c, Kind::Memos, false, false)).find(std::string("'") + text), std::string::npos) << text;
+    const std::string csv = CsvText(c, Kind::Memos, ChooseRecords(c, Kind::Memos, false, false));
+    EXPECT_NE(csv.find(std::string("'") + text), std::string::npos) << text;
   }
   EXPECT_EQ(CsvField(" edge"), "\" edge\"");
   EXPECT_EQ(CsvField("plain"), "plain");
@@ -151,7 +152,8 @@ TEST(MergedExport, TwinsOnceAndPrivateTwinsReplaced) {
   auto chosen = [&](bool both, bool priv) {
     std::vector<std::string> texts;
     for (const ExportRecord& r : ChooseRecords(c, Kind::Memos, both, priv)) {
-      texts.push_back(std::to_string(UserNumber(r.side)) + ":" + c.Store(r.side).memos[static_cast<size_t>(r.index)].Text);
+      const MemoRecord& m = c.Store(r.side).memos[static_cast<size_t>(r.index)];
+      texts.push_back(std::to_string(UserNumber(r.side)) + ":" + m.Text);
     }
     return texts;
   };

@@ -198,7 +198,9 @@ DataFile LoadDataFile(const FileArgs& args, Bytes& content, DataContext& ctx) {
       std::snprintf(buf, sizeof buf, "%s%02X", i ? " " : "", static_cast<unsigned char>(content[i]));
       tag += buf;
     }
-    throw RunError(err::TypeMismatch, "unknown version tag " + tag + ": not a Palm Desktop file layout this program reads (reading it as one failed: " + e.description() + (e.detail().empty() ? "" : ", " + e.detail()) + ")");
+    throw RunError(err::TypeMismatch, "unknown version tag " + tag +
+                                          ": not a Palm Desktop file layout this program reads (reading it as one "
+                                          "failed: " + e.description() + ")");
   }
 }
 

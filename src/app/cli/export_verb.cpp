@@ -1,6 +1,5 @@
 // mirrin-cli export: one kind of one user's records (or two users' merged)
 // as iCalendar, vCard or CSV. Reads the data files only; never writes them.
-#include <cctype>
 #include <ctime>
 #include <filesystem>
 
@@ -10,6 +9,7 @@
 #include "export/ics.h"
 #include "export/vcf.h"
 #include "palmdata/fileio.h"
+#include "startup/config.h"
 #include "startup/systemtimezone.h"
 
 namespace mirrin::cli {
@@ -49,23 +49,18 @@ void ReadKind(Session& s, Side side, Kind kind) {
   st.loaded = true;
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // Why an export must not write this file: the Palm files, the copies kept
 // for recovery and everything inside a user folder; empty when it may.
 std::string RefusedTarget(const std::string& path, const std::array<std::string, 2>& userDirs) {
   namespace fs = std::filesystem;
-  const std::string name = Lower(path.substr(path.find_last_of("/\\") + 1));
-  for (const char* palm : {"datebook.dat", "address.dat", "todo.dat", "memopad.dat", "users.dat"}) {
+  const std::string name = UpperAscii(path.substr(path.find_last_of("/\\") + 1));
+  for (const char* palm : {"DATEBOOK.DAT", "ADDRESS.DAT", "TODO.DAT", "MEMOPAD.DAT", "USERS.DAT"}) {
     if (name == palm) return "a Palm data file";
   }
   const auto ends = [&](const std::string& tail) {
     return name.size() >= tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
   };
-  if (ends(".premirrin22") || name.rfind("mirrin_backup_", 0) == 0 || name.rfind("mirrin_prerestore_", 0) == 0) {
+  if (ends(".PREMIRRIN22") || name.rfind("MIRRIN_BACKUP_", 0) == 0 || name.rfind("MIRRIN_PRERESTORE_", 0) == 0) {
     return "a copy kept for recovery";
   }
   std::error_code ec;
@@ -141,10 +136,9 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     progress.Show([&] { return "export: read User" + std::to_string(UserNumber(side)) + "'s " + s.KindText(*kind); });
   }
-  const ExportContext context{s.stores,         s.settings,
-                              s.labels,         s.data.timeZone,
-                              static_cast<int64_t>(std::time(nullptr)),
-                              SystemTimeZoneName(), {UserNameOf(dirs[kLeft]), both ? UserNameOf(dirs[kRight]) : ""}};
+  const std::array<std::string, 2> names{UserNameOf(dirs[kLeft]), both ? UserNameOf(dirs[kRight]) : ""};
+  const ExportContext context{s.stores,          s.settings, s.labels, s.data.timeZone,
+                              std::time(nullptr), SystemTimeZoneName(), names};
   const std::vector<ExportRecord> records = ChooseRecords(context, *kind, both, includePrivate);
   progress.Show([&] { return "export: writing " + std::to_string(records.size()) + " records"; });
   std::string text;

@@ -36,11 +36,11 @@ class FieldLines : public FieldVisitor {
 // True when the written file reads back with the same header and fields
 // as the original except the extended row numbers, which every save
 // renumbers (ExtRowId, ExtFieldBase): a planned rewrite, not a loss.
-bool OnlyRowsRenumbered(const DataFile& original, const Bytes& written, const FileArgs& args) {
+bool OnlyRowsRenumbered(const DataFile& original, const Bytes& written, const std::string& path) {
   DataContext ctx;
   DataFile back;
   try {
-    back = ParseDataFile(original.kind, written, args.path, ctx);
+    back = ParseDataFile(original.kind, written, path, ctx);
   } catch (const RunError&) {
     return false;
   }
@@ -89,7 +89,7 @@ int RunRoundtrip(const std::vector<std::string>& args, std::ostream& out, std::o
   out << "differs at offset " << offset << ": file " << ByteAt(original, offset) << ", written "
       << ByteAt(written, offset) << " (file " << original.size() << " bytes, written "
       << written.size() << " bytes)\n";
-  if (OnlyRowsRenumbered(file, written, parsed)) {
+  if (OnlyRowsRenumbered(file, written, parsed.path)) {
     out << "planned rewrite: only the extended rows' numbers (ExtRowId, ExtFieldBase) change, as on every save; "
            "nothing is lost\n";
   }
