@@ -191,9 +191,13 @@ void AddTodo(Lines& out, const ExportContext& c, const ExportRecord& r) {
     out.Add("DUE;VALUE=DATE:" + DayText(t.DueDate.value));
     AddRepeat(out, t.Repeat, t.Exceptions, t.ExceptionCount, t.DueDate.value, true, c);
   }
-  // A task's alarm is a moment of its own; one without a date cannot ring.
-  if (t.AlarmSet && t.ExtDate2.value >= kUnixEpochDay + 1) {
-    AddAlarm(out, t.Description, ";VALUE=DATE-TIME:" + UtcStampText(PalmTimeOf(t.ExtDate2, c.timeZone)));
+  // A task's alarm rings ExtNumber days before the due day at the time of
+  // day ExtDate2 holds (its date part is a dummy); without a due day there
+  // is no day to ring on.
+  if (due && t.AlarmSet) {
+    const double timeOfDay = t.ExtDate2.value - LocalDay(t.ExtDate2.value);
+    const double ring = LocalDay(t.DueDate.value) - std::max(t.ExtNumber, 0) + timeOfDay;
+    AddAlarm(out, t.Description, ";VALUE=DATE-TIME:" + UtcStampText(DateToSeconds(ring, c.timeZone)));
   }
   if (const int priority = CalendarPriority(t.Priority)) out.Add("PRIORITY:" + std::to_string(priority));
   // The files keep no completion time, so the state is told by STATUS alone.

@@ -112,13 +112,14 @@ TEST(CalendarTodos, DueDatePriorityStateAndAlarm) {
   rent.Priority = 2;
   rent.Completed = true;
   rent.AlarmSet = true;
-  rent.ExtDate2 = PalmDate::Local(MakeDate(2024, 6, 29) + MakeTime(8, 0, 0));
+  rent.ExtDate2 = PalmDate::Local(MakeDate(1971, 1, 1) + MakeTime(8, 0, 0));  // the day before at 08:00
+  rent.ExtNumber = 1;
   TodoRecord someday;
   someday.RecordId = 202;
   someday.Description = "Someday";
   someday.DueDate = PalmDate::Local(MakeDate(2031, 12, 31) + MakeTime(21, 0, 0));
   someday.Priority = 1;
-  someday.AlarmSet = true;  // but no alarm time: nothing can ring
+  someday.AlarmSet = true;  // but no due day: nothing can ring
   f.stores[kLeft].todos = {rent, someday};
   const ExportContext c = f.Context();
   EXPECT_EQ(CalendarText(c, Kind::ToDos, ChooseRecords(c, Kind::ToDos, false, false)),
