@@ -82,7 +82,7 @@ TEST_F(CliFiles, DumpShowsHeaderCategoriesAndEveryRecordField) {
        {"Kind: contacts", "IsExtended: true", "VersionTag: \"\\x00\\x01BA\"", "LabelText: \"Label8\"",
         "CategoryCount: 2", "  Index: 2\n    Id: 22", "LongName: \"Caf\\xE9\"", "RecordCount: 2",
         "Record 1:", "Company: \"Acme \\x80 \\xE9\"", "Value: \"555-0104\"", "Website: \"example.org\"",
-        "ExtRowId: 4097", "ExtTag1: 64", "Note: \"NOTE-MARK\""}) {
+        "ExtRowId: 4097", "ExtTag1: 64", "TrailingBytes: \"\"", "Note: \"NOTE-MARK\""}) {
     EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
   }
 }

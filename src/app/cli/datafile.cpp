@@ -155,6 +155,7 @@ void DescribeHeader(const DatFileHeader& h, FieldVisitor& v) {
   for (size_t i = 1; i < h.FieldTypes.size(); ++i) v.Int("FieldType", h.FieldTypes[i]);
   v.End();
   v.Int("RecordCount", h.RecordCount);
+  v.Text("TrailingBytes", h.TrailingBytes);  // after the last record, kept as read
 }
 
 bool ParseFileArgs(const std::vector<std::string>& args, bool allowJson, const char* usage,
