@@ -3,6 +3,7 @@
 #include <array>
 
 #include "records/detail.h"
+#include "records/differences.h"
 #include "records/rowtext.h"
 #include "records/selectkind.h"
 #include "save/save.h"
@@ -64,7 +65,7 @@ constexpr int kButtonPitch = 405;
 }  // namespace
 
 FrmMirrin::FrmMirrin(Session& session)
-    : caption(std::string(kProgramName) + " " + VersionText()), s_(session) {
+    : caption(std::string(kProgramName) + " " + VersionText()), status(session, caption), s_(session) {
   DefaultLayout();
   Wire();
 }
@@ -116,18 +117,56 @@ void FrmMirrin::Wire() {
   for (Side side : kSides) {
     f.UserField(side).onChange = [this, side] { LoadUser(s_, side, loadHooks); };
     for (forms::ListBox* list : {&f.SingleList(side), &f.MultiList(side)}) {
-      list->onClick = [this, side] { ListSelectionChanged(s_, side); };
+      list->onClick = [this, side] {
+        ListSelectionChanged(s_, side);
+        MarkDifferences(s_);
+      };
       list->onKeyDown = [this, side](int keyCode) { ListKeyDown(s_, side, keyCode); };
       list->onKeyUp = [this, side](int) { ListKeyUp(s_, side); };
     }
     f.Line(side).onChange = [this, side] { LineChanged(s_, side); };
-    f.Desc(side).onChange = [this, side] { DescChanged(s_, side); };
+    f.Desc(side).onChange = [this, side] {
+      DescChanged(s_, side);
+      if (!s_.window.busy) MarkDifferences(s_);  // a pane being filled is marked once it is full
+    };
     f.ShowThisCategory(side).onClick = [this, side] { CategoryShownClicked(side); };
   }
   f.cmdSwitch.onClick = [this] { SwitchView(); };
-  f.cmdNotes.onClick = [this] { ToggleNotesMode(s_); };
+  f.cmdNotes.onClick = [this] {
+    ToggleNotesMode(s_);
+    MarkDifferences(s_);
+  };
   WireTransferButtons(s_);
   WireSaveMenus(s_);
+  for (Side side : kSides) {
+    const TransferButtons t = f.Towards(side);
+    for (const auto& [button, verb] : {std::pair{&t.add, TransferVerb::Add}, {&t.change, TransferVerb::Change},
+                                       {&t.del, TransferVerb::Delete}, {&t.move, TransferVerb::Move},
+                                       {&t.priv, TransferVerb::Private}}) {
+      button->onClick = [this, side, verb, operation = button->onClick] { Transfer(side, verb, operation); };
+    }
+  }
+  f.mnuSave.onClick = [this] { status.Event(SaveResultText(Save(s_))); };
+}
+
+void FrmMirrin::Transfer(Side side, TransferVerb verb, const std::function<void()>& operation) {
+  // Add, change and move bring the other side's selected records here;
+  // delete and private act on this side's.
+  const Side source = verb == TransferVerb::Delete || verb == TransferVerb::Private ? side : Other(side);
+  Kind kind;
+  const bool entries = !s_.window.categoriesView && s_.ShownKind(kind);
+  const int n = s_.List(source).SelCount();
+  auto state = [&] {
+    return std::array<size_t, 5>{static_cast<size_t>(s_.List(kLeft).ListCount()),
+                                 static_cast<size_t>(s_.List(kRight).ListCount()),
+                                 entries ? s_.Store(kLeft).Count(kind) : 0, entries ? s_.Store(kRight).Count(kind) : 0,
+                                 static_cast<size_t>(ChangedWord(s_.stores))};
+  };
+  const auto before = state();
+  operation();
+  // A refused or cancelled operation changes nothing and is not told.
+  if (entries && n > 0 && state() != before) status.Event(TransferText(s_, verb, side, n));
+  MarkDifferences(s_);
 }
 
 void FrmMirrin::CategoryShownClicked(Side side) {

@@ -4,12 +4,14 @@
 // routines that act on the session, lays the controls out (the width and
 // height options and proportional resizing) and switches between the
 // entries view and the categories view.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "records/loaduser.h"
 #include "records/session.h"
 #include "ui/elastic.h"
+#include "ui/status.h"
 
 namespace mirrin {
 
@@ -39,6 +41,9 @@ class FrmMirrin {
   std::vector<forms::Control*> LaidOutControls();
 
   std::string caption;
+  // The status bar and the title; the window refreshes them after every
+  // action of the operator.
+  StatusModel status;
   WindowFrame frame{8910, 10275, false};
   // Set by the splash window and the Configure Users dialog.
   LoadUserHooks loadHooks;
@@ -46,6 +51,9 @@ class FrmMirrin {
  private:
   void DefaultLayout();
   void Wire();
+  // A transfer button towards `side`, told in the status bar when it
+  // changed anything.
+  void Transfer(Side side, TransferVerb verb, const std::function<void()>& operation);
   // chk1ShowThisCategory / chk2ShowThisCategory changed.
   void CategoryShownClicked(Side side);
 

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 
@@ -27,9 +28,12 @@ std::vector<QString> ViewRows(QListView* view) {
   return rows;
 }
 
+// The model's rows as the operator should see them: without the blanks and
+// record id that end the Palm kinds' rows.
 std::vector<QString> ModelRows(const forms::ListBox& list) {
   std::vector<QString> rows;
-  for (int i = 0; i < list.ListCount(); ++i) rows.push_back(qt::ToQt(list.List(i)));
+  static const QRegularExpression tail(QStringLiteral(" {100}[0-9]*$"));
+  for (int i = 0; i < list.ListCount(); ++i) rows.push_back(qt::ToQt(list.List(i)).remove(tail));
   return rows;
 }
 

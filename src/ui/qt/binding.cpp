@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSyntaxHighlighter>
 #include <algorithm>
 #include <exception>
 #include <utility>
@@ -22,6 +23,10 @@
 #include "ui/qt/qttext.h"
 
 namespace mirrin::qt {
+
+namespace {
+double fontScale = 1;
+}  // namespace
 
 QRect PixelRect(const forms::Geometry& g) {
   return {g.left / kTwipsPerPixel, g.top / kTwipsPerPixel, g.width / kTwipsPerPixel, g.height / kTwipsPerPixel};
@@ -43,13 +48,19 @@ QFont FontFor(const std::string& name, int pointSize) {
       if (!fixedFamily.isEmpty()) font = QFont(fixedFamily);
     }
   }
-  if (pointSize > 0) font.setPointSize(pointSize);
+  // The classic forms were drawn in 8 point: other sizes keep their
+  // proportion to the desktop's own size, and all grow with the window.
+  const double desktop = QApplication::font().pointSizeF();
+  if (pointSize > 0) font.setPointSizeF((desktop > 0 ? desktop : 8) * pointSize / 8.0 * fontScale);
   return font;
 }
+
+void SetFontScale(double scale) { fontScale = scale; }
 
 namespace {
 
 std::optional<int> endedWith;  // set once ProgramEnd was caught
+std::function<void()> afterUserAction;
 
 // The classic system colours (0x80000000 + index) by palette role; others
 // are 0xBBGGRR.
@@ -91,7 +102,7 @@ class Binding : public QObject {
     if (widget_->isVisibleTo(widget_->parentWidget()) != control_.Visible()) widget_->setVisible(control_.Visible());
     // Only a change of the model's font replaces the widget's, so a window
     // may dress a label up (the splash's product name).
-    const FontKey key{control_.FontName(), control_.Layout().fontSize, Italic()};
+    const FontKey key{control_.FontName(), control_.Layout().fontSize, Italic(), fontScale};
     if (key != appliedFont_) {
       QFont font = FontFor(key.name, key.size);
       font.setItalic(key.italic);
@@ -114,9 +125,10 @@ class Binding : public QObject {
     std::string name;
     int size = 0;
     bool italic = false;
+    double scale = 1;
     bool operator==(const FontKey&) const = default;
   };
-  FontKey appliedFont_{"", -1, false};
+  FontKey appliedFont_{"", -1, false, 0};
 };
 
 std::vector<class ListBinding*> pendingLists;
@@ -182,6 +194,42 @@ class ComboBinding : public Binding {
   QComboBox* qcombo_;
 };
 
+// Marked text: bold (which needs no colour vision) on a tint of the
+// highlight colour, so it reads in light and dark palettes alike.
+QTextCharFormat MarkFormat(const QPalette& palette) {
+  const QColor base = palette.color(QPalette::Base);
+  const QColor high = palette.color(QPalette::Highlight);
+  auto mix = [](int b, int h) { return (2 * b + h) / 3; };
+  QTextCharFormat format;
+  format.setFontWeight(QFont::Bold);
+  format.setBackground(QColor(mix(base.red(), high.red()), mix(base.green(), high.green()),
+                              mix(base.blue(), high.blue())));
+  return format;
+}
+
+// Paints the marked lines of a multi-line box; the text stays the model's.
+class LineMarker : public QSyntaxHighlighter {
+ public:
+  explicit LineMarker(QTextDocument* document) : QSyntaxHighlighter(document) {}
+  void SetLines(const std::vector<int>& lines, const QPalette& palette) {
+    if (lines == lines_) return;
+    lines_ = lines;
+    format_ = MarkFormat(palette);
+    rehighlight();
+  }
+
+ protected:
+  void highlightBlock(const QString& text) override {
+    if (std::find(lines_.begin(), lines_.end(), currentBlock().blockNumber()) != lines_.end()) {
+      setFormat(0, static_cast<int>(text.size()), format_);
+    }
+  }
+
+ private:
+  std::vector<int> lines_;
+  QTextCharFormat format_;
+};
+
 // Text boxes: QLineEdit for one line, QPlainTextEdit for several.
 class TextBinding : public Binding {
  public:
@@ -194,6 +242,7 @@ class TextBinding : public Binding {
         Sync();
       });
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+      marker_ = new LineMarker(edit->document());
       QObject::connect(edit, &QPlainTextEdit::textChanged, this, [this, edit] {
         RunUserAction([&] { box_.UserType(FromQtLines(edit->toPlainText())); });
         Sync();
@@ -208,22 +257,29 @@ class TextBinding : public Binding {
     const bool readOnly = box_.Locked() || style_ == TextStyle::Display;
     QPalette palette = widget_->palette();
     palette.setColor(QPalette::Base, ColourFor(box_.BackColor(), QApplication::palette()));
-    widget_->setPalette(palette);
+    const bool marked = !box_.MarkedLines().empty();
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
       line->setReadOnly(readOnly);
       line->setMaxLength(box_.MaxLength() > 0 ? box_.MaxLength() : 32767);
       const QString text = ToQt(box_.Text());
       if (line->text() != text) line->setText(text);
+      QFont font = line->font();
+      font.setBold(marked);
+      line->setFont(font);
+      if (marked) palette.setColor(QPalette::Base, MarkFormat(palette).background().color());
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
       edit->setReadOnly(readOnly);
       const QString text = ToQtLines(box_.Text());
       if (edit->toPlainText() != text) edit->setPlainText(text);
+      if (marker_) marker_->SetLines(box_.MarkedLines(), palette);
     }
+    widget_->setPalette(palette);
   }
 
  private:
   forms::TextBox& box_;
   TextStyle style_;
+  LineMarker* marker_ = nullptr;
 };
 
 class LabelBinding : public Binding {
@@ -332,6 +388,7 @@ void RunUserAction(const std::function<void()>& action) {
   if (endedWith) return;  // the program is ending; nothing more runs
   try {
     action();
+    if (afterUserAction) afterUserAction();
   } catch (const ProgramEnd& end) {
     endedWith = end.exitCode;
     QCoreApplication::exit(end.exitCode);
@@ -339,6 +396,8 @@ void RunUserAction(const std::function<void()>& action) {
     QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Mirrin"), ToQt(e.what()));
   }
 }
+
+void SetAfterUserAction(std::function<void()> hook) { afterUserAction = std::move(hook); }
 
 std::optional<int> TakeProgramEnd() { return std::exchange(endedWith, std::nullopt); }
 
