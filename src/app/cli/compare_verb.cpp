@@ -6,6 +6,7 @@
 #include "app/cli/headless.h"
 #include "sysplatform/codepage.h"
 #include "palmdata/fileio.h"
+#include "records/differences.h"
 #include "records/listdisplay.h"
 #include "records/loaduser.h"
 #include "records/selectkind.h"
@@ -30,6 +31,7 @@ struct Row {
   std::optional<int32_t> id;
   int pair = -1;
   std::string text;  // UTF-8, without the tail
+  std::vector<std::string> differs;  // the fields in which the partner differs
 };
 
 // The row text before its 100 blanks and record id.
@@ -57,8 +59,14 @@ std::vector<Row> Rows(Session& s, Side side, Kind kind) {
   forms::ListBox& list = s.List(side);
   for (int r = 0; r < list.ListCount(); ++r) {
     const int32_t index = list.ItemData(r);
-    rows.push_back({r, index, RecordId(s.Store(side), kind, index), Partner(s, side, r),
-                    ToUtf8(WithoutTail(list.List(r)))});
+    const int pair = Partner(s, side, r);
+    std::vector<std::string> differs;
+    if (pair >= 0) {
+      const int32_t other = s.List(Other(side)).ItemData(pair);
+      differs = DifferingFields(s, kind, side == kLeft ? index : other, side == kLeft ? other : index);
+    }
+    rows.push_back({r, index, RecordId(s.Store(side), kind, index), pair, ToUtf8(WithoutTail(list.List(r))),
+                    differs});
   }
   return rows;
 }
@@ -88,7 +96,13 @@ void PrintJson(const std::array<std::vector<Row>, 2>& rows, const Session& s, st
       const Row& r = rows[side][i];
       out << (i ? "," : "") << "{\"row\":" << r.row << ",\"text\":" << Json(r.text) << ",\"index\":" << r.index
           << ",\"id\":" << (r.id ? std::to_string(*r.id) : "null") << ",\"pair\":"
-          << (r.pair >= 0 ? std::to_string(r.pair) : "null") << "}";
+          << (r.pair >= 0 ? std::to_string(r.pair) : "null");
+      if (r.pair >= 0) {
+        out << ",\"differs\":[";
+        for (size_t d = 0; d < r.differs.size(); ++d) out << (d ? "," : "") << Json(r.differs[d]);
+        out << "]";
+      }
+      out << "}";
     }
     out << "]";
   }
