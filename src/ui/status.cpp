@@ -36,6 +36,7 @@ std::string UnsavedChangesText(Session& s) {
 std::string SaveResultText(const SaveOutcome& o) {
   if (!o.refused.empty()) return "Not saved: " + o.refused;
   const size_t n = o.files.written.size();
+  if (n == 0 && o.files.notWritten.empty()) return "Nothing to save";
   std::string text = "Saved " + std::to_string(n) + (n == 1 ? " file" : " files");
   for (size_t i = 0; i < o.files.notWritten.size(); ++i) {
     const SavedFile& f = o.files.notWritten[i];

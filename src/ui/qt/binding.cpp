@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +60,7 @@ void SetFontScale(double scale) { fontScale = scale; }
 
 namespace {
 
+constexpr uint32_t kWindowBackground = 0x80000005;  // the classic system colour 5
 std::optional<int> endedWith;  // set once ProgramEnd was caught
 std::function<void()> afterUserAction;
 
@@ -89,8 +91,15 @@ class Binding : public QObject {
   Binding(forms::Control& control, QWidget* widget, bool placed)
       : QObject(widget), control_(control), widget_(widget), placed_(placed) {
     control_.SetViewListener([this] { Sync(); });
+    widget->installEventFilter(this);
   }
   ~Binding() override { control_.SetViewListener({}); }
+
+  // A new desktop palette (a dark theme, say) reaches the colours taken from it.
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::ApplicationPaletteChange) Sync();
+    return false;
+  }
 
   virtual void Sync() {
     const QSignalBlocker blocker(widget_);
@@ -255,8 +264,12 @@ class TextBinding : public Binding {
 
   void SyncOwn() override {
     const bool readOnly = box_.Locked() || style_ == TextStyle::Display;
-    QPalette palette = widget_->palette();
-    palette.setColor(QPalette::Base, ColourFor(box_.BackColor(), QApplication::palette()));
+    // Only a base colour other than the window background is the model's;
+    // everything else follows the desktop (a dark theme, say).
+    QPalette palette;
+    if (box_.BackColor() != kWindowBackground) {
+      palette.setColor(QPalette::Base, ColourFor(box_.BackColor(), QApplication::palette()));
+    }
     const bool marked = !box_.MarkedLines().empty();
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
       line->setReadOnly(readOnly);
