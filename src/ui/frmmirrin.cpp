@@ -1,5 +1,6 @@
 #include "ui/frmmirrin.h"
 
+#include <algorithm>
 #include <array>
 
 #include "records/detail.h"
@@ -57,8 +58,8 @@ constexpr int kLineTop = 5880;
 constexpr int kLineHeight = 1695;
 constexpr int kPaneBottom = kLineTop + kLineHeight;  // the same in both height options
 constexpr int kFieldHeight = 315;
-constexpr int kMiddleLeft = 4500;
-constexpr int kButtonWidth = 1155;
+constexpr int kMiddleLeft = 4440;
+constexpr int kButtonWidth = 1275;  // the captions in the desktop's font
 constexpr int kButtonHeight = 375;
 constexpr int kButtonPitch = 405;
 
@@ -86,7 +87,7 @@ void FrmMirrin::DefaultLayout() {
     Place(f.Desc(side), kDetailTop, left, 285, kPaneWidth);
     Place(f.Line(side), kLineTop, left, kLineHeight, kPaneWidth);
     // Below the pane, clear of it in both height options.
-    Place(f.ShowThisCategory(side), kPaneBottom + 45, left, 255, 2000);
+    Place(f.ShowThisCategory(side), kPaneBottom + 45, left, 255, 2400);
   }
   Place(f.Combo1, kMargin, kMiddleLeft, kFieldHeight, kButtonWidth);
   int top = kListTop;
@@ -261,7 +262,11 @@ void FrmMirrin::SetGUI() {
            &f.List2, &f.List2m, &f.line2, &f.txt2Desc, &f.UserRight, &f.numrec2, &f.chk2ShowThisCategory}) {
     c->SetLeft(rightColumnLeft);
   }
+  // Two columns of buttons side by side, a small gap apart.
+  const int buttonWidth = std::min(kButtonWidth, rightButtonsLeft - leftButtonsLeft - 45);
   for (const ButtonRow& row : kButtonRows) {
+    (f.*row.pointingLeft).SetWidth(buttonWidth);
+    (f.*row.pointingRight).SetWidth(buttonWidth);
     (f.*row.pointingLeft).SetLeft(leftButtonsLeft);
     (f.*row.pointingLeft).SetTop(row.top);
     (f.*row.pointingRight).SetLeft(rightButtonsLeft);

@@ -1,5 +1,6 @@
 // The main window on screen (offscreen): the operator's clicks reach the
 // models and the files, and the widgets show what the models hold.
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 
 #include "palmdata/datebookfile.h"
@@ -230,14 +232,70 @@ TEST_F(QtWindowTest, LongListsAreShownWholeAndSelectedQuickly) {
   EXPECT_EQ(list.TopIndex(), 700);
 }
 
-TEST_F(QtWindowTest, ResizingTheWindowLaysTheControlsOutAgain) {
+// Every visible control inside the client area, no two overlapping, no
+// caption, text or row cut short, and the panes reaching the right edge.
+void ExpectLaidOut(QWidget& area, const char* size) {
+  std::vector<QWidget*> shown;
+  for (QWidget* w : area.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w->isVisibleTo(&area)) shown.push_back(w);
+  }
+  int right = 0;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    QWidget* w = shown[i];
+    const std::string name = std::string(w->metaObject()->className()) + " at " + size;
+    EXPECT_TRUE(area.rect().contains(w->geometry())) << name;
+    right = std::max(right, w->geometry().right());
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      EXPECT_FALSE(w->geometry().intersects(shown[j]->geometry()))
+          << name << " overlaps " << shown[j]->metaObject()->className();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+      // The caption and, for a check box, the box before it.
+      int needed = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) + 4;
+      if (qobject_cast<QCheckBox*>(w)) {
+        needed += w->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                  w->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+      }
+      EXPECT_LE(needed, w->width()) << name << " cuts its caption " << button->text().toStdString();
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << name;
+    } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
+      EXPECT_LT(line->fontMetrics().horizontalAdvance(line->text()), line->width() - 6) << name;
+    } else if (auto* list = qobject_cast<QListView*>(w)) {
+      for (int r = 0; r < list->model()->rowCount(); ++r) {
+        const QModelIndex index = list->model()->index(r, 0);
+        const int reach = std::max(list->visualRect(index).width(),
+                                   list->viewport()->width() + list->horizontalScrollBar()->maximum());
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(index.data().toString()), reach) << name << " row " << r;
+      }
+    }
+  }
+  // The right pane ends a margin before the window's edge.
+  EXPECT_GE(right, area.width() * 97 / 100) << size;
+}
+
+TEST_F(QtWindowTest, TheLayoutFillsTheWindowAtEverySize) {
+  test::BoxAnswers boxes;
+  f().Combo1.SetText("Dates");
+  f().List1.UserClick(0);
+  Settle();
   auto* left = widget<QListView>(f().List1);
   const QRect before = left->geometry();
+  ExpectLaidOut(view(), "the first size");
+
   windows->main.resize(windows->main.width() * 3 / 2, windows->main.height() * 3 / 2);
   Settle();
   EXPECT_GT(left->width(), before.width() * 5 / 4);
   EXPECT_GT(left->height(), before.height() * 5 / 4);
   EXPECT_EQ(left->geometry(), qt::PixelRect(f().List1.Layout()));
+  ExpectLaidOut(view(), "1.5 times");
+
+  windows->main.resize(windows->main.width() * 2, windows->main.height() * 3 / 2);
+  Settle();
+  ExpectLaidOut(view(), "wide");
+  EXPECT_GT(QFontInfo(widget<QPushButton>(f().cmdExit)->font()).pointSizeF(), QFontInfo(QApplication::font()).pointSizeF())
+      << "text grows with the window";
+
   // Below half its first size the window grows back to half.
   windows->main.resize(100, 100);
   Settle();
