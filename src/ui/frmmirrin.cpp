@@ -68,6 +68,17 @@ constexpr int kButtonPitch = 405;
 FrmMirrin::FrmMirrin(Session& session)
     : caption(std::string(kProgramName) + " " + VersionText()), status(session, caption), s_(session) {
   DefaultLayout();
+  MainForm& f = s_.form;
+  for (Side side : kSides) {
+    // The user selectors are filled and searched by start-up; the window
+    // names the loaded user in UserLeft/UserRight instead.
+    f.UserSelector(side).SetVisible(false);
+    f.MultiList(side).SetVisible(false);
+  }
+  f.txtStatus.SetFontName(kCategoriesFont);
+  for (forms::Control* c : std::initializer_list<forms::Control*>{&f.txtStatus, &f.closeup, &f.txtAbout, &f.Command1}) {
+    c->SetVisible(false);
+  }
   Wire();
 }
 
@@ -76,13 +87,9 @@ void FrmMirrin::DefaultLayout() {
   for (Side side : kSides) {
     const int left = side == kLeft ? kMargin : kRightPaneLeft;
     Place(f.UserField(side), kMargin, left, kFieldHeight, kPaneWidth);
-    // The user selectors are filled and searched by start-up; the window
-    // names the loaded user in UserLeft/UserRight instead.
     Place(f.UserSelector(side), kMargin, left, kFieldHeight, kPaneWidth);
-    f.UserSelector(side).SetVisible(false);
     Place(f.SingleList(side), kListTop, left, kListHeight, kPaneWidth);
     Place(f.MultiList(side), kListTop, left, kListHeight, kPaneWidth);
-    f.MultiList(side).SetVisible(false);
     Place(f.NumRec(side), kDetailTop - 240, left, 240, kPaneWidth);
     Place(f.Desc(side), kDetailTop, left, 285, kPaneWidth);
     Place(f.Line(side), kLineTop, left, kLineHeight, kPaneWidth);
@@ -102,14 +109,9 @@ void FrmMirrin::DefaultLayout() {
   Place(f.cmdNotes, kDetailTop + 480, kMiddleLeft, kButtonHeight, kButtonWidth);
   Place(f.cmdExit, kPaneBottom - kButtonHeight, kMiddleLeft, kButtonHeight, kButtonWidth);
   Place(f.txtStatus, kPaneBottom + 360, kMargin, 285, kRightPaneLeft + kPaneWidth - kMargin);
-  f.txtStatus.SetFontName(kCategoriesFont);
-  f.txtStatus.SetVisible(false);
   Place(f.closeup, 2400, 2640, 1095, 4995);
-  f.closeup.SetVisible(false);
   Place(f.txtAbout, kListTop, 1200, kListHeight, 7875);
   Place(f.Command1, kDetailTop - 240, kMiddleLeft, kButtonHeight, kButtonWidth);
-  f.txtAbout.SetVisible(false);
-  f.Command1.SetVisible(false);
 }
 
 void FrmMirrin::Wire() {
@@ -278,6 +280,16 @@ void FrmMirrin::SetGUI() {
 
 void FrmMirrin::InitResizer(bool keepSize) {
   elastic_.Init(frame, LaidOutControls(), s_.platform.Screen(), keepSize);
+}
+
+void FrmMirrin::ApplyLayoutOptions() {
+  const WindowFrame shown = frame;
+  frame = kDesignFrame;
+  DefaultLayout();
+  SetGUI();
+  elastic_.Init(frame, LaidOutControls(), s_.platform.Screen(), true);
+  frame = shown;
+  elastic_.LayOut(frame);
 }
 
 void FrmMirrin::Resized(int height, int width) {
