@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -182,9 +183,24 @@ TEST_F(QtWindowTest, ModelChangesAndClicksRunEachHandlerOnce) {
   EXPECT_FALSE(archive->isChecked());
 }
 
+// The classic row of ':' is drawn as a bar once the work takes a while.
+TEST_F(QtWindowTest, ProgressShowsAsABarOnlyWhenWorkTakesAWhile) {
+  auto* bar = widget<QProgressBar>(f().txtStatus);
+  ASSERT_NE(bar, nullptr);
+  f().txtStatus.SetText("");
+  f().txtStatus.SetVisible(true);
+  f().txtStatus.SetText(std::string(10, ':'));
+  EXPECT_FALSE(bar->isVisibleTo(&view()));
+  QTest::qWait(400);
+  f().txtStatus.SetText(std::string(37, ':'));
+  EXPECT_TRUE(bar->isVisibleTo(&view()));
+  EXPECT_EQ(bar->value(), 37);
+  EXPECT_EQ(bar->maximum(), 74);
+  f().txtStatus.SetVisible(false);
+  EXPECT_FALSE(bar->isVisibleTo(&view()));
+}
+
 TEST_F(QtWindowTest, DisabledOrLockedModelsRefuseTheOperator) {
-  auto* status = widget<QLineEdit>(f().txtStatus);
-  EXPECT_TRUE(QFontInfo(status->font()).fixedPitch());
   f().txt1Desc.SetText("kept");
   f().txt1Desc.SetLocked(true);
   auto* desc = widget<QLineEdit>(f().txt1Desc);

@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSyntaxHighlighter>
@@ -336,6 +338,36 @@ class CheckBinding : public Binding {
   QCheckBox* q_;
 };
 
+// The classic progress bar is a row of ':' characters in a text box: here a
+// real bar, its value the row's length, shown only once the work has gone
+// on for a third of a second (quick work shows nothing).
+class ProgressBinding : public Binding {
+ public:
+  ProgressBinding(forms::TextBox& box, QProgressBar* bar, bool placed, std::function<int()> full)
+      : Binding(box, bar, placed), box_(box), bar_(bar), full_(std::move(full)) {
+    bar->setTextVisible(false);
+  }
+
+  void Sync() override {
+    const QSignalBlocker blocker(bar_);
+    if (placed_) bar_->setGeometry(PixelRect(control_.Layout()));
+    bar_->setRange(0, std::max(1, full_()));
+    bar_->setValue(std::min(bar_->maximum(), static_cast<int>(box_.Text().size())));
+    if (!box_.Visible()) {
+      since_.invalidate();
+    } else if (!since_.isValid()) {
+      since_.start();
+    }
+    bar_->setVisible(since_.isValid() && since_.elapsed() >= 333);
+  }
+
+ private:
+  forms::TextBox& box_;
+  QProgressBar* bar_;
+  std::function<int()> full_;
+  QElapsedTimer since_;
+};
+
 class ButtonBinding : public Binding {
  public:
   ButtonBinding(forms::Button& button, QPushButton* widget, bool placed)
@@ -450,6 +482,14 @@ QWidget* FormView::AddText(forms::TextBox& box, TextStyle style) {
   widgets_[&box] = widget;
   binding->Sync();
   return widget;
+}
+
+QProgressBar* FormView::AddProgress(forms::TextBox& box, std::function<int()> full) {
+  auto* bar = new QProgressBar(this);
+  auto* binding = new ProgressBinding(box, bar, placed_, std::move(full));
+  widgets_[&box] = bar;
+  binding->Sync();
+  return bar;
 }
 
 QLabel* FormView::AddLabel(forms::Label& label) { return Bind<LabelBinding>(label, new QLabel(this)); }

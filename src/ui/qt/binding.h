@@ -20,6 +20,7 @@ class QComboBox;
 class QLabel;
 class QListView;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 
 namespace mirrin::qt {
@@ -68,6 +69,9 @@ class FormView : public QWidget {
   QComboBox* AddCombo(forms::ComboBox& combo);
   QWidget* AddText(forms::TextBox& box, TextStyle style);
   QLabel* AddLabel(forms::Label& label);
+  // A text box that shows progress as a row of characters, drawn as a bar;
+  // full gives the row's length when the work is done.
+  QProgressBar* AddProgress(forms::TextBox& box, std::function<int()> full);
   QCheckBox* AddCheck(forms::CheckBox& check);
   QPushButton* AddButton(forms::Button& button);
 

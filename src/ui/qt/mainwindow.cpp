@@ -75,7 +75,8 @@ void MainWindow::AddControls() {
   v.AddButton(f.cmdSwitch);
   v.AddButton(f.cmdNotes);
   v.AddButton(f.cmdExit);
-  v.AddText(f.txtStatus, TextStyle::Display);
+  // As many characters as the kind selection writes when it is done.
+  v.AddProgress(f.txtStatus, [this] { return s_.settings.GUI == "2" ? 89 : 74; });
   // Laid over the lists, so added last.
   v.AddText(f.txtAbout, TextStyle::MultiLine)->raise();
   v.AddButton(f.Command1)->raise();
