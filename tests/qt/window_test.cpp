@@ -292,7 +292,11 @@ void ExpectLaidOut(QWidget& area, const char* size) {
 
 TEST_F(QtWindowTest, TheLayoutFillsTheWindowAtEverySize) {
   test::BoxAnswers boxes;
+  // A short first row and a row wider than the list after it.
+  s().Store(kLeft).dates.at(0).Description = "Date 0 moved";
+  s().Store(kLeft).dates.at(2).Description = "A long appointment description, wider than any list shows";
   f().Combo1.SetText("Dates");
+  ASSERT_EQ(f().List1.ListCount(), 2);
   f().List1.UserClick(0);
   Settle();
   auto* left = widget<QListView>(f().List1);
