@@ -6,6 +6,7 @@
 
 #include "display_fixture.h"
 #include "records/detail.h"
+#include "records/listdisplay.h"
 
 namespace mirrin {
 namespace {
@@ -113,6 +114,8 @@ TEST_F(DifferencesTest, PanesMarkTheLinesOfDifferingFieldsOnly) {
   EXPECT_EQ(MarkedLines(s().form.line2), (std::vector<std::string>{"Alarmed: 5 minutes before", "Note: bring cake"}));
   EXPECT_TRUE(s().form.txt2Desc.MarkedLines().empty());
   EXPECT_EQ(RowDifferences(s(), kLeft, 0), "");  // no partner row in the maps
+  SetPartner(s(), kRight, 0, 0);
+  EXPECT_EQ(RowDifferences(s(), kRight, 0), "Alarm, Note");
 
   right().dates[0].Description = "Supper";
   MarkDifferences(s());
