@@ -29,10 +29,10 @@ class class_Elastic {
   // from the recorded values, so geometry set in between is replaced. A
   // frame below half its recorded height or width is enlarged to that half.
   void FormResize(WindowFrame& frame);
-  // The same, now: the skip-next-resize flag is neither read nor cleared.
-  void LayOut(WindowFrame& frame);
 
  private:
+  void LayOut(WindowFrame& frame);
+
 
   struct Recorded {
     forms::Control* control;

@@ -149,6 +149,7 @@ void FrmMirrin::Wire() {
       button->onClick = [this, side, verb, operation = button->onClick] { Transfer(side, verb, operation); };
     }
   }
+  // Save as wired above, and told in the status bar.
   f.mnuSave.onClick = [this] { status.Event(SaveResultText(Save(s_))); };
 }
 
@@ -289,7 +290,9 @@ void FrmMirrin::ApplyLayoutOptions() {
   SetGUI();
   elastic_.Init(frame, LaidOutControls(), s_.platform.Screen(), true);
   frame = shown;
-  elastic_.LayOut(frame);
+  // Init skips one resize, meant for the window's first showing, long past.
+  elastic_.FormResize(frame);
+  elastic_.FormResize(frame);
 }
 
 void FrmMirrin::Resized(int height, int width) {

@@ -92,9 +92,16 @@ TEST_F(FrmMirrinTest, ChangedLayoutOptionsApplyAtOnce) {
   fresh.s().settings.GUI = "2";
   fresh.s().settings.GUIHeight = "1";
   startAt(restarted, bigger);
-  std::vector<forms::Geometry> expected;
-  for (forms::Control* c : restarted.LaidOutControls()) expected.push_back(c->Layout());
-  EXPECT_EQ(Layouts(), expected);
+  auto expected = [&] {
+    std::vector<forms::Geometry> out;
+    for (forms::Control* c : restarted.LaidOutControls()) out.push_back(c->Layout());
+    return out;
+  };
+  EXPECT_EQ(Layouts(), expected());
+  // And the next resize is followed.
+  window.Resized(9000, 11000);
+  restarted.Resized(9000, 11000);
+  EXPECT_EQ(Layouts(), expected());
 }
 
 TEST_F(FrmMirrinTest, WideLayoutWithTallDetailPanes) {
