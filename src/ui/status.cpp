@@ -53,7 +53,7 @@ std::string TransferText(Session& s, TransferVerb verb, Side side, int n) {
   switch (verb) {
     case TransferVerb::Add: return "Added " + what + " to " + user;
     case TransferVerb::Change: return "Changed " + what + " of " + user;
-    case TransferVerb::Delete: return "Deleted " + what + " of " + user;
+    case TransferVerb::Delete: return "Deleted " + what + " from " + user;
     case TransferVerb::Move: return "Moved " + what + " to " + user;
     case TransferVerb::Private: return "Made " + what + " of " + user + " private";
   }
