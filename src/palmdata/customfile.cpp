@@ -47,7 +47,7 @@ CustomRecord ReadCustomLine(std::string_view line, DatFileHeader& header) {
 
 void ReadCustomFile(const std::string& path, DatFileHeader& header,
                     std::vector<CustomRecord>& records) {
-  if (!FileExists(path)) return;
+  if (FileMissing(path)) return;
   ParseCustomText(ReadWholeFile(path), header, records);
 }
 

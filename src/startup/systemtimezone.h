@@ -4,6 +4,7 @@
 // file ("CET-1CEST,M3.5.0,M10.5.0/3") gives the bias, the daylight bias and
 // the two "n-th weekday of a month" transitions.
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "palmdata/palmtime.h"
@@ -25,5 +26,9 @@ std::optional<TimeZoneInfo> LoadTimeZone(std::string_view name);
 // The zone of this process: the TZ environment variable (a zone name, ":"
 // name, file path or POSIX rule), else /etc/localtime, else UTC.
 TimeZoneInfo SystemTimeZone();
+
+// Why the last SystemTimeZone fell back to UTC although TZ named something
+// (a folder, a device, a file too large, no rule); empty when it did not.
+const std::string& SystemTimeZoneProblem();
 
 }  // namespace mirrin

@@ -1,5 +1,7 @@
 #include "ui/frmconfiguser.h"
 
+#include "palmdata/users.h"
+#include "palmdata/version.h"
 #include "startup/config.h"
 
 namespace mirrin {
@@ -64,7 +66,10 @@ FrmConfigUser::FrmConfigUser(Session& session) : s_(session) {
 void FrmConfigUser::Wire(Side side) {
   UserFrame& f = frames_[side];
   f.users.onClick = [this, side] { UserPicked(side); };
-  f.cmbUserDir.onClick = [this, side] { SettingsOf(s_.settings, side).userDir = frames_[side].cmbUserDir.Text(); };
+  f.cmbUserDir.onClick = [this, side] {
+    const std::string& dir = frames_[side].cmbUserDir.Text();
+    if (!FolderRefused(side, dir)) SettingsOf(s_.settings, side).userDir = dir;
+  };
   f.cmdDir.onClick = [this, side] { ChooseBaseDirectory(side); };
 }
 
@@ -73,14 +78,27 @@ void FrmConfigUser::FillSelectors(Side side) {
   FillUserSelectors(s_, side, f.users, f.cmbUserDir, usersSource_);
 }
 
+bool FrmConfigUser::FolderRefused(Side side, const std::string& dir) {
+  const std::string& palmDir = SettingsOf(s_.settings, side).palmDir;
+  if (dir.size() <= palmDir.size() || dir.compare(0, palmDir.size(), palmDir) != 0) return false;
+  // users.dat is not ours: a folder outside the Palm directory is never used.
+  const std::string folder = dir.substr(palmDir.size() + 1);
+  const std::string why = UnsafeUserFolderReason(folder);
+  if (why.empty()) return false;
+  s_.platform.MsgBox("The folder \"" + folder + "\" in users.dat cannot be used: " + why + ".",
+                     mb::OKOnly | mb::Exclamation, kProductName);
+  return true;
+}
+
 void FrmConfigUser::UserPicked(Side side) {
   if (!s_.window.DialogEventsEnabled) return;
   UserFrame& f = frames_[side];
   SideSettings set = SettingsOf(s_.settings, side);
-  set.palmUser = f.users.Text();
   const int k = f.users.ListIndex();
+  if (k > 0 && k < f.cmbUserDir.ListCount() && FolderRefused(side, f.cmbUserDir.List(k))) return;
   // The folder list pairs with the user list by position.
   if (k >= 0 && k < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(k);
+  set.palmUser = f.users.Text();
   set.userDir = f.cmbUserDir.Text();
   // Loads the user at once.
   s_.form.UserField(side).SetText(set.palmUser);
