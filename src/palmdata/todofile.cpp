@@ -7,7 +7,7 @@ namespace mirrin {
 
 namespace {
 // Every text empty and no repeat (see SmallestRecord).
-constexpr SmallestRecord kTodoSmallest{82, 210};
+constexpr SmallestRecord kTodoSmallest{82, 204};
 }  // namespace
 
 void ReadTodoEntry(ByteReader& in, TodoRecord& r, const TimeZoneInfo& tz) {

@@ -198,6 +198,9 @@ void CopyDate(const Settings& settings, std::string_view agendusMarker, const Da
   RebuildRepeatClass(target.Repeat);
 }
 
-void CopyCustom(const CustomRecord& source, CustomRecord& target) { target.Fields = source.Fields; }
+void CopyCustom(const CustomRecord& source, CustomRecord& target) {
+  target.Fields = source.Fields;
+  target.Extra = source.Extra;
+}
 
 }  // namespace mirrin

@@ -168,6 +168,14 @@ TEST_F(TzEnvironment, TzVariableNamesAZoneAFileOrARule) {
   EXPECT_EQ(SystemTimeZone().bias, 0);
   ::setenv("TZ", "../../etc/passwd", 1);
   EXPECT_EQ(SystemTimeZone().bias, 0);
+  EXPECT_NE(SystemTimeZoneProblem().find("TZ=../../etc/passwd: "), std::string::npos);
+  // What is not a zone file falls back to UTC at once, and says why.
+  for (const char* bad : {"America", "/dev/zero", "/usr/share/zoneinfo"}) {
+    ::setenv("TZ", bad, 1);
+    EXPECT_EQ(SystemTimeZone().bias, 0) << bad;
+    EXPECT_NE(SystemTimeZoneProblem().find(std::string("TZ=") + bad + ": cannot read "), std::string::npos)
+        << SystemTimeZoneProblem();
+  }
 }
 
 TEST_F(TzEnvironment, WithoutTzTheLocaltimeFileDecides) {
