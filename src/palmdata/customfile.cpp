@@ -22,8 +22,9 @@ bool EndsValue(std::string_view text, size_t at) {
 }
 
 // One value starting at `at`; `at` moves to the character after it. A value
-// opened by a quote that is never properly closed is taken as it stands.
-std::string ReadValue(std::string_view text, size_t& at) {
+// opened by a quote that is never properly closed is taken as it stands, and
+// `paired` is cleared: how such a line reads depends on the lines after it.
+std::string ReadValue(std::string_view text, size_t& at, bool& paired) {
   if (at < text.size() && text[at] == '"') {
     std::string value;
     for (size_t i = at + 1; i < text.size(); ++i) {
@@ -39,6 +40,7 @@ std::string ReadValue(std::string_view text, size_t& at) {
         break;
       }
     }
+    paired = false;
   }
   // A CR is a line end only before LF or at the very end of the text.
   size_t end = text.find_first_of(",\n", at);
@@ -54,19 +56,22 @@ std::string ReadValue(std::string_view text, size_t& at) {
 CustomRecord ReadRecord(std::string_view text, size_t& at) {
   const size_t start = at;
   CustomRecord r;
-  size_t f = 0;
-  size_t extraStart = std::string_view::npos;
-  for (;;) {
-    std::string value = ReadValue(text, at);
-    if (f < kCustomFieldCount) r.Fields[f] = std::move(value);
+  bool paired = true;
+  for (size_t f = 0;; ++f) {
+    std::string value = ReadValue(text, at, paired);
+    if (f < kCustomFieldCount) {
+      r.Fields[f] = std::move(value);
+    } else {
+      r.Extra.push_back(std::move(value));
+    }
     if (at >= text.size() || text[at] != ',') break;
-    if (++f == kCustomFieldCount) extraStart = at;
     ++at;
   }
-  if (extraStart != std::string_view::npos) r.Extra = std::string(text.substr(extraStart, at - extraStart));
   if (at < text.size() && text[at] == '\r') ++at;
   if (at < text.size() && text[at] == '\n') ++at;
-  r.Raw = std::string(text.substr(start, at - start));
+  // A line with unpaired quotes is written afresh, its values quoted, so
+  // that it reads the same whatever follows it.
+  if (paired) r.Raw = std::string(text.substr(start, at - start));
   return r;
 }
 
@@ -135,7 +140,10 @@ std::string CustomFileText(const std::vector<CustomRecord>& records) {
       if (f != 0) out.push_back(',');
       AppendValue(out, r.Fields[f]);
     }
-    out += r.Extra;
+    for (const std::string& value : r.Extra) {
+      out.push_back(',');
+      AppendValue(out, value);
+    }
     out += "\r\n";
   }
   return out;

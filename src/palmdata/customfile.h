@@ -22,8 +22,8 @@ struct CustomRecord {
   // A value in double quotes may hold commas, quotes ("") and line breaks.
   std::array<std::string, kCustomFieldCount> Fields;
   bool Deleted = false;  // set by Delete; a deleted record is not written
-  // The values after the eighth, with the comma before them, as read.
-  std::string Extra;
+  // The values after the eighth, kept for the next write.
+  std::vector<std::string> Extra;
   // The record's text as read, with its line end; written back unchanged
   // while Fields and Extra are still what it holds. Empty for a new record.
   std::string Raw;
