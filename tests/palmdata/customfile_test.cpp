@@ -51,8 +51,6 @@ TEST(CustomFile, LinesBecomeEightFieldsAndCategoriesInOrderOfFirstUse) {
   EXPECT_EQ(CategoryNames(s.header), (std::vector<std::string>{"Unfiled", "Banking", "Web"}));
   EXPECT_EQ(s.header.CategoryCount, 2);
   EXPECT_EQ(s.header.Categories[2].Id, 2);
-  EXPECT_EQ(s.header.Categories[2].Index, 0);
-  EXPECT_TRUE(s.header.Categories[2].Show);
 }
 
 TEST(CustomFile, LineEndsCountOneRecordPerLine) {

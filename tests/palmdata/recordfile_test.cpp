@@ -76,67 +76,50 @@ TEST(RecordFile, ReadErrorsNameTheRecord) {
   EXPECT_EQ(memos.size(), 1u) << "a failed read leaves the store as it was";
 }
 
-// Records with every text empty, as small as each layout allows.
-template <class Record>
-Record Smallest() {
+DatFileHeader Header(const char* letters, bool extended, size_t fields, int records) {
+  test::HeaderLayout layout{letters, extended, {}, std::vector<int>(fields, 1), records};
+  test::FileBuilder b;
+  test::AppendHeader(b, layout);
+  DataContext ctx;
+  ByteReader in(b.Data());
+  return ReadHeader(in, ctx);
+}
+
+// A header may declare more fields than a layout reads: records as small as
+// the layout allows (every text empty) must still read back.
+template <class Record, class Parse, class Build>
+void SmallestRecordsReadBack(const char* letters, Parse parse, Build build) {
   Record r;
   const PalmDate start1970 = PalmDate::FromStored(0, SecondsToDate(0, TimeZoneInfo{}));
   if constexpr (std::is_same_v<Record, DateRecord>) r.StartTime = r.EndTime = start1970;
   if constexpr (std::is_same_v<Record, TodoRecord>) r.DueDate = r.ExtDate1 = r.ExtDate2 = r.ExtDate3 = start1970;
-  return r;
-}
-
-// A header may declare more fields than a layout reads; the smallest records
-// still read, so whatever is built from them can be read again.
-template <class Record, class Parse, class Build>
-void SmallestRecordsReadWithAnyFieldCount(const char* letters, Parse parse, Build build) {
   for (bool extended : {false, true}) {
-    test::HeaderLayout layout;
-    layout.letters = letters;
-    layout.extended = extended;
-    layout.fieldTypes.assign(40, 1);
-    layout.records = 3;
-    test::FileBuilder b;
-    test::AppendHeader(b, layout);
+    std::vector<Record> records(3, r), reread;
     DataContext ctx;
-    ByteReader headerIn(b.Data());
-    DatFileHeader header = ReadHeader(headerIn, ctx);
-    std::vector<Record> records(3, Smallest<Record>());
-    const Bytes built = build(header, records, ctx);
     DatFileHeader again;
-    std::vector<Record> reread;
-    try {
-      parse(built, "f.dat", again, reread, ctx);
-    } catch (const RunError& e) {
-      ADD_FAILURE() << letters << extended << e.what();
-    }
-    EXPECT_EQ(reread.size(), 3u) << letters << extended;
+    EXPECT_NO_THROW(parse(build(Header(letters, extended, 40, 3), records, ctx), "f", again, reread, ctx))
+        << letters << extended;
   }
 }
 
 TEST(RecordFile, RecordCountIsBoundByTheLayoutsSmallestRecord) {
-  SmallestRecordsReadWithAnyFieldCount<MemoRecord>("MP", ParseMemoFile, BuildMemoFile);
-  SmallestRecordsReadWithAnyFieldCount<DateRecord>("DB", ParseDatebookFile, BuildDatebookFile);
-  SmallestRecordsReadWithAnyFieldCount<TodoRecord>("DT", ParseTodoFile, BuildTodoFile);
-  SmallestRecordsReadWithAnyFieldCount<ContactRecord>("BA", ParseAddressFile, BuildAddressFile);
+  SmallestRecordsReadBack<MemoRecord>("MP", ParseMemoFile, BuildMemoFile);
+  SmallestRecordsReadBack<DateRecord>("DB", ParseDatebookFile, BuildDatebookFile);
+  SmallestRecordsReadBack<TodoRecord>("DT", ParseTodoFile, BuildTodoFile);
+  SmallestRecordsReadBack<ContactRecord>("BA", ParseAddressFile, BuildAddressFile);
 
   // A count that cannot fit is refused before anything is allocated for it.
-  test::HeaderLayout layout;
-  layout.letters = "BA";
-  layout.fieldTypes = {1};
-  layout.records = 12000;
   test::FileBuilder b;
-  test::AppendHeader(b, layout);
-  const Bytes hostile = b.Data() + Bytes(100000, '\0');
+  test::AppendHeader(b, test::HeaderLayout{"BA", false, {}, {1}, 12000});
   DataContext ctx;
   DatFileHeader header;
   std::vector<ContactRecord> contacts;
   try {
-    ParseAddressFile(hostile, "address.dat", header, contacts, ctx);
+    ParseAddressFile(b.Data() + Bytes(100000, '\0'), "address.dat", header, contacts, ctx);
     FAIL();
   } catch (const RunError& e) {
-    EXPECT_NE(e.detail().find("record count 12000"), std::string::npos) << e.detail();
-    EXPECT_EQ(e.where(), "ReadAddressFile address.dat,0");
+    EXPECT_EQ(e.what(), std::string("Input past end of file (ReadAddressFile address.dat,0: record count 12000 "
+                                    "does not fit the 100000 bytes left)"));
   }
 }
 
@@ -144,28 +127,14 @@ TEST(RecordFile, AFileThatWouldNotReadBackIsNotWritten) {
   test::TempDir dir;
   const std::string path = dir.File("memopad.dat");
   test::WriteFileBytes(path, "old");
-  test::HeaderLayout layout;
-  layout.letters = "MP";
-  layout.extended = true;
-  layout.fieldTypes.assign(14, 1);
-  test::FileBuilder b;
-  test::AppendHeader(b, layout);
-  DataContext ctx;
-  ByteReader in(b.Data());
-  DatFileHeader header = ReadHeader(in, ctx);
   // Raw bytes in place of the fourth text end at an empty string field;
   // with a first string that is not empty, the end cannot be found again.
   std::vector<MemoRecord> memos(1);
   memos[0].ExtLength[3] = 1;
   memos[0].ExtBlob = "ab";
   memos[0].ExtString1 = "x";
-  header.RecordCount = 1;
-  try {
-    WriteMemoFile(1, path, header, memos, ctx);
-    FAIL();
-  } catch (const RunError& e) {
-    EXPECT_NE(std::string(e.what()).find("does not read back"), std::string::npos) << e.what();
-  }
+  DataContext ctx;
+  EXPECT_THROW(WriteMemoFile(1, path, Header("MP", true, 14, 1), memos, ctx), RunError);
   EXPECT_EQ(test::ReadFileBytes(path), "old");
 }
 

@@ -170,10 +170,12 @@ TEST_F(TzEnvironment, TzVariableNamesAZoneAFileOrARule) {
   EXPECT_EQ(SystemTimeZone().bias, 0);
   EXPECT_NE(SystemTimeZoneProblem().find("TZ=../../etc/passwd: "), std::string::npos);
   // What is not a zone file falls back to UTC at once, and says why.
-  for (const char* bad : {"America", "/dev/zero", "/usr/share/zoneinfo"}) {
-    ::setenv("TZ", bad, 1);
+  test::TempDir dir;
+  test::WriteFileBytes(dir.File("huge"), std::string(size_t{1} << 21, 'x'));
+  for (const std::string& bad : {std::string("America"), std::string("/dev/zero"), dir.File("huge")}) {
+    ::setenv("TZ", bad.c_str(), 1);
     EXPECT_EQ(SystemTimeZone().bias, 0) << bad;
-    EXPECT_NE(SystemTimeZoneProblem().find(std::string("TZ=") + bad + ": cannot read "), std::string::npos)
+    EXPECT_NE(SystemTimeZoneProblem().find("TZ=" + bad + ": cannot read "), std::string::npos)
         << SystemTimeZoneProblem();
   }
 }
