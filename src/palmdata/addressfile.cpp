@@ -7,11 +7,9 @@
 namespace mirrin {
 
 namespace {
+
 // Every text empty and no repeat (see SmallestRecord).
 constexpr SmallestRecord kContactSmallest{259, 633};
-}  // namespace
-
-namespace {
 
 constexpr int32_t kTagLongPair = 68;
 

@@ -7,11 +7,9 @@
 namespace mirrin {
 
 namespace {
+
 // Every text empty and no repeat (see SmallestRecord).
 constexpr SmallestRecord kDateSmallest{122, 223};
-}  // namespace
-
-namespace {
 
 constexpr int32_t kFullClassEntry = 0xFFFF;
 constexpr const char* kReadRoutine = "ReadDatebookFile";

@@ -23,8 +23,6 @@ void WriteFixed(ByteWriter& out, const Bytes& block, size_t size, const char* na
   out.WriteBlock(block);
 }
 
-// A count read from the file is believed only if that many items of the
-// smallest size could still follow.
 }  // namespace
 
 int32_t CheckedCount(int32_t count, size_t minItemBytes, const ByteReader& in, const char* what) {

@@ -286,6 +286,7 @@ TimeZoneInfo SystemTimeZone() {
     return TimeZoneInfo{};
   }
   if (auto zone = LoadTimeZone("/etc/localtime")) return *zone;
+  if (!ZoneProblem().empty()) ZoneProblem() += "; using UTC";
   return TimeZoneInfo{};
 }
 

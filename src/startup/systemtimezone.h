@@ -27,8 +27,9 @@ std::optional<TimeZoneInfo> LoadTimeZone(std::string_view name);
 // name, file path or POSIX rule), else /etc/localtime, else UTC.
 TimeZoneInfo SystemTimeZone();
 
-// Why the last SystemTimeZone fell back to UTC although TZ named something
-// (a folder, a device, a file too large, no rule); empty when it did not.
+// Why the last SystemTimeZone fell back to UTC although TZ or /etc/localtime
+// named something (a folder, a device, a file too large, no rule); empty
+// when it did not.
 const std::string& SystemTimeZoneProblem();
 
 }  // namespace mirrin

@@ -17,6 +17,7 @@ constexpr const char* kUsage = "usage: mirrin-cli demo DIR [--program DIR] [--fo
 std::string Absolute(const std::string& dir) {
   return std::filesystem::absolute(dir).lexically_normal().string();
 }
+
 // What the demo would overwrite in palmDir: a users.dat or a user's folder.
 std::string Occupied(const std::string& palmDir) {
   if (!FileMissing(palmDir + "/users.dat")) return "users.dat";
