@@ -8,6 +8,9 @@ namespace mirrin {
 
 namespace {
 
+// Every text empty and no repeat (see SmallestRecord).
+constexpr SmallestRecord kContactSmallest{259, 633};
+
 constexpr int32_t kTagLongPair = 68;
 
 // Each layout is written once, as a walk over the record's fields in file
@@ -161,7 +164,7 @@ void WriteContactEntryExt(ByteWriter& out, const ContactRecord& record) {
 
 void ParseAddressFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                       std::vector<ContactRecord>& records, DataContext& ctx) {
-  ReadRecordFile("ReadAddressFile", path, data, header, records, ctx,
+  ReadRecordFile("ReadAddressFile", path, data, header, records, ctx, kContactSmallest,
                  [](ByteReader& in, const DatFileHeader& h, ContactRecord& r) {
                    if (h.IsExtended) {
                      ReadContactEntryExt(in, r);
@@ -186,7 +189,7 @@ Bytes BuildAddressFile(const DatFileHeader& header, std::vector<ContactRecord>& 
 void ReadAddressFile(int, const std::string& path, DatFileHeader& header,
                      std::vector<ContactRecord>& records, DataContext& ctx) {
   ctx.Log("ReadAddressFile " + path, 6);
-  if (!FileExists(path)) return;
+  if (FileMissing(path)) return;
   Bytes data;
   try {
     data = ReadWholeFile(path);
@@ -201,6 +204,7 @@ void WriteAddressFile(int user, const std::string& path, const DatFileHeader& he
   const int number = user == 1 ? 1 : 2;
   ctx.Log("Write Contacts for " + std::to_string(number) + " to " + path, 6);
   const Bytes content = BuildAddressFile(header, records, ctx);
+  CheckReadsBack<ContactRecord>(content, records.size(), path, ctx, ParseAddressFile);
   ReplaceDataFile(ctx, TempFilePath(ctx, "cont", number), path, content);
 }
 

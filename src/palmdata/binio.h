@@ -19,9 +19,10 @@ constexpr uint32_t kTagCString = 5;
 constexpr uint32_t kTagBoolean = 6;
 constexpr uint32_t kTagRepeat = 8;
 
-// Longest CString length the readers accept; writers accept one less.
+// Longest CString length the readers accept. Writers accept the same, so
+// whatever was read can be saved again (32768 is written FF 00 80).
 constexpr size_t kMaxCStringRead = 32768;
-constexpr size_t kMaxCStringWrite = 32767;
+constexpr size_t kMaxCStringWrite = kMaxCStringRead;
 
 class ByteReader {
  public:
@@ -71,7 +72,7 @@ class ByteWriter {
   void WriteBlock(std::string_view bytes) { out_.append(bytes); }
   void WriteTag4(std::string_view tag) { WriteBlock(tag); }
   void WriteChars(std::string_view text) { WriteBlock(text); }
-  // Error 6, with nothing written, for more than 32767 bytes.
+  // Error 6, with nothing written, for more than 32768 bytes.
   void WriteCString(std::string_view bytes);
   void WriteCStringText(std::string_view text) { WriteCString(text); }
 

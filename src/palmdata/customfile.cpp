@@ -1,5 +1,8 @@
 #include "palmdata/customfile.h"
 
+#include <unordered_map>
+
+#include "palmdata/errors.h"
 #include "palmdata/fileio.h"
 
 namespace mirrin {
@@ -13,78 +16,143 @@ CategoryEntry CustomCategory(const std::string& name, int32_t position) {
   return e;
 }
 
-// A line break inside a field would end the line there and turn the rest
-// of the field into a record of its own when the file is read again, so it
-// is written as a blank. (A lone CR is kept: it does not end a line here.)
-void AppendField(std::string& out, std::string_view field) {
-  for (size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\r' && i + 1 < field.size() && field[i + 1] == '\n') continue;
-    out.push_back(field[i] == '\n' ? ' ' : field[i]);
+bool EndsValue(std::string_view text, size_t at) {
+  return at >= text.size() || text[at] == ',' || text[at] == '\n' ||
+         (text[at] == '\r' && (at + 1 == text.size() || text[at + 1] == '\n'));
+}
+
+// One value starting at `at`; `at` moves to the character after it. A value
+// opened by a quote that is never properly closed is taken as it stands, and
+// `paired` is cleared: how such a line reads depends on the lines after it.
+std::string ReadValue(std::string_view text, size_t& at, bool& paired) {
+  if (at < text.size() && text[at] == '"') {
+    std::string value;
+    for (size_t i = at + 1; i < text.size(); ++i) {
+      if (text[i] != '"') {
+        value.push_back(text[i]);
+      } else if (i + 1 < text.size() && text[i + 1] == '"') {
+        value.push_back('"');
+        ++i;
+      } else if (EndsValue(text, i + 1)) {
+        at = i + 1;
+        return value;
+      } else {
+        break;
+      }
+    }
+    paired = false;
   }
+  // A CR is a line end only before LF or at the very end of the text.
+  size_t end = text.find_first_of(",\n", at);
+  if (end == std::string_view::npos) end = text.size();
+  size_t stop = end;
+  if (stop > at && text[stop - 1] == '\r' && (stop == text.size() || text[stop] == '\n')) --stop;
+  std::string value(text.substr(at, stop - at));
+  at = stop;
+  return value;
+}
+
+// One record starting at `at`, up to and including its line end.
+CustomRecord ReadRecord(std::string_view text, size_t& at) {
+  const size_t start = at;
+  CustomRecord r;
+  bool paired = true;
+  for (size_t f = 0;; ++f) {
+    std::string value = ReadValue(text, at, paired);
+    if (f < kCustomFieldCount) {
+      r.Fields[f] = std::move(value);
+    } else {
+      r.Extra.push_back(std::move(value));
+    }
+    if (at >= text.size() || text[at] != ',') break;
+    ++at;
+  }
+  if (at < text.size() && text[at] == '\r') ++at;
+  if (at < text.size() && text[at] == '\n') ++at;
+  // A line with unpaired quotes is written afresh, its values quoted, so
+  // that it reads the same whatever follows it.
+  if (paired) r.Raw = std::string(text.substr(start, at - start));
+  return r;
+}
+
+bool Unchanged(const CustomRecord& r) {
+  if (r.Raw.empty()) return false;
+  size_t at = 0;
+  const CustomRecord read = ReadRecord(r.Raw, at);
+  return read.Fields == r.Fields && read.Extra == r.Extra;
+}
+
+void AppendValue(std::string& out, const std::string& value) {
+  if (value.find_first_of(",\"\r\n") == std::string::npos) {
+    out += value;
+    return;
+  }
+  out.push_back('"');
+  for (char c : value) {
+    if (c == '"') out.push_back('"');
+    out.push_back(c);
+  }
+  out.push_back('"');
 }
 
 }  // namespace
 
-CustomRecord ReadCustomLine(std::string_view line, DatFileHeader& header) {
-  CustomRecord record;
-  // Values beyond the eighth are dropped; an empty line is one empty value.
-  size_t start = 0;
-  for (size_t f = 0; f < kCustomFieldCount; ++f) {
-    const size_t comma = line.find(',', start);
-    record.Fields[f] = std::string(line.substr(start, comma - start));
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
-  }
-  // "Unfiled" matches entry 0 and adds nothing.
-  for (const CategoryEntry& entry : header.Categories) {
-    if (entry.LongName == record.Fields[0]) return record;
-  }
-  const auto position = static_cast<int32_t>(header.Categories.size());
-  header.Categories.push_back(CustomCategory(record.Fields[0], position));
-  header.CategoryCount = position;
-  return record;
-}
-
 void ReadCustomFile(const std::string& path, DatFileHeader& header,
                     std::vector<CustomRecord>& records) {
-  if (!FileExists(path)) return;
-  ParseCustomText(ReadWholeFile(path), header, records);
+  if (FileMissing(path)) return;
+  ParseCustomText(ReadWholeFile(path, kMaxCustomFileBytes), header, records);
 }
 
 void ParseCustomText(std::string_view text, DatFileHeader& header, std::vector<CustomRecord>& records) {
-  header.Categories.assign(1, CategoryEntry::Unfiled());
-  header.CategoryCount = 0;
-  records.clear();
-  // A line ends at LF, with or without a CR before it; the last line may
-  // lack its end (or end in a bare CR), and the end of the last line starts
-  // no further record.
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    const size_t next = end == std::string_view::npos ? text.size() : end + 1;
-    if (end == std::string_view::npos) end = text.size();
-    if (end > start && text[end - 1] == '\r') --end;
-    records.push_back(ReadCustomLine(text.substr(start, end - start), header));
-    start = next;
+  std::vector<CustomRecord> read;
+  // "Unfiled" matches entry 0 and adds nothing.
+  std::unordered_map<std::string, int32_t> categories{{CategoryEntry::Unfiled().LongName, 0}};
+  DatFileHeader h = header;
+  h.Categories.assign(1, CategoryEntry::Unfiled());
+  // The end of the last line starts no further record.
+  for (size_t at = 0; at < text.size();) {
+    if (read.size() == kMostCustomRecords) {
+      throw RunError(err::Overflow, "more than " + std::to_string(kMostCustomRecords) + " records");
+    }
+    read.push_back(ReadRecord(text, at));
+    const std::string& name = read.back().Fields[0];
+    if (categories.emplace(name, static_cast<int32_t>(h.Categories.size())).second) {
+      h.Categories.push_back(CustomCategory(name, static_cast<int32_t>(h.Categories.size())));
+    }
   }
-  header.RecordCount = static_cast<int32_t>(records.size());
+  h.CategoryCount = static_cast<int32_t>(h.Categories.size()) - 1;
+  h.RecordCount = static_cast<int32_t>(read.size());
+  header = std::move(h);
+  records = std::move(read);
 }
 
-void WriteCustomLine(std::string& out, const CustomRecord& record) {
-  if (record.Deleted) return;
-  for (size_t f = 0; f < kCustomFieldCount; ++f) {
-    if (f != 0) out.push_back(',');
-    AppendField(out, record.Fields[f]);
+std::string CustomFileText(const std::vector<CustomRecord>& records) {
+  std::string out;
+  for (const CustomRecord& r : records) {
+    if (r.Deleted) continue;
+    // A last line kept without its end gets one when a record follows it.
+    if (!out.empty() && out.back() != '\n') out += out.back() == '\r' ? "\n" : "\r\n";
+    if (Unchanged(r)) {
+      out += r.Raw;
+      continue;
+    }
+    for (size_t f = 0; f < kCustomFieldCount; ++f) {
+      if (f != 0) out.push_back(',');
+      AppendValue(out, r.Fields[f]);
+    }
+    for (const std::string& value : r.Extra) {
+      out.push_back(',');
+      AppendValue(out, value);
+    }
+    out += "\r\n";
   }
-  out += "\r\n";
+  return out;
 }
 
 void WriteCustomFile(int userNumber, const std::string& kindName, const std::string& path,
                      const std::vector<CustomRecord>& records, const DataContext& ctx) {
   ctx.Log("Write " + kindName + " for " + std::to_string(userNumber) + " to " + path, 0);
-  std::string out;
-  for (const CustomRecord& record : records) WriteCustomLine(out, record);
-  WriteFileAtomic(path, out);
+  WriteFileAtomic(path, CustomFileText(records));
 }
 
 }  // namespace mirrin

@@ -8,6 +8,9 @@ namespace mirrin {
 
 namespace {
 
+// Every text empty and no repeat (see SmallestRecord).
+constexpr SmallestRecord kDateSmallest{122, 223};
+
 constexpr int32_t kFullClassEntry = 0xFFFF;
 constexpr const char* kReadRoutine = "ReadDatebookFile";
 
@@ -231,7 +234,7 @@ void SetDefaultDatebookHeader(DatFileHeader& h, const std::string& path) {
 
 void ParseDatebookFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                        std::vector<DateRecord>& records, DataContext& ctx) {
-  ReadRecordFile(kReadRoutine, path, data, header, records, ctx,
+  ReadRecordFile(kReadRoutine, path, data, header, records, ctx, kDateSmallest,
                  [&ctx](ByteReader& in, const DatFileHeader& h, DateRecord& r) {
                    if (h.IsExtended) {
                      ReadDateEntryExt(in, r, ctx.timeZone);
@@ -255,7 +258,7 @@ Bytes BuildDatebookFile(const DatFileHeader& header, std::vector<DateRecord>& re
 void ReadDatebookFile(int /*user*/, const std::string& path, DatFileHeader& header,
                       std::vector<DateRecord>& records, DataContext& ctx) {
   ctx.Log(std::string(kReadRoutine) + " " + path, 4);
-  if (!FileExists(path)) {
+  if (FileMissing(path)) {
     SetDefaultDatebookHeader(header, path);
     records.clear();  // the store holds exactly RecordCount records
     return;
@@ -275,6 +278,7 @@ void WriteDatebookFile(int user, const std::string& path, const DatFileHeader& h
               " to " + path,
           4);
   const Bytes bytes = BuildDatebookFile(header, records, ctx);
+  CheckReadsBack<DateRecord>(bytes, records.size(), path, ctx, ParseDatebookFile);
   ReplaceDataFile(ctx, TempFilePath(ctx, "date", user), path, bytes);
 }
 

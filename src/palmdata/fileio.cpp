@@ -1,14 +1,13 @@
 #include "palmdata/fileio.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "palmdata/errors.h"
 
@@ -75,12 +74,47 @@ bool DirectoryExists(std::string_view path) {
   return !path.empty() && fs::is_directory(NativePath(path), ec);
 }
 
-Bytes ReadWholeFile(std::string_view path) {
+bool FileMissing(std::string_view path) {
+  struct stat st {};
+  return ::stat(NativePath(path).c_str(), &st) != 0 && errno == ENOENT;
+}
+
+Bytes ReadWholeFile(std::string_view path, size_t maxBytes) {
   const std::string native = NativePath(path);
-  std::ifstream in(native, std::ios::binary);
-  if (!in) Fail(errno, "cannot open", path);
-  Bytes data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) Fail(errno ? errno : EIO, "cannot read", path);
+  // O_NONBLOCK: opening a FIFO must not wait for a writer.
+  const int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) Fail(errno, "cannot open", path);
+  struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+  } closer{fd};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) Fail(errno, "cannot read", path);
+  if (!S_ISREG(st.st_mode)) {
+    throw RunError(err::PathFileAccess, "cannot read " + std::string(path) +
+                                            (S_ISDIR(st.st_mode) ? ": it is a folder" : ": not a regular file"));
+  }
+  const auto tooLarge = [&](uint64_t size) {
+    return RunError(err::PathFileAccess, "cannot read " + std::string(path) + ": " +
+                                             std::to_string(size) + " bytes, more than the " +
+                                             std::to_string(maxBytes) + " allowed");
+  };
+  if (static_cast<uint64_t>(st.st_size) > maxBytes) throw tooLarge(static_cast<uint64_t>(st.st_size));
+  // The file may grow while it is read: read to its real end, never past the limit.
+  Bytes data(static_cast<size_t>(st.st_size), '\0');
+  size_t done = 0;
+  for (;;) {
+    if (done == data.size()) {
+      if (done > maxBytes) throw tooLarge(done);
+      data.resize(std::min(maxBytes + 1, done + 4096));
+    }
+    const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) Fail(errno, "cannot read", path);
+    if (n == 0) break;
+    done += static_cast<size_t>(n);
+  }
+  data.resize(done);
   return data;
 }
 

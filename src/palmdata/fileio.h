@@ -17,8 +17,18 @@ std::string NativePath(std::string_view configured);
 bool FileExists(std::string_view path);
 bool DirectoryExists(std::string_view path);
 
-// Error 53 when missing, 70 when not readable, 75 otherwise.
-Bytes ReadWholeFile(std::string_view path);
+// True only when nothing exists at the path. A path that cannot be looked
+// at (a folder without permission, a symlink loop) is not missing: reading
+// it gives the error, so an unreadable file is never taken for an empty one.
+bool FileMissing(std::string_view path);
+
+// Data files are refused above this size rather than read into memory.
+constexpr size_t kMaxDataFileBytes = size_t{256} << 20;
+
+// Reads a regular file whole: error 53 when missing, 70 when not readable,
+// 75 for anything else (a folder, a FIFO or device, a file over maxBytes);
+// the error names the file and the reason. Never blocks on a FIFO.
+Bytes ReadWholeFile(std::string_view path, size_t maxBytes = kMaxDataFileBytes);
 
 // Writes the complete content beside the target, flushes it to disk and
 // renames it over the target; on any failure the old file is untouched and

@@ -15,8 +15,6 @@ constexpr size_t kAddressBlockSize = 10;
 constexpr size_t kExtendedTailSize = 42;
 // Smallest possible category entry: three longs and two empty strings.
 constexpr size_t kMinCategoryBytes = 14;
-// Smallest possible record field: a tag and a long.
-constexpr size_t kMinFieldBytes = 8;
 
 void WriteFixed(ByteWriter& out, const Bytes& block, size_t size, const char* name) {
   if (block.size() != size) {
@@ -25,8 +23,8 @@ void WriteFixed(ByteWriter& out, const Bytes& block, size_t size, const char* na
   out.WriteBlock(block);
 }
 
-// A count read from the file is believed only if that many items of the
-// smallest size could still follow.
+}  // namespace
+
 int32_t CheckedCount(int32_t count, size_t minItemBytes, const ByteReader& in, const char* what) {
   if (count < 0 || static_cast<uint64_t>(count) * minItemBytes > in.Remaining()) {
     throw RunError(err::InputPastEnd, std::string(what) + " " + std::to_string(count) +
@@ -35,6 +33,8 @@ int32_t CheckedCount(int32_t count, size_t minItemBytes, const ByteReader& in, c
   }
   return count;
 }
+
+namespace {
 
 void ReadCountedText(ByteReader& in, int32_t& tag, int32_t& length, std::string& text) {
   tag = in.ReadLong();
@@ -70,24 +70,30 @@ DatFileHeader ReadHeader(ByteReader& in, DataContext& ctx) {
   DatFileHeader h;
   const Bytes tag = in.ReadTag4();
   const bool classic = tag[0] == '\x00' && tag[1] == '\x01';
-  if (tag == kExtendedMagic || !classic) {
-    if (tag != kExtendedMagic) {
-      if (!ctx.unsupportedVersion && !ctx.developmentMode && ctx.showCritical) {
-        ctx.showCritical(std::string(kProductName) +
-                             " has detected that you are using an unsupported version of Palm "
-                             "Desktop. Saving any changes will not be possible.",
-                         ProductTitleWithVersion());
-      }
-      if (!ctx.developmentMode) ctx.unsupportedVersion = true;
+  // Version 2 files without the BE BA FE CA wrapper start at the version tag.
+  const bool bareExtended = tag[0] == '\x00' && tag[1] == '\x02';
+  if (tag != kExtendedMagic && !classic) {
+    if (!ctx.unsupportedVersion && !ctx.developmentMode && ctx.showCritical) {
+      ctx.showCritical(std::string(kProductName) +
+                           " has detected that you are using an unsupported version of Palm "
+                           "Desktop. Saving any changes will not be possible.",
+                       ProductTitleWithVersion());
     }
-    h.IsExtended = true;
-    h.ExtendedTag = tag;
-    h.ExtendedName = in.ReadCString();
-    h.ExtendedWord = in.ReadTag4();
-    h.VersionTag = in.ReadTag4();
-    h.ExtendedBlock = in.ReadBlock(kExtendedBlockSize);
-  } else {
+    if (!ctx.developmentMode) ctx.unsupportedVersion = true;
+  }
+  if (classic) {
     h.VersionTag = tag;
+  } else {
+    h.IsExtended = true;
+    if (bareExtended) {
+      h.VersionTag = tag;
+    } else {
+      h.ExtendedTag = tag;
+      h.ExtendedName = in.ReadCString();
+      h.ExtendedWord = in.ReadTag4();
+      h.VersionTag = in.ReadTag4();
+    }
+    h.ExtendedBlock = in.ReadBlock(kExtendedBlockSize);
   }
   h.FileName = in.ReadCString();
   h.TableString = in.ReadCString();
@@ -118,21 +124,19 @@ DatFileHeader ReadHeader(ByteReader& in, DataContext& ctx) {
   if (h.FieldCount == 0) throw RunError(err::DivisionByZero, "the header declares no fields");
   // Halves round to even, as the classic rounding does.
   const double records = std::nearbyint(static_cast<double>(entries) / h.FieldCount);
+  // The records' own reader checks the count against its layout's smallest record.
   h.RecordCount = static_cast<int32_t>(records);
-  CheckedCount(h.RecordCount, kMinFieldBytes * static_cast<size_t>(h.FieldCount), in, "record count");
   return h;
 }
 
 void WriteHeader(ByteWriter& out, const DatFileHeader& h) {
-  if (h.IsExtended) {
+  if (h.IsExtended && !h.ExtendedTag.empty()) {
     WriteFixed(out, h.ExtendedTag, 4, "ExtendedTag");
     out.WriteCString(h.ExtendedName);
     WriteFixed(out, h.ExtendedWord, 4, "ExtendedWord");
-    WriteFixed(out, h.VersionTag, 4, "VersionTag");
-    WriteFixed(out, h.ExtendedBlock, kExtendedBlockSize, "ExtendedBlock");
-  } else {
-    WriteFixed(out, h.VersionTag, 4, "VersionTag");
   }
+  WriteFixed(out, h.VersionTag, 4, "VersionTag");
+  if (h.IsExtended) WriteFixed(out, h.ExtendedBlock, kExtendedBlockSize, "ExtendedBlock");
   out.WriteCString(h.FileName);
   out.WriteCString(h.TableString);
   if (h.IsExtended) {
@@ -242,6 +246,14 @@ void WriteExtPrefix(ByteWriter& out, const CommonFields& f) {
   }
   out.WriteCStringField(f.ExtString1);
   out.WriteCStringField(f.ExtString2);
+}
+
+std::array<int32_t, 4> CountedTextTags(const DatFileHeader& header) {
+  std::array<int32_t, 4> tags = CommonFields{}.ExtTag;
+  constexpr size_t kFirstText = 8;
+  if (!header.IsExtended || header.FieldTypes.size() < kFirstText + tags.size()) return tags;
+  for (size_t k = 0; k < tags.size(); ++k) tags[k] = header.FieldTypes[kFirstText + k];
+  return tags;
 }
 
 void CheckRecordCount(const DatFileHeader& header, size_t records) {

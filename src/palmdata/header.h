@@ -25,7 +25,7 @@ struct CategoryEntry {
 };
 
 struct DatFileHeader {
-  Bytes ExtendedTag;    // 4 bytes, extended format only
+  Bytes ExtendedTag;    // 4 bytes, extended format only; empty in a file without the wrapper
   Bytes ExtendedName;
   Bytes ExtendedWord;   // 4 bytes
   Bytes VersionTag;     // 4 bytes: 00 01 then two letters
@@ -73,6 +73,10 @@ struct CommonFields {
   Bytes ExtString2;
 };
 
+// A count read from a file is believed only if that many items of at least
+// minItemBytes each could still follow; error 62 otherwise.
+int32_t CheckedCount(int32_t count, size_t minItemBytes, const ByteReader& in, const char* what);
+
 // Reads up to and including the number of entries. An unknown version tag
 // is read as extended and sets ctx.unsupportedVersion (shown once).
 DatFileHeader ReadHeader(ByteReader& in, DataContext& ctx);
@@ -83,6 +87,10 @@ void WriteCategoryEntry(ByteWriter& out, const CategoryEntry& entry);
 
 void ReadExtPrefix(ByteReader& in, CommonFields& fields);
 void WriteExtPrefix(ByteWriter& out, const CommonFields& fields);
+
+// The tags the target file's schema gives the four counted texts (fields 8
+// to 11 of an extended record); the usual 64, 65, 66, 65 where it gives none.
+std::array<int32_t, 4> CountedTextTags(const DatFileHeader& header);
 
 // Extended files number their rows on writing; the store keeps the new values.
 inline void RenumberExtended(CommonFields& fields, int32_t row, int32_t fieldCount) {

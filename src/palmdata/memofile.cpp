@@ -5,6 +5,11 @@
 
 namespace mirrin {
 
+namespace {
+// Every text empty and no repeat (see SmallestRecord).
+constexpr SmallestRecord kMemoSmallest{49, 115};
+}  // namespace
+
 void ReadMemoEntry(ByteReader& in, MemoRecord& r) {
   r.RecordId = in.ReadIntField();
   r.Status = in.ReadIntField();
@@ -35,7 +40,7 @@ void WriteMemoEntryExt(ByteWriter& out, const MemoRecord& r) {
 
 void ParseMemoFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                    std::vector<MemoRecord>& records, DataContext& ctx) {
-  ReadRecordFile("ReadMemoFile", path, data, header, records, ctx,
+  ReadRecordFile("ReadMemoFile", path, data, header, records, ctx, kMemoSmallest,
                  [](ByteReader& in, const DatFileHeader& h, MemoRecord& r) {
                    if (h.IsExtended) {
                      ReadMemoEntryExt(in, r);
@@ -58,7 +63,7 @@ Bytes BuildMemoFile(const DatFileHeader& header, std::vector<MemoRecord>& record
 
 void ReadMemoFile(int /*user*/, const std::string& path, DatFileHeader& header,
                   std::vector<MemoRecord>& records, DataContext& ctx) {
-  if (!FileExists(path)) return;
+  if (FileMissing(path)) return;
   ParseMemoFile(ReadWholeFile(path), path, header, records, ctx);
 }
 
@@ -66,6 +71,7 @@ void WriteMemoFile(int user, const std::string& path, const DatFileHeader& heade
                    std::vector<MemoRecord>& records, DataContext& ctx) {
   ctx.Log("Write Memos for " + std::to_string(user) + " to " + path, 4);
   const Bytes bytes = BuildMemoFile(header, records, ctx);
+  CheckReadsBack<MemoRecord>(bytes, records.size(), path, ctx, ParseMemoFile);
   ReplaceDataFile(ctx, TempFilePath(ctx, "memo", user), path, bytes);
 }
 

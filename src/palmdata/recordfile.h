@@ -24,19 +24,30 @@ void ReplaceDataFile(const DataContext& ctx, const std::string& tempPath, const 
 // Adds where an error happened ("ReadDatebookFile C:\...\datebook.dat,17") to it.
 [[noreturn]] void RethrowAt(const RunError& e, const std::string& where);
 
+// The fewest bytes one record of a layout takes on disk (every text empty,
+// no repeat), whatever the header's field count says: a header may declare
+// more fields than the layout reads.
+struct SmallestRecord {
+  size_t classic;
+  size_t extended;
+};
+
 // Reads header and records; readOne(reader, header, record) reads one record.
 // Errors carry routine + " " + path + "," + the index of the record being read.
 template <class Record, class ReadOne>
 void ReadRecordFile(const std::string& routine, const std::string& path, const Bytes& data,
                     DatFileHeader& header, std::vector<Record>& records, DataContext& ctx,
-                    ReadOne readOne) {
+                    SmallestRecord smallest, ReadOne readOne) {
   size_t index = 0;
   try {
     ByteReader in(data);
     header = ReadHeader(in, ctx);
     ctx.Log("Read Entries", 6);
-    std::vector<Record> loaded(static_cast<size_t>(header.RecordCount));
-    for (; index < loaded.size(); ++index) readOne(in, header, loaded[index]);
+    const auto count = static_cast<size_t>(CheckedCount(
+        header.RecordCount, header.IsExtended ? smallest.extended : smallest.classic, in, "record count"));
+    // Grown as records are read, so a count is never an allocation by itself.
+    std::vector<Record> loaded;
+    for (; index < count; ++index) readOne(in, header, loaded.emplace_back());
     header.TrailingBytes = in.ReadBlock(in.Remaining());
     records = std::move(loaded);
   } catch (const RunError& e) {
@@ -56,6 +67,29 @@ Bytes BuildRecordFile(const DatFileHeader& header, std::vector<Record>& records,
   }
   out.WriteBlock(header.TrailingBytes);
   return out.Take();
+}
+
+// What we write we must be able to read: the built bytes are parsed again
+// and must give the same number of records, or the save of this file fails
+// (error 6) before anything is replaced.
+template <class Record, class Parse>
+void CheckReadsBack(const Bytes& built, size_t recordCount, const std::string& path, const DataContext& ctx,
+                    Parse parse) {
+  DataContext quiet = ctx;
+  quiet.showCritical = nullptr;
+  quiet.log = nullptr;
+  DatFileHeader header;
+  std::vector<Record> records;
+  try {
+    parse(built, path, header, records, quiet);
+  } catch (const RunError& e) {
+    throw RunError(err::Overflow, "the file built for " + path + " does not read back: " + e.what());
+  }
+  if (records.size() != recordCount) {
+    throw RunError(err::Overflow, "the file built for " + path + " reads back as " +
+                                      std::to_string(records.size()) + " records, not " +
+                                      std::to_string(recordCount));
+  }
 }
 
 }  // namespace mirrin

@@ -5,6 +5,11 @@
 
 namespace mirrin {
 
+namespace {
+// Every text empty and no repeat (see SmallestRecord).
+constexpr SmallestRecord kTodoSmallest{82, 204};
+}  // namespace
+
 void ReadTodoEntry(ByteReader& in, TodoRecord& r, const TimeZoneInfo& tz) {
   r.RecordId = in.ReadIntField();
   r.Status = in.ReadIntField();
@@ -65,7 +70,7 @@ void WriteTodoEntryExt(ByteWriter& out, const TodoRecord& r, const TimeZoneInfo&
 
 void ParseTodoFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                    std::vector<TodoRecord>& records, DataContext& ctx) {
-  ReadRecordFile("ReadTodoFile", path, data, header, records, ctx,
+  ReadRecordFile("ReadTodoFile", path, data, header, records, ctx, kTodoSmallest,
                  [&ctx](ByteReader& in, const DatFileHeader& h, TodoRecord& r) {
                    if (h.IsExtended) {
                      ReadTodoEntryExt(in, r, ctx.timeZone);
@@ -88,7 +93,7 @@ Bytes BuildTodoFile(const DatFileHeader& header, std::vector<TodoRecord>& record
 
 void ReadTodoFile(int /*user*/, const std::string& path, DatFileHeader& header,
                   std::vector<TodoRecord>& records, DataContext& ctx) {
-  if (!FileExists(path)) return;
+  if (FileMissing(path)) return;
   ParseTodoFile(ReadWholeFile(path), path, header, records, ctx);
 }
 
@@ -96,6 +101,7 @@ void WriteTodoFile(int user, const std::string& path, const DatFileHeader& heade
                    std::vector<TodoRecord>& records, DataContext& ctx) {
   ctx.Log("Write ToDos for " + std::to_string(user) + " to " + path, 4);
   const Bytes bytes = BuildTodoFile(header, records, ctx);
+  CheckReadsBack<TodoRecord>(bytes, records.size(), path, ctx, ParseTodoFile);
   ReplaceDataFile(ctx, TempFilePath(ctx, "todo", user), path, bytes);
 }
 

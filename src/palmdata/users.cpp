@@ -77,6 +77,21 @@ void ReadUsers(ByteReader& in, UserList& list, std::string& field) {
 
 }  // namespace
 
+std::string UnsafeUserFolderReason(std::string_view folder) {
+  if (!folder.empty() && (folder[0] == '\\' || folder[0] == '/')) return "it is an absolute path";
+  if (folder.find(':') != std::string_view::npos) return "it names a drive";
+  for (char c : folder) {
+    if (static_cast<unsigned char>(c) < 0x20) return "it holds a control character";
+  }
+  size_t start = 0;
+  for (;;) {
+    const size_t end = folder.find_first_of("\\/", start);
+    if (folder.substr(start, end - start) == "..") return "it leads out of the Palm directory (\"..\")";
+    if (end == std::string_view::npos) return {};
+    start = end + 1;
+  }
+}
+
 uint16_t ScanMarker(ByteReader& in) {
   SkipAtMost(in, 4);
   while (in.Remaining() >= 2) {
@@ -111,14 +126,14 @@ uint16_t SkipToNextUser(ByteReader& in) {
 
 bool ReadUserFile(const std::string& path, UserList& list, const UserFileReport& report) {
   const std::string where = "ReadUserFile " + path;
-  if (!FileExists(path)) return false;
+  if (FileMissing(path)) return false;
   Bytes data;
   try {
     data = ReadWholeFile(path);
   } catch (const RunError& e) {
-    // Only a bad file name is worth a report; a locked or unreadable file
-    // is told to the operator as "no Palm information" by the caller.
-    if (e.number() == err::BadFileName && report) report(where, e);
+    // A file that is there but cannot be read is reported with its reason;
+    // the caller then says that no Palm information was found.
+    if (report) report(where, e);
     return false;
   }
   ParseUserFile(data, path, list, report);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "palmdata/binio.h"
@@ -39,6 +40,12 @@ struct UserList {
   std::vector<UserEntry> Users{UserEntry{}};
   UserClassHeader ClassHeader;
 };
+
+// Why a folder name from users.dat cannot be used as a user's folder: it is
+// absolute, names a drive or climbs out with "..", so loading and saving
+// would happen outside the Palm directory. Empty when it is a plain name
+// (or path) below the Palm directory.
+std::string UnsafeUserFolderReason(std::string_view folder);
 
 // Marker words of the skip rule.
 constexpr uint16_t kUserMarker = 0x8001;      // introduces the next user entry

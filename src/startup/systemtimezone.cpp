@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "palmdata/errors.h"
+#include "palmdata/fileio.h"
 
 namespace mirrin {
 
@@ -172,11 +173,25 @@ std::optional<TzifBlock> ReadTzifBlock(std::string_view data, size_t at, size_t 
   return b;
 }
 
+// Real zone files are a few kilobytes.
+constexpr size_t kMaxZoneFileBytes = size_t{1} << 20;
+
+std::string& ZoneProblem() {
+  static std::string problem;
+  return problem;
+}
+
 std::optional<TimeZoneInfo> ReadZoneFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return TimeZoneFromTzif(data);
+  std::string data;
+  try {
+    data = ReadWholeFile(path, kMaxZoneFileBytes);
+  } catch (const RunError& e) {
+    if (e.number() != err::FileNotFound) ZoneProblem() = e.detail();
+    return std::nullopt;
+  }
+  auto tz = TimeZoneFromTzif(data);
+  if (!tz) ZoneProblem() = path + " is not a zone file";
+  return tz;
 }
 
 }  // namespace
@@ -284,16 +299,25 @@ std::string SystemTimeZoneName() {
   return ZoneNameOfPath((fs::path("/etc") / target).lexically_normal().string());
 }
 
+const std::string& SystemTimeZoneProblem() { return ZoneProblem(); }
+
 TimeZoneInfo SystemTimeZone() {
+  ZoneProblem().clear();
   if (const char* env = std::getenv("TZ")) {
     std::string_view tz = env;
     if (!tz.empty() && tz[0] == ':') tz.remove_prefix(1);
     if (tz.empty()) return TimeZoneInfo{};  // TZ="" means UTC
     if (auto zone = LoadTimeZone(tz)) return *zone;
-    if (auto zone = TimeZoneFromPosixRule(tz)) return *zone;
+    if (auto zone = TimeZoneFromPosixRule(tz)) {
+      ZoneProblem().clear();
+      return *zone;
+    }
+    if (ZoneProblem().empty()) ZoneProblem() = "not a zone name, zone file or rule";
+    ZoneProblem() = "TZ=" + std::string(env) + ": " + ZoneProblem() + "; using UTC";
     return TimeZoneInfo{};
   }
   if (auto zone = LoadTimeZone("/etc/localtime")) return *zone;
+  if (!ZoneProblem().empty()) ZoneProblem() += "; using UTC";
   return TimeZoneInfo{};
 }
 

@@ -32,4 +32,9 @@ TimeZoneInfo SystemTimeZone();
 // POSIX rule in TZ, a file outside the zone folder).
 std::string SystemTimeZoneName();
 
+// Why the last SystemTimeZone fell back to UTC although TZ or /etc/localtime
+// named something (a folder, a device, a file too large, no rule); empty
+// when it did not.
+const std::string& SystemTimeZoneProblem();
+
 }  // namespace mirrin

@@ -27,8 +27,9 @@ void KeepWork(const DateRecord& before, DateRecord& target) { target.DateWork = 
 
 // Copies every field of source into target except the ones that identify the
 // target record in its file and its category; returns the target as it was.
+// The counted texts' tags follow the target file's schema, not the source's.
 template <class Record>
-Record TakeContent(const Record& source, Record& target) {
+Record TakeContent(const Record& source, Record& target, const DatFileHeader& targetHeader) {
   Record before = std::move(target);
   target = source;
   target.RecordId = before.RecordId;
@@ -38,6 +39,7 @@ Record TakeContent(const Record& source, Record& target) {
   target.ExtFieldBase = before.ExtFieldBase;
   target.Position = before.Position;
   target.Category = before.Category;
+  target.ExtTag = CountedTextTags(targetHeader);
   KeepWork(before, target);
   return before;
 }
@@ -129,13 +131,13 @@ void RebuildRepeatClass(RepeatRule& rule) {
 
 void CopyContact(const Settings& settings, const ContactRecord& source, const DatFileHeader& sourceHeader,
                  ContactRecord& target, DatFileHeader& targetHeader) {
-  TakeContent(source, target);
+  TakeContent(source, target, targetHeader);
   if (settings.ShowCategories) target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader);
 }
 
 void CopyMemo(const Settings& settings, const MemoRecord& source, const DatFileHeader& sourceHeader,
               MemoRecord& target, DatFileHeader& targetHeader) {
-  TakeContent(source, target);
+  TakeContent(source, target, targetHeader);
   if (settings.ShowMemoCategories) {
     target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader);
   }
@@ -143,7 +145,7 @@ void CopyMemo(const Settings& settings, const MemoRecord& source, const DatFileH
 
 void CopyTodo(const Settings& settings, const TodoRecord& source, const DatFileHeader& sourceHeader,
               TodoRecord& target, DatFileHeader& targetHeader) {
-  TakeContent(source, target);
+  TakeContent(source, target, targetHeader);
   if (settings.ShowToDoCategories) {
     target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader);
   }
@@ -159,7 +161,7 @@ void CopyTodo(const Settings& settings, const TodoRecord& source, const DatFileH
 void CopyDate(const Settings& settings, std::string_view agendusMarker, const DateRecord& source,
               const DatFileHeader& sourceHeader, DateRecord& target, DatFileHeader& targetHeader,
               const std::string& suffix) {
-  const DateRecord before = TakeContent(source, target);
+  const DateRecord before = TakeContent(source, target, targetHeader);
   const bool dbcs = settings.DBCS;
   if (!settings.CopyAlarms) target.AlarmSet = before.AlarmSet;
   target.Description =
@@ -196,6 +198,9 @@ void CopyDate(const Settings& settings, std::string_view agendusMarker, const Da
   RebuildRepeatClass(target.Repeat);
 }
 
-void CopyCustom(const CustomRecord& source, CustomRecord& target) { target.Fields = source.Fields; }
+void CopyCustom(const CustomRecord& source, CustomRecord& target) {
+  target.Fields = source.Fields;
+  target.Extra = source.Extra;
+}
 
 }  // namespace mirrin

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "palmdata/users.h"
+#include "palmdata/version.h"
 #include "startup/config.h"
 #include "startup/errorreport.h"
 #include "startup/version.h"
@@ -82,7 +84,9 @@ void FrmConfigUser::Wire(Side side) {
   // entries too, and must not turn the configured folder's text into the
   // list's.
   f.cmbUserDir.onClick = [this, side] {
-    if (s_.window.DialogEventsEnabled) SettingsOf(s_.settings, side).userDir = frames_[side].cmbUserDir.Text();
+    if (!s_.window.DialogEventsEnabled) return;
+    const std::string& dir = frames_[side].cmbUserDir.Text();
+    if (!FolderRefused(side, dir)) SettingsOf(s_.settings, side).userDir = dir;
   };
   f.cmdDir.onClick = [this, side] { ChooseBaseDirectory(side); };
 }
@@ -90,6 +94,18 @@ void FrmConfigUser::Wire(Side side) {
 void FrmConfigUser::FillSelectors(Side side) {
   UserFrame& f = frames_[side];
   FillUserSelectors(s_, side, f.users, f.cmbUserDir, usersSource_);
+}
+
+bool FrmConfigUser::FolderRefused(Side side, const std::string& dir) {
+  const std::string& palmDir = SettingsOf(s_.settings, side).palmDir;
+  if (dir.size() <= palmDir.size() || dir.compare(0, palmDir.size(), palmDir) != 0) return false;
+  // users.dat is not ours: a folder outside the Palm directory is never used.
+  const std::string folder = dir.substr(palmDir.size() + 1);
+  const std::string why = UnsafeUserFolderReason(folder);
+  if (why.empty()) return false;
+  s_.platform.MsgBox("The folder \"" + folder + "\" in users.dat cannot be used: " + why + ".",
+                     mb::OKOnly | mb::Exclamation, kProductName);
+  return true;
 }
 
 void FrmConfigUser::UserPicked(Side side) {
@@ -100,6 +116,7 @@ void FrmConfigUser::UserPicked(Side side) {
   // Entry 0 is the "Please choose User" placeholder (selected when the list
   // is refilled): no user yet, so the loaded one stays.
   if (k <= 0) return;
+  if (k < f.cmbUserDir.ListCount() && FolderRefused(side, f.cmbUserDir.List(k))) return;
   if (!StorableValue(f.users.Text())) {
     s_.platform.MsgBox("The user name \"" + f.users.Text() +
                            "\" cannot be kept in the configuration file; choose another user.",

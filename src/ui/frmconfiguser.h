@@ -53,6 +53,8 @@ class FrmConfigUser : public ModalWindow {
  private:
   void Wire(Side side);
   void UserPicked(Side side);
+  // A folder from users.dat outside the Palm directory: says why and is true.
+  bool FolderRefused(Side side, const std::string& dir);
   void ChooseBaseDirectory(Side side);
   void OK();
   void Cancel();

@@ -10,6 +10,7 @@
 #include "save/save.h"
 #include "startup/errorreport.h"
 #include "startup/runningcheck.h"
+#include "startup/systemtimezone.h"
 #include "startup/version.h"
 #include "ui/app.h"
 
@@ -284,6 +285,9 @@ void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
   }
 
   s.data.timeZone = s.platform.TimeZone();
+  if (!SystemTimeZoneProblem().empty()) {
+    RunOptionally(s, "Form_Load", [&] { s.WriteLog(SystemTimeZoneProblem(), 0); });
+  }
   s.labels = LabelTables{};
   w.notesMode = false;
   w.categoriesView = false;

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 #include <sstream>
 
@@ -133,6 +135,17 @@ TEST(DemoVerb, WritesTheDirectoryAndTheConfigurationWhereAsked) {
   EXPECT_TRUE(FileExists(dir.Path() + "/palm/BenT/memopad/memopad.dat"));
   EXPECT_TRUE(FileExists(dir.Path() + "/prog/Mirrin.cfg"));
   EXPECT_FALSE(FileExists(dir.Path() + "/palm/Mirrin.cfg"));
+
+  // A folder that already holds users or their folders is only overwritten on request.
+  test::WriteFileBytes(dir.Path() + "/palm/users.dat", "mine");
+  std::ostringstream out1, err1;
+  EXPECT_EQ(cli::Run({"demo", dir.Path() + "/palm"}, out1, err1), 2);
+  EXPECT_THAT(err1.str(), HasSubstr("already holds users.dat; give --force"));
+  EXPECT_EQ(test::ReadFileBytes(dir.Path() + "/palm/users.dat"), "mine");
+  std::filesystem::remove(dir.Path() + "/palm/users.dat");
+  EXPECT_EQ(cli::Run({"demo", dir.Path() + "/palm"}, out1, err1), 2);
+  EXPECT_THAT(err1.str(), HasSubstr("already holds AnnaP"));
+  EXPECT_EQ(cli::Run({"demo", dir.Path() + "/palm", "--force"}, out1, err1), 0) << err1.str();
 
   std::ostringstream out2, err2;
   EXPECT_EQ(cli::Run({"demo"}, out2, err2), 2);

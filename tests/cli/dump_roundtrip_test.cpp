@@ -209,7 +209,10 @@ TEST_F(CliFiles, RoundtripSaysIdenticalOrTheFirstDifference) {
 
 TEST_F(CliFiles, ReadFailuresNameTheFileRecordAndField) {
   const std::string whole = test::ReadFileBytes(WriteContacts(true));
-  const std::string cut = WriteRaw("cut.dat", whole.substr(0, whole.find("555-0104")));
+  // The second contact's phone claims more bytes than the file holds.
+  std::string damaged = whole;
+  damaged.replace(whole.find("555-0104") - 1, 1, "\xFF\xFF\x7F");
+  const std::string cut = WriteRaw("cut.dat", damaged);
   for (const char* verb : {"dump", "roundtrip"}) {
     const Result r = RunCli({verb, cut});
     EXPECT_EQ(r.code, 2);
@@ -220,9 +223,12 @@ TEST_F(CliFiles, ReadFailuresNameTheFileRecordAndField) {
     EXPECT_NE(r.err.find("Acme \x80 \xE9 n"), std::string::npos) << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   }
-  const Result missing = RunCli({"roundtrip", dir_.File("nothing.dat")});
-  EXPECT_EQ(missing.code, 2);
-  EXPECT_NE(missing.err.find(dir_.File("nothing.dat")), std::string::npos) << missing.err;
+  // A missing file and a folder are errors naming the path, not aborts.
+  for (const std::string& path : {dir_.File("nothing.dat"), dir_.Path()}) {
+    const Result r = RunCli({"roundtrip", path});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
+  }
   EXPECT_EQ(RunCli({"dump"}).code, 2);
   EXPECT_EQ(RunCli({"roundtrip", "a.dat", "--json"}).code, 2);
 }

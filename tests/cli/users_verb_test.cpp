@@ -45,6 +45,17 @@ TEST(UsersVerb, ListsNameAndFolderOfEachUser) {
   }
 }
 
+TEST(UsersVerb, NamesAreShownAsUtf8WithoutTerminalControlsAndBadFoldersSaySo) {
+  test::TempDir dir;
+  FileBuilder b;
+  b.Short(1).Hex("FF FF 01 00 08 00").Raw("CPUsers ");
+  b.Long(1).Byte(8).Raw("\x1B[2J\xE9v\x81\x7F").Byte(4).Raw("..\\x").Short(0).Short(0).Short(0);
+  b.WriteTo(dir.File("users.dat"));
+  const Result r = RunUsersVerb({dir.Path()});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "\\x1B[2J\xC3\xA9v\xEF\xBF\xBD\\x7F\t..\\x\t(not usable: it leads out of the Palm directory (\"..\"))\n");
+}
+
 TEST(UsersVerb, ErrorsNameTheFileOnOneLineWithExitCode2) {
   test::TempDir dir;
   const std::string path = dir.Path() + "/users.dat";

@@ -247,7 +247,8 @@ TEST(CalendarZones, RepeatsFallOnTheirLocalDayAndTimeInEveryZone) {
     };
     int32_t id = 1;
     for (const char* line : kRepeats) {
-      const std::vector<std::string> field = Split(line, '|');
+      std::vector<std::string> field = Split(line, '|');
+      field.resize(10);  // Split drops the empty piece after a trailing '|'
       const auto number = [&](size_t i) { return std::stoi(field[i]); };
       const double start = LocalDate(field[2]);
       DateRecord& d = f.AddDate(kLeft, id++, field[0], 0, 0);

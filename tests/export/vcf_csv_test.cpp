@@ -121,7 +121,7 @@ TEST(CsvExport, QuotingHeaderAndEveryKind) {
   // Every kind has its header, and each row has as many fields as it.
   f.stores[kLeft].contacts.emplace_back();
   f.stores[kLeft].todos.emplace_back();
-  f.stores[kLeft].custom.push_back({{"Cards", "Visa", "", "", "", "", "", ""}, false});
+  f.stores[kLeft].custom.emplace_back().Fields = {"Cards", "Visa", "", "", "", "", "", ""};
   for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos, Kind::Custom}) {
     const std::string text = CsvText(c, kind, ChooseRecords(c, kind, false, false));
     const std::string header = text.substr(0, text.find("\r\n"));

@@ -17,7 +17,8 @@ Bytes Written(void (*write)(ByteWriter&)) {
 }
 
 TEST(CString, PrefixFormsByLength) {
-  for (size_t n : {0u, 1u, 254u, 255u, 300u, 32767u}) {
+  // 32768, the longest a reader accepts, is written back too (FF 00 80).
+  for (size_t n : {0u, 1u, 254u, 255u, 300u, 32767u, 32768u}) {
     ByteWriter w;
     const Bytes text(n, 'x');
     w.WriteCString(text);
@@ -35,13 +36,9 @@ TEST(CString, PrefixFormsByLength) {
 TEST(CString, TooLongWritesNothingAndTooLongReadFails) {
   ByteWriter w;
   w.WriteLong(7);
-  EXPECT_THROW(w.WriteCStringField(Bytes(32768, 'a')), RunError);
+  EXPECT_THROW(w.WriteCStringField(Bytes(32769, 'a')), RunError);
   EXPECT_EQ(w.Size(), 4u) << "no partial field may be left behind";
 
-  // 32768 bytes may be read, 32769 may not.
-  const Bytes okBytes = HexBytes("FF 00 80") + Bytes(32768, 'b');
-  ByteReader ok(okBytes);
-  EXPECT_EQ(ok.ReadCString().size(), 32768u);
   const Bytes badBytes = HexBytes("FF 01 80") + Bytes(32769, 'b');
   ByteReader bad(badBytes);
   try {

@@ -31,35 +31,26 @@ std::vector<std::string> CategoryNames(const DatFileHeader& h) {
   return names;
 }
 
-std::string Line(const CustomRecord& r) {
-  std::string out;
-  WriteCustomLine(out, r);
-  return out;
-}
-
 TEST(CustomFile, LinesBecomeEightFieldsAndCategoriesInOrderOfFirstUse) {
   TempDir dir;
   CustomStore s = ReadText(dir,
                            "Banking,Card,1234\r\n"
-                           "Web,Mail,a,b,c,d,e,note,x,y,z\r\n"
+                           "Web,Mail,a,b,c,d,e,note,x,,z\r\n"
                            "Banking,Safe\r\n"
                            "Unfiled,Loose\r\n"
-                           "Web,Tom, Jones,pw\r\n");
-  ASSERT_EQ(s.header.RecordCount, 5);
-  ASSERT_EQ(s.records.size(), 5u);
+                           "Web,Tom, Jones,pw\r\n"
+                           "Web,\"Ann, Lee\",\"say \"\"hi\"\"\r\nbye\",\"half\"open,\"x\r\n");
+  ASSERT_EQ(s.header.RecordCount, 6);
   const std::array<std::string, 8> first{"Banking", "Card", "1234", "", "", "", "", ""};
   EXPECT_EQ(s.records[0].Fields, first);
-  EXPECT_EQ(s.records[1].Fields[7], "note");  // values beyond the eighth are dropped
-  EXPECT_EQ(s.records[4].Fields[2], " Jones");  // a comma in a value shifts the rest
-  EXPECT_EQ(s.records[4].Fields[3], "pw");
+  EXPECT_EQ(s.records[1].Fields[7], "note");
+  EXPECT_EQ(s.records[1].Extra, (std::vector<std::string>{"x", "", "z"}));  // kept aside
+  EXPECT_EQ(s.records[4].Fields[2], " Jones");  // an unquoted comma splits
+  const std::array<std::string, 8> quoted{"Web", "Ann, Lee", "say \"hi\"\r\nbye", "\"half\"open", "\"x"};
+  EXPECT_EQ(s.records[5].Fields, quoted);  // a quote that does not close a value is kept
   EXPECT_EQ(CategoryNames(s.header), (std::vector<std::string>{"Unfiled", "Banking", "Web"}));
   EXPECT_EQ(s.header.CategoryCount, 2);
   EXPECT_EQ(s.header.Categories[2].Id, 2);
-  EXPECT_EQ(s.header.Categories[2].Index, 0);
-  EXPECT_TRUE(s.header.Categories[2].Show);
-
-  EXPECT_EQ(Line(s.records[0]), "Banking,Card,1234,,,,,\r\n");
-  EXPECT_EQ(Line(s.records[1]), "Web,Mail,a,b,c,d,e,note\r\n");
 }
 
 TEST(CustomFile, LineEndsCountOneRecordPerLine) {
@@ -92,30 +83,55 @@ TEST(CustomFile, LineEndsCountOneRecordPerLine) {
   EXPECT_EQ(CategoryNames(s.header), (std::vector<std::string>{"Unfiled", "a", "", "b"}));
 }
 
-TEST(CustomFile, WrittenFileReadsBackTheSameRecords) {
+TEST(CustomFile, UnchangedLinesComeBackByteForByteAndEditsSurvive) {
   TempDir dir;
   const std::string path = dir.File("export.csv");
-  const std::string text = "Banking,Card,1234,,,,,\r\nWeb,Mail,x,y,,,,a\rb\r\n,,,,,,,\r\n";
+  const std::string text =
+      "Banking,Card,1234\nWeb,Mail,x,y,,,,a\rb,9th,\"10,th\"\r\n\"multi\r\nline\",\"q\"\"\"\r\n,,\"open\n"
+      "last";
   CustomStore s = ReadText(dir, text);
-  ASSERT_EQ(s.records.size(), 3u);
+  ASSERT_EQ(s.records.size(), 5u);
   EXPECT_EQ(s.records[1].Fields[7], "a\rb");  // a bare CR is no line end
   RecordingLog log;
   DataContext ctx;
   ctx.log = &log;
   WriteCustomFile(2, "SplashID", path, s.records, ctx);
-  EXPECT_EQ(test::ReadFileBytes(path), text);
+  // Only the line whose quote pairs with nothing is written afresh, quoted.
+  std::string expected = text;
+  expected.replace(expected.find(",,\"open\n"), 8, ",,\"\"\"open\",,,,,\r\n");
+  EXPECT_EQ(test::ReadFileBytes(path), expected);
   ASSERT_EQ(log.lines.size(), 1u);
   EXPECT_EQ(log.lines[0].first, "Write SplashID for 2 to " + path);
 
-  // Deleted records are left out; an edited note with line breaks stays one record.
+  // Edited and added records are quoted where needed and keep their extra
+  // values; the lines around them stay as they were.
   s.records[0].Deleted = true;
-  s.records[2].Fields[7] = "line one\r\nline two\nthree";
+  s.records[1].Fields[7] = "call back Monday, then send the invoice";
+  s.records[2].Fields[2] = "say \"hi\"\r\nbye";
+  CustomRecord added;
+  added.Fields[0] = "New";
+  added.Fields[1] = "a\nb";
+  s.records.push_back(added);
   WriteCustomFile(1, "SplashID", path, s.records, ctx);
-  EXPECT_EQ(test::ReadFileBytes(path),
-            "Web,Mail,x,y,,,,a\rb\r\n,,,,,,,line one line two three\r\n");
-  CustomStore back = ReadText(dir, test::ReadFileBytes(path));
-  ASSERT_EQ(back.records.size(), 2u);
-  EXPECT_EQ(back.records[1].Fields[7], "line one line two three");
+  const std::string written = test::ReadFileBytes(path);
+  EXPECT_EQ(written.rfind("Web,Mail,x,y,,,,\"call back Monday, then send the invoice\",9th,\"10,th\"\r\n", 0), 0u)
+      << written;
+  EXPECT_NE(written.find(",,\"\"\"open\",,,,,\r\nlast\r\nNew,\"a\nb\",,,,,,\r\n"), std::string::npos) << written;
+  CustomStore back = ReadText(dir, written);
+  ASSERT_EQ(back.records.size(), 5u);
+  for (size_t i = 0; i < back.records.size(); ++i) {
+    EXPECT_EQ(back.records[i].Fields, s.records[i + 1].Fields) << i;
+    EXPECT_EQ(back.records[i].Extra, s.records[i + 1].Extra) << i;
+  }
+}
+
+TEST(CustomFile, MoreRecordsThanAListHoldsAreRefused) {
+  DatFileHeader header;
+  std::vector<CustomRecord> records(1);
+  EXPECT_THROW(ParseCustomText(std::string(kMostCustomRecords + 1, '\n'), header, records), RunError);
+  EXPECT_EQ(records.size(), 1u);
+  ParseCustomText(std::string(kMostCustomRecords, '\n'), header, records);
+  EXPECT_EQ(records.size(), kMostCustomRecords);
 }
 
 TEST(CustomFile, RereadingStartsTheCategoriesAfresh) {

@@ -149,9 +149,11 @@ TEST(UserFile, MissingFileLeavesTheListAlone) {
   list.Users = {UserEntry{0, 3, "Old", 1, "O", 0, 0, 0}, UserEntry{}};
   Reported reported;
   EXPECT_FALSE(ReadUserFile(dir.File("users.dat"), list, reported.Sink()));
-  EXPECT_FALSE(ReadUserFile(dir.Path(), list, reported.Sink()));  // a folder is no file
-  EXPECT_EQ(list.Users[0].UserName, "Old");
   EXPECT_TRUE(reported.where.empty());
+  // A folder is no file, and not a missing one either: it is reported.
+  EXPECT_FALSE(ReadUserFile(dir.Path(), list, reported.Sink()));
+  EXPECT_EQ(list.Users[0].UserName, "Old");
+  EXPECT_EQ(reported.where, std::vector<std::string>{"ReadUserFile " + dir.Path()});
 }
 
 TEST(UserFile, EmptyFileOpensAndReportsTheMissingCount) {
@@ -207,6 +209,19 @@ TEST(SkipRule, StopsRightAfterTheUserMarker) {
   EXPECT_EQ(in3.Position(), 8u);
   EXPECT_EQ(ScanMarker(in3), kUserMarker);
   EXPECT_EQ(in3.Position(), 14u);
+}
+
+TEST(UserFile, FoldersOutsideThePalmDirectoryAreRefused) {
+  const struct {
+    std::string folder;
+    bool usable;
+  } cases[] = {
+      {"AnnaF", true},          {"sub\\Anna", true},     {"a..b", true},
+      {"..\\..\\victim", false}, {"a/../../b", false},   {"..", false},
+      {"\\Windows", false},    {"/etc", false},          {"C:\\Palm\\x", false},
+      {"D:x", false},           {std::string("a\0/..", 5), false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(UnsafeUserFolderReason(c.folder).empty(), c.usable) << c.folder;
 }
 
 }  // namespace

@@ -168,6 +168,18 @@ TEST_F(TzEnvironment, TzVariableNamesAZoneAFileOrARule) {
     EXPECT_EQ(SystemTimeZone().bias, c.bias) << c.tz;
     EXPECT_EQ(SystemTimeZoneName(), c.name) << c.tz;
   }
+  ::setenv("TZ", "../../etc/passwd", 1);
+  SystemTimeZone();
+  EXPECT_NE(SystemTimeZoneProblem().find("TZ=../../etc/passwd: "), std::string::npos);
+  // What is not a zone file falls back to UTC at once, and says why.
+  test::TempDir dir;
+  test::WriteFileBytes(dir.File("huge"), std::string(size_t{1} << 21, 'x'));
+  for (const std::string& bad : {std::string("America"), std::string("/dev/zero"), dir.File("huge")}) {
+    ::setenv("TZ", bad.c_str(), 1);
+    EXPECT_EQ(SystemTimeZone().bias, 0) << bad;
+    EXPECT_NE(SystemTimeZoneProblem().find("TZ=" + bad + ": cannot read "), std::string::npos)
+        << SystemTimeZoneProblem();
+  }
 }
 
 TEST_F(TzEnvironment, WithoutTzTheLocaltimeFileDecides) {

@@ -116,6 +116,13 @@ TEST_F(CopyRulesTest, CopiedContactKeepsItsIdentityAndMapsItsCategory) {
   EXPECT_EQ(dst.Category, 5);
   EXPECT_EQ(dst.Status, kStatusModified);
 
+  // The counted texts take the tags the target file's schema gives them.
+  right.IsExtended = true;
+  right.FieldTypes = {0, 1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5};
+  src.ExtTag = {64, 65, 66, 65};
+  CopyContact(st, src, left, dst, right);
+  EXPECT_EQ(dst.ExtTag, (std::array<int32_t, 4>{64, 65, 66, 67}));
+
   ContactRecord added;
   added.Status = kStatusAdded;
   st.ShowCategories = false;

@@ -287,6 +287,24 @@ TEST_F(DialogsTest, SelectorsOfOneInstallationShareItsUserList) {
   EXPECT_EQ(s().form.user2.Text(), "Please select a Pilot directory -->");
 }
 
+TEST_F(DialogsTest, AUserWhoseFolderLeavesThePalmDirectoryIsListedButNotTaken) {
+  StartWith();
+  FrmConfigUser& d = App().configUser;
+  test::TempDir other;
+  test::WriteFileBytes(other.File("users.dat"), test::UsersFile({{"Anna", "AnnaF"}, {"Eve", "..\\..\\victim"}}));
+  s().settings.PalmDir2 = other.Path();
+  d.FillSelectors(kRight);
+  const std::string dirBefore = s().settings.UserDir2;
+  s().window.DialogEventsEnabled = true;
+  d.Frame(kRight).users.UserSelect(2);
+  EXPECT_EQ(platform.boxes.back().text,
+            "The folder \"..\\..\\victim\" in users.dat cannot be used: it leads out of the Palm directory (\"..\").");
+  EXPECT_EQ(s().settings.UserDir2, dirBefore);
+  EXPECT_EQ(s().settings.PalmUser2, "Bob");
+  d.Frame(kRight).cmbUserDir.UserSelect(2);
+  EXPECT_EQ(s().settings.UserDir2, dirBefore);
+}
+
 TEST_F(DialogsTest, SplashAndAbout) {
   FrmSplash& splash = App().splash;
   splash.Load();

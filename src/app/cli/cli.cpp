@@ -11,7 +11,7 @@ void Usage(std::ostream& err) {
          "  users DIR                           list the users of a Palm directory\n"
          "  compare --kind KIND ...             both users' lists as the window shows them\n"
          "  export --kind KIND --format F DIR   records as iCalendar, vCard or CSV\n"
-         "  demo DIR [--program DIR2]           write demo users and a configuration\n";
+         "  demo DIR [--program DIR2] [--force] write demo users and a configuration\n";
 }
 }  // namespace
 

@@ -10,19 +10,32 @@
 namespace mirrin::cli {
 
 namespace {
-constexpr const char* kUsage = "usage: mirrin-cli demo DIR [--program DIR]\n";
+constexpr const char* kUsage = "usage: mirrin-cli demo DIR [--program DIR] [--force]\n";
 
 // The configuration names the folders by absolute path, so the program
 // finds them whatever its working folder.
 std::string Absolute(const std::string& dir) {
   return std::filesystem::absolute(dir).lexically_normal().string();
 }
+
+// What the demo would overwrite in palmDir: a users.dat or a user's folder.
+std::string Occupied(const std::string& palmDir) {
+  if (!FileMissing(palmDir + "/users.dat")) return "users.dat";
+  for (const DemoUser& user : DemoUsers()) {
+    if (!FileMissing(palmDir + "/" + user.folder)) return user.folder;
+  }
+  return {};
+}
+
 }  // namespace
 
 int RunDemo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string palmDir, programDir;
+  bool force = false;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--program" && i + 1 < args.size()) {
+    if (args[i] == "--force") {
+      force = true;
+    } else if (args[i] == "--program" && i + 1 < args.size()) {
       programDir = args[++i];
     } else if (palmDir.empty() && !args[i].empty() && args[i][0] != '-') {
       palmDir = args[i];
@@ -40,6 +53,11 @@ int RunDemo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   while (palmDir.size() > 1 && palmDir.back() == '/') palmDir.pop_back();
   programDir = programDir.empty() ? palmDir : Absolute(programDir);
   while (programDir.size() > 1 && programDir.back() == '/') programDir.pop_back();
+  if (const std::string taken = Occupied(palmDir); !force && !taken.empty()) {
+    err << "mirrin-cli: demo: " << palmDir << " already holds " << taken
+        << "; give --force to overwrite it\n";
+    return 2;
+  }
   try {
     const SystemServices system;
     WriteDemo(palmDir, programDir, system.Now(), system.TimeZone());

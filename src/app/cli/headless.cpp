@@ -10,7 +10,9 @@
 namespace mirrin::cli {
 
 HeadlessPlatform::HeadlessPlatform(std::ostream& err, std::string programDir)
-    : err_(err), programDir_(std::move(programDir)), timeZone_(SystemTimeZone()) {}
+    : err_(err), programDir_(std::move(programDir)), timeZone_(SystemTimeZone()) {
+  if (!SystemTimeZoneProblem().empty()) err_ << "mirrin-cli: " << SystemTimeZoneProblem() << "\n";
+}
 
 int HeadlessPlatform::MsgBox(const std::string& text, int style, const std::string& title) {
   if ((style & mb::IconMask) == mb::Critical) ++errorsShown;
