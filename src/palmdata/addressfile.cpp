@@ -183,10 +183,21 @@ Bytes BuildAddressFile(const DatFileHeader& header, std::vector<ContactRecord>& 
                          });
 }
 
+void SetDefaultAddressHeader(DatFileHeader& header, const std::string& path) {
+  // 1 integer, 5 text, 6 Boolean: the classic record's 30 fields in order.
+  header = ClassicHeader("BA", 54, {1, 1, 1, 5, 5, 5, 5, 1, 5, 1, 5, 1, 5, 1, 5, 1, 5,
+                                    5, 5, 5, 5, 5, 5, 6, 1, 5, 5, 5, 5, 1},
+                         path);
+}
+
 void ReadAddressFile(int, const std::string& path, DatFileHeader& header,
                      std::vector<ContactRecord>& records, DataContext& ctx) {
   ctx.Log("ReadAddressFile " + path, 6);
-  if (!FileExists(path)) return;
+  if (!FileExists(path)) {
+    SetDefaultAddressHeader(header, path);
+    records.clear();
+    return;
+  }
   Bytes data;
   try {
     data = ReadWholeFile(path);
@@ -198,10 +209,8 @@ void ReadAddressFile(int, const std::string& path, DatFileHeader& header,
 
 void WriteAddressFile(int user, const std::string& path, const DatFileHeader& header,
                       std::vector<ContactRecord>& records, DataContext& ctx) {
-  const int number = user == 1 ? 1 : 2;
-  ctx.Log("Write Contacts for " + std::to_string(number) + " to " + path, 6);
-  const Bytes content = BuildAddressFile(header, records, ctx);
-  ReplaceDataFile(ctx, TempFilePath(ctx, "cont", number), path, content);
+  ctx.Log("Write Contacts for " + std::to_string(user == 1 ? 1 : 2) + " to " + path, 6);
+  WriteFileAtomic(path, BuildAddressFile(header, records, ctx));
 }
 
 void Describe(const ContactRecord& r, FieldVisitor& v) {

@@ -47,8 +47,8 @@ CustomRecord ReadCustomLine(std::string_view line, DatFileHeader& header) {
 
 void ReadCustomFile(const std::string& path, DatFileHeader& header,
                     std::vector<CustomRecord>& records) {
-  if (!FileExists(path)) return;
-  ParseCustomText(ReadWholeFile(path), header, records);
+  // A missing file is an empty kind.
+  ParseCustomText(FileExists(path) ? ReadWholeFile(path) : Bytes(), header, records);
 }
 
 void ParseCustomText(std::string_view text, DatFileHeader& header, std::vector<CustomRecord>& records) {

@@ -19,7 +19,7 @@ struct CustomRecord {
   bool Deleted = false;  // set by Delete; a deleted record is not written
 };
 
-// A missing file changes nothing. Otherwise the header's category table
+// A missing file reads as an empty one. The header's category table
 // starts again from "Unfiled" alone, RecordCount becomes the number of
 // lines and `records` is replaced. Read errors propagate.
 void ReadCustomFile(const std::string& path, DatFileHeader& header,

@@ -56,9 +56,17 @@ Bytes BuildMemoFile(const DatFileHeader& header, std::vector<MemoRecord>& record
   });
 }
 
+void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path) {
+  header = ClassicHeader("MP", 54, {1, 1, 1, 5, 6, 1}, path);
+}
+
 void ReadMemoFile(int /*user*/, const std::string& path, DatFileHeader& header,
                   std::vector<MemoRecord>& records, DataContext& ctx) {
-  if (!FileExists(path)) return;
+  if (!FileExists(path)) {
+    SetDefaultMemoHeader(header, path);
+    records.clear();
+    return;
+  }
   ParseMemoFile(ReadWholeFile(path), path, header, records, ctx);
 }
 
@@ -66,7 +74,7 @@ void WriteMemoFile(int user, const std::string& path, const DatFileHeader& heade
                    std::vector<MemoRecord>& records, DataContext& ctx) {
   ctx.Log("Write Memos for " + std::to_string(user) + " to " + path, 4);
   const Bytes bytes = BuildMemoFile(header, records, ctx);
-  ReplaceDataFile(ctx, TempFilePath(ctx, "memo", user), path, bytes);
+  WriteFileAtomic(path, bytes);
 }
 
 void Describe(const MemoRecord& r, FieldVisitor& v) {

@@ -86,9 +86,17 @@ Bytes BuildTodoFile(const DatFileHeader& header, std::vector<TodoRecord>& record
   });
 }
 
+void SetDefaultTodoHeader(DatFileHeader& header, const std::string& path) {
+  header = ClassicHeader("DT", 44, {1, 1, 1, 5, 3, 6, 1, 6, 1, 5}, path);
+}
+
 void ReadTodoFile(int /*user*/, const std::string& path, DatFileHeader& header,
                   std::vector<TodoRecord>& records, DataContext& ctx) {
-  if (!FileExists(path)) return;
+  if (!FileExists(path)) {
+    SetDefaultTodoHeader(header, path);
+    records.clear();
+    return;
+  }
   ParseTodoFile(ReadWholeFile(path), path, header, records, ctx);
 }
 
@@ -96,7 +104,7 @@ void WriteTodoFile(int user, const std::string& path, const DatFileHeader& heade
                    std::vector<TodoRecord>& records, DataContext& ctx) {
   ctx.Log("Write ToDos for " + std::to_string(user) + " to " + path, 4);
   const Bytes bytes = BuildTodoFile(header, records, ctx);
-  ReplaceDataFile(ctx, TempFilePath(ctx, "todo", user), path, bytes);
+  WriteFileAtomic(path, bytes);
 }
 
 void Describe(const TodoRecord& r, FieldVisitor& v) {

@@ -26,7 +26,8 @@ bool TrapErrors(Platform& platform, std::string_view routine, const std::functio
     body();
     return true;
   } catch (const RunError& e) {
-    ReportError(platform, e.number(), e.description(), routine);
+    // The detail names the file and the system's reason ("No space left on device").
+    ReportError(platform, e.number(), e.what(), routine);
   } catch (const std::bad_alloc&) {
     ReportError(platform, 7, "Out of memory", routine);
   } catch (const std::exception& e) {

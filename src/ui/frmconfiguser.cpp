@@ -1,5 +1,6 @@
 #include "ui/frmconfiguser.h"
 
+#include "palmdata/fileio.h"
 #include "startup/config.h"
 
 namespace mirrin {
@@ -147,7 +148,19 @@ void FrmConfigUser::Show() {
   s_.window.DialogEventsEnabled = false;
 }
 
+std::string SameUserFolderText(const std::string& folder) {
+  return "The First User and the Second User have the same user directory:\r\n" + folder +
+         "\r\n\r\nSaving would write one user's changes over the other's. Please choose two "
+         "different users.";
+}
+
 void FrmConfigUser::OK() {
+  // The dialog stays open until the two users are told apart.
+  if (SamePlace(s_.settings.UserDir1, s_.settings.UserDir2)) {
+    s_.platform.MsgBox(SameUserFolderText(s_.settings.UserDir1), mb::OKOnly | mb::Exclamation,
+                       kTitle);
+    return;
+  }
   s_.window.DialogOK = true;
   WriteIniFileSilently(s_, [this] { WriteIniFile(); });
   Hide();

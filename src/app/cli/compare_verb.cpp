@@ -174,6 +174,11 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     s.form.UserField(side).SetText(name);
   }
 
+  if (SamePlace(*userDirs[kLeft], *userDirs[kRight])) {
+    err << "mirrin-cli: compare: both users have the same user folder: " << *userDirs[kLeft] << "\n";
+    return 2;
+  }
+
   ProgressLine progress(err, options.quiet);
   platform.onEvents = [&] {
     progress.Show([&] {
@@ -187,7 +192,10 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     });
   };
   try {
-    for (Side side : kSides) LoadUser(s, side);
+    // compare writes nothing, not even the datebook's safety copy.
+    LoadUserHooks hooks;
+    hooks.makeSafetyCopy = false;
+    for (Side side : kSides) LoadUser(s, side, hooks);
   } catch (const ProgramEnd&) {
     return 2;
   }
