@@ -1,6 +1,8 @@
 #include "save/writeout.h"
 
+#include <algorithm>
 #include <array>
+#include <filesystem>
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
@@ -61,8 +63,20 @@ void WriteKind(Session& s, Side side, Kind kind) {
   const KindFiles files = FilesOf(s.settings, st.userDir, kind);
   // A file the operator made read-only is not replaced, nor its backup refreshed.
   CheckReplaceable(files.data);
+  // A user Palm Desktop never synchronised this kind for has no folder for it yet.
+  if (DirectoryExists(st.userDir)) {
+    const std::filesystem::path folder = std::filesystem::path(NativePath(files.data)).parent_path();
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+  }
   // A user who never had this file gets it without a backup.
-  if (!files.backup.empty() && FileExists(files.data)) CopyFileAtomic(files.data, files.backup);
+  if (!files.backup.empty() && FileExists(files.data)) {
+    CopyFileAtomic(files.data, files.backup);
+    // There is now a backup to restore from.
+    constexpr std::array<Kind, 4> kRestoreOrder{Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos};
+    const auto item = std::find(kRestoreOrder.begin(), kRestoreOrder.end(), kind);
+    s.form.RestoreItems(side)[static_cast<size_t>(item - kRestoreOrder.begin())]->SetEnabled(true);
+  }
   const int user = UserNumber(side);
   switch (kind) {
     case Kind::Dates:
