@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <random>
 
 #include "palmdata/errors.h"
@@ -168,7 +167,7 @@ void CheckReplaceable(std::string_view path) {
   }
 }
 
-void WriteFileAtomic(std::string_view path, std::string_view content, std::optional<mode_t> newMode) {
+void WriteFileAtomic(std::string_view path, std::string_view content, const struct stat* like) {
   const fs::path target = WriteTarget(NativePath(path));
   const std::string shown(path);
   struct stat old {};
@@ -195,16 +194,16 @@ void WriteFileAtomic(std::string_view path, std::string_view content, std::optio
     }
     done += static_cast<size_t>(n);
   }
-  if (exists) {
-    // The owner can be kept only by a privileged process; the group by a
-    // member of it. Either way the mode is set afterwards, as chown may
-    // clear set-id bits.
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
-      errno = 0;  // keeping them is best effort
-    }
+  // The owner can be kept only by a privileged process, the group by a
+  // member of it; keeping them is best effort. The mode is set afterwards,
+  // as chown may clear set-id bits.
+  const struct stat* owner = exists ? &old : like;
+  if (owner && ::fchown(fd, owner->st_uid, owner->st_gid) != 0 &&
+      ::fchown(fd, static_cast<uid_t>(-1), owner->st_gid) != 0) {
+    errno = 0;
   }
-  mode_t mode = newMode.value_or(NewFileMode());
-  if (exists) mode = newMode ? old.st_mode & (07000 | *newMode) : old.st_mode & 07777;
+  mode_t mode = like ? like->st_mode & 0777 : NewFileMode();
+  if (exists) mode = old.st_mode & (like ? 07000 | mode : 07777);
   if (::fchmod(fd, mode) != 0) fail("cannot set the mode of");
   if (::fsync(fd) != 0) fail("cannot flush");
   if (::close(fd) != 0) {
@@ -224,9 +223,8 @@ void WriteFileAtomic(std::string_view path, std::string_view content, std::optio
 void CopyFileAtomic(std::string_view from, std::string_view to) {
   // A copy is never less private than the file it copies.
   struct stat source {};
-  std::optional<mode_t> mode;
-  if (::stat(WriteTarget(NativePath(from)).c_str(), &source) == 0) mode = source.st_mode & 0777;
-  WriteFileAtomic(to, ReadWholeFile(from), mode);
+  const bool known = ::stat(WriteTarget(NativePath(from)).c_str(), &source) == 0;
+  WriteFileAtomic(to, ReadWholeFile(from), known ? &source : nullptr);
 }
 
 bool RemoveFile(std::string_view path) {

@@ -2,9 +2,8 @@
 // Whole-file reading and never-half-written file replacement. Paths are
 // given as configured (backslashes, as Palm Desktop's own paths are); each
 // function turns them into native paths itself.
-#include <sys/types.h>
+#include <sys/stat.h>
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,12 +27,13 @@ Bytes ReadWholeFile(std::string_view path);
 // renamed over it, and the folder is flushed. A symlink is written through
 // to its target; the target keeps its mode (and its owner and group where
 // the process may set them). A file without write permission is not
-// replaced (error 70). newMode is the mode of a file that does not exist
-// yet (default: 0666 less the umask); an existing file's mode is narrowed
-// to it. Leftover temporary files of a killed save are removed. Errors name
-// the file and the system's reason; the old file is then untouched.
+// replaced (error 70). A file that does not exist yet gets the mode, owner
+// and group of `like` (without it: 0666 less the umask, and the process's
+// owner); an existing file's mode is narrowed to like's. Leftover temporary
+// files of a killed save are removed. Errors name the file and the system's
+// reason; the old file is then untouched.
 void WriteFileAtomic(std::string_view path, std::string_view content,
-                     std::optional<mode_t> newMode = std::nullopt);
+                     const struct stat* like = nullptr);
 
 // Error 70 when path exists and may not be replaced: it has no write
 // permission for this process, or none for anyone (root passes the first
