@@ -69,12 +69,12 @@ void Restore(Session& s, Side side, Kind kind) {
   const RestoreTexts texts = TextsOf(kind);
   if (!texts.question) return;
   const std::string& user = s.form.UserField(side).Text();
+  // Palm Desktop would overwrite the restored file, or lose what it holds.
+  if (RefusedWhileRunning(s)) return;
   if (s.platform.MsgBox(texts.question + user + "?", mb::YesNo | mb::Exclamation, kProductName) !=
       mb::Yes) {
     return;
   }
-  // Palm Desktop would overwrite the restored file, or lose what it holds.
-  if (RefusedWhileRunning(s)) return;
   s.WriteLog(texts.log + user, 5);
 
   UserStore& st = s.Store(side);

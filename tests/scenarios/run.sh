@@ -18,6 +18,8 @@ if [ $rc -eq 77 ]; then
   exit 77
 fi
 actual=${actual//$T/\$T}
+# The log is named by the day.
+actual=$(printf '%s\n' "$actual" | sed 's/Mirrin[0-9]\{8\}\.log/MirrinYYYYMMDD.log/g')
 if [ "${UPDATE:-}" = 1 ]; then
   printf '%s\n' "$actual" >"$expected"
 fi
