@@ -54,7 +54,6 @@ class CompareExportTest : public ::testing::Test {
     SetDefaultDatebookHeader(header, Datebook(name));
     header.RecordCount = static_cast<int32_t>(records.size());
     DataContext ctx;
-    ctx.programDir = dir.Path();
     WriteDatebookFile(1, Datebook(name), header, records, ctx);
   }
   // The lines compare prints, made from the window model's lists.

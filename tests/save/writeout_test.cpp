@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "palmdata/addressfile.h"
 #include "palmdata/datebookfile.h"
 #include "palmdata/memofile.h"
@@ -76,8 +78,12 @@ TEST_F(WriteoutTest, PristineCopiesAreMadeOnceAndBackupsFollowEachSave) {
   const std::string afterFirst = ReadFileBytes(memopad);
   EXPECT_FALSE(Exists(kLeft, "/todo/todo.dat.preMirrin22"));
 
+  // The datebook's copy is made at loading; when that failed, saving makes it.
+  const std::string datebook = File(kLeft, "/datebook/datebook.dat");
+  std::filesystem::remove(datebook + ".preMirrin22");
   ChangeMemo(kLeft, 0, "Second");
   ASSERT_TRUE(Writeout(s()).AllWritten());
+  EXPECT_EQ(ReadFileBytes(datebook + ".preMirrin22"), ReadFileBytes(datebook));
 
   EXPECT_EQ(ReadFileBytes(memopad + ".preMirrin22"), original);
   EXPECT_EQ(ReadFileBytes(File(kLeft, "/memopad/Mirrin_backup_memopad.dat")), afterFirst);
