@@ -30,5 +30,5 @@ press Add ---->
 save
 END
 ls palm/Newbie
-records palm/Newbie/address/address.dat VersionTag FieldCount LastName Company
+records palm/Newbie/address/address.dat VersionTag FieldCount RecordId Status Company
 records palm/Newbie/memopad/memopad.dat VersionTag FieldCount Text
