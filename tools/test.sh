@@ -11,3 +11,10 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRRIN_WERROR=ON -DMI
   -DMIRRIN_GUI="$MIRRIN_GUI" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+# Tests should stay a quarter to a third of the code: print the measure.
+# Sample data and expected outputs are not counted (tests/data).
+count() { find "$@" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.sh' -o -name '*.py' -o -name '*.txt' -o -name '*.script' \) \
+  -not -path 'tests/data/*' -print0 | xargs -0 cat | grep -cv '^\s*$'; }
+src_lines=$(count src)
+test_lines=$(count tests)
+echo "lines: tests ${test_lines}, src ${src_lines}, ratio $(awk -v t="$test_lines" -v s="$src_lines" 'BEGIN{printf "%.2f", t/s}')"

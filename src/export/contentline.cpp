@@ -19,7 +19,10 @@ std::string EscapeValue(std::string_view bytes) {
         out += "\\n";
         break;
       case '\n': out += "\\n"; break;
-      default: out += c;
+      case '\t': out += c; break;
+      default:
+        // Other control characters may not appear in a text value.
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
     }
   }
   return out;

@@ -7,7 +7,8 @@
 namespace mirrin {
 
 // Code-page bytes as an escaped UTF-8 text value: backslash, semicolon and
-// comma get a backslash, every line end (CR LF, CR or LF) becomes \n.
+// comma get a backslash, every line end (CR LF, CR or LF) becomes \n, and
+// the other control characters but TAB are dropped.
 std::string EscapeValue(std::string_view bytes);
 
 // Appends the line, folded so that no line holds more than 75 octets (a

@@ -105,11 +105,19 @@ std::string Label(const std::array<std::string, N>& names, int32_t index) {
   return name;
 }
 
-Row RecordRow(const ExportContext& c, Kind kind, const ExportRecord& r) {
+// A spreadsheet takes a cell starting with one of these as a formula; the
+// leading apostrophe makes it show the text instead.
+std::string GuardFormula(std::string text) {
+  if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos) text.insert(0, "'");
+  return text;
+}
+
+Row RecordRow(const ExportContext& c, Kind kind, const ExportRecord& r, bool raw) {
   const UserStore& st = c.Store(r.side);
   const auto at = static_cast<size_t>(r.index);
-  const auto u = [](std::string_view b) { return ToUtf8(b); };
-  Row row{std::to_string(UserNumber(r.side))};
+  // Every text from the files or the user passes here.
+  const auto u = [raw](std::string_view b) { return raw ? ToUtf8(b) : GuardFormula(ToUtf8(b)); };
+  Row row{u(c.userNames[r.side])};
   if (kind == Kind::Custom) {
     for (const std::string& f : st.custom[at].Fields) row.push_back(u(f));
     return row;
@@ -188,10 +196,10 @@ std::string CsvField(const std::string& utf8) {
   return q + "\"";
 }
 
-std::string CsvText(const ExportContext& c, Kind kind, const std::vector<ExportRecord>& records) {
+std::string CsvText(const ExportContext& c, Kind kind, const std::vector<ExportRecord>& records, bool raw) {
   std::string out;
   AppendRow(out, Header(kind));
-  for (const ExportRecord& r : records) AppendRow(out, RecordRow(c, kind, r));
+  for (const ExportRecord& r : records) AppendRow(out, RecordRow(c, kind, r, raw));
   return out;
 }
 

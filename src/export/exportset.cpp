@@ -9,16 +9,21 @@ namespace mirrin {
 
 namespace {
 
-bool Live(const UserStore& st, Kind kind, int32_t i, bool includePrivate) {
+const CommonFields* Common(const UserStore& st, Kind kind, int32_t i) {
   const auto at = static_cast<size_t>(i);
-  const CommonFields* common = nullptr;
   switch (kind) {
-    case Kind::Dates: common = &st.dates[at]; break;
-    case Kind::Contacts: common = &st.contacts[at]; break;
-    case Kind::ToDos: common = &st.todos[at]; break;
-    case Kind::Memos: common = &st.memos[at]; break;
-    case Kind::Custom: return !st.custom[at].Deleted;
+    case Kind::Dates: return &st.dates[at];
+    case Kind::Contacts: return &st.contacts[at];
+    case Kind::ToDos: return &st.todos[at];
+    case Kind::Memos: return &st.memos[at];
+    case Kind::Custom: break;
   }
+  return nullptr;  // custom records have no common fields
+}
+
+bool Live(const UserStore& st, Kind kind, int32_t i, bool includePrivate) {
+  const CommonFields* common = Common(st, kind, i);
+  if (common == nullptr) return !st.custom[static_cast<size_t>(i)].Deleted;
   return common->Status < 4 && (includePrivate || !common->Private);
 }
 
@@ -27,21 +32,25 @@ bool Live(const UserStore& st, Kind kind, int32_t i, bool includePrivate) {
 std::vector<ExportRecord> ChooseRecords(const ExportContext& c, Kind kind, bool both, bool includePrivate) {
   std::vector<ExportRecord> chosen;
   const auto leftCount = static_cast<int32_t>(c.Store(kLeft).Count(kind));
-  std::vector<bool> leftChosen(static_cast<size_t>(leftCount), false);
   for (int32_t i = 0; i < leftCount; ++i) {
-    if (!Live(c.Store(kLeft), kind, i, includePrivate)) continue;
-    leftChosen[static_cast<size_t>(i)] = true;
-    chosen.push_back({kLeft, i});
+    if (Live(c.Store(kLeft), kind, i, includePrivate)) chosen.push_back({kLeft, i});
   }
   if (!both) return chosen;
-  TwinFinder twins(c.stores, kind, c.settings, c.labels.AgendusMarker, TwinSearch::Indexed);
+  // Only the left records exported stand in for their twins: the others
+  // count as gone, so a private first twin does not hide a later one.
+  std::array<UserStore, 2> exported = c.stores;
+  for (int32_t i = 0; i < leftCount; ++i) {
+    if (Live(c.Store(kLeft), kind, i, includePrivate)) continue;
+    if (const CommonFields* common = Common(exported[kLeft], kind, i)) {
+      const_cast<CommonFields*>(common)->Status = 4;  // our own copy
+    } else {
+      exported[kLeft].custom[static_cast<size_t>(i)].Deleted = true;
+    }
+  }
+  TwinFinder twins(exported, kind, c.settings, c.labels.AgendusMarker, TwinSearch::Indexed);
   const auto rightCount = static_cast<int32_t>(c.Store(kRight).Count(kind));
   for (int32_t i = 0; i < rightCount; ++i) {
-    if (!Live(c.Store(kRight), kind, i, includePrivate)) continue;
-    // A twin that was left out (private) does not stand in for this one.
-    const int32_t twin = twins.FindTwin(kRight, i);
-    if (twin >= 0 && leftChosen[static_cast<size_t>(twin)]) continue;
-    chosen.push_back({kRight, i});
+    if (Live(c.Store(kRight), kind, i, includePrivate) && twins.FindTwin(kRight, i) < 0) chosen.push_back({kRight, i});
   }
   return chosen;
 }

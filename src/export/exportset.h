@@ -25,6 +25,8 @@ struct ExportContext {
   const LabelTables& labels;
   TimeZoneInfo timeZone;
   int64_t stamp = 0;  // the export's moment, seconds since 1970 UTC
+  std::string zoneName;  // the tz database name of timeZone; empty: unknown
+  std::array<std::string, 2> userNames;  // as the users file names them
 
   const UserStore& Store(Side side) const { return stores[side]; }
 };

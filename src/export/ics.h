@@ -1,9 +1,11 @@
 #pragma once
-// Dates and To Dos as an iCalendar file (RFC 5545). Timed dates are given
-// in UTC, which is what the Palm files hold; untimed dates are all-day
-// events on their local day. Repeats become RRULE (with UNTIL, or without
-// an end for the far-future end dates that mean forever), exceptions
-// EXDATE, alarms VALARM; To Dos are VTODOs.
+// Dates and To Dos as an iCalendar file (RFC 5545). Timed dates are local
+// times of the system zone, named with its VTIMEZONE (or floating where the
+// zone has no name), so that a repeat falls on its local weekday at its
+// local time on both sides of a clock change, as on the handheld; untimed
+// dates are all-day events. Repeats become RRULE (with UNTIL, or without an
+// end for the far-future end dates that mean forever), exceptions EXDATE in
+// the start's form, alarms VALARM; To Dos are VTODOs.
 #include <string>
 #include <vector>
 

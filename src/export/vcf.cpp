@@ -34,7 +34,7 @@ bool Empty(const PostalAddress& a) {
 std::string QuotedParam(const std::string& text) {
   std::string out;
   for (char ch : ToUtf8(text)) {
-    if (ch != '"' && static_cast<unsigned char>(ch) >= 0x20) out += ch;
+    if (ch != '"' && static_cast<unsigned char>(ch) >= 0x20 && ch != 0x7F) out += ch;
   }
   return "\"" + out + "\"";
 }

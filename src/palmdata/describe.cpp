@@ -3,6 +3,7 @@
 namespace mirrin {
 
 void DescribeCommon(const CommonFields& f, FieldVisitor& v) {
+  static const char* const kTagNames[] = {"ExtTag1", "ExtTag2", "ExtTag3", "ExtTag4"};
   static const char* const kLengthNames[] = {"ExtLength1", "ExtLength2", "ExtLength3", "ExtLength4"};
   static const char* const kTextNames[] = {"ExtText1", "ExtText2", "ExtText3", "ExtText4"};
   v.Int("RecordId", f.RecordId);
@@ -13,6 +14,7 @@ void DescribeCommon(const CommonFields& f, FieldVisitor& v) {
   v.Int("Category", f.Category);
   v.Bool("Private", f.Private);
   for (size_t k = 0; k < f.ExtLength.size(); ++k) {
+    v.Int(kTagNames[k], f.ExtTag[k]);
     v.Int(kLengthNames[k], f.ExtLength[k]);
     v.Text(kTextNames[k], f.ExtText[k]);
   }

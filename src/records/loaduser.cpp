@@ -57,12 +57,14 @@ void MakeSafetyCopy(const std::string& datebook) {
 void ReadIncludedFiles(Session& s, Side side) {
   UserStore& st = s.Store(side);
   const Settings& set = s.settings;
+  st.read = {};
   const std::array<std::pair<Kind, bool>, 5> kinds{{{Kind::Dates, set.IncludeDates},
                                                      {Kind::Contacts, set.IncludeContacts},
                                                      {Kind::ToDos, set.IncludeToDo},
                                                      {Kind::Memos, set.IncludeMemo},
                                                      {Kind::Custom, !set.Custom1.empty()}}};
   for (const auto& [kind, included] : kinds) {
+    st.read[static_cast<int>(kind)] = included;
     // Custom1File begins with its own backslash.
     const std::string path = st.userDir + (kind == Kind::Custom ? set.Custom1File : KindFilePath(kind));
     ReadKindFile(s, side, kind, included ? path : std::string(), st);
@@ -114,6 +116,7 @@ void Load(Session& s, Side side, const LoadUserHooks& hooks, const std::string& 
   s.platform.DoEvents();
   s.platform.DoEvents();
 
+  st.userName = name;
   st.userDir = side == kLeft ? s.settings.UserDir1 : s.settings.UserDir2;
   // A failed safety copy is told but does not stop the load; saving tries
   // again before it first writes the datebook.

@@ -205,6 +205,7 @@ void RunPass(Session& s, Side side, Kind kind, const DateWindow& window, TwinFin
     progress.Step();
     const Verdict verdict = Judge(s, side, kind, i, window);
     if (verdict == Verdict::Uncounted) --store.total;
+    if (verdict == Verdict::Skipped || verdict == Verdict::Ignored) ++store.filtered;
     if (verdict == Verdict::Uncounted || verdict == Verdict::Skipped) continue;
     Prepare(s, side, kind, i);
     if (verdict == Verdict::Ignored) continue;
@@ -223,6 +224,7 @@ void RunKind(Session& s, Kind kind, TwinSearch search, std::array<Rows, 2>& rows
   size_t records = 0;
   for (Side side : kSides) {
     s.Store(side).total = static_cast<int32_t>(s.Store(side).Count(kind));
+    s.Store(side).filtered = 0;
     records += s.Store(side).Count(kind);
     s.List(side).Clear();
   }

@@ -58,6 +58,9 @@ class Session {
   Platform& platform;
   Settings settings;
   ConfigLines configLines;
+  // The configuration file exists but could not be read: no dialog may
+  // rewrite it, since its lines were never read.
+  bool configUnreadable = false;
   Log log;
   DataContext data;  // time zone, log, unsupported-version flag, program folder
   std::string programDir;

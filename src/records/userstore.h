@@ -33,7 +33,9 @@ inline constexpr const char* kMemosText = "Memos";
 
 struct UserStore {
   bool loaded = false;
+  std::string userName;  // as in users.dat
   std::string userDir;
+  std::array<bool, kKindCount> read{};  // the kinds read at loading (the included ones), by Kind
   DatFileHeader datesHeader;
   DatFileHeader contactsHeader;
   DatFileHeader todosHeader;
@@ -46,6 +48,7 @@ struct UserStore {
   std::vector<CustomRecord> custom;
   std::array<bool, kKindCount> changed{};  // indexed by Kind
   int32_t total = 0;                       // records of the shown kind that count "in total"
+  int32_t filtered = 0;  // of those, how many the filters (date window, private, category, pattern) hid
 
   DatFileHeader& Header(Kind kind);
   const DatFileHeader& Header(Kind kind) const;

@@ -99,21 +99,22 @@ bool ConfigUserGuard(Session& s) {
 }
 
 std::array<FilterUser, 2> CategoryFilterUsers(Session& s) {
-  const Settings& set = s.settings;
   std::array<FilterUser, 2> users;
   for (Side side : kSides) {
     FilterUser& u = users[side];
     UserStore& st = s.Store(side);
-    u.name = side == kLeft ? set.PalmUser1 : set.PalmUser2;
     if (!st.loaded) continue;
-    auto offer = [&](FilterKind fk, Kind kind, bool included) {
-      if (included) u.tables[static_cast<int>(fk)] = &st.Header(kind).Categories;
+    // The tables belong to the user and kinds the store read, whatever the
+    // settings say by now.
+    u.name = st.userName;
+    auto offer = [&](FilterKind fk, Kind kind) {
+      if (st.read[static_cast<int>(kind)]) u.tables[static_cast<int>(fk)] = &st.Header(kind).Categories;
     };
-    offer(FilterKind::Dates, Kind::Dates, set.IncludeDates);
-    offer(FilterKind::Contacts, Kind::Contacts, set.IncludeContacts);
-    offer(FilterKind::Memos, Kind::Memos, set.IncludeMemo);
-    offer(FilterKind::ToDos, Kind::ToDos, set.IncludeToDo);
-    offer(FilterKind::Custom, Kind::Custom, !set.Custom1.empty());
+    offer(FilterKind::Dates, Kind::Dates);
+    offer(FilterKind::Contacts, Kind::Contacts);
+    offer(FilterKind::Memos, Kind::Memos);
+    offer(FilterKind::ToDos, Kind::ToDos);
+    offer(FilterKind::Custom, Kind::Custom);
   }
   return users;
 }

@@ -21,36 +21,34 @@ std::optional<FilterKind> PalmKindNamed(std::string_view name) {
   return std::nullopt;
 }
 
-// The line's meaning for a loaded user: hide one category.
-void ApplyLine(const std::string& line, const std::array<FilterUser, 2>& users,
-               std::string_view customKind, CategoryFilters& filters) {
-  const std::vector<std::string> pieces = Split(line, '|');
-  if (pieces.size() < 3) return;
-  const FilterUser* user = nullptr;
-  for (const FilterUser& u : users) {
-    if (pieces[0] == u.name) {
-      user = &u;
-      break;
+std::optional<FilterKind> KindNamed(std::string_view name, std::string_view customKind) {
+  if (std::optional<FilterKind> kind = PalmKindNamed(name)) return kind;
+  if (!customKind.empty() && name == customKind) return FilterKind::Custom;
+  return std::nullopt;
+}
+
+// The table the line speaks of when its user and kind are loaded in `user`;
+// null otherwise.
+std::vector<CategoryEntry>* TableOf(const std::vector<std::string>& pieces, const FilterUser& user,
+                                    std::string_view customKind) {
+  if (user.name.empty() || pieces[0] != user.name) return nullptr;
+  const std::optional<FilterKind> kind = KindNamed(pieces[1], customKind);
+  return kind ? user.Table(*kind) : nullptr;
+}
+
+// The user's hidden categories as lines, in the order of the kinds.
+std::vector<std::string> HiddenLines(const FilterUser& user, std::string_view customKind) {
+  std::vector<std::string> out;
+  for (int k = 0; k < kFilterKindCount; ++k) {
+    const auto kind = static_cast<FilterKind>(k);
+    const std::string kindName = kind == FilterKind::Custom ? std::string(customKind) : kPalmKindNames[k];
+    const std::vector<CategoryEntry>* table = user.Table(kind);
+    if (!table || kindName.empty()) continue;
+    for (const CategoryEntry& c : *table) {
+      if (!c.Show && !c.Deleted) out.push_back(user.name + "|" + kindName + "|" + c.LongName);
     }
   }
-  std::optional<FilterKind> kind = PalmKindNamed(pieces[1]);
-  // The fifth kind's lines are written, so they are applied too; otherwise
-  // its hidden categories would be forgotten at the next write.
-  if (!kind && !customKind.empty() && pieces[1] == customKind) kind = FilterKind::Custom;
-  std::vector<CategoryEntry>* table = user && kind ? user->Table(*kind) : nullptr;
-  if (!user || (kind && !table)) {
-    // Not a loaded user, or a kind of it that is not loaded: keep the line as it is.
-    filters.OtherUserFilterLines.push_back(line);
-    return;
-  }
-  if (!kind) return;  // a kind this program does not know: dropped
-  for (CategoryEntry& c : *table) {
-    if (c.LongName == pieces[2]) {
-      c.Show = false;
-      return;
-    }
-  }
-  // A category the user no longer has: dropped.
+  return out;
 }
 
 }  // namespace
@@ -68,10 +66,35 @@ void ReadCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>& 
     const Bytes text = ReadWholeFile(path);
     for (std::string_view raw : TextFileLines(text)) {
       const std::string line = TrimBlanks(raw);
-      if (line.empty() || line[0] == '#') continue;
-      ApplyLine(line, users, customKind, filters);
+      if (line.empty() || line[0] == '#' || Split(line, '|').size() < 3) continue;
+      filters.lines.push_back(line);
     }
+    for (const FilterUser& user : users) ApplyCategoryFilters(user, customKind, filters);
   });
+}
+
+void ApplyCategoryFilters(const FilterUser& user, std::string_view customKind,
+                          const CategoryFilters& filters) {
+  for (const std::string& line : filters.lines) {
+    const std::vector<std::string> pieces = Split(line, '|');
+    std::vector<CategoryEntry>* table = TableOf(pieces, user, customKind);
+    if (!table) continue;
+    // The first category of that name; a name the user no longer has is
+    // dropped at the next write.
+    for (CategoryEntry& c : *table) {
+      if (c.LongName == pieces[2]) {
+        c.Show = false;
+        break;
+      }
+    }
+  }
+}
+
+void KeepCategoryFilters(const FilterUser& user, std::string_view customKind,
+                         CategoryFilters& filters) {
+  std::erase_if(filters.lines,
+                [&](const std::string& line) { return TableOf(Split(line, '|'), user, customKind); });
+  for (std::string& line : HiddenLines(user, customKind)) filters.lines.push_back(std::move(line));
 }
 
 std::string CatExcludeFileText(const std::array<FilterUser, 2>& users, std::string_view customKind,
@@ -81,18 +104,14 @@ std::string CatExcludeFileText(const std::array<FilterUser, 2>& users, std::stri
                      "\r\n#\r\n# (Modifying this file could affect the running of " + product +
                      ")\r\n#\r\n";
   for (const FilterUser& user : users) {
-    for (int k = 0; k < kFilterKindCount; ++k) {
-      const auto kind = static_cast<FilterKind>(k);
-      const std::string kindName =
-          kind == FilterKind::Custom ? std::string(customKind) : kPalmKindNames[k];
-      const std::vector<CategoryEntry>* table = user.Table(kind);
-      if (!table || kindName.empty()) continue;
-      for (const CategoryEntry& c : *table) {
-        if (!c.Show && !c.Deleted) text += user.name + "|" + kindName + "|" + c.LongName + "\r\n";
-      }
+    for (const std::string& line : HiddenLines(user, customKind)) text += line + "\r\n";
+  }
+  for (const std::string& line : filters.lines) {
+    const std::vector<std::string> pieces = Split(line, '|');
+    if (!TableOf(pieces, users[0], customKind) && !TableOf(pieces, users[1], customKind)) {
+      text += line + "\r\n";
     }
   }
-  for (const std::string& line : filters.OtherUserFilterLines) text += line + "\r\n";
   return text;
 }
 

@@ -29,16 +29,19 @@ struct FilterUser {
 };
 
 struct CategoryFilters {
-  std::vector<std::string> OtherUserFilterLines;  // trimmed, in file order
+  // The file's filter lines, trimmed, in file order. Those of a loaded
+  // user's loaded kind live in the category flags while it is loaded; all
+  // others (other users, kinds not loaded now) are written back as they are.
+  std::vector<std::string> lines;
   bool changed = false;  // set by toggling; the file is rewritten at exit only when set
 };
 
 // programDir + "\" + program name + "CategoriestoExclude.cfg"
 std::string CategoryFilterFilePath(std::string_view programDir);
 
-// Clears the show flag of every category the file names for a loaded user.
-// customKind is the fifth kind's name (Custom1), empty when there is none.
-// A read error is reported as "ReadCatExcludeFile" and ends reading.
+// Reads the file's lines and hides every category they name for a loaded
+// user. customKind is the fifth kind's name (Custom1), empty when there is
+// none. A read error is reported as "ReadCatExcludeFile" and ends reading.
 void ReadCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>& users,
                         std::string_view customKind, CategoryFilters& filters, LogSink& log,
                         Platform& platform);
@@ -49,7 +52,17 @@ void WriteCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>&
                          std::string_view customKind, const CategoryFilters& filters,
                          LogSink& log);
 
-// The file's content for the current flags.
+// A user has just been loaded: hides the categories the lines name for it.
+void ApplyCategoryFilters(const FilterUser& user, std::string_view customKind,
+                          const CategoryFilters& filters);
+
+// A user is about to be replaced: its flags go back into the lines, so its
+// hidden categories outlive it.
+void KeepCategoryFilters(const FilterUser& user, std::string_view customKind,
+                         CategoryFilters& filters);
+
+// The file's content: the loaded users' hidden categories, then every line
+// that is not theirs.
 std::string CatExcludeFileText(const std::array<FilterUser, 2>& users, std::string_view customKind,
                                const CategoryFilters& filters);
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <map>
+#include <unordered_map>
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
@@ -108,8 +110,44 @@ std::string UpperAscii(std::string_view s) {
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The key part of a line: the text before the first "=", without its blanks.
+std::string_view KeyPart(std::string_view line) {
+  std::string_view key = line.substr(0, line.find('='));
+  while (!key.empty() && key.front() == ' ') key.remove_prefix(1);
+  while (!key.empty() && key.back() == ' ') key.remove_suffix(1);
+  return key;
+}
+
 // Keys compare trimmed and without regard to letter case.
-std::string KeyOf(std::string_view line) { return UpperAscii(TrimBlanks(Split(line, '=')[0])); }
+std::string KeyOf(std::string_view line) { return UpperAscii(KeyPart(line)); }
+
+// GetValueFromIni over `matching`, the positions of the key's lines.
+ConfigValue LookUp(ConfigLines& lines, const std::vector<size_t>& matching, std::string_view key,
+                   std::string_view defaultText, bool addIfMissing, LogSink& log, Platform& platform) {
+  std::string value(defaultText);
+  bool found = false;
+  for (size_t i : matching) {
+    std::string& line = lines[i];
+    if (found && !value.empty()) {
+      line.clear();  // a duplicate: gone at the next rewrite
+    } else {
+      found = true;
+      const size_t eq = line.find('=');
+      if (eq != std::string::npos && eq + 1 < line.size()) value = line.substr(eq + 1);
+    }
+  }
+  if (addIfMissing && !found) lines.push_back(std::string(key) + "=" + std::string(defaultText));
+
+  ConfigValue result = value;
+  if (value == "Y") result = true;
+  if (value == "N") result = false;
+  TrapErrors(platform, "GetValueFromIni", [&] {
+    log.WriteLog("Got value for " + std::string(key) + " = " + ValueText(result), 11);
+  });
+  return result;
+}
 
 }  // namespace
 
@@ -126,14 +164,16 @@ std::vector<std::string_view> TextFileLines(std::string_view text) {
   return lines;
 }
 
-void ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platform& platform) {
-  TrapErrors(platform, "ReadIniFile", [&] {
+bool ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platform& platform) {
+  return TrapErrors(platform, "ReadIniFile", [&] {
     log.WriteLog("ReadIniFile() called.", 11);
     if (!FileExists(path)) {
       log.WriteLog("ReadIniFile - File not found: " + std::string(path), 0);
       return;
     }
-    const Bytes text = ReadWholeFile(path);
+    const Bytes bytes = ReadWholeFile(path);
+    std::string_view text = bytes;
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     for (std::string_view line : TextFileLines(text)) {
       if (!line.empty() && line[0] == '#') continue;
       if (TrimBlanks(line).empty()) continue;
@@ -144,29 +184,12 @@ void ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platfo
 
 ConfigValue GetValueFromIni(ConfigLines& lines, std::string_view key, std::string_view defaultText,
                             bool addIfMissing, LogSink& log, Platform& platform) {
-  std::string value(defaultText);
-  bool found = false;
-  const std::string upperKey = KeyOf(key);
-  for (std::string& line : lines) {
-    const std::vector<std::string> pieces = Split(line, '=');
-    if (KeyOf(pieces[0]) != upperKey) continue;
-    if (found && !value.empty()) {
-      line.clear();  // a duplicate: gone at the next rewrite
-    } else {
-      found = true;
-      if (pieces.size() > 1) value = pieces[1];
-    }
+  std::vector<size_t> matching;
+  const std::string upperKey = UpperAscii(key);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (KeyOf(lines[i]) == upperKey) matching.push_back(i);
   }
-  if (addIfMissing && !found) lines.push_back(std::string(key) + "=" + std::string(defaultText));
-
-  value = RTrimBlanks(value);
-  ConfigValue result = value;
-  if (value == "Y") result = true;
-  if (value == "N") result = false;
-  TrapErrors(platform, "GetValueFromIni", [&] {
-    log.WriteLog("Got value for " + std::string(key) + " = " + ValueText(result), 11);
-  });
-  return result;
+  return LookUp(lines, matching, key, defaultText, addIfMissing, log, platform);
 }
 
 std::string ValueText(const ConfigValue& value) {
@@ -205,37 +228,58 @@ bool ToBool(const ConfigValue& value) {
   if (const bool* b = std::get_if<bool>(&value)) return *b;
   const std::string& text = std::get<std::string>(value);
   const std::string upper = UpperAscii(TrimBlanks(text));
-  if (upper == "TRUE") return true;
-  if (upper == "FALSE") return false;
+  if (upper == "TRUE" || upper == "Y" || upper == "YES") return true;
+  if (upper == "FALSE" || upper == "N" || upper == "NO") return false;
   return ToNumber(text) != 0;
 }
 
 int32_t ToInt32(const ConfigValue& value) { return ToInteger<int32_t>(value); }
 int16_t ToInt16(const ConfigValue& value) { return ToInteger<int16_t>(value); }
 
-void ReadSettings(ConfigLines& lines, Settings& settings, std::string_view programDir,
-                  LogSink& log, Platform& platform) {
+std::vector<RunError> ReadSettings(ConfigLines& lines, Settings& settings,
+                                   std::string_view programDir, LogSink& log, Platform& platform) {
+  std::vector<RunError> errors;
+  // One pass finds every key's lines: a long file is not read once per key.
+  std::unordered_map<std::string, std::vector<size_t>> byKey;
+  for (const SettingKey& k : SettingKeys()) byKey[UpperAscii(k.key)];
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const auto at = byKey.find(KeyOf(lines[i]));
+    if (at != byKey.end()) at->second.push_back(i);
+  }
   for (const SettingKey& k : SettingKeys()) {
     const std::string defaultText = k.defaultText ? k.defaultText : std::string(programDir);
     const ConfigValue v =
-        GetValueFromIni(lines, k.key, defaultText, k.addIfMissing, log, platform);
-    try {
+        LookUp(lines, byKey[UpperAscii(k.key)], k.key, defaultText, k.addIfMissing, log, platform);
+    auto store = [&](const ConfigValue& value) {
       std::visit(
           [&](auto member) {
             using T = std::remove_reference_t<decltype(settings.*member)>;
-            if constexpr (std::is_same_v<T, bool>) settings.*member = ToBool(v);
-            else if constexpr (std::is_same_v<T, int32_t>) settings.*member = ToInt32(v);
-            else if constexpr (std::is_same_v<T, int16_t>) settings.*member = ToInt16(v);
-            else settings.*member = ValueText(v);
+            if constexpr (std::is_same_v<T, bool>) settings.*member = ToBool(value);
+            else if constexpr (std::is_same_v<T, int32_t>) settings.*member = ToInt32(value);
+            else if constexpr (std::is_same_v<T, int16_t>) settings.*member = ToInt16(value);
+            else settings.*member = ValueText(value);
           },
           k.field);
+    };
+    try {
+      // Kept as text, but every kind selection counts with it.
+      if (std::string_view(k.key) == "DaystoIgnore") ToInt16(ValueText(v));
+      store(v);
     } catch (const RunError& e) {
+      store(ConfigValue(defaultText));
       // The report names the line to mend.
-      throw RunError(e.number(),
-                     e.description() + " (" + k.key + "=" + ValueText(v) + ")", e.detail());
+      if (settings.Unread.insert(k.key).second) {
+        errors.emplace_back(e.number(), e.description() + " (" + k.key + "=" + ValueText(v) + ")",
+                            e.detail());
+      }
     }
   }
   settings.IncludeCustom = !settings.Custom1.empty();
+  return errors;
+}
+
+bool StorableValue(std::string_view value) {
+  return value.find_first_of("\r\n") == std::string_view::npos && value != "Y" && value != "N";
 }
 
 namespace {
@@ -254,18 +298,30 @@ std::string CanonicalValue(const Settings& settings, const SettingField& field) 
 
 }  // namespace
 
+void ForgetSetKeys(const Settings& before, Settings& settings) {
+  for (const SettingKey& k : SettingKeys()) {
+    if (CanonicalValue(before, k.field) != CanonicalValue(settings, k.field)) {
+      settings.Unread.erase(k.key);
+    }
+  }
+}
+
 std::string ConfigFileText(ConfigLines& lines, const Settings& settings) {
   const std::string product = kProductName;
   std::string text = "#\r\n#\r\n# This file contains initialisation settings for " + product +
                      "\r\n#\r\n#This can be used to set the default Palm directory\r\n#\r\n"
                      "#and default users \r\n";
-  for (std::string& line : lines) {
-    const std::string upper = KeyOf(line);
+  static const std::map<std::string, const SettingKey*> rewritten = [] {
+    std::map<std::string, const SettingKey*> byKey;
     for (const SettingKey& k : SettingKeys()) {
-      if (k.rewritten && upper == UpperAscii(k.key)) {
-        line = std::string(k.key) + "=" + CanonicalValue(settings, k.field);
-        break;
-      }
+      if (k.rewritten) byKey[UpperAscii(k.key)] = &k;
+    }
+    return byKey;
+  }();
+  for (std::string& line : lines) {
+    const auto at = rewritten.find(KeyOf(line));
+    if (at != rewritten.end() && !settings.Unread.contains(at->second->key)) {
+      line = std::string(at->second->key) + "=" + CanonicalValue(settings, at->second->field);
     }
     if (!line.empty() && line != "=N") text += line + "\r\n";
   }
@@ -273,7 +329,11 @@ std::string ConfigFileText(ConfigLines& lines, const Settings& settings) {
 }
 
 void WriteConfigFile(ConfigLines& lines, const Settings& settings, std::string_view path) {
-  WriteFileAtomic(path, ConfigFileText(lines, settings));
+  std::string text = ConfigFileText(lines, settings);
+  if (FileExists(path) && ReadWholeFile(path).starts_with(kByteOrderMark)) {
+    text.insert(0, kByteOrderMark);
+  }
+  WriteFileAtomic(path, text);
 }
 
 }  // namespace mirrin

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "palmdata/errors.h"
 #include "palmdata/logsink.h"
 #include "startup/settings.h"
 #include "ui/forms/platform.h"
@@ -38,11 +39,15 @@ std::string RTrimBlanks(std::string_view s);
 std::string UpperAscii(std::string_view s);
 
 // Appends the file's kept lines to `lines` (a second call appends again).
-// A missing file is only logged; a read error is reported as "ReadIniFile".
-void ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platform& platform);
+// A UTF-8 byte-order mark before the first line is skipped. A missing file
+// is only logged; a read error is reported as "ReadIniFile" and gives false,
+// so that nothing rewrites a file whose lines were never read.
+bool ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platform& platform);
 
 // The first matching line that has a value wins; later matching lines are
 // blanked. A missing key is appended with its default when addIfMissing.
+// The value is everything after the first "=", trailing blanks included, so
+// that any user name or path can be stored.
 ConfigValue GetValueFromIni(ConfigLines& lines, std::string_view key, std::string_view defaultText,
                             bool addIfMissing, LogSink& log, Platform& platform);
 
@@ -51,21 +56,34 @@ std::string ValueText(const ConfigValue& value);
 
 // The general conversions of a looked-up value to a key's type. Text that
 // is no Boolean or number raises error 13; a number out of range error 6.
+// Besides numbers and True/False, a Boolean may be spelled Y, Yes, N or No
+// in any case.
 bool ToBool(const ConfigValue& value);
 int32_t ToInt32(const ConfigValue& value);
 int16_t ToInt16(const ConfigValue& value);
 
 // Reads every key in SettingKeys() order into settings, appending missing
-// keys to lines. Stops at the first value that does not convert (the
-// RunError propagates to the caller's trap; its description ends with
-// "(Key=value)"); earlier keys are already set.
-void ReadSettings(ConfigLines& lines, Settings& settings, std::string_view programDir,
-                  LogSink& log, Platform& platform);
+// keys to lines. A value that does not convert (DaystoIgnore must be a
+// 16-bit number) leaves the key at its default and puts it in
+// settings.Unread, so that its line is written back as read; reading goes
+// on. Returns the errors of keys that were not in settings.Unread before
+// (each is told once a run), described with "(Key=value)" at the end.
+std::vector<RunError> ReadSettings(ConfigLines& lines, Settings& settings,
+                                   std::string_view programDir, LogSink& log, Platform& platform);
+
+// Takes out of settings.Unread every key whose value differs between
+// before and settings: the operator has set it.
+void ForgetSetKeys(const Settings& before, Settings& settings);
+
+// A user name or folder the file can hold and give back unchanged: no line
+// break, and not "Y" or "N" (which read back as Booleans).
+bool StorableValue(std::string_view value);
 
 // The file part of both dialogs' WriteIniFile: replaces every known key's
 // line in `lines` by its canonical form from settings and writes the header
 // and the non-empty lines (except "=N") through a temporary file, so a
-// failure leaves the old file whole. Raises RunError on failure.
+// failure leaves the old file whole, and keeps the old file's byte-order
+// mark. Raises RunError on failure; `lines` hold the new values either way.
 void WriteConfigFile(ConfigLines& lines, const Settings& settings, std::string_view path);
 
 // The text WriteConfigFile writes (canonicalises `lines` the same way).

@@ -7,17 +7,19 @@
 
 namespace mirrin {
 
-std::string ErrorReportText(int number, std::string_view description, std::string_view routine) {
-  return std::string(routine) + " has caused an error. " + std::to_string(number) + " " +
-         std::string(description) + "\r\n\r\nPlease report the whole error message above to " +
-         kSupportContact;
+std::string ErrorReportText(int number, std::string_view description, std::string_view routine,
+                            std::string_view detail) {
+  std::string text = std::string(routine) + " has caused an error. " + std::to_string(number) +
+                     " " + std::string(description);
+  if (!detail.empty()) text += "\r\n" + std::string(detail);
+  return text + "\r\n\r\nPlease report the whole error message above to " + kSupportContact;
 }
 
 std::string ErrorReportTitle() { return std::string(kProgramName) + " Error " + VersionText(); }
 
 void ReportError(Platform& platform, int number, std::string_view description,
-                 std::string_view routine) {
-  platform.MsgBox(ErrorReportText(number, description, routine), mb::Critical | mb::OKOnly,
+                 std::string_view routine, std::string_view detail) {
+  platform.MsgBox(ErrorReportText(number, description, routine, detail), mb::Critical | mb::OKOnly,
                   ErrorReportTitle());
 }
 
@@ -26,8 +28,7 @@ bool TrapErrors(Platform& platform, std::string_view routine, const std::functio
     body();
     return true;
   } catch (const RunError& e) {
-    // The detail names the file and the system's reason ("No space left on device").
-    ReportError(platform, e.number(), e.what(), routine);
+    ReportError(platform, e.number(), e.description(), routine, e.detail());
   } catch (const std::bad_alloc&) {
     ReportError(platform, 7, "Out of memory", routine);
   } catch (const std::exception& e) {

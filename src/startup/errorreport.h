@@ -10,12 +10,15 @@
 
 namespace mirrin {
 
-// "<routine> has caused an error. <number> <description>" + two line ends +
-// the request to report it; critical icon, OK; title "Mirrin Error 3.0.26".
+// "<routine> has caused an error. <number> <description>", the detail (which
+// file, and the system's reason) on its own line when there is one, two
+// line ends and the request to report it; critical icon, OK; title
+// "Mirrin Error 3.0.26".
 void ReportError(Platform& platform, int number, std::string_view description,
-                 std::string_view routine);
+                 std::string_view routine, std::string_view detail = {});
 
-std::string ErrorReportText(int number, std::string_view description, std::string_view routine);
+std::string ErrorReportText(int number, std::string_view description, std::string_view routine,
+                            std::string_view detail = {});
 std::string ErrorReportTitle();
 
 // Runs body; a RunError (or other standard exception) raised in it is

@@ -3,6 +3,7 @@
 // the key. Read once at start-up; the settings dialogs change it and rewrite
 // the file.
 #include <cstdint>
+#include <set>
 #include <string>
 #include <variant>
 #include <vector>
@@ -64,6 +65,9 @@ struct Settings {
   std::string UserFolder1;  // UserDir1 below PalmDir1
   std::string UserFolder2;
   bool IncludeCustom = false;  // Custom1 is not empty
+  // Keys whose line did not convert: they hold their default, and their
+  // line is written back as read until the operator sets them.
+  std::set<std::string> Unread;
 };
 
 using SettingField = std::variant<int32_t Settings::*, int16_t Settings::*, bool Settings::*,

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -245,12 +246,42 @@ std::optional<TimeZoneInfo> TimeZoneFromTzif(std::string_view data) {
   return tz;
 }
 
+namespace {
+
+std::string ZoneDir() {
+  const char* dir = std::getenv("TZDIR");
+  return dir && *dir ? dir : "/usr/share/zoneinfo";
+}
+
+// The zone name of a zone file's path: what follows the zone folder.
+std::string ZoneNameOfPath(const std::string& path) {
+  const std::string dir = ZoneDir() + "/";
+  if (path.rfind(dir, 0) == 0) return path.substr(dir.size());
+  const size_t at = path.find("/zoneinfo/");
+  return at == std::string::npos ? std::string() : path.substr(at + 10);
+}
+
+}  // namespace
+
 std::optional<TimeZoneInfo> LoadTimeZone(std::string_view name) {
   if (name.empty() || name.find("..") != std::string_view::npos) return std::nullopt;
   if (name[0] == '/') return ReadZoneFile(std::string(name));
-  const char* dir = std::getenv("TZDIR");
-  const std::string base = dir && *dir ? dir : "/usr/share/zoneinfo";
-  return ReadZoneFile(base + "/" + std::string(name));
+  return ReadZoneFile(ZoneDir() + "/" + std::string(name));
+}
+
+std::string SystemTimeZoneName() {
+  namespace fs = std::filesystem;
+  if (const char* env = std::getenv("TZ")) {
+    std::string tz = env;
+    if (!tz.empty() && tz[0] == ':') tz.erase(0, 1);
+    if (tz.empty()) return "UTC";
+    if (!LoadTimeZone(tz)) return "";  // a POSIX rule names no zone
+    return tz[0] == '/' ? ZoneNameOfPath(tz) : tz;
+  }
+  std::error_code ec;
+  const fs::path target = fs::read_symlink("/etc/localtime", ec);
+  if (ec) return "";
+  return ZoneNameOfPath((fs::path("/etc") / target).lexically_normal().string());
 }
 
 TimeZoneInfo SystemTimeZone() {

@@ -4,6 +4,7 @@
 // file ("CET-1CEST,M3.5.0,M10.5.0/3") gives the bias, the daylight bias and
 // the two "n-th weekday of a month" transitions.
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "palmdata/palmtime.h"
@@ -25,5 +26,10 @@ std::optional<TimeZoneInfo> LoadTimeZone(std::string_view name);
 // The zone of this process: the TZ environment variable (a zone name, ":"
 // name, file path or POSIX rule), else /etc/localtime, else UTC.
 TimeZoneInfo SystemTimeZone();
+
+// The tz database name of the zone SystemTimeZone reads ("Europe/Berlin"),
+// from TZ or the /etc/localtime link; empty when the zone has no name (a
+// POSIX rule in TZ, a file outside the zone folder).
+std::string SystemTimeZoneName();
 
 }  // namespace mirrin

@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace mirrin {
@@ -35,13 +37,30 @@ std::filesystem::path ExecutablePath() {
 
 }  // namespace
 
+std::string SettingsFolderFor(const std::string& exeDir) {
+#ifdef _WIN32
+  return exeDir;
+#else
+  if (::access(exeDir.c_str(), W_OK) == 0) return exeDir;
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  std::filesystem::path base;
+  if (xdg && *xdg) base = xdg;
+  else if (home && *home) base = std::filesystem::path(home) / ".config";
+  else return exeDir;  // nowhere better; writing will say why it fails
+  const std::filesystem::path folder = base / "mirrin";
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  return WithoutTrailingSeparator(folder);
+#endif
+}
+
 std::string ProgramDirectory() {
   const char* home = std::getenv("MIRRIN_HOME");
   if (home && *home) return WithoutTrailingSeparator(home);
   const std::filesystem::path exe = ExecutablePath();
   // Without the executable's path the working folder is the best guess left.
-  if (exe.empty()) return WithoutTrailingSeparator(std::filesystem::current_path());
-  return WithoutTrailingSeparator(exe.parent_path());
+  return SettingsFolderFor(WithoutTrailingSeparator(exe.empty() ? std::filesystem::current_path() : exe.parent_path()));
 }
 
 }  // namespace mirrin

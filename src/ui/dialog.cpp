@@ -1,19 +1,27 @@
 #include "ui/dialog.h"
 
-#include <exception>
+#include "palmdata/fileio.h"
+#include "startup/config.h"
+#include "startup/version.h"
 
 namespace mirrin {
 
-void WriteIniFileSilently(Session& s, const std::function<void()>& writeIniFile) {
-  try {
-    writeIniFile();
-  } catch (const std::exception& e) {
+void RewriteConfigFile(Session& s) {
+  const std::string path = ConfigFilePath(s.programDir);
+  std::string reason = "it could not be read when " + std::string(kProductName) + " started";
+  if (s.configUnreadable) {
+    ConfigFileText(s.configLines, s.settings);
+  } else {
     try {
-      s.WriteLog(std::string("WriteIniFile stopped: ") + e.what(), 0);
-    } catch (const std::exception&) {
-      // The log is unwritable too; the dialog still closes.
+      WriteConfigFile(s.configLines, s.settings, path);
+      return;
+    } catch (const RunError& e) {
+      reason = e.detail().empty() ? e.what() : e.detail();
     }
   }
+  s.platform.MsgBox("The settings could not be saved to " + NativePath(path) + "\r" + reason +
+                        "\r\rThey apply until " + kProductName + " is closed.",
+                    mb::OKOnly | mb::Exclamation, kProductName);
 }
 
 }  // namespace mirrin

@@ -31,8 +31,10 @@ class ModalWindow {
   void Hide() { window.SetVisible(false); }
 };
 
-// Runs a dialog's WriteIniFile: an error stops it without a message (the
-// dialog closes as after OK); the old file stays whole and the log tells.
-void WriteIniFileSilently(Session& s, const std::function<void()>& writeIniFile);
+// The file part of both dialogs' WriteIniFile. The configuration lines in
+// memory take the settings either way; when the file cannot be written, or
+// could not be read at start-up, the operator is told which file and why,
+// and the old file stays as it is.
+void RewriteConfigFile(Session& s);
 
 }  // namespace mirrin

@@ -4,6 +4,8 @@
 
 #include "palmdata/errors.h"
 #include "startup/config.h"
+#include "startup/errorreport.h"
+#include "startup/version.h"
 #include "ui/frmconfiguser.h"
 
 namespace mirrin {
@@ -87,9 +89,10 @@ void FrmConfigure::DrawValues() {
 }
 
 void FrmConfigure::WriteIniFile() {
-  s_.WriteLog("WriteIniFile() called.", 11);
+  // A log that cannot be written is told; the settings are still saved.
+  TrapErrors(s_.platform, "WriteIniFile", [this] { s_.WriteLog("WriteIniFile() called.", 11); });
   Settings& set = s_.settings;
-  // First, so a text that is no 16-bit number stops before anything changes.
+  const Settings before = set;
   set.FirstDuplicateChars = ToInt16(txtFirstDuplicate.Text());
   for (const BoxSetting& b : kBoxes) {
     set.*b.setting = (this->*b.box).Value() == forms::CheckBox::Checked;
@@ -99,7 +102,8 @@ void FrmConfigure::WriteIniFile() {
   set.DaystoIgnore = txtDaystoIgnore.Text();
   set.HideAfter = txtHideAfter.Text();
   set.Startwith = cmbStartwith.Text();
-  WriteConfigFile(s_.configLines, set, ConfigFilePath(s_.programDir));
+  ForgetSetKeys(before, set);
+  RewriteConfigFile(s_);
 }
 
 bool FrmConfigure::ValidateDaystoIgnore() {
@@ -120,12 +124,28 @@ void FrmConfigure::Show() {
 }
 
 void FrmConfigure::OK() {
+  // Both numbers are checked before anything is copied, so a refused OK
+  // keeps every edit in the dialog.
+  refusedField = nullptr;
+  if (!ValidateDaystoIgnore()) {
+    refusedField = &txtDaystoIgnore;
+    return;
+  }
+  try {
+    ToInt16(txtFirstDuplicate.Text());
+  } catch (const RunError&) {
+    refusedField = &txtFirstDuplicate;
+    s_.platform.MsgBox("Mirrin will match Date entries if the first ... characters are identical: \"" +
+                           txtFirstDuplicate.Text() + "\" is not a whole number from -32768 to 32767.",
+                       mb::OKOnly | mb::Exclamation, kProductName);
+    return;
+  }
   for (Side side : kSides) {
     forms::Label& count = configUser_.Frame(side).userRecords;
     if (count.Caption().empty()) count.SetCaption("0");
   }
   s_.window.DialogOK = true;
-  WriteIniFileSilently(s_, [this] { WriteIniFile(); });
+  WriteIniFile();
   Hide();
 }
 

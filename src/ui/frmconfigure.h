@@ -21,12 +21,15 @@ class FrmConfigure : public ModalWindow {
 
   // Fills every control from the settings; enables the dialog events.
   void DrawValues();
-  // Copies the controls into the settings and rewrites the file; stops
-  // silently at the first error (a number that does not convert).
+  // Copies the controls into the settings and rewrites the file (OK has
+  // checked the numbers).
   void WriteIniFile();
   // Leaving txtDaystoIgnore: false (after a beep) when the text is no
   // 16-bit integer, and the focus must stay in the field.
   bool ValidateDaystoIgnore();
+
+  // The field OK refused, which takes the focus; null when OK went through.
+  forms::TextBox* refusedField = nullptr;
   // DrawValues, then the modal loop.
   void Show();
 

@@ -1,7 +1,11 @@
 #include "ui/frmconfiguser.h"
 
+#include <algorithm>
+
 #include "palmdata/fileio.h"
 #include "startup/config.h"
+#include "startup/errorreport.h"
+#include "startup/version.h"
 
 namespace mirrin {
 
@@ -40,6 +44,16 @@ SideSettings SettingsOf(Settings& set, Side side) {
   return {set.PalmDir2, set.UserDir2, set.PalmUser2, set.FilterUser2, set.SuffixUser2};
 }
 
+// Makes the entries of the list the selected one in turn, from the last to
+// the first, until one reads `text`; its index, or -1 (entry 0 selected).
+int SelectEntry(forms::ComboBox& list, const std::string& text) {
+  for (int i = list.ListCount() - 1; i >= 0; --i) {
+    list.SetListIndex(i);
+    if (list.Text() == text) return i;
+  }
+  return -1;
+}
+
 int BoxValue(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
 bool Ticked(const forms::CheckBox& box) { return box.Value() == forms::CheckBox::Checked; }
 
@@ -65,7 +79,12 @@ FrmConfigUser::FrmConfigUser(Session& session) : s_(session) {
 void FrmConfigUser::Wire(Side side) {
   UserFrame& f = frames_[side];
   f.users.onClick = [this, side] { UserPicked(side); };
-  f.cmbUserDir.onClick = [this, side] { SettingsOf(s_.settings, side).userDir = frames_[side].cmbUserDir.Text(); };
+  // Only the operator's pick: DrawValues and refilling the lists select
+  // entries too, and must not turn the configured folder's text into the
+  // list's.
+  f.cmbUserDir.onClick = [this, side] {
+    if (s_.window.DialogEventsEnabled) SettingsOf(s_.settings, side).userDir = frames_[side].cmbUserDir.Text();
+  };
   f.cmdDir.onClick = [this, side] { ChooseBaseDirectory(side); };
 }
 
@@ -78,10 +97,22 @@ void FrmConfigUser::UserPicked(Side side) {
   if (!s_.window.DialogEventsEnabled) return;
   UserFrame& f = frames_[side];
   SideSettings set = SettingsOf(s_.settings, side);
-  set.palmUser = f.users.Text();
   const int k = f.users.ListIndex();
+  // Entry 0 is the "Please choose User" placeholder (selected when the list
+  // is refilled): no user yet, so the loaded one stays.
+  if (k <= 0) return;
+  if (!StorableValue(f.users.Text())) {
+    s_.platform.MsgBox("The user name \"" + f.users.Text() +
+                           "\" cannot be kept in the configuration file; choose another user.",
+                       mb::OKOnly | mb::Exclamation, kProductName);
+    s_.window.DialogEventsEnabled = false;
+    SelectEntry(f.users, set.palmUser);
+    s_.window.DialogEventsEnabled = true;
+    return;
+  }
+  set.palmUser = f.users.Text();
   // The folder list pairs with the user list by position.
-  if (k >= 0 && k < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(k);
+  if (k < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(k);
   set.userDir = f.cmbUserDir.Text();
   // Loads the user at once.
   s_.form.UserField(side).SetText(set.palmUser);
@@ -106,13 +137,8 @@ void FrmConfigUser::DrawValues() {
     f.txtUser.SetText(set.palmUser);
     f.txtSuffix.SetText(set.suffix);
     f.txtDateFilter.SetText(set.filter);
-    for (int i = f.users.ListCount() - 1; i >= 0; --i) {
-      f.users.SetListIndex(i);
-      if (f.users.Text() == set.palmUser) {
-        if (i < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(i);
-        break;
-      }
-    }
+    const int i = SelectEntry(f.users, set.palmUser);
+    if (i >= 0 && i < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(i);
     f.txtUserDir.SetText(set.userDir);
     f.txtDir.SetText(set.palmDir);
     const PrivateSwitches sw = SwitchesOf(side);
@@ -120,16 +146,25 @@ void FrmConfigUser::DrawValues() {
     f.chkPrivateToDos.SetValue(BoxValue(s_.settings.*sw.todos));
     f.chkPrivateMemos.SetValue(BoxValue(s_.settings.*sw.memos));
     f.chkPrivateContacts.SetValue(BoxValue(s_.settings.*sw.contacts));
+    // A save may have changed the count since the user was loaded.
+    const UserStore& st = s_.Store(side);
+    if (st.loaded) {
+      f.userRecords.SetCaption(std::to_string(std::count_if(
+          st.dates.begin(), st.dates.end(), [](const DateRecord& d) { return d.Status <= 3; })));  // live
+    }
   }
   s_.window.DialogEventsEnabled = true;
 }
 
 void FrmConfigUser::WriteIniFile() {
-  s_.WriteLog("WriteIniFile() called.", 11);
+  // A log that cannot be written is told; the settings are still saved.
+  TrapErrors(s_.platform, "WriteIniFile", [this] { s_.WriteLog("WriteIniFile() called.", 11); });
+  const Settings before = s_.settings;
   for (Side side : kSides) {
     UserFrame& f = frames_[side];
     SideSettings set = SettingsOf(s_.settings, side);
-    set.palmUser = f.users.Text();
+    // The placeholder, or no list at all, leaves the configured user.
+    if (f.users.ListIndex() > 0) set.palmUser = f.users.Text();
     set.suffix = f.txtSuffix.Text();
     set.filter = f.txtDateFilter.Text();
     const PrivateSwitches sw = SwitchesOf(side);
@@ -138,7 +173,8 @@ void FrmConfigUser::WriteIniFile() {
     s_.settings.*sw.memos = Ticked(f.chkPrivateMemos);
     s_.settings.*sw.contacts = Ticked(f.chkPrivateContacts);
   }
-  WriteConfigFile(s_.configLines, s_.settings, ConfigFilePath(s_.programDir));
+  ForgetSetKeys(before, s_.settings);
+  RewriteConfigFile(s_);
 }
 
 void FrmConfigUser::Show() {
@@ -162,7 +198,7 @@ void FrmConfigUser::OK() {
     return;
   }
   s_.window.DialogOK = true;
-  WriteIniFileSilently(s_, [this] { WriteIniFile(); });
+  WriteIniFile();
   Hide();
 }
 

@@ -43,7 +43,7 @@ class FrmConfigUser : public ModalWindow {
   // Fills the controls from the settings; the selectors act only after it.
   void DrawValues();
   // Copies the users, suffixes, filters and private switches into the
-  // settings and rewrites the file; stops silently at an error.
+  // settings and rewrites the file (RewriteConfigFile tells when it cannot).
   void WriteIniFile();
   // DrawValues, then the modal loop with the selectors acting; DialogOK
   // tells how it was closed.

@@ -114,7 +114,13 @@ void FrmMirrin::Wire() {
   MainForm& f = s_.form;
   f.Combo1.onClick = [this] { SelectKind(s_); };
   for (Side side : kSides) {
-    f.UserField(side).onChange = [this, side] { LoadUser(s_, side, loadHooks); };
+    f.UserField(side).onChange = [this, side] {
+      // The hidden categories of the user going away are kept; those of
+      // the user coming in are applied.
+      KeepCategoryFilters(CategoryFilterUsers(s_)[side], s_.settings.Custom1, s_.filters);
+      LoadUser(s_, side, loadHooks);
+      ApplyCategoryFilters(CategoryFilterUsers(s_)[side], s_.settings.Custom1, s_.filters);
+    };
     for (forms::ListBox* list : {&f.SingleList(side), &f.MultiList(side)}) {
       list->onClick = [this, side] { ListSelectionChanged(s_, side); };
       list->onKeyDown = [this, side](int keyCode) { ListKeyDown(s_, side, keyCode); };

@@ -20,7 +20,8 @@ FrmSplash::FrmSplash(Session& session) : s_(session) {
   lblLoading.SetCaption("Loading .");
   lblCompany.SetCaption("The Mirrin project");
   lblWarning.SetCaption("Please report problems to mirrin@users.noreply.github.com");
-  s_.form.txtAbout.SetText(kAboutText);
+  s_.form.txtAbout.SetText(std::string(kAboutText) + "\r\n\r\nSettings and logs are kept in " +
+                          s_.programDir);
 }
 
 void FrmSplash::Load() {

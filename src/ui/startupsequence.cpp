@@ -5,6 +5,7 @@
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
+#include "records/format.h"
 #include "save/datafiles.h"
 #include "save/save.h"
 #include "startup/errorreport.h"
@@ -98,17 +99,37 @@ bool InvalidDirectory(Session& s, const std::string& palmDir, const std::string&
   return true;
 }
 
+// A value that does not convert is told once, naming its line, and the
+// rest of the configuration still applies.
+void ReadAllSettings(Session& s) {
+  Settings& set = s.settings;
+  std::vector<RunError> errors = ReadSettings(s.configLines, set, s.programDir, s.log, s.platform);
+  const std::string noDate = "dd/mm/yyyy";
+  if (set.HideAfter != noDate && !ParseDayMonthYear(set.HideAfter)) {
+    if (set.Unread.insert("HideAfter").second) {
+      errors.emplace_back(err::TypeMismatch, ErrorDescription(err::TypeMismatch) + " (HideAfter=" +
+                                                 set.HideAfter + ")", "");
+    }
+    set.HideAfter = noDate;
+  }
+  for (const RunError& e : errors) {
+    ReportError(s.platform, e.number(), e.description(), "ProcessIniFile");
+  }
+}
+
 // One pass over the configuration; false when the users prompt is needed.
-bool ApplyConfiguration(MirrinApp& app) {
+// confirmed: the operator has just given the users in the dialog, whose
+// values are in memory even when the file could not be written.
+bool ApplyConfiguration(MirrinApp& app, bool confirmed) {
   Session& s = app.session;
   Settings& set = s.settings;
-  ReadSettings(s.configLines, set, s.programDir, s.log, s.platform);
+  ReadAllSettings(s);
   FillKindList(set, s.form.Combo1, true);
   FillKindList(set, app.configure.cmbStartwith, false);
   DeriveUserFolder(set.PalmDir1, set.UserDir1, set.UserFolder1);
   app.main.UseEntryLists();
 
-  if (!FileExists(ConfigFilePath(s.programDir))) {
+  if (!confirmed && !FileExists(ConfigFilePath(s.programDir))) {
     Critical(s, "Configuration options not found\rPlease specify on the following screen...",
              kProductName);
     return false;
@@ -214,8 +235,10 @@ void ProcessIniFile(MirrinApp& app) {
       throw ProgramEnd{};
     }
     s.WriteLog("ProcessIniFile() called.", 11);
-    while (!ApplyConfiguration(app)) {
+    bool confirmed = false;
+    while (!ApplyConfiguration(app, confirmed)) {
       if (!UsersPrompt(app)) throw ProgramEnd{};
+      confirmed = true;
     }
   });
 }
@@ -284,7 +307,8 @@ void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
   app.splash.Progress();
   s.ResetMaps();
 
-  ReadIniFile(s.configLines, ConfigFilePath(s.programDir), s.log, s.platform);
+  RunOptionally(s, "Form_Load", [&] { s.WriteLog("Settings folder: " + s.programDir, 0); });
+  s.configUnreadable = !ReadIniFile(s.configLines, ConfigFilePath(s.programDir), s.log, s.platform);
   ProcessIniFile(app);
   // The configured log directory has its old logs too.
   if (!s.settings.LogFilePath.empty() && s.settings.LogFilePath != earlyLogDir) {
@@ -312,8 +336,10 @@ void ConfigUserMenu(MirrinApp& app) {
   if (!ConfigUserGuard(s)) return;
   app.configUser.Show();
   if (s.window.DialogOK) return;  // the users picked were loaded already
-  // Re-reading the file re-selects the configured users, undoing any pick.
-  ReadIniFile(s.configLines, ConfigFilePath(s.programDir), s.log, s.platform);
+  // Reading the file afresh re-selects the configured users, undoing any
+  // pick; its lines replace the ones in memory, so none is kept twice.
+  s.configLines.clear();
+  s.configUnreadable = !ReadIniFile(s.configLines, ConfigFilePath(s.programDir), s.log, s.platform);
   ProcessIniFile(app);
 }
 

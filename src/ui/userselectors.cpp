@@ -17,7 +17,7 @@ void FillUserSelectors(Session& s, Side side, forms::ComboBox& dialogUsers,
   if (!ok) {
     source.path.clear();
     ok = ReadUserFile(path, s.users, [&](const std::string& where, const RunError& e) {
-      ReportError(s.platform, e.number(), e.description(), where);
+      ReportError(s.platform, e.number(), e.description(), where, e.detail());
     });
     if (ok) source.path = path;
   }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "app/cli/cli.h"
@@ -10,6 +11,7 @@
 #include "records/selectkind.h"
 #include "support/filebuilder.h"
 #include "support/session_fixture.h"
+#include "ui/startup_fixture.h"
 
 namespace mirrin {
 namespace {
@@ -24,6 +26,29 @@ Result RunCli(std::vector<std::string> args) {
   std::ostringstream out, err;
   const int code = cli::Run(args, out, err);
   return {code, out.str(), err.str()};
+}
+
+// The lines compare prints, made from a window model's Dates lists.
+std::string ListLines(Session& s, const std::array<std::string, 2>& names) {
+  std::string lines = "# side\trow\tindex\tid\tpair\ttext (L: User1 " + names[0] + ", R: User2 " + names[1] + ")\n";
+  for (Side side : kSides) {
+    lines += std::string("# ") + (side == kLeft ? "left" : "right") + " (User" + std::to_string(UserNumber(side)) +
+             " " + names[side] + "): " + s.form.NumRec(side).Caption() + "; holds " +
+             std::to_string(s.Store(side).dates.size()) + ", filters hid " + std::to_string(s.Store(side).filtered) +
+             "\n";
+    for (int row = 0; row < s.List(side).ListCount(); ++row) {
+      const int32_t index = s.List(side).ItemData(row);
+      const int32_t id = s.Store(side).dates[static_cast<size_t>(index)].RecordId;
+      const std::string tail = std::string(100, ' ') + std::to_string(id);
+      std::string text = s.List(side).List(row);
+      EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+      text.resize(text.size() - tail.size());
+      const int pair = Partner(s, side, row);
+      lines += std::string(side == kLeft ? "L" : "R") + "\t" + std::to_string(row) + "\t" + std::to_string(index) +
+               "\t" + std::to_string(id) + "\t" + (pair < 0 ? "-" : std::to_string(pair)) + "\t" + text + "\n";
+    }
+  }
+  return lines;
 }
 
 DateRecord Date(int32_t id, const std::string& description, double start) {
@@ -67,23 +92,7 @@ class CompareExportTest : public ::testing::Test {
     }
     s.form.Combo1.SetText(kDatesText);
     SelectKind(s);
-    std::string lines;
-    for (Side side : kSides) {
-      lines += std::string("# ") + (side == kLeft ? "left (User1): " : "right (User2): ") +
-               s.form.NumRec(side).Caption() + "\n";
-      for (int row = 0; row < s.List(side).ListCount(); ++row) {
-        const int32_t index = s.List(side).ItemData(row);
-        const int32_t id = s.Store(side).dates[static_cast<size_t>(index)].RecordId;
-        const std::string tail = std::string(100, ' ') + std::to_string(id);
-        std::string text = s.List(side).List(row);
-        EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-        text.resize(text.size() - tail.size());
-        const int pair = Partner(s, side, row);
-        lines += std::string(side == kLeft ? "L" : "R") + "\t" + std::to_string(row) + "\t" + std::to_string(index) +
-                 "\t" + std::to_string(id) + "\t" + (pair < 0 ? "-" : std::to_string(pair)) + "\t" + text + "\n";
-      }
-    }
-    return lines;
+    return ListLines(s, {"a", "b"});
   }
   static std::string Utf8(std::string text) {
     const size_t at = text.find("\xE9t\xE9");
@@ -106,11 +115,13 @@ TEST_F(CompareExportTest, CompareListsWhatTheWindowListsWithTheSamePairs) {
   const Result json =
       RunCli({"compare", "--json", "--kind", "dates", "--left", User("a"), "--right", User("b"), "--quiet"});
   EXPECT_EQ(json.code, 1);
-  EXPECT_NE(json.out.find("{\"left\":[{\"row\":0,\"text\":\"(300611) Dentist - 11-Jun-30\",\"index\":1,\"id\":12,"
-                          "\"pair\":0}"),
-            std::string::npos)
-      << json.out;
-  EXPECT_NE(json.out.find("\"totals\":{\"left\":3,\"right\":3}}"), std::string::npos) << json.out;
+  const auto doc = nlohmann::json::parse(json.out);
+  EXPECT_EQ(doc["users"], nlohmann::json({{"left", "a"}, {"right", "b"}}));
+  EXPECT_EQ(doc["left"][0], nlohmann::json({{"row", 0}, {"text", "(300611) Dentist - 11-Jun-30"}, {"index", 1},
+                                            {"id", 12}, {"pair", 0}}));
+  EXPECT_EQ(doc["right"][1]["text"], "(300614) Swim \u00e9t\u00e9 - 14-Jun-30");
+  EXPECT_EQ(doc["totals"]["right"],
+            nlohmann::json({{"listed", 2}, {"inTotal", 3}, {"held", 3}, {"hiddenByFilters", 0}}));
 }
 
 TEST_F(CompareExportTest, ConfigurationAndSetLinesDecideAsInTheWindow) {
@@ -134,7 +145,9 @@ TEST_F(CompareExportTest, ExitCodes) {
   std::filesystem::copy_file(Datebook("a"), Datebook("c"));
   const Result same = RunCli({"compare", "--kind", "Dates", "--left", User("a"), "--right", User("c"), "--quiet"});
   EXPECT_EQ(same.code, 0) << same.err;
-  EXPECT_EQ(same.out, "# left (User1): 0 Records (of 3 in total)\n# right (User2): 0 Records (of 3 in total)\n");
+  EXPECT_EQ(same.out, "# side\trow\tindex\tid\tpair\ttext (L: User1 a, R: User2 c)\n"
+                      "# left (User1 a): 0 Records (of 3 in total); holds 3, filters hid 0\n"
+                      "# right (User2 c): 0 Records (of 3 in total); holds 3, filters hid 0\n");
 
   EXPECT_EQ(RunCli({"compare", "--help"}).code, 0);
   EXPECT_EQ(RunCli({"compare", "--left", User("a"), "--right", User("b")}).code, 2) << "no kind";
@@ -155,18 +168,69 @@ TEST_F(CompareExportTest, ExportMergesTwinsOnceAndLeavesThePalmFilesAlone) {
   }
   EXPECT_EQ(ics.find("SUMMARY:Lunch"), ics.rfind("SUMMARY:Lunch")) << "the twin is written once";
   EXPECT_NE(ics.find("SUMMARY:Dentist"), ics.rfind("SUMMARY:Dentist")) << "the dentists differ";
+  // The zone comes from TZ.
+  EXPECT_NE(ics.find("TZID:UTC\r\n"), std::string::npos) << ics;
+  EXPECT_NE(ics.find("DTSTART;TZID=UTC:20300610T120000\r\n"), std::string::npos) << ics;
   EXPECT_EQ(test::ReadFileBytes(Datebook("a")), before);
   size_t files = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(User("a"))) files += entry.is_regular_file();
   EXPECT_EQ(files, 1u) << "no copy or other file beside the Palm files";
 
-  const Result csv = RunCli({"export", "--kind", "Dates", "--format", "csv", User("a")});
+  // users.dat above the folders names the users; without it the folder does.
+  test::WriteFileBytes(dir.File("users.dat"), test::UsersFile({{"Anna", "a"}}));
+  const Result csv = RunCli({"export", "--kind", "Dates", "--format", "csv", User("a"), "--both", User("b"), "--bom"});
   EXPECT_EQ(csv.code, 0) << csv.err;
-  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 4) << csv.out;
+  EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBFUser,", 0), 0u) << csv.out;
+  EXPECT_NE(csv.out.find("\r\nAnna,11,"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find("\r\nb,23,"), std::string::npos) << csv.out;
 
   EXPECT_EQ(RunCli({"export", "--kind", "Dates", "--format", "vcf", User("a")}).code, 2);
-  EXPECT_EQ(RunCli({"export", "--kind", "Dates", "--format", "ics", User("a"), "-o", Datebook("b")}).code, 2);
+  EXPECT_EQ(RunCli({"export", "--kind", "Dates", "--format", "ics", User("a"), "--bom"}).code, 2);
+  // Never over a Palm file, a recovery copy or anything in a user folder.
+  for (const std::string& target : {Datebook("b"), User("b") + "/notes.ics", User("a") + "/../a/x.csv",
+                                    dir.File("datebook.dat.preMirrin22"), dir.File("Mirrin_backup_todo.dat"),
+                                    dir.File("mirrin_prerestore_address.dat")}) {
+    const Result refused =
+        RunCli({"export", "--kind", "Dates", "--format", "ics", User("a"), "--both", User("b"), "-o", target});
+    EXPECT_EQ(refused.code, 2) << target;
+    EXPECT_NE(refused.err.find("will not write"), std::string::npos) << refused.err;
+  }
   EXPECT_EQ(test::ReadFileBytes(Datebook("a")), before);
+  EXPECT_FALSE(std::filesystem::exists(User("b") + "/notes.ics"));
+}
+
+// compare reads the category filter file as start-up does: the window
+// started on the same configuration lists the same rows.
+TEST(CompareAsTheWindow, TheFilterFileHidesWhatTheWindowHides) {
+  setenv("TZ", "UTC", 1);
+  test::StartupFixture f;
+  // Anna's first date goes into "Work", which the filter file hides for her.
+  const std::string book = test::DatebookPath(f.AnnaDir());
+  DataContext ctx;
+  ctx.programDir = f.prog.Path();
+  DatFileHeader header;
+  std::vector<DateRecord> dates;
+  ReadDatebookFile(1, book, header, dates, ctx);
+  CategoryEntry work;
+  work.Index = 1;
+  work.Id = 101;
+  work.LongName = work.ShortName = "Work";
+  header.Categories.push_back(work);
+  header.CategoryCount = 1;
+  dates[0].Category = 1;
+  WriteDatebookFile(1, book, header, dates, ctx);
+  test::WriteFileBytes(f.prog.File("MirrinCategoriestoExclude.cfg"), "#\r\nAnna|Dates|Work\r\n");
+  // The window's clock is the fixture's, compare's the machine's: both
+  // cut-offs fall before the 2024 dates (and after 2000, where the right
+  // pass's two-digit years would wrap) until 2032.
+  f.WriteConfig({"DaystoIgnore=3000", "Startwith=Dates"});
+  f.Start();
+  const std::string model = ListLines(f.s(), {"Anna", "Bob"});
+  EXPECT_NE(model.find("(User1 Anna): 1 Records (of 3 in total); holds 3, filters hid 1\n"), std::string::npos)
+      << model;
+  const Result r = RunCli({"compare", "--config", f.ConfigPath(), "--kind", "Dates", "--quiet"});
+  EXPECT_EQ(r.code, 1) << r.err;
+  EXPECT_EQ(r.out, model);
 }
 
 }  // namespace

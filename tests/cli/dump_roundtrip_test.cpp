@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
+#include <cstdio>
+#include <cstdlib>
 #include <sstream>
+
+#include <nlohmann/json.hpp>
 
 #include "app/cli/cli.h"
 #include "palmdata/addressfile.h"
+#include "palmdata/datebookfile.h"
 #include "support/filebuilder.h"
 #include "support/headerbuilder.h"
 
@@ -24,76 +27,6 @@ Result RunCli(const std::vector<std::string>& args) {
   const int code = cli::Run(args, out, err);
   return {code, out.str(), err.str()};
 }
-
-// A small strict JSON checker, enough to say that scripts can parse the dump.
-class JsonChecker {
- public:
-  explicit JsonChecker(const std::string& s) : s_(s) {}
-  bool Valid() {
-    pos_ = 0;
-    if (!Value()) return false;
-    Space();
-    return pos_ == s_.size();
-  }
-
- private:
-  void Space() {
-    while (pos_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[pos_]))) ++pos_;
-  }
-  bool Eat(char c) {
-    Space();
-    if (pos_ < s_.size() && s_[pos_] == c) return ++pos_, true;
-    return false;
-  }
-  bool String() {
-    if (!Eat('"')) return false;
-    while (pos_ < s_.size() && s_[pos_] != '"') {
-      const unsigned char c = static_cast<unsigned char>(s_[pos_++]);
-      if (c < 0x20 || c >= 0x80) return false;  // the dump promises plain ASCII
-      if (c == '\\') {
-        if (pos_ >= s_.size()) return false;
-        const char e = s_[pos_++];
-        if (e == 'u') {
-          for (int i = 0; i < 4; ++i, ++pos_) {
-            if (pos_ >= s_.size() || !std::isxdigit(static_cast<unsigned char>(s_[pos_]))) return false;
-          }
-        } else if (std::string("\"\\/bfnrt").find(e) == std::string::npos) {
-          return false;
-        }
-      }
-    }
-    return Eat('"');
-  }
-  bool Value() {
-    Space();
-    if (pos_ >= s_.size()) return false;
-    const char c = s_[pos_];
-    if (c == '"') return String();
-    if (c == '{' || c == '[') {
-      const char close = c == '{' ? '}' : ']';
-      ++pos_;
-      if (Eat(close)) return true;
-      do {
-        if (c == '{' && !(String() && Eat(':'))) return false;
-        if (!Value()) return false;
-      } while (Eat(','));
-      return Eat(close);
-    }
-    for (const char* word : {"true", "false", "null"}) {
-      if (s_.compare(pos_, std::strlen(word), word) == 0) return pos_ += std::strlen(word), true;
-    }
-    const size_t start = pos_;
-    if (s_[pos_] == '-') ++pos_;
-    while (pos_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[pos_])) ||
-                                std::string(".eE+-").find(s_[pos_]) != std::string::npos)) {
-      ++pos_;
-    }
-    return pos_ > start && std::isdigit(static_cast<unsigned char>(s_[pos_ - 1]));
-  }
-
-  const std::string& s_;
-  size_t pos_ = 0;
-};
 
 class CliFiles : public ::testing::Test {
  protected:
@@ -149,21 +82,35 @@ TEST_F(CliFiles, DumpShowsHeaderCategoriesAndEveryRecordField) {
        {"Kind: contacts", "IsExtended: true", "VersionTag: \"\\x00\\x01BA\"", "LabelText: \"Label8\"",
         "CategoryCount: 2", "  Index: 2\n    Id: 22", "LongName: \"Caf\\xE9\"", "RecordCount: 2",
         "Record 1:", "Company: \"Acme \\x80 \\xE9\"", "Value: \"555-0104\"", "Website: \"example.org\"",
-        "ExtRowId: 4097", "Note: \"NOTE-MARK\""}) {
+        "ExtRowId: 4097", "ExtTag1: 64", "TrailingBytes: \"\"", "Note: \"NOTE-MARK\""}) {
     EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
   }
 }
 
-TEST_F(CliFiles, JsonDumpIsValidAsciiWithWindows1252Escapes) {
-  const Result r = RunCli({"dump", WriteContacts(true), "--json"});
+// JSON for scripts: plain ASCII, texts decoded with the code page in use.
+TEST_F(CliFiles, JsonDumpDecodesTextsWithTheCodePage) {
+  const std::string path = WriteContacts(true);
+  const Result r = RunCli({"dump", path, "--json"});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_TRUE(JsonChecker(r.out).Valid()) << r.out;
-  for (const char* expected :
-       {"\"kind\":\"contacts\"", "\"LongName\":\"Caf\\u00E9\"", "\"Company\":\"Acme \\u20AC \\u00E9\"",
-        "\"FieldTypes\":[1,1,", "\"Phones\":[{\"Label\":0,\"Value\":\"\"},",
-        "{\"Label\":7,\"Value\":\"555-0104\"}", "\"Private\":true", "\"records\":[\n{"}) {
-    EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
-  }
+  EXPECT_TRUE(std::all_of(r.out.begin(), r.out.end(), [](char c) { return (c > 0 && c < 0x7F) || c == '\n'; }));
+  const auto doc = nlohmann::json::parse(r.out);
+  EXPECT_EQ(doc["kind"], "contacts");
+  EXPECT_EQ(doc["header"]["Categories"][1]["LongName"], "Caf\u00e9");
+  EXPECT_EQ(doc["header"]["FieldTypes"][0], 1);
+  EXPECT_EQ(doc["records"][0]["Private"], true);
+  EXPECT_EQ(doc["records"][1]["Company"], "Acme \u20ac \u00e9");
+  EXPECT_EQ(doc["records"][1]["Phones"][4], nlohmann::json({{"Label", 7}, {"Value", "555-0104"}}));
+  EXPECT_EQ(doc["records"][1]["ExtTag4"], 65);
+
+  // The code page is chosen once per process, so another one needs a run of its own.
+  const std::string command = "MIRRIN_CODEPAGE=ISO-8859-7 " MIRRIN_CLI_PATH " dump --json '" + path + "'";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buf[4096];
+  for (size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_EQ(nlohmann::json::parse(out)["header"]["Categories"][1]["LongName"], "Caf\u03b9");
 }
 
 TEST_F(CliFiles, KindComesFromTheVersionTagOrTheOption) {
@@ -197,6 +144,31 @@ TEST_F(CliFiles, KindComesFromTheVersionTagOrTheOption) {
   EXPECT_EQ(told.code, 0) << told.err;
   EXPECT_NE(told.out.find("Kind: memos"), std::string::npos);
   EXPECT_EQ(RunCli({"dump", unknown, "--kind", "notes"}).code, 2);
+
+  // A version tag the program does not know is named as the reason.
+  std::string newer = b.Data();
+  newer[1] = '\x02';
+  const Result tagged = RunCli({"dump", "--kind", "memos", WriteRaw("newer.dat", newer)});
+  EXPECT_EQ(tagged.code, 2);
+  EXPECT_NE(tagged.err.find("unknown version tag 00 02 5A 5A"), std::string::npos) << tagged.err;
+}
+
+// Dates in the zone the program uses, labelled with it.
+TEST_F(CliFiles, DumpShowsTimesInTheProgramsZone) {
+  DatFileHeader header;
+  const std::string path = dir_.File("datebook.dat");
+  SetDefaultDatebookHeader(header, path);
+  header.RecordCount = 1;
+  std::vector<DateRecord> dates(1);
+  dates[0].StartTime = dates[0].EndTime = PalmDate::Local(MakeDate(2030, 6, 10) + MakeTime(12, 0, 0));
+  DataContext ctx;  // UTC
+  ctx.programDir = dir_.Path();
+  WriteDatebookFile(1, path, header, dates, ctx);
+  setenv("TZ", "America/Los_Angeles", 1);
+  const Result r = RunCli({"dump", path});
+  setenv("TZ", "UTC", 1);
+  EXPECT_NE(r.out.find("TimeZone: America/Los_Angeles\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("StartTime: 2030-06-10 05:00:00 -07:00 (Palm time 1907323200)"), std::string::npos) << r.out;
 }
 
 TEST_F(CliFiles, RoundtripSaysIdenticalOrTheFirstDifference) {
@@ -222,7 +194,17 @@ TEST_F(CliFiles, RoundtripSaysIdenticalOrTheFirstDifference) {
   EXPECT_NE(differs.out.find("offset " + std::to_string(flag) + ": file 02, written 00"),
             std::string::npos)
       << differs.out;
+  EXPECT_EQ(differs.out.find("planned"), std::string::npos) << differs.out;
   EXPECT_EQ(test::ReadFileBytes(path), bytes) << "roundtrip never writes FILE";
+
+  // An extended row numbered otherwise than a save numbers it.
+  std::string rows = test::ReadFileBytes(WriteContacts(true));
+  const size_t row = rows.find(std::string("\x01\0\0\0\0\x10\0\0", 8));
+  ASSERT_NE(row, std::string::npos);
+  rows[row + 4] = '\x05';
+  const Result renumbered = RunCli({"roundtrip", WriteRaw("renumbered.dat", rows)});
+  EXPECT_EQ(renumbered.code, 1);
+  EXPECT_NE(renumbered.out.find("planned rewrite"), std::string::npos) << renumbered.out;
 }
 
 TEST_F(CliFiles, ReadFailuresNameTheFileRecordAndField) {

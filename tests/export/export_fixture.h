@@ -1,6 +1,6 @@
 #pragma once
-// Two users' stores and an export context on Central European time, the
-// export's moment fixed at 1 June 2024 12:00 UTC.
+// Two users' stores and an export context on Central European time (named
+// Europe/Berlin), the export's moment fixed at 1 June 2024 12:00 UTC.
 #include <array>
 #include <string>
 
@@ -16,9 +16,11 @@ struct ExportFixture {
   Settings settings;
   LabelTables labels;
   TimeZoneInfo tz = CentralEurope();
+  std::string zoneName = "Europe/Berlin";
 
   ExportContext Context() {
-    return ExportContext{stores, settings, labels, tz, DateToSeconds(MakeDate(2024, 6, 1) + MakeTime(12, 0, 0), {})};
+    return ExportContext{stores, settings, labels, tz, DateToSeconds(MakeDate(2024, 6, 1) + MakeTime(12, 0, 0), {}),
+                         zoneName, {"Anna", "Bob"}};
   }
   // A timed date from local start to local end.
   DateRecord& AddDate(Side side, int32_t id, const std::string& description, double start, double end) {

@@ -30,7 +30,7 @@ class ContactExportTest : public ::testing::Test, protected test::ExportFixture 
     k.IMLabel1 = 1;
     k.Website = "http://example.org/~renee";
     k.CustomFields[0] = "Blue";
-    k.Note = "Met at the fair\r\nTwice";
+    k.Note = "Met at the fair\r\nTwice\x1B\x07";
     stores[kLeft].contacts.push_back(k);
   }
   std::string Cards() {
@@ -67,7 +67,10 @@ try:
     import vobject
 except ImportError:
     print("NO MODULE"); sys.exit(0)
-for card in vobject.readComponents(open(sys.argv[1], encoding='utf-8', newline='').read()):
+import warnings
+warnings.simplefilter('error')
+with open(sys.argv[1], encoding='utf-8', newline='') as f: text = f.read()
+for card in vobject.readComponents(text):
     c = card.contents
     print('|'.join([card.fn.value, str(len(c.get('tel', []))), ' '.join(e.value for e in c.get('email', [])),
                     str(len(c.get('adr', []))), c['note'][0].value if 'note' in c else '']))
@@ -83,10 +86,21 @@ TEST(CsvExport, QuotingHeaderAndEveryKind) {
   memo.RecordId = 5;
   memo.Text = "Shopping, \"big\"\r\nMilk \x80" "2";
   f.stores[kLeft].memos.push_back(memo);
+  memo.Text = "=HYPERLINK(\"http://x\")";
+  f.stores[kLeft].memos.push_back(memo);
   ExportContext c = f.Context();
-  EXPECT_EQ(CsvText(c, Kind::Memos, ChooseRecords(c, Kind::Memos, false, false)),
+  const std::vector<ExportRecord> memos = ChooseRecords(c, Kind::Memos, false, false);
+  EXPECT_EQ(CsvText(c, Kind::Memos, memos),
             "User,Record ID,Category,Private,Text\r\n"
-            "1,5,,N,\"Shopping, \"\"big\"\"\r\nMilk \xE2\x82\xAC" "2\"\r\n");
+            "Anna,5,,N,\"Shopping, \"\"big\"\"\r\nMilk \xE2\x82\xAC" "2\"\r\n"
+            "Anna,5,,N,\"'=HYPERLINK(\"\"http://x\"\")\"\r\n");
+  EXPECT_NE(CsvText(c, Kind::Memos, memos, true).find("\r\nAnna,5,,N,\"=HYPERLINK("), std::string::npos);
+  for (const char* text : {"+1", "-2", "@SUM(A1)", "\tx", "\rx"}) {
+    memo.Text = text;
+    f.stores[kLeft].memos = {memo};
+    const std::string csv = CsvText(c, Kind::Memos, ChooseRecords(c, Kind::Memos, false, false));
+    EXPECT_NE(csv.find(std::string("'") + text), std::string::npos) << text;
+  }
   EXPECT_EQ(CsvField(" edge"), "\" edge\"");
   EXPECT_EQ(CsvField("plain"), "plain");
 
@@ -102,7 +116,7 @@ TEST(CsvExport, QuotingHeaderAndEveryKind) {
   f.stores[kLeft].dates.push_back(d);
   const std::string dates = CsvText(c, Kind::Dates, ChooseRecords(c, Kind::Dates, false, false));
   EXPECT_EQ(dates.substr(dates.find("\r\n") + 2),
-            "1,9,,N,2024-03-04 09:00,2024-03-04 10:00,N,Standup,0,,,Y,10,minutes,Weekly,1,2024-03-31,Mon Thu,\r\n");
+            "Anna,9,,N,2024-03-04 09:00,2024-03-04 10:00,N,Standup,0,,,Y,10,minutes,Weekly,1,2024-03-31,Mon Thu,\r\n");
 
   // Every kind has its header, and each row has as many fields as it.
   f.stores[kLeft].contacts.emplace_back();
@@ -129,22 +143,25 @@ TEST(MergedExport, TwinsOnceAndPrivateTwinsReplaced) {
     m.Private = priv;
     return m;
   };
-  f.stores[kLeft].memos = {memo("Both", false), memo("Left only", false), memo("Secret", true)};
+  f.stores[kLeft].memos = {memo("Both", false), memo("Left only", false), memo("Secret", true), memo("Twice", true),
+                           memo("Twice", false)};
   f.stores[kRight].memos = {memo("Right only", false), memo("Both", false), memo("Secret", false),
-                            memo("Deleted", false)};
+                            memo("Deleted", false), memo("Twice", false)};
   f.stores[kRight].memos[3].Status = 4;
   const ExportContext c = f.Context();
   auto chosen = [&](bool both, bool priv) {
     std::vector<std::string> texts;
     for (const ExportRecord& r : ChooseRecords(c, Kind::Memos, both, priv)) {
-      texts.push_back(std::to_string(UserNumber(r.side)) + ":" + c.Store(r.side).memos[static_cast<size_t>(r.index)].Text);
+      const MemoRecord& m = c.Store(r.side).memos[static_cast<size_t>(r.index)];
+      texts.push_back(std::to_string(UserNumber(r.side)) + ":" + m.Text);
     }
     return texts;
   };
   using V = std::vector<std::string>;
-  EXPECT_EQ(chosen(false, false), V({"1:Both", "1:Left only"}));
-  EXPECT_EQ(chosen(true, false), V({"1:Both", "1:Left only", "2:Right only", "2:Secret"}));
-  EXPECT_EQ(chosen(true, true), V({"1:Both", "1:Left only", "1:Secret", "2:Right only"}));
+  EXPECT_EQ(chosen(false, false), V({"1:Both", "1:Left only", "1:Twice"}));
+  // The private first "Twice" is left out, the second stands for the right one.
+  EXPECT_EQ(chosen(true, false), V({"1:Both", "1:Left only", "1:Twice", "2:Right only", "2:Secret"}));
+  EXPECT_EQ(chosen(true, true), V({"1:Both", "1:Left only", "1:Secret", "1:Twice", "1:Twice", "2:Right only"}));
 }
 
 }  // namespace

@@ -84,26 +84,8 @@ TEST_F(CatFilterTest, HidesNamedCategoriesOfLoadedUsers) {
   EXPECT_EQ(Shown(bobContacts), (std::vector<bool>{true, false}));
   EXPECT_EQ(Shown(annMemos), (std::vector<bool>{true, true}));
   EXPECT_EQ(Shown(annCustom), (std::vector<bool>{true, false}));
-  EXPECT_EQ(filters.OtherUserFilterLines, (std::vector<std::string>{"ann|Memos|Ideas"}));
   EXPECT_TRUE(platform.boxes.empty());
   EXPECT_FALSE(filters.changed);
-}
-
-TEST_F(CatFilterTest, OtherUsersAndUnloadedKindsAreCarriedThroughAfterOwnLines) {
-  Read("Carol|Dates|Work\r\n"
-       "Bob|Memos|Private\r\n"       // Bob's memos are not loaded
-       "Ann|Dates|Gone\r\n"          // category no longer exists: dropped
-       "Ann|Notes|Work\r\n"          // unknown kind: dropped
-       " Dave|Contacts|X \r\n"
-       "Bob|Dates|Work\r\n");
-  filters.changed = true;
-  WriteCatExcludeFile(path, users, "Passwords", filters, log);
-  EXPECT_EQ(ReadFileBytes(path), kHeader +
-                                     "Bob|Dates|Work\r\n"
-                                     "Carol|Dates|Work\r\n"
-                                     "Bob|Memos|Private\r\n"
-                                     "Dave|Contacts|X\r\n");
-  EXPECT_EQ(log.lines.back(), std::make_pair("Write Category Exclude list to " + path, 0));
 }
 
 TEST_F(CatFilterTest, WritesUsersThenKindsInOrderAndSkipsDeletedCategories) {

@@ -156,18 +156,18 @@ class TzEnvironment : public ::testing::Test {
 };
 
 TEST_F(TzEnvironment, TzVariableNamesAZoneAFileOrARule) {
-  ::setenv("TZ", "Europe/Berlin", 1);
-  EXPECT_EQ(SystemTimeZone().bias, -60);
-  ::setenv("TZ", ":America/New_York", 1);
-  EXPECT_EQ(SystemTimeZone().bias, 300);
-  ::setenv("TZ", "/usr/share/zoneinfo/Australia/Sydney", 1);
-  EXPECT_EQ(SystemTimeZone().bias, -600);
-  ::setenv("TZ", "XYZ-3", 1);
-  EXPECT_EQ(SystemTimeZone().bias, -180);
-  ::setenv("TZ", "", 1);
-  EXPECT_EQ(SystemTimeZone().bias, 0);
-  ::setenv("TZ", "../../etc/passwd", 1);
-  EXPECT_EQ(SystemTimeZone().bias, 0);
+  struct Case {
+    const char* tz;
+    int bias;
+    const char* name;  // the zone's name, empty for none
+  };
+  for (const Case& c : {Case{"Europe/Berlin", -60, "Europe/Berlin"}, Case{":America/New_York", 300, "America/New_York"},
+                        Case{"/usr/share/zoneinfo/Australia/Sydney", -600, "Australia/Sydney"},
+                        Case{"XYZ-3", -180, ""}, Case{"", 0, "UTC"}, Case{"../../etc/passwd", 0, ""}}) {
+    ::setenv("TZ", c.tz, 1);
+    EXPECT_EQ(SystemTimeZone().bias, c.bias) << c.tz;
+    EXPECT_EQ(SystemTimeZoneName(), c.name) << c.tz;
+  }
 }
 
 TEST_F(TzEnvironment, WithoutTzTheLocaltimeFileDecides) {

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "support/as_nobody.h"
+#include "support/filebuilder.h"
 #include "sysplatform/scopedenv.h"
 
 namespace mirrin {
@@ -23,6 +25,23 @@ TEST(ProgramDirectory, IsTheExecutablesFolderUnlessMirrinHomeIsSet) {
     test::ScopedEnv home("MIRRIN_HOME", "");  // set but empty counts as not set
     EXPECT_NE(ProgramDirectory(), "");
   }
+}
+
+// An installed program's folder the user cannot write: the settings go to
+// the user's configuration folder, made when missing.
+TEST(ProgramDirectory, AFolderThatCannotBeWrittenGivesWayToTheUsersConfigFolder) {
+  test::TempDir installed, home;
+  std::filesystem::permissions(installed.Path(), std::filesystem::perms(0755));
+  test::OpenToAll(home.Path());
+  EXPECT_TRUE(test::AsNobody([&] {
+    test::ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+    test::ScopedEnv user("HOME", home.Path().c_str());
+    EXPECT_EQ(SettingsFolderFor(installed.Path()), home.Path() + "/.config/mirrin");
+    EXPECT_TRUE(std::filesystem::is_directory(home.Path() + "/.config/mirrin"));
+    test::ScopedEnv set("XDG_CONFIG_HOME", (home.Path() + "/cfg").c_str());
+    EXPECT_EQ(SettingsFolderFor(installed.Path()), home.Path() + "/cfg/mirrin");
+    EXPECT_EQ(SettingsFolderFor(home.Path()), home.Path()) << "a folder it can write stays";
+  }));
 }
 
 }  // namespace

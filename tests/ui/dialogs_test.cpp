@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "save/save.h"
+#include "startup/catfilter.h"
 #include "startup/version.h"
+#include "support/as_nobody.h"
 #include "ui/startup_fixture.h"
 
 namespace mirrin {
@@ -49,7 +52,7 @@ TEST_F(DialogsTest, ConfigureOkRewritesTheFileCanonically) {
   EXPECT_EQ(App().configUser.Frame(kLeft).userRecords.Caption(), "3");
 }
 
-TEST_F(DialogsTest, ConfigureCancelAndBadNumbersChangeNothing) {
+TEST_F(DialogsTest, CancelChangesNothingAndOkRefusesABadNumberKeepingTheEdits) {
   StartWith();
   const std::string before = File();
   Configure([](FrmConfigure& d) {
@@ -57,15 +60,145 @@ TEST_F(DialogsTest, ConfigureCancelAndBadNumbersChangeNothing) {
     d.cmdCancel.Press();
   });
   EXPECT_TRUE(s().settings.IncludeDates);
-  Configure([](FrmConfigure& d) {
+  Configure([&](FrmConfigure& d) {
     d.chkDates.UserClick();
+    d.txtDaystoIgnore.UserType("ten");
     d.txtFirstDuplicate.UserType("40000");
+    d.cmdOK.Press();  // Enter in the form presses OK too
+    EXPECT_EQ(d.refusedField, &d.txtDaystoIgnore);
+    EXPECT_EQ(platform.beepCount, 1);
+    d.txtDaystoIgnore.UserType("7");
+    d.cmdOK.Press();
+    EXPECT_EQ(d.refusedField, &d.txtFirstDuplicate);
+    EXPECT_NE(BoxTexts().at(0).find("\"40000\" is not a whole number"), std::string::npos);
+    EXPECT_EQ(File(), before);
+    d.txtFirstDuplicate.UserType("30");
     d.cmdOK.Press();
   });
-  EXPECT_TRUE(s().settings.IncludeDates) << "the bad number stops the copy before anything changes";
-  EXPECT_EQ(s().settings.FirstDuplicateChars, 20);
+  EXPECT_FALSE(s().settings.IncludeDates) << "the edits were kept";
+  EXPECT_NE(File().find("\r\nDaystoIgnore=7\r\n"), std::string::npos);
+  EXPECT_NE(File().find("\r\nFirstDuplicateChars=30\r\n"), std::string::npos);
+}
+
+// A file as the program writes it, with a byte-order mark, a line it cannot
+// read, a key and a line of its own: a run that opens both dialogs (and
+// "..." and Cancel in between) and presses OK gives it back byte for byte.
+TEST_F(DialogsTest, OkWithoutChangesKeepsTheFileByteForByte) {
+  StartWith({"ShowCompany=maybe", "Custom9=kept", "no equals sign", "SuffixUser1="});
+  Configure([](FrmConfigure& d) { d.cmdOK.Press(); });
+  test::WriteFileBytes(ConfigPath(), "\xEF\xBB\xBF" + File());
+  const std::string before = File();
+  ASSERT_NE(before.find("\r\nUserDir1=" + AnnaDir() + "\r\nPalmUser1=Anna\r\n"), std::string::npos);
+
+  app.reset();
+  Start();
+  FrmConfigUser& users = App().configUser;
+  users.runModal = [&] { users.cmdCancel.Press(); };
+  for (int i = 0; i < 3; ++i) s().form.mnuConfigUser.Press();
+  users.runModal = [&] {
+    platform.folderAnswers.push_back(palm.Path());
+    users.Frame(kRight).cmdDir.Press();
+    EXPECT_TRUE(s().Store(kRight).loaded) << "\"...\" unloads nobody";
+    users.cmdOK.Press();
+  };
+  s().form.mnuConfigUser.Press();
   EXPECT_EQ(File(), before);
-  EXPECT_FALSE(App().configure.window.Visible());
+  Configure([](FrmConfigure& d) { d.cmdOK.Press(); });
+  EXPECT_EQ(File(), before);
+}
+
+// Names with "=" or a trailing blank are kept whole; one the file cannot
+// give back is refused when chosen.
+TEST_F(DialogsTest, UserNamesSurviveTheFile) {
+  test::WriteFileBytes(palm.File("users.dat"), test::UsersFile({{"Anna=B", "AnnaF"}, {"Bob ", "BobF"}, {"Y", "BobF"}}));
+  test::WriteFileBytes(ConfigPath(), "PalmDir1=" + palm.Path() + "\r\nUserDir1=" + AnnaDir() +
+                                         "\r\nPalmUser1=Anna=B\r\nPalmDir2=" + palm.Path() + "\r\nUserDir2=" +
+                                         BobDir() + "\r\nPalmUser2=Bob \r\n");
+  Start();
+  FrmConfigUser& d = App().configUser;
+  d.runModal = [&] {
+    d.Frame(kRight).users.UserSelect(3);
+    d.cmdOK.Press();
+  };
+  s().form.mnuConfigUser.Press();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
+                            "The user name \"Y\" cannot be kept in the configuration file; choose another user."});
+  EXPECT_EQ(s().form.UserRight.Text(), "Bob ");
+  EXPECT_NE(File().find("\r\nPalmUser1=Anna=B\r\nPalmDir2=" + palm.Path() + "\r\nUserDir2=" + BobDir() +
+                        "\r\nPalmUser2=Bob \r\n"),
+            std::string::npos);
+}
+
+// Hidden categories of a user switched away from, of a kind not loaded and
+// of other users are written back (trimmed) after the loaded users' own; a
+// category the user no longer has is dropped; the user switched to again
+// gets them back.
+TEST_F(DialogsTest, HiddenCategoriesOutliveAUserSwitchAndAnIncludeFlag) {
+  test::WriteFileBytes(palm.File("users.dat"), test::UsersFile({{"Anna", "AnnaF"}, {"Bob", "BobF"}, {"Carl", "BobF"}}));
+  const std::string path = prog.File("MirrinCategoriestoExclude.cfg");
+  test::WriteFileBytes(path,
+                       "Bob|Dates|Unfiled\r\nAnna|Dates|Gone\r\n Zed|Dates|X \r\nBob|Memos|Work\r\nAnna|Dates|Unfiled\r\n");
+  StartWith();
+  auto pickRight = [&](int entry) {
+    FrmConfigUser& d = App().configUser;
+    d.runModal = [&d, entry] {
+      d.Frame(kRight).users.UserSelect(entry);
+      d.cmdOK.Press();
+    };
+    s().form.mnuConfigUser.Press();
+    return s().Store(kRight).datesHeader.Categories[0].Show;
+  };
+  auto toggleDates = [&] { Configure([](FrmConfigure& d) { d.chkDates.UserClick(), d.cmdOK.Press(); }); };
+  EXPECT_TRUE(pickRight(3)) << "Carl has nothing hidden";
+  toggleDates();
+  s().filters.changed = true;
+  WriteCatExcludeFile(path, CategoryFilterUsers(s()), "", s().filters, s().log);
+  const std::string written = test::ReadFileBytes(path);
+  EXPECT_EQ(written.substr(written.find("Anna|")),
+            "Anna|Dates|Unfiled\r\nZed|Dates|X\r\nBob|Memos|Work\r\nBob|Dates|Unfiled\r\n");
+  toggleDates();
+  EXPECT_FALSE(pickRight(2)) << "Bob's hidden category is back";
+}
+
+// A first start asks once for the users and writes the file. When the file
+// cannot be written, or could not be read (as a user who may not read it),
+// OK says which file and why and leaves it as it is; the users chosen load
+// all the same.
+TEST_F(DialogsTest, FirstStartWritesTheFileOrSaysWhyItCannot) {
+  auto start = [this] {
+    app.reset();
+    App().configUser.runModal = [this] {
+      FrmConfigUser& d = App().configUser;
+      for (Side side : kSides) {
+        platform.folderAnswers.push_back(palm.Path());
+        d.Frame(side).cmdDir.Press();
+        d.Frame(side).users.UserSelect(side == kLeft ? 1 : 2);
+      }
+      d.cmdOK.Press();
+    };
+    platform.boxes.clear();
+    Start();
+    EXPECT_EQ(s().form.UserRight.Text(), "Bob");
+    return platform.boxes.back().text;
+  };
+  const std::string notSaved = "The settings could not be saved to " + ConfigPath() + "\r";
+  std::filesystem::create_directory(ConfigPath());  // no file, and none can be made
+  EXPECT_EQ(start().rfind(notSaved + "cannot replace", 0), 0u);
+  std::filesystem::remove(ConfigPath());
+  start();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
+                            "Configuration options not found\rPlease specify on the following screen..."});
+  EXPECT_NE(File().find("\r\nUserDir2=" + palm.Path() + "\\BobF\r\nPalmUser2=Bob\r\n"), std::string::npos);
+
+  test::OpenToAll(prog.Path());
+  test::OpenToAll(palm.Path());
+  std::filesystem::permissions(ConfigPath(), std::filesystem::perms(0600));
+  const std::string before = File();
+  EXPECT_TRUE(test::AsNobody([&] {
+    EXPECT_EQ(start().rfind(notSaved + "it could not be read", 0), 0u);
+    EXPECT_EQ(BoxTexts()[0].rfind("ReadIniFile has caused an error. 70 Permission denied\r\ncannot open ", 0), 0u);
+  }));
+  EXPECT_EQ(File(), before);
 }
 
 TEST_F(DialogsTest, StartwithOfAnExcludedKindBecomesChoose) {
@@ -78,24 +211,12 @@ TEST_F(DialogsTest, StartwithOfAnExcludedKindBecomesChoose) {
   EXPECT_NE(File().find("\r\nStartwith=Choose...\r\n"), std::string::npos);
 }
 
-TEST_F(DialogsTest, DaystoIgnoreMustBeA16BitNumber) {
-  FrmConfigure& d = App().configure;
-  for (const char* ok : {"0", " 12", "-32768"}) {
-    d.txtDaystoIgnore.SetText(ok);
-    EXPECT_TRUE(d.ValidateDaystoIgnore()) << ok;
-  }
-  for (const char* bad : {"ten", "40000", ""}) {
-    d.txtDaystoIgnore.SetText(bad);
-    EXPECT_FALSE(d.ValidateDaystoIgnore()) << bad;
-  }
-  EXPECT_EQ(platform.beepCount, 3);
-  EXPECT_TRUE(platform.boxes.empty());
-}
-
 TEST_F(DialogsTest, UsersDialogShowsAndStoresTheSettings) {
   StartWith({"SuffixUser2=(B)", "User1ShowPrivateMemos=Y"});
   FrmConfigUser& d = App().configUser;
+  s().Store(kRight).dates.push_back(s().Store(kRight).dates[0]);  // as after an Add and a save
   d.runModal = [&] {
+    EXPECT_EQ(d.Frame(kRight).userRecords.Caption(), "3");
     EXPECT_EQ(d.Frame(kLeft).users.Text(), "Anna");
     EXPECT_EQ(d.Frame(kRight).cmbUserDir.Text(), palm.Path() + "\\BobF");
     EXPECT_EQ(d.Frame(kRight).txtSuffix.Text(), "(B)");
@@ -179,6 +300,7 @@ TEST_F(DialogsTest, SplashAndAbout) {
   const std::string text = f.txtAbout.Text();
   EXPECT_EQ(text.rfind("\r\nMirrin " + VersionText() + " (", 0), 0u) << text;
   EXPECT_EQ(text.find("Mirrin " + VersionText(), 3), std::string::npos) << "one product line";
+  EXPECT_NE(text.find("Settings and logs are kept in " + prog.Path()), std::string::npos);
   EXPECT_FALSE(f.filemenu.Enabled());
   EXPECT_FALSE(s().List(kLeft).Enabled());
   f.Command1.Press();

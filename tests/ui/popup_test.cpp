@@ -94,7 +94,7 @@ TEST_F(PopupTest, ClicksThatOfferNothing) {
 TEST_F(PopupTest, ShowThisCategoryBoxHidesTheCategoryAndRewritesItsRow) {
   FrmMirrin window(s());
   store().loaded = true;
-  s().settings.IncludeMemo = true;
+  store().read.fill(true);
   s().window.categoriesView = true;
   s().window.currentList[kLeft] = &s().form.List1;
   forms::ListBox& rows = s().form.List1;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "startup/errorreport.h"
 #include "startup/log.h"
 #include "startup/version.h"
 #include "ui/startup_fixture.h"
@@ -55,30 +56,6 @@ TEST_F(StartupTest, ConfiguredUsersAreLoadedAndTheFirstKindShown) {
 TEST_F(StartupTest, NoConfigurationFileAsksForUsersAndCancelEnds) {
   ExpectEndsInPrompt("Configuration options not found\rPlease specify on the following screen...");
   EXPECT_FALSE(std::filesystem::exists(ConfigPath()));
-}
-
-TEST_F(StartupTest, NoConfigurationFileOkWritesItAndLoadsBothUsers) {
-  OnUsersPrompt([this](FrmConfigUser& d) {
-    for (Side side : kSides) {
-      platform.folderAnswers.push_back(palm.Path());
-      d.Frame(side).cmdDir.Press();
-      d.Frame(side).users.UserSelect(side == kLeft ? 1 : 2);
-    }
-    // Picking loads the user at once, before OK.
-    EXPECT_TRUE(s().Store(kRight).loaded);
-    d.cmdOK.Press();
-  });
-  Start();
-  EXPECT_EQ(prompts, 1);
-  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
-                            "Configuration options not found\rPlease specify on the following screen..."});
-  const std::string file = test::ReadFileBytes(ConfigPath());
-  EXPECT_NE(file.find("\r\nPalmUser1=Anna\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nUserDir2=" + palm.Path() + "\\BobF\r\n"), std::string::npos);
-  EXPECT_EQ(s().form.UserLeft.Text(), "Anna");
-  EXPECT_EQ(s().form.UserRight.Text(), "Bob");
-  EXPECT_TRUE(s().Store(kLeft).loaded && s().Store(kRight).loaded);
-  EXPECT_FALSE(s().window.DialogEventsEnabled);
 }
 
 TEST_F(StartupTest, InvalidDirectoryAsksForUsers) {
@@ -174,33 +151,51 @@ TEST_F(StartupTest, ConfiguredLogDirectoryIsPrunedToo) {
   EXPECT_FALSE(std::filesystem::exists(old));
 }
 
-TEST_F(StartupTest, UnconvertibleBooleanIsReportedWithKeyAndValue) {
-  WriteConfig({"IncludeMemo=maybe"});
+// Each value that does not convert is told once, naming its line; the rest
+// of the configuration applies, and the lines are written back as read.
+// Cancel in Configure Users reads the file again and undoes a pick.
+TEST_F(StartupTest, ValuesThatDoNotConvertAreToldOnceAndTheRestApplies) {
+  WriteConfig({"IncludeMemo=maybe", "DaystoIgnore=ten", "HideAfter=31/02/2026", "ArchiveDeleted=Yes"});
   Start();
-  ASSERT_EQ(platform.boxes.size(), 1u);
-  EXPECT_EQ(platform.boxes[0].text.rfind("ProcessIniFile has caused an error. 13 ", 0), 0u)
-      << platform.boxes[0].text;
-  EXPECT_NE(platform.boxes[0].text.find("IncludeMemo=maybe"), std::string::npos);
-  // The rest of the configuration pass is skipped; start-up goes on.
-  EXPECT_FALSE(s().Store(kLeft).loaded);
-}
+  std::vector<std::string> told;
+  for (const char* line : {"IncludeMemo=maybe", "DaystoIgnore=ten", "HideAfter=31/02/2026"}) {
+    told.push_back(ErrorReportText(13, "Type mismatch (" + std::string(line) + ")", "ProcessIniFile"));
+  }
+  EXPECT_EQ(BoxTexts(), told);
+  EXPECT_TRUE(s().settings.ArchiveDeleted);
+  EXPECT_EQ(s().List(kLeft).ListCount(), 1) << "the kind selection works with the defaults";
 
-TEST_F(StartupTest, CancelledUsersDialogFromTheMenuReselectsTheConfiguredUsers) {
-  WriteConfig();
-  Start();
   FrmConfigUser& d = App().configUser;
   d.runModal = [&] {
     d.Frame(kLeft).users.UserSelect(2);  // Bob on the left
-    EXPECT_EQ(s().form.UserLeft.Text(), "Bob");
     EXPECT_EQ(s().settings.UserDir1, palm.Path() + "\\BobF");
     d.cmdCancel.Press();
   };
   s().form.mnuConfigUser.Press();
-  EXPECT_FALSE(s().window.DialogEventsEnabled);
-  EXPECT_EQ(s().settings.PalmUser1, "Anna");
-  EXPECT_EQ(s().settings.UserDir1, AnnaDir());
   EXPECT_EQ(s().form.UserLeft.Text(), "Anna");
+  EXPECT_EQ(s().settings.UserDir1, AnnaDir());
   EXPECT_EQ(s().Store(kLeft).dates.size(), 3u) << "Anna's dates loaded again";
+  d.runModal = [&] { d.cmdOK.Press(); };
+  s().form.mnuConfigUser.Press();
+  EXPECT_EQ(BoxTexts(), told);
+  const std::string lines = "\r\nIncludeMemo=maybe\r\nDaystoIgnore=ten\r\nHideAfter=31/02/2026\r\nArchiveDeleted=Y\r\n";
+  EXPECT_NE(test::ReadFileBytes(ConfigPath()).find(lines), std::string::npos);
+  // Set by the operator, a key is written again.
+  App().configure.runModal = [&] {
+    App().configure.chkMemo.UserClick();
+    App().configure.cmdOK.Press();
+  };
+  s().form.mnuConfigure.Press();
+  EXPECT_NE(test::ReadFileBytes(ConfigPath()).find("\r\nIncludeMemo=Y\r\nDaystoIgnore=ten\r\n"), std::string::npos);
+}
+
+// A log folder that does not exist ends the load; the report says which file.
+TEST_F(StartupTest, ErrorReportNamesTheFileAndTheReason) {
+  WriteConfig({"LogFilePath=" + prog.File("gone")});
+  EXPECT_THROW(Start(), ProgramEnd);
+  EXPECT_EQ(BoxTexts().back().rfind("Loading User 'Anna' has caused an error. 75 Path/File access error\r\n"
+                                    "cannot open log " + prog.File("gone"), 0), 0u)
+      << BoxTexts().back();
 }
 
 TEST_F(StartupTest, UsersDialogRefusedWhileDataIsChanged) {

@@ -9,22 +9,24 @@ namespace mirrin::cli {
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Verbs; args are the verb's own arguments (without the verb).
-// dump FILE [--kind KIND] [--json]: header and every field of every record.
-// Texts are code-page bytes: the readable form shows bytes outside printable
-// ASCII as \xNN; JSON gives bytes above 127 as the \uXXXX of their
-// Windows-1252 character.
+// dump FILE [--kind KIND] [--json]: header and every field of every record,
+// times in the program's zone. Texts are code-page bytes: the readable form
+// shows bytes outside printable ASCII as \xNN; JSON decodes them with the
+// code page in use (MIRRIN_CODEPAGE).
 int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // roundtrip FILE [--kind KIND]: "identical" and 0 when building the file read
-// gives the same bytes, else the first differing offset and 1.
+// gives the same bytes, else the first differing offset (and whether only
+// the planned renumbering of extended rows differs) and 1.
 int RunRoundtrip(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // users DIR: one line per user of DIR's users.dat, name TAB folder.
 int RunUsers(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // compare --kind KIND [--config FILE] [--left DIR --right DIR] [--set K=V]... [--json] [--quiet]:
-// both users' lists after the window's load and kind selection; 0 when
-// both are empty, 1 when they differ, 2 on error.
+// both users' lists after the window's load, category filter file and kind
+// selection; 0 when nothing is listed, 1 when differences are, 2 on error.
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-// export --kind KIND --format ics|vcf|csv USERDIR [--both OTHERDIR] [--include-private] [-o FILE]:
-// records as iCalendar, vCard or CSV; reads the Palm files, never writes them.
+// export --kind KIND --format ics|vcf|csv USERDIR [--both OTHERDIR] [--include-private] [-o FILE]
+// [--raw] [--bom]: records as iCalendar, vCard or CSV; reads the Palm files,
+// never writes them, their recovery copies or anything in a user folder.
 int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // script --config DIR/Mirrin.cfg [SCRIPT]: runs the window's models from

@@ -1,14 +1,15 @@
 // mirrin-cli compare: the two users' lists of one kind, as the main window
 // would show them after the same load and kind selection.
-#include <cstdio>
-
 #include "app/cli/cli.h"
 #include "app/cli/headless.h"
+#include "app/cli/json.h"
 #include "sysplatform/codepage.h"
 #include "palmdata/fileio.h"
 #include "records/listdisplay.h"
 #include "records/loaduser.h"
 #include "records/selectkind.h"
+#include "save/save.h"
+#include "startup/catfilter.h"
 
 namespace mirrin::cli {
 
@@ -19,10 +20,13 @@ constexpr const char* kUsage =
     "                          [--set Key=Value]... [--json] [--quiet]\n"
     "  KIND: Dates, Contacts, \"To Dos\", Memos or the custom kind's name; it is\n"
     "  compared even where the configuration leaves it out.\n"
-    "  Prints both lists as the window shows them: row, record index, record ID,\n"
-    "  partner row (- for none) and row text. Exit 0 when both lists are empty,\n"
-    "  1 when they differ, 2 on error. Progress goes to standard error once a\n"
-    "  second unless --quiet.\n";
+    "  Prints both lists as the window shows them, with the category filter file\n"
+    "  beside the configuration (or in the current folder) applied: row, record\n"
+    "  index, record ID, partner row (- for none) and row text, then per side the\n"
+    "  records listed, in total, held and hidden by the filters.\n"
+    "  Exit 0 when nothing is listed under these settings, 1 when differences are\n"
+    "  listed, 2 on error. Progress goes to standard error once a second unless\n"
+    "  --quiet.\n";
 
 struct Row {
   int row = 0;
@@ -63,42 +67,49 @@ std::vector<Row> Rows(Session& s, Side side, Kind kind) {
   return rows;
 }
 
-std::string Json(const std::string& utf8) {
-  std::string q = "\"";
-  for (unsigned char c : utf8) {
-    if (c == '"' || c == '\\') {
-      q += '\\';
-      q += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04X", c);
-      q += buf;
-    } else {
-      q += static_cast<char>(c);
-    }
-  }
-  return q + "\"";
+// One row as compare --json gives it.
+Json RowJson(const Row& r) {
+  return Json{{"row", r.row},
+              {"text", r.text},
+              {"index", r.index},
+              {"id", r.id ? Json(*r.id) : Json(nullptr)},
+              {"pair", r.pair >= 0 ? Json(r.pair) : Json(nullptr)}};
 }
 
-void PrintJson(const std::array<std::vector<Row>, 2>& rows, const Session& s, std::ostream& out) {
-  out << "{";
-  for (Side side : kSides) {
-    out << (side == kLeft ? "\"left\":[" : ",\"right\":[");
-    for (size_t i = 0; i < rows[side].size(); ++i) {
-      const Row& r = rows[side][i];
-      out << (i ? "," : "") << "{\"row\":" << r.row << ",\"text\":" << Json(r.text) << ",\"index\":" << r.index
-          << ",\"id\":" << (r.id ? std::to_string(*r.id) : "null") << ",\"pair\":"
-          << (r.pair >= 0 ? std::to_string(r.pair) : "null") << "}";
-    }
-    out << "]";
-  }
-  out << ",\"totals\":{\"left\":" << s.stores[kLeft].total << ",\"right\":" << s.stores[kRight].total << "}}\n";
+// What each side holds of the kind, what counts "in total", what is listed
+// and what the filters hid.
+struct Totals {
+  size_t held, inTotal, listed, hidden;
+};
+
+Totals TotalsOf(const Session& s, Side side, Kind kind, const std::vector<Row>& rows) {
+  const UserStore& st = s.stores[side];
+  return {st.Count(kind), static_cast<size_t>(st.total), rows.size(), static_cast<size_t>(st.filtered)};
 }
 
-void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, std::ostream& out) {
+void PrintJson(const std::array<std::vector<Row>, 2>& rows, const Session& s, Kind kind, std::ostream& out) {
+  Json doc{{"users", {{"left", ToUtf8(s.settings.PalmUser1)}, {"right", ToUtf8(s.settings.PalmUser2)}}}};
   for (Side side : kSides) {
-    out << "# " << (side == kLeft ? "left" : "right") << " (User" << UserNumber(side)
-        << "): " << s.form.NumRec(side).Caption() << "\n";
+    Json list = Json::array();
+    for (const Row& r : rows[side]) list.push_back(RowJson(r));
+    doc[side == kLeft ? "left" : "right"] = list;
+  }
+  for (Side side : kSides) {
+    const Totals t = TotalsOf(s, side, kind, rows[side]);
+    doc["totals"][side == kLeft ? "left" : "right"] =
+        Json{{"listed", t.listed}, {"inTotal", t.inTotal}, {"held", t.held}, {"hiddenByFilters", t.hidden}};
+  }
+  out << JsonText(doc) << "\n";
+}
+
+void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kind, std::ostream& out) {
+  const std::array<std::string, 2> names{ToUtf8(s.settings.PalmUser1), ToUtf8(s.settings.PalmUser2)};
+  out << "# side\trow\tindex\tid\tpair\ttext (L: User1 " << names[kLeft] << ", R: User2 " << names[kRight]
+      << ")\n";
+  for (Side side : kSides) {
+    const Totals t = TotalsOf(s, side, kind, rows[side]);
+    out << "# " << (side == kLeft ? "left" : "right") << " (User" << UserNumber(side) << " " << names[side]
+        << "): " << s.form.NumRec(side).Caption() << "; holds " << t.held << ", filters hid " << t.hidden << "\n";
     for (const Row& r : rows[side]) {
       out << (side == kLeft ? "L" : "R") << "\t" << r.row << "\t" << r.index << "\t"
           << (r.id ? std::to_string(*r.id) : "-") << "\t" << (r.pair >= 0 ? std::to_string(r.pair) : "-") << "\t"
@@ -118,13 +129,6 @@ void FillKindSelector(Session& s) {
   if (set.IncludeToDo) combo.AddItem(kToDosText);
   if (set.IncludeMemo) combo.AddItem(kMemosText);
   if (!set.Custom1.empty()) combo.AddItem(set.Custom1);
-}
-
-std::string FolderName(const std::string& dir) {
-  std::string d = dir;
-  while (d.size() > 1 && (d.back() == '/' || d.back() == '\\')) d.pop_back();
-  const size_t cut = d.find_last_of("/\\");
-  return cut == std::string::npos ? d : d.substr(cut + 1);
 }
 
 }  // namespace
@@ -169,9 +173,8 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
       return 2;
     }
     // The user fields name the users; loading takes the folders from the settings.
-    const std::string name = dirs[side].empty() && !userNames[side]->empty() ? *userNames[side]
-                                                                               : FolderName(*userDirs[side]);
-    s.form.UserField(side).SetText(name);
+    if (!dirs[side].empty() || userNames[side]->empty()) *userNames[side] = UserNameOf(*userDirs[side]);
+    s.form.UserField(side).SetText(*userNames[side]);
   }
 
   if (SamePlace(*userDirs[kLeft], *userDirs[kRight])) {
@@ -199,6 +202,9 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   } catch (const ProgramEnd&) {
     return 2;
   }
+  // As start-up does once both users are loaded.
+  ReadCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s), s.settings.Custom1, s.filters,
+                     s.log, s.platform);
   FillKindSelector(s);
   s.form.Combo1.SetText(s.KindText(*kind));
   SelectKind(s);
@@ -206,9 +212,9 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
 
   const std::array<std::vector<Row>, 2> rows{Rows(s, kLeft, *kind), Rows(s, kRight, *kind)};
   if (json) {
-    PrintJson(rows, s, out);
+    PrintJson(rows, s, *kind, out);
   } else {
-    PrintText(rows, s, out);
+    PrintText(rows, s, *kind, out);
   }
   return rows[kLeft].empty() && rows[kRight].empty() ? 0 : 1;
 }

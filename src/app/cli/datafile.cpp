@@ -1,6 +1,7 @@
 #include "app/cli/datafile.h"
 
 #include <array>
+#include <cstdio>
 #include <utility>
 
 #include "palmdata/fileio.h"
@@ -154,6 +155,7 @@ void DescribeHeader(const DatFileHeader& h, FieldVisitor& v) {
   for (size_t i = 1; i < h.FieldTypes.size(); ++i) v.Int("FieldType", h.FieldTypes[i]);
   v.End();
   v.Int("RecordCount", h.RecordCount);
+  v.Text("TrailingBytes", h.TrailingBytes);  // after the last record, kept as read
 }
 
 bool ParseFileArgs(const std::vector<std::string>& args, bool allowJson, const char* usage,
@@ -185,7 +187,22 @@ DataFile LoadDataFile(const FileArgs& args, Bytes& content, DataContext& ctx) {
   if (!kind) {
     throw RunError(err::TypeMismatch, "the version tag names no known kind; give --kind");
   }
-  return ParseDataFile(*kind, content, args.path, ctx);
+  try {
+    return ParseDataFile(*kind, content, args.path, ctx);
+  } catch (const RunError& e) {
+    if (!ctx.unsupportedVersion) throw;
+    // The layout was guessed from a tag the program does not know, so
+    // what failed after it says little; the tag is the news.
+    std::string tag;
+    for (size_t i = 0; i < 4 && i < content.size(); ++i) {
+      char buf[4];
+      std::snprintf(buf, sizeof buf, "%s%02X", i ? " " : "", static_cast<unsigned char>(content[i]));
+      tag += buf;
+    }
+    throw RunError(err::TypeMismatch, "unknown version tag " + tag +
+                                          ": not a Palm Desktop file layout this program reads (reading it as one "
+                                          "failed: " + e.description() + ")");
+  }
 }
 
 int ReportFailure(const std::string& path, const RunError& e, std::ostream& err) {

@@ -1,10 +1,14 @@
 // mirrin-cli dump FILE [--kind KIND] [--json]: a data file's header and
 // every field of every record.
+#include <cmath>
 #include <cstdio>
-#include <sstream>
+#include <cstdlib>
 
 #include "app/cli/cli.h"
 #include "app/cli/datafile.h"
+#include "app/cli/json.h"
+#include "startup/systemtimezone.h"
+#include "sysplatform/codepage.h"
 
 namespace mirrin::cli {
 
@@ -40,50 +44,26 @@ std::string QuoteBytes(const std::string& bytes) {
   return q + "\"";
 }
 
-// Unicode code points of bytes 0x80 to 0x9F in Windows-1252; the five
-// unassigned bytes keep their own value, so the mapping can be reversed.
-constexpr uint16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// A JSON string of code-page bytes: every byte above 127 becomes the \uXXXX
-// escape of its Windows-1252 character, so the output is plain ASCII.
-// codePage false passes such bytes through (file names are the system's own).
-std::string JsonString(const std::string& bytes, bool codePage = true) {
-  std::string q = "\"";
-  for (unsigned char c : bytes) {
-    if (c == '"' || c == '\\') {
-      q += '\\';
-      q += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7F || (c >= 0x80 && codePage)) {
-      const unsigned code = c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c;
-      char buf[7];
-      std::snprintf(buf, sizeof buf, "\\u%04X", code);
-      q += buf;
-    } else {
-      q += static_cast<char>(c);
-    }
-  }
-  return q + "\"";
-}
-
-std::string DateText(const PalmDate& d, char separator) {
+// A local date as the program's zone gives it, with that zone's offset
+// from UTC at the moment: "2024-03-04 09:00:00 +01:00".
+std::string DateText(const PalmDate& d, const TimeZoneInfo& tz, char separator) {
   const CivilDateTime t = SplitDate(d.value);
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d%c%02d:%02d:%02d", t.year, t.month, t.day, separator,
-                t.hour, t.minute, t.second);
+  const auto east = static_cast<int>(std::lround((d.value - LocalToUtc(d.value, tz)) * 1440));
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d%c%02d:%02d:%02d%s%c%02d:%02d", t.year, t.month, t.day, separator,
+                t.hour, t.minute, t.second, separator == ' ' ? " " : "", east < 0 ? '-' : '+', std::abs(east) / 60,
+                std::abs(east) % 60);
   return buf;
 }
 
 class TextDump : public FieldVisitor {
  public:
-  explicit TextDump(std::ostream& out, int depth = 0) : out_(out), depth_(depth) {}
+  TextDump(std::ostream& out, const TimeZoneInfo& tz, int depth = 0) : out_(out), tz_(tz), depth_(depth) {}
   void Int(const char* name, int64_t v) override { Line(name, std::to_string(v)); }
   void Bool(const char* name, bool v) override { Line(name, v ? "true" : "false"); }
   void Text(const char* name, const std::string& bytes) override { Line(name, QuoteBytes(bytes)); }
   void Date(const char* name, const PalmDate& d) override {
-    std::string text = DateText(d, ' ');
+    std::string text = DateText(d, tz_, ' ');
     if (d.hasStored) text += " (Palm time " + std::to_string(d.stored) + ")";
     Line(name, text);
   }
@@ -101,24 +81,31 @@ class TextDump : public FieldVisitor {
     out_ << name << ": " << value << "\n";
   }
   std::ostream& out_;
+  const TimeZoneInfo& tz_;
   int depth_;
 };
 
-// Collects fields as a tree and writes it as JSON. A group whose items all
-// have one name (the phones, the exceptions, the categories) is written as
-// an array, any other group as an object.
+// Collects fields as a tree and makes it JSON. A group whose items all
+// have one name (the phones, the exceptions, the categories) becomes an
+// array, any other group an object. Texts are decoded with the code page.
 class JsonDump : public FieldVisitor {
  public:
-  JsonDump() { open_.push_back(&root_); }
-  void Int(const char* name, int64_t v) override { Add(name, std::to_string(v)); }
-  void Bool(const char* name, bool v) override { Add(name, v ? "true" : "false"); }
-  void Text(const char* name, const std::string& bytes) override { Add(name, JsonString(bytes)); }
+  explicit JsonDump(const TimeZoneInfo& tz) : tz_(tz) { open_.push_back(&root_); }
+  void Int(const char* name, int64_t v) override { Add(name, v); }
+  void Bool(const char* name, bool v) override { Add(name, v); }
+  // Bytes the code page leaves undefined (in blocks kept as read, say)
+  // come with their hex, so nothing is lost.
+  void Text(const char* name, const std::string& bytes) override {
+    std::string text = ToUtf8(bytes);
+    if (text.find("\xEF\xBF\xBD") == std::string::npos) return Add(name, std::move(text));
+    std::string hex;
+    for (unsigned char c : bytes) hex += Hex2(c);
+    Add(name, Json{{"text", std::move(text)}, {"hex", std::move(hex)}});
+  }
   void Date(const char* name, const PalmDate& d) override {
-    std::ostringstream days;
-    days.precision(15);
-    days << d.value;
-    Add(name, "{\"local\":\"" + DateText(d, 'T') + "\",\"days\":" + days.str() + ",\"palmTime\":" +
-                  (d.hasStored ? std::to_string(d.stored) : "null") + "}");
+    Add(name, Json{{"local", DateText(d, tz_, 'T')},
+                   {"days", d.value},
+                   {"palmTime", d.hasStored ? Json(d.stored) : Json(nullptr)}});
   }
   void Begin(const char* name) override {
     open_.back()->items.push_back(Node{name, {}, {}, true});
@@ -127,60 +114,68 @@ class JsonDump : public FieldVisitor {
   void End() override { open_.pop_back(); }
 
   // The fields given so far, as one object.
-  std::string Object() const { return Write(root_, false); }
+  Json Object() const { return Make(root_, false); }
 
  private:
   struct Node {
     std::string name;
-    std::string value;  // a written JSON value, for a field
+    Json value;  // for a field
     std::vector<Node> items;
     bool group = false;
   };
 
-  void Add(const char* name, std::string value) {
-    open_.back()->items.push_back(Node{name, std::move(value), {}, false});
-  }
+  void Add(const char* name, Json value) { open_.back()->items.push_back(Node{name, std::move(value), {}, false}); }
 
-  static std::string Write(const Node& node, bool listsAllowed) {
+  static Json Make(const Node& node, bool listsAllowed) {
     if (!node.group) return node.value;
     bool sameNames = listsAllowed;
     for (const Node& item : node.items) sameNames = sameNames && item.name == node.items[0].name;
-    std::string s = sameNames ? "[" : "{";
-    for (size_t i = 0; i < node.items.size(); ++i) {
-      if (i) s += ",";
-      if (!sameNames) s += JsonString(node.items[i].name) + ":";
-      s += Write(node.items[i], true);
+    Json j = sameNames ? Json::array() : Json::object();
+    for (const Node& item : node.items) {
+      if (sameNames) {
+        j.push_back(Make(item, true));
+      } else {
+        j[item.name] = Make(item, true);
+      }
     }
-    return s + (sameNames ? "]" : "}");
+    return j;
   }
 
+  const TimeZoneInfo& tz_;
   Node root_{"", {}, {}, true};
   std::vector<Node*> open_;
 };
 
-void DumpText(const std::string& path, const DataFile& file, bool unsupported, std::ostream& out) {
+// The zone the dates are shown in, as the program found it.
+std::string ZoneText(const std::string& name) { return name.empty() ? "local time (the zone has no name)" : name; }
+
+void DumpText(const std::string& path, const DataFile& file, const DataContext& ctx, std::ostream& out) {
   out << "File: " << path << "\n";
   out << "Kind: " << KindName(file.kind) << "\n";
-  if (unsupported) out << "UnsupportedVersion: true\n";
-  TextDump header(out);
+  out << "TimeZone: " << ZoneText(SystemTimeZoneName()) << "\n";
+  if (ctx.unsupportedVersion) out << "UnsupportedVersion: true\n";
+  TextDump header(out, ctx.timeZone);
   DescribeHeader(file.header, header);
   for (size_t i = 0; i < file.Count(); ++i) {
     out << "\nRecord " << i << ":\n";
-    TextDump record(out, 1);
+    TextDump record(out, ctx.timeZone, 1);
     file.DescribeRecord(i, record);
   }
 }
 
-void DumpJson(const std::string& path, const DataFile& file, bool unsupported, std::ostream& out) {
-  JsonDump header;
+// One object; each record on a line of its own, so large files stream.
+void DumpJson(const std::string& path, const DataFile& file, const DataContext& ctx, std::ostream& out) {
+  JsonDump header(ctx.timeZone);
   DescribeHeader(file.header, header);
-  out << "{\"file\":" << JsonString(path, false) << ",\n\"kind\":\"" << KindName(file.kind)
-      << "\",\n\"unsupportedVersion\":" << (unsupported ? "true" : "false")
-      << ",\n\"header\":" << header.Object() << ",\n\"records\":[";
+  const std::string zone = SystemTimeZoneName();
+  out << "{\"file\":" << JsonText(path) << ",\n\"kind\":" << JsonText(KindName(file.kind))
+      << ",\n\"timeZone\":" << JsonText(zone.empty() ? Json(nullptr) : Json(zone))
+      << ",\n\"unsupportedVersion\":" << (ctx.unsupportedVersion ? "true" : "false")
+      << ",\n\"header\":" << JsonText(header.Object()) << ",\n\"records\":[";
   for (size_t i = 0; i < file.Count(); ++i) {
-    JsonDump record;
+    JsonDump record(ctx.timeZone);
     file.DescribeRecord(i, record);
-    out << (i ? ",\n" : "\n") << record.Object();
+    out << (i ? ",\n" : "\n") << JsonText(record.Object());
   }
   out << "]}\n";
 }
@@ -192,12 +187,13 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (!ParseFileArgs(args, true, kUsage, parsed, err)) return 2;
   try {
     DataContext ctx;
+    ctx.timeZone = SystemTimeZone();
     Bytes content;
     const DataFile file = LoadDataFile(parsed, content, ctx);
     if (parsed.json) {
-      DumpJson(parsed.path, file, ctx.unsupportedVersion, out);
+      DumpJson(parsed.path, file, ctx, out);
     } else {
-      DumpText(parsed.path, file, ctx.unsupportedVersion, out);
+      DumpText(parsed.path, file, ctx, out);
     }
     return 0;
   } catch (const RunError& e) {

@@ -1,7 +1,7 @@
 // mirrin-cli export: one kind of one user's records (or two users' merged)
 // as iCalendar, vCard or CSV. Reads the data files only; never writes them.
-#include <cctype>
 #include <ctime>
+#include <filesystem>
 
 #include "app/cli/cli.h"
 #include "app/cli/headless.h"
@@ -9,6 +9,8 @@
 #include "export/ics.h"
 #include "export/vcf.h"
 #include "palmdata/fileio.h"
+#include "startup/config.h"
+#include "startup/systemtimezone.h"
 
 namespace mirrin::cli {
 
@@ -17,10 +19,13 @@ namespace {
 constexpr const char* kUsage =
     "usage: mirrin-cli export --kind KIND --format ics|vcf|csv USERDIR [--both OTHERDIR]\n"
     "                         [--include-private] [-o FILE] [--config Mirrin.cfg] [--set Key=Value]...\n"
-    "                         [--quiet]\n"
+    "                         [--raw] [--bom] [--quiet]\n"
     "  ics: Dates and To Dos; vcf: Contacts; csv: every kind. --both adds OTHERDIR's\n"
     "  records that are no twins of USERDIR's. Private records only with\n"
-    "  --include-private. Writes standard output or FILE.\n";
+    "  --include-private. Writes standard output or FILE, never a Palm file, a\n"
+    "  recovery copy or any file inside a user folder. CSV: texts a spreadsheet\n"
+    "  would run as formulas start with ' unless --raw; --bom starts the file\n"
+    "  with a UTF-8 byte-order mark.\n";
 
 // Reads the kind's file of the side's user, as loading a user does, but
 // without the safety copy: an export leaves the Palm folders as they are.
@@ -44,14 +49,29 @@ void ReadKind(Session& s, Side side, Kind kind) {
   st.loaded = true;
 }
 
-// The files an export must never replace.
-bool IsPalmFileName(const std::string& path) {
-  std::string name = path.substr(path.find_last_of("/\\") + 1);
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  for (const char* palm : {"datebook.dat", "address.dat", "todo.dat", "memopad.dat", "users.dat"}) {
-    if (name == palm) return true;
+// Why an export must not write this file: the Palm files, the copies kept
+// for recovery and everything inside a user folder; empty when it may.
+std::string RefusedTarget(const std::string& path, const std::array<std::string, 2>& userDirs) {
+  namespace fs = std::filesystem;
+  const std::string name = UpperAscii(path.substr(path.find_last_of("/\\") + 1));
+  for (const char* palm : {"DATEBOOK.DAT", "ADDRESS.DAT", "TODO.DAT", "MEMOPAD.DAT", "USERS.DAT"}) {
+    if (name == palm) return "a Palm data file";
   }
-  return false;
+  const auto ends = [&](const std::string& tail) {
+    return name.size() >= tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+  };
+  if (ends(".PREMIRRIN22") || name.rfind("MIRRIN_BACKUP_", 0) == 0 || name.rfind("MIRRIN_PRERESTORE_", 0) == 0) {
+    return "a copy kept for recovery";
+  }
+  std::error_code ec;
+  const fs::path target = fs::weakly_canonical(fs::absolute(path), ec);
+  for (const std::string& dir : userDirs) {
+    if (dir.empty()) continue;
+    const fs::path folder = fs::weakly_canonical(fs::absolute(dir), ec);
+    const fs::path inside = target.lexically_relative(folder);
+    if (!inside.empty() && *inside.begin() != "..") return "inside the user folder " + dir;
+  }
+  return "";
 }
 
 }  // namespace
@@ -60,7 +80,7 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
   SessionOptions options;
   std::string format, outFile;
   std::array<std::string, 2> dirs;
-  bool includePrivate = false;
+  bool includePrivate = false, raw = false, bom = false;
   bool failed = false;
   for (size_t i = 0; i < args.size() && !failed; ++i) {
     const std::string& a = args[i];
@@ -69,8 +89,8 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
       return 0;
     }
     if (TakeSessionOption(args, i, options, failed, err)) continue;
-    if (a == "--include-private") {
-      includePrivate = true;
+    if (a == "--include-private" || a == "--raw" || a == "--bom") {
+      (a == "--raw" ? raw : a == "--bom" ? bom : includePrivate) = true;
     } else if ((a == "--format" || a == "--both" || a == "-o") && i + 1 < args.size()) {
       (a == "--format" ? format : a == "--both" ? dirs[kRight] : outFile) = args[++i];
     } else if (!a.empty() && a[0] != '-' && dirs[kLeft].empty()) {
@@ -81,12 +101,12 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
   }
   if (failed || options.kind.empty() || dirs[kLeft].empty() ||
-      (format != "ics" && format != "vcf" && format != "csv")) {
+      (format != "ics" && format != "vcf" && format != "csv") || ((raw || bom) && format != "csv")) {
     err << kUsage;
     return 2;
   }
-  if (!outFile.empty() && IsPalmFileName(outFile)) {
-    err << "mirrin-cli: export: will not write over a Palm data file: " << outFile << "\n";
+  if (const std::string why = outFile.empty() ? "" : RefusedTarget(outFile, dirs); !why.empty()) {
+    err << "mirrin-cli: export: will not write " << outFile << ": " << why << "\n";
     return 2;
   }
 
@@ -120,7 +140,9 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     progress.Show([&] { return "export: read User" + std::to_string(UserNumber(side)) + "'s " + s.KindText(*kind); });
   }
-  const ExportContext context{s.stores, s.settings, s.labels, s.data.timeZone, static_cast<int64_t>(std::time(nullptr))};
+  const std::array<std::string, 2> names{UserNameOf(dirs[kLeft]), both ? UserNameOf(dirs[kRight]) : ""};
+  const ExportContext context{s.stores,          s.settings, s.labels, s.data.timeZone,
+                              std::time(nullptr), SystemTimeZoneName(), names};
   const std::vector<ExportRecord> records = ChooseRecords(context, *kind, both, includePrivate);
   progress.Show([&] { return "export: writing " + std::to_string(records.size()) + " records"; });
   std::string text;
@@ -129,7 +151,8 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
   } else if (format == "vcf") {
     text = ContactCards(context, records);
   } else {
-    text = CsvText(context, *kind, records);
+    // Spreadsheets take a file without the mark for the system's code page.
+    text = (bom ? "\xEF\xBB\xBF" : "") + CsvText(context, *kind, records, raw);
   }
   if (outFile.empty()) {
     out << text;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "palmdata/fileio.h"
+#include "palmdata/users.h"
 #include "startup/systemtimezone.h"
 
 namespace mirrin::cli {
@@ -93,12 +94,10 @@ bool ApplySettings(Session& s, const SessionOptions& options, std::ostream& err)
     }
     s.configLines.push_back(set);
   }
-  try {
-    ReadSettings(s.configLines, s.settings, s.programDir, s.log, s.platform);
-  } catch (const RunError& e) {
-    err << "mirrin-cli: a setting does not convert: " << e.what() << "\n";
-    return false;
-  }
+  const std::vector<RunError> errors =
+      ReadSettings(s.configLines, s.settings, s.programDir, s.log, s.platform);
+  for (const RunError& e : errors) err << "mirrin-cli: a setting does not convert: " << e.what() << "\n";
+  if (!errors.empty()) return false;
   s.settings.LogLevel = -1;
   return true;
 }
@@ -132,6 +131,21 @@ std::optional<Kind> SettingsAndKind(Session& s, const SessionOptions& options, c
   const std::optional<Kind> kind = ChooseKind(s, options.kind);
   if (!kind) err << "mirrin-cli: " << verb << ": unknown kind " << options.kind << "\n";
   return kind;
+}
+
+std::string UserNameOf(const std::string& userDir) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::absolute(fs::path(userDir)).lexically_normal();
+  if (!dir.has_filename()) dir = dir.parent_path();  // a trailing separator
+  const std::string folder = dir.filename().string();
+  UserList list;
+  // A damaged or missing list only costs the name.
+  ReadUserFile((dir.parent_path() / "users.dat").string(), list, [](const std::string&, const RunError&) {});
+  for (int32_t i = 0; i < list.UserCount && static_cast<size_t>(i) < list.Users.size(); ++i) {
+    const UserEntry& u = list.Users[static_cast<size_t>(i)];
+    if (UpperAscii(u.UserFolder) == UpperAscii(folder) && !u.UserName.empty()) return u.UserName;
+  }
+  return folder;
 }
 
 void ProgressLine::Show(const std::function<std::string()>& text) {

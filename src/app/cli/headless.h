@@ -80,6 +80,10 @@ std::optional<Kind> ChooseKind(Session& s, const std::string& text);
 std::optional<Kind> SettingsAndKind(Session& s, const SessionOptions& options, const char* verb,
                                     std::ostream& err);
 
+// The name users.dat in the folder above gives the user folder; else the
+// folder's own name.
+std::string UserNameOf(const std::string& userDir);
+
 // A line on err at most once a second, unless quiet.
 class ProgressLine {
  public:

@@ -79,12 +79,19 @@ ConfigureDialog::ConfigureDialog(FrmConfigure& m, QWidget* parent)
   layout->addWidget(kinds);
 
   auto* options = new QGroupBox(QStringLiteral("Options"));
-  options->setLayout(CheckGrid(v,
-                               {&m.chkShowCategories, &m.chkShowDatebookCategories, &m.chkShowMemoCategories,
-                                &m.chkShowToDoCategories, &m.chkAddCategories, &m.chkCategories,
-                                &m.chkSortbyCategory, &m.chkShowCompany, &m.chkShowCompletedToDo, &m.chkAgendus,
-                                &m.chkCopyAlarms, &m.chkArchive, &m.chkDBCS, &m.chkMultiSelect},
-                               2));
+  QGridLayout* grid = CheckGrid(v,
+                                {&m.chkShowCategories, &m.chkShowDatebookCategories, &m.chkShowMemoCategories,
+                                 &m.chkShowToDoCategories, &m.chkAddCategories, &m.chkCategories,
+                                 &m.chkSortbyCategory, &m.chkShowCompany, &m.chkShowCompletedToDo, &m.chkAgendus,
+                                 &m.chkCopyAlarms, &m.chkArchive, &m.chkDBCS, &m.chkMultiSelect},
+                                2);
+  // The DBCS box carries its note beside it.
+  QWidget* dbcs = v.WidgetOf(m.chkDBCS);
+  int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+  grid->getItemPosition(grid->indexOf(dbcs), &row, &column, &rowSpan, &columnSpan);
+  grid->removeWidget(dbcs);
+  grid->addLayout(Beside(dbcs, "Double Byte Character System"), row, column);
+  options->setLayout(grid);
   layout->addWidget(options);
 
   auto* values = new QFormLayout;
@@ -98,7 +105,12 @@ ConfigureDialog::ConfigureDialog(FrmConfigure& m, QWidget* parent)
   values->addRow(QStringLiteral("Width Option:"), v.AddCombo(m.txtGUI));
   values->addRow(QStringLiteral("Height Option:"), v.AddCombo(m.txtHeight));
   layout->addLayout(values);
+  layout->addWidget(new QLabel(QStringLiteral("You will need to restart Mirrin for some changes to become effective")));
   layout->addLayout(OkCancelRow(v, m.cmdOK, m.cmdCancel));
+  // A number OK refused takes the focus (the dialog stays open with the edits).
+  connect(static_cast<QPushButton*>(v.WidgetOf(m.cmdOK)), &QPushButton::clicked, this, [this] {
+    if (model_.refusedField) Form().WidgetOf(*model_.refusedField)->setFocus();
+  });
 }
 
 bool ConfigureDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -111,6 +123,29 @@ bool ConfigureDialog::eventFilter(QObject* watched, QEvent* event) {
   return ModalDialog::eventFilter(watched, event);
 }
 
+namespace {
+
+// A label with its hint.
+QLabel* Hinted(const char* text, const char* hint) {
+  auto* label = new QLabel(QString::fromLatin1(text));
+  label->setToolTip(QString::fromLatin1(hint));
+  return label;
+}
+
+// A field the operator cannot type in, wide enough for a usual path and
+// showing its text from the start, so a long path keeps its top folders in
+// view.
+QWidget* ShownText(FormView& view, forms::TextBox& box) {
+  QWidget* widget = view.AddText(box, TextStyle::Display);
+  if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+    line->setMinimumWidth(line->fontMetrics().averageCharWidth() * 36);
+    QObject::connect(line, &QLineEdit::textChanged, line, [line] { line->setCursorPosition(0); });
+  }
+  return widget;
+}
+
+}  // namespace
+
 ConfigUserDialog::ConfigUserDialog(FrmConfigUser& m, QWidget* parent)
     : ModalDialog(m, FrmConfigUser::kTitle, parent) {
   FormView& v = *view_;
@@ -121,17 +156,32 @@ ConfigUserDialog::ConfigUserDialog(FrmConfigUser& m, QWidget* parent)
     auto* box = new QGroupBox(side == kLeft ? QStringLiteral("First User") : QStringLiteral("Second User"));
     auto* form = new QFormLayout(box);
     auto* dirRow = new QHBoxLayout;
-    dirRow->addWidget(v.AddText(u.txtDir, TextStyle::SingleLine));
-    dirRow->addWidget(v.AddButton(u.cmdDir));
-    form->addRow(QStringLiteral("Palm directory:"), dirRow);
-    form->addRow(QStringLiteral("User:"), v.AddCombo(u.users));
-    form->addRow(QString(), v.AddText(u.txtUser, TextStyle::SingleLine));
-    form->addRow(QStringLiteral("User folder:"), v.AddCombo(u.cmbUserDir));
-    form->addRow(QString(), v.AddText(u.txtUserDir, TextStyle::SingleLine));
+    QWidget* dir = ShownText(v, u.txtDir);
+    dir->setToolTip(
+        QStringLiteral("This is where the Palm Desktop is installed and must contain the file 'users.dat'"));
+    dirRow->addWidget(dir, 1);
+    QPushButton* browse = v.AddButton(u.cmdDir);
+    browse->setToolTip(QStringLiteral(
+        "Set this to the directory where the Palm Desktop is installed (must contain the file 'users.dat')"));
+    dirRow->addWidget(browse);
+    form->addRow(Hinted("Base Directory:",
+                        "This is where the Palm Desktop is installed (usually C:\\Palm or C:\\Program Files\\Palm "
+                        "and must contain the file 'users.dat'"),
+                 dirRow);
+    form->addRow(QStringLiteral("User Name:"), v.AddCombo(u.users));
+    form->addRow(QString(), ShownText(v, u.txtUser));
+    form->addRow(QStringLiteral("User Directory:"), v.AddCombo(u.cmbUserDir));
+    form->addRow(QString(), ShownText(v, u.txtUserDir));
     form->addRow(CheckGrid(v, {&u.chkPrivateDates, &u.chkPrivateToDos, &u.chkPrivateMemos, &u.chkPrivateContacts},
                            2));
-    form->addRow(QStringLiteral("Date filter:"), v.AddText(u.txtDateFilter, TextStyle::SingleLine));
-    form->addRow(QStringLiteral("Suffix:"), v.AddText(u.txtSuffix, TextStyle::SingleLine));
+    form->addRow(Hinted("Filter for Datebook entries:",
+                        "?=single char  *=zero or more chars   #=any single digit  [charlist]=any single "
+                        "character in charlist   [!charlist]=any single character not in charlist"),
+                 v.AddText(u.txtDateFilter, TextStyle::SingleLine));
+    form->addRow(Hinted(side == kLeft ? "Suffix when adding dates to 2nd User:"
+                                      : "Suffix when adding dates to 1st User:",
+                        "Add this to the entry when entries added to the other user"),
+                 v.AddText(u.txtSuffix, TextStyle::SingleLine));
     form->addRow(v.AddLabel(u.lblRecords), v.AddLabel(u.userRecords));
     sides->addWidget(box);
   }
