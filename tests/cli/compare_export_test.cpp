@@ -207,7 +207,6 @@ TEST(CompareAsTheWindow, TheFilterFileHidesWhatTheWindowHides) {
   // Anna's first date goes into "Work", which the filter file hides for her.
   const std::string book = test::DatebookPath(f.AnnaDir());
   DataContext ctx;
-  ctx.programDir = f.prog.Path();
   DatFileHeader header;
   std::vector<DateRecord> dates;
   ReadDatebookFile(1, book, header, dates, ctx);
