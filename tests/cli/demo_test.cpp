@@ -124,21 +124,6 @@ TEST_F(DemoData, DatesShowOneSidedAndNearRecordsAndHideTwins) {
   EXPECT_LT(left.size(), t.store(kLeft).dates.size());
 }
 
-TEST(DemoVerb, WritesTheDirectoryAndTheConfigurationWhereAsked) {
-  test::TempDir dir;
-  std::ostringstream out, err;
-  EXPECT_EQ(cli::Run({"demo", dir.Path() + "/palm", "--program", dir.Path() + "/prog"}, out, err), 0) << err.str();
-  EXPECT_THAT(out.str(), HasSubstr("Anna (classic files) and Ben (extended files)"));
-  EXPECT_TRUE(FileExists(dir.Path() + "/palm/users.dat"));
-  EXPECT_TRUE(FileExists(dir.Path() + "/palm/BenT/memopad/memopad.dat"));
-  EXPECT_TRUE(FileExists(dir.Path() + "/prog/Mirrin.cfg"));
-  EXPECT_FALSE(FileExists(dir.Path() + "/palm/Mirrin.cfg"));
-
-  std::ostringstream out2, err2;
-  EXPECT_EQ(cli::Run({"demo"}, out2, err2), 2);
-  EXPECT_THAT(err2.str(), HasSubstr("usage: mirrin-cli demo DIR"));
-}
-
 TEST(DemoUsersFile, EntriesAfterTheFirstAreFoundThroughTheClassReference) {
   test::TempDir dir;
   const std::vector<cli::DemoUser> users{{"A", "a", false}, {"Bee", "bee folder", true}, {"C", "c", false}};
