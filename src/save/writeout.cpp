@@ -1,6 +1,5 @@
 #include "save/writeout.h"
 
-#include <algorithm>
 #include <array>
 #include <filesystem>
 
@@ -72,10 +71,7 @@ void WriteKind(Session& s, Side side, Kind kind) {
   // A user who never had this file gets it without a backup.
   if (!files.backup.empty() && FileExists(files.data)) {
     CopyFileAtomic(files.data, files.backup);
-    // There is now a backup to restore from.
-    constexpr std::array<Kind, 4> kRestoreOrder{Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos};
-    const auto item = std::find(kRestoreOrder.begin(), kRestoreOrder.end(), kind);
-    s.form.RestoreItems(side)[static_cast<size_t>(item - kRestoreOrder.begin())]->SetEnabled(true);
+    s.form.RestoreItem(side, kind)->SetEnabled(true);  // there is now a backup to restore from
   }
   const int user = UserNumber(side);
   switch (kind) {

@@ -262,9 +262,8 @@ class Runner {
   void Restore(const std::string& args) {
     const auto [sideWord, kindText] = FirstWord(args);
     const Side side = SideWord(sideWord);
-    const std::array<const char*, 4> kinds{kDatesText, kContactsText, kToDosText, kMemosText};
-    for (size_t i = 0; i < kinds.size(); ++i) {
-      if (kindText == kinds[i]) return Menu(*s_.form.RestoreItems(side)[i], "Restore " + kindText);
+    for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
+      if (kindText == s_.KindText(kind)) return Menu(*s_.form.RestoreItem(side, kind), "Restore " + kindText);
     }
     throw ScriptError{"restore left|right Dates|Contacts|To Dos|Memos"};
   }
