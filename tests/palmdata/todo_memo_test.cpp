@@ -150,9 +150,13 @@ TEST(TodoMemoFiles, MissingFilesEmptyTheStoreWithTheKindsClassicHeader) {
   todos.records.resize(1);
   ReadTodoFile(1, dir.File("todo.dat"), todos.header, todos.records, ctx);
   EXPECT_TRUE(todos.records.empty());
-  EXPECT_EQ(todos.header.VersionTag, Bytes("\x00\x01\x44\x54", 4));
-  EXPECT_EQ(std::vector<int32_t>(todos.header.FieldTypes.begin() + 1, todos.header.FieldTypes.end()),
-            std::vector<int32_t>(kTodoTypes.begin(), kTodoTypes.end()));
+  // The schema of an empty classic To Do file that Palm Desktop wrote.
+  Store<TodoRecord> sample;
+  DataContext quiet;
+  ReadTodoFile(1, std::string(MIRRIN_CORPUS_DIR) + "/todo/Palm-empty-v1.dat", sample.header, sample.records, quiet);
+  EXPECT_EQ(todos.header.VersionTag, sample.header.VersionTag);
+  EXPECT_EQ(todos.header.ResourceId, sample.header.ResourceId);
+  EXPECT_EQ(todos.header.FieldTypes, sample.header.FieldTypes);
   Store<MemoRecord> memos;
   memos.records.resize(2);
   memos.header.RecordCount = 2;
