@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Draws the windows of `mirrin` on the demo data into PNG files, under a
-# virtual X server: main.png (entries view, a row selected),
-# categories.png, configure.png, configusers.png and splash.png.
+# virtual X server: main.png (entries view, a paired row selected with its
+# differences marked), categories.png, configure.png, configusers.png,
+# splash.png, dark.png (a dark palette), saved.png (the status bar after
+# a transfer and Save) and scale2.png (QT_SCALE_FACTOR=2).
 # usage: tools/screenshots.sh [OUTDIR]       (default build/screenshots)
 # MIRRIN_BUILD names an existing build folder configured with MIRRIN_GUI=ON
 # to use instead of build/release.
@@ -30,4 +32,10 @@ out="$(cd "$out" && pwd)"
 # A sanitizer build would report the X and D-Bus libraries' own leaks.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 MIRRIN_HOME="$demo" xvfb-run -a -s "-screen 0 1280x1024x24" "$build/mirrin" --screenshot "$out"
+# Twice the pixels on a screen twice as large: the same window, drawn sharp.
+rm -rf "$demo" "$out/scale2" && mkdir -p "$out/scale2"
+"$build/mirrin-cli" demo "$demo" >/dev/null
+MIRRIN_HOME="$demo" QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2560x2048x24" "$build/mirrin" --screenshot "$out/scale2"
+mv "$out/scale2/main.png" "$out/scale2.png"
+rm -rf "$out/scale2"
 ls -1 "$out"/*.png

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev libxcb1-dev xvfb python3-icalendar python3-vobject python3-dateutil nlohmann-json3-dev)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev libxcb1-dev xvfb python3-icalendar python3-vobject python3-dateutil nlohmann-json3-dev desktop-file-utils)
 if [ "${MIRRIN_GUI:-OFF}" = "ON" ]; then
   packages+=(qt6-base-dev)
 fi

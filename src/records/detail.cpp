@@ -146,16 +146,6 @@ std::string RepeatEndLine(Session& s, const PalmDate& endDate) {
   return {};
 }
 
-std::string CustomDetailText(Session& s, const CustomRecord& r) {
-  const bool dbcs = s.settings.DBCS;
-  std::string text;
-  for (size_t k = 1; k <= 6; ++k) {
-    if (!Blank(r.Fields[k], dbcs)) text += r.Fields[k] + kCrLf;
-  }
-  if (!r.Fields[7].empty()) text += "Note: " + r.Fields[7];
-  return text;
-}
-
 // The entries view's pane for the current record.
 void ShowRecord(Session& s, Side side, Kind kind, int32_t index) {
   UserStore& store = s.Store(side);
@@ -164,38 +154,32 @@ void ShowRecord(Session& s, Side side, Kind kind, int32_t index) {
   switch (kind) {
     case Kind::Dates: {
       const DateRecord& r = RowRecord(store.dates, index);
-      const std::string note = ShownNote(s, r.Note);
-      const AgendusParts description = StripAgendus(TextOf(r.Description), s.settings);
       // Always written, so the box never shows another record's description.
-      s.form.Desc(side).SetText(description.rest);
+      s.form.Desc(side).SetText(StripAgendus(TextOf(r.Description), s.settings).rest);
       if (notes) {
-        line.SetText(note);
+        line.SetText(ShownNote(s, r.Note));
         return;
       }
       s.form.Desc(side).SetLocked(false);
-      line.SetText(DateDetailText(s, r, note, description.bracket));
+      line.SetText(EntryDetailText(s, r));
       return;
     }
-    case Kind::Memos: {
-      const std::string text = TextOf(RowRecord(store.memos, index).Text);
-      line.SetText(Blank(text, s.settings.DBCS) ? std::string() : text);
+    case Kind::Memos:
+      line.SetText(EntryDetailText(s, RowRecord(store.memos, index)));
       return;
-    }
     case Kind::ToDos: {
       const TodoRecord& r = RowRecord(store.todos, index);
-      const std::string note = ShownNote(s, r.Note);
-      line.SetText(notes ? note : TodoDetailText(s, r, note));
+      line.SetText(notes ? ShownNote(s, r.Note) : EntryDetailText(s, r));
       return;
     }
     case Kind::Contacts: {
       const ContactRecord& r = RowRecord(store.contacts, index);
-      const std::string note = ShownNote(s, r.Note);
-      line.SetText(notes ? note : ContactDetailText(s, r, note));
+      line.SetText(notes ? ShownNote(s, r.Note) : EntryDetailText(s, r));
       return;
     }
     case Kind::Custom: {
       const CustomRecord& r = RowRecord(store.custom, index);
-      line.SetText(notes ? r.Fields[7] : CustomDetailText(s, r));
+      line.SetText(notes ? r.Fields[7] : EntryDetailText(s, r));
       return;
     }
   }
@@ -300,6 +284,31 @@ void ChangeDateDescription(Session& s, Side side, int32_t index, const std::stri
 }
 
 }  // namespace
+
+std::string EntryDetailText(Session& s, const DateRecord& r) {
+  return DateDetailText(s, r, ShownNote(s, r.Note), StripAgendus(TextOf(r.Description), s.settings).bracket);
+}
+
+std::string EntryDetailText(Session& s, const MemoRecord& r) {
+  const std::string text = TextOf(r.Text);
+  return Blank(text, s.settings.DBCS) ? std::string() : text;
+}
+
+std::string EntryDetailText(Session& s, const TodoRecord& r) { return TodoDetailText(s, r, ShownNote(s, r.Note)); }
+
+std::string EntryDetailText(Session& s, const ContactRecord& r) {
+  return ContactDetailText(s, r, ShownNote(s, r.Note));
+}
+
+std::string EntryDetailText(Session& s, const CustomRecord& r) {
+  const bool dbcs = s.settings.DBCS;
+  std::string text;
+  for (size_t k = 1; k <= 6; ++k) {
+    if (!Blank(r.Fields[k], dbcs)) text += r.Fields[k] + kCrLf;
+  }
+  if (!r.Fields[7].empty()) text += "Note: " + r.Fields[7];
+  return text;
+}
 
 void ClearDetail(Session& s, Side side) {
   FlagScope busy(s.window.busy);

@@ -28,6 +28,13 @@ void ToggleNotesMode(Session& s);
 void LineChanged(Session& s, Side side);
 void DescChanged(Session& s, Side side);
 
+// What the pane shows for a record outside notes-editing mode.
+std::string EntryDetailText(Session& s, const DateRecord& record);
+std::string EntryDetailText(Session& s, const MemoRecord& record);
+std::string EntryDetailText(Session& s, const TodoRecord& record);
+std::string EntryDetailText(Session& s, const ContactRecord& record);
+std::string EntryDetailText(Session& s, const CustomRecord& record);
+
 // The detail texts.
 std::string DateDetailText(Session& s, const DateRecord& record, const std::string& note,
                            const std::string& agendusContact);

@@ -99,6 +99,14 @@ std::string RowText(Session& s, Side side, Kind kind, int32_t index, const std::
   return {};
 }
 
+std::string ShownRowText(const std::string& row) {
+  size_t end = row.size();
+  while (end > 0 && row[end - 1] >= '0' && row[end - 1] <= '9') --end;
+  constexpr size_t kBlanks = 100;
+  if (end < kBlanks || row.find_first_not_of(' ', end - kBlanks) < end) return row;
+  return row.substr(0, end - kBlanks);
+}
+
 std::string CategoryRowText(const CategoryEntry& entry, bool dbcs) {
   return PadChars(entry.LongName, 16, dbcs) + "\t" + (entry.Show ? "Yes" : "No");
 }

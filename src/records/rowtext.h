@@ -19,6 +19,10 @@ namespace mirrin {
 std::string RowText(Session& s, Side side, Kind kind, int32_t index,
                     const std::string* category = nullptr);
 
+// What the operator sees of a row: the text before the 100 spaces and
+// record id that end the rows of the four Palm kinds.
+std::string ShownRowText(const std::string& row);
+
 // The categories-view row: the long name cut or padded to 16 characters,
 // a TAB, then "Yes" or "No" for the show flag.
 std::string CategoryRowText(const CategoryEntry& entry, bool dbcs);

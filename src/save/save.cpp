@@ -44,8 +44,9 @@ void ClearAllChanged(Session& s) {
 
 // Writes the changed kinds and clears the flags of those written; false
 // (after naming the files not written) when anything is left unsaved.
-bool WriteChanged(Session& s, bool exiting) {
+bool WriteChanged(Session& s, bool exiting, WriteoutResult* outcome = nullptr) {
   const WriteoutResult result = Writeout(s);
+  if (outcome) *outcome = result;
   for (const SavedFile& f : result.written) s.Store(f.side).Changed(f.kind) = false;
   if (result.AllWritten()) return true;
   s.platform.MsgBox(NotWrittenText(result, exiting), mb::OKOnly | mb::Critical, kProductName);
@@ -54,7 +55,8 @@ bool WriteChanged(Session& s, bool exiting) {
 
 }  // namespace
 
-void Save(Session& s) {
+SaveOutcome Save(Session& s) {
+  SaveOutcome outcome;
   if (DataChanged(s)) {
     if (s.data.unsupportedVersion) {
       // Nothing can ever be saved in this run; say so rather than let the
@@ -63,13 +65,18 @@ void Save(Session& s) {
                             " cannot save changes while a data file of an unsupported version of "
                             "Palm Desktop is loaded. No data file was written.",
                         mb::OKOnly | mb::Exclamation, ProductTitleWithVersion());
+      outcome.refused = "a data file of an unsupported version is loaded";
     } else {
-      if (RefusedWhileRunning(s)) return;
-      if (!WriteChanged(s, false)) return;
+      if (RefusedWhileRunning(s)) {
+        outcome.refused = "Palm Desktop or HotSync is running";
+        return outcome;
+      }
+      if (!WriteChanged(s, false, &outcome.files)) return outcome;
     }
   }
   ClearAllChanged(s);
   s.form.mnuSave.SetEnabled(false);
+  return outcome;
 }
 
 void ExitRoutine(Session& s) {

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "records/session.h"
+#include "save/writeout.h"
 #include "startup/catfilter.h"
 
 namespace mirrin {
@@ -17,8 +18,13 @@ bool RefusedWhileRunning(Session& s);
 // mnuSave. Writes the changed kinds unless Palm Desktop or HotSync is
 // running or a file of an unsupported version was read. Clears the changed
 // flags of the files written; Save is disabled only when nothing is left
-// unsaved, and a failure names the files not written.
-void Save(Session& s);
+// unsaved, and a failure names the files not written. Returns what was
+// written, and why not when nothing could be.
+struct SaveOutcome {
+  WriteoutResult files;
+  std::string refused;  // nothing was tried: Palm Desktop is running, ...
+};
+SaveOutcome Save(Session& s);
 
 // exitmenu, cmdExit and closing the main window. Asks whether to save when
 // data has changed; on Yes a refusal or a failed write keeps the program

@@ -108,11 +108,20 @@ WriteoutResult Writeout(Session& s) {
     for (size_t n = 0; n < kWriteOrder.size(); ++n) {
       const Kind kind = kWriteOrder[n];
       if (!st.Changed(kind)) continue;
-      SavedFile file{side, kind, FilesOf(s.settings, st.userDir, kind).data};
+      SavedFile file{side, kind, FilesOf(s.settings, st.userDir, kind).data, {}};
       if (!stopped) {
         const std::string routine =
             "writeout " + std::to_string(UserNumber(side) * 10 + static_cast<int>(n) + 1) + " ";
-        stopped = !TrapErrors(s.platform, routine, [&] { WriteKind(s, side, kind); });
+        stopped = !TrapErrors(s.platform, routine, [&] {
+          try {
+            WriteKind(s, side, kind);
+          } catch (const std::exception& e) {
+            file.reason = e.what();
+            throw;
+          }
+        });
+      } else {
+        file.reason = shown ? "not tried after an earlier failure" : "no user chosen";
       }
       (stopped ? result.notWritten : result.written).push_back(std::move(file));
     }

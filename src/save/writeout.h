@@ -14,6 +14,7 @@ struct SavedFile {
   Side side;
   Kind kind;
   std::string path;  // the data file, as configured
+  std::string reason;  // why it was not written, for the operator
 };
 
 struct WriteoutResult {

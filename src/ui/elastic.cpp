@@ -25,6 +25,9 @@ void class_Elastic::Init(WindowFrame& frame, std::vector<forms::Control*> contro
   if (!frame.maximised && !keepSize) {
     frame.height = Twips(screen.heightTwips * static_cast<double>(height0_) / kDesignScreenHeight);
     frame.width = Twips(screen.widthTwips * static_cast<double>(width0_) / kDesignScreenWidth);
+    // Scaling the window is itself a resize: the controls follow it now,
+    // or they keep the design size until the operator's first resize.
+    LayOut(frame);
   }
   skipNextResize_ = true;
 }
@@ -34,6 +37,10 @@ void class_Elastic::FormResize(WindowFrame& frame) {
     skipNextResize_ = false;
     return;
   }
+  LayOut(frame);
+}
+
+void class_Elastic::LayOut(WindowFrame& frame) {
   if (frame.height < height0_ / 2.0) frame.height = Twips(height0_ / 2.0);
   if (frame.width < width0_ / 2.0) frame.width = Twips(width0_ / 2.0);
   // Scale factors new/recorded; a window too small to hold the fixed part

@@ -20,8 +20,8 @@ class class_Elastic {
  public:
   // Records the frame's size and every control's geometry. Unless keepSize
   // is given or the window is maximised, the window is then scaled from the
-  // design screen (15360 x 11520 twips) to the real one. The resize event
-  // that this (or the window's first showing) causes is skipped.
+  // design screen (15360 x 11520 twips) to the real one and the controls
+  // with it. The next resize event (the window's first showing) is skipped.
   void Init(WindowFrame& frame, std::vector<forms::Control*> controls, const ScreenSize& screen,
             bool keepSize = false);
 
@@ -31,6 +31,9 @@ class class_Elastic {
   void FormResize(WindowFrame& frame);
 
  private:
+  void LayOut(WindowFrame& frame);
+
+
   struct Recorded {
     forms::Control* control;
     forms::Geometry geometry;

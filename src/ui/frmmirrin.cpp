@@ -1,8 +1,10 @@
 #include "ui/frmmirrin.h"
 
+#include <algorithm>
 #include <array>
 
 #include "records/detail.h"
+#include "records/differences.h"
 #include "records/rowtext.h"
 #include "records/selectkind.h"
 #include "save/save.h"
@@ -56,16 +58,27 @@ constexpr int kLineTop = 5880;
 constexpr int kLineHeight = 1695;
 constexpr int kPaneBottom = kLineTop + kLineHeight;  // the same in both height options
 constexpr int kFieldHeight = 315;
-constexpr int kMiddleLeft = 4500;
-constexpr int kButtonWidth = 1155;
+constexpr int kMiddleLeft = 4440;
+constexpr int kButtonWidth = 1275;  // the captions in the desktop's font
 constexpr int kButtonHeight = 375;
 constexpr int kButtonPitch = 405;
 
 }  // namespace
 
 FrmMirrin::FrmMirrin(Session& session)
-    : caption(std::string(kProgramName) + " " + VersionText()), s_(session) {
+    : caption(std::string(kProgramName) + " " + VersionText()), status(session, caption), s_(session) {
   DefaultLayout();
+  MainForm& f = s_.form;
+  for (Side side : kSides) {
+    // The user selectors are filled and searched by start-up; the window
+    // names the loaded user in UserLeft/UserRight instead.
+    f.UserSelector(side).SetVisible(false);
+    f.MultiList(side).SetVisible(false);
+  }
+  f.txtStatus.SetFontName(kCategoriesFont);
+  for (forms::Control* c : std::initializer_list<forms::Control*>{&f.txtStatus, &f.closeup, &f.txtAbout, &f.Command1}) {
+    c->SetVisible(false);
+  }
   Wire();
 }
 
@@ -74,18 +87,14 @@ void FrmMirrin::DefaultLayout() {
   for (Side side : kSides) {
     const int left = side == kLeft ? kMargin : kRightPaneLeft;
     Place(f.UserField(side), kMargin, left, kFieldHeight, kPaneWidth);
-    // The user selectors are filled and searched by start-up; the window
-    // names the loaded user in UserLeft/UserRight instead.
     Place(f.UserSelector(side), kMargin, left, kFieldHeight, kPaneWidth);
-    f.UserSelector(side).SetVisible(false);
     Place(f.SingleList(side), kListTop, left, kListHeight, kPaneWidth);
     Place(f.MultiList(side), kListTop, left, kListHeight, kPaneWidth);
-    f.MultiList(side).SetVisible(false);
     Place(f.NumRec(side), kDetailTop - 240, left, 240, kPaneWidth);
     Place(f.Desc(side), kDetailTop, left, 285, kPaneWidth);
     Place(f.Line(side), kLineTop, left, kLineHeight, kPaneWidth);
     // Below the pane, clear of it in both height options.
-    Place(f.ShowThisCategory(side), kPaneBottom + 45, left, 255, 2000);
+    Place(f.ShowThisCategory(side), kPaneBottom + 45, left, 255, 2400);
   }
   Place(f.Combo1, kMargin, kMiddleLeft, kFieldHeight, kButtonWidth);
   int top = kListTop;
@@ -100,14 +109,9 @@ void FrmMirrin::DefaultLayout() {
   Place(f.cmdNotes, kDetailTop + 480, kMiddleLeft, kButtonHeight, kButtonWidth);
   Place(f.cmdExit, kPaneBottom - kButtonHeight, kMiddleLeft, kButtonHeight, kButtonWidth);
   Place(f.txtStatus, kPaneBottom + 360, kMargin, 285, kRightPaneLeft + kPaneWidth - kMargin);
-  f.txtStatus.SetFontName(kCategoriesFont);
-  f.txtStatus.SetVisible(false);
   Place(f.closeup, 2400, 2640, 1095, 4995);
-  f.closeup.SetVisible(false);
   Place(f.txtAbout, kListTop, 1200, kListHeight, 7875);
   Place(f.Command1, kDetailTop - 240, kMiddleLeft, kButtonHeight, kButtonWidth);
-  f.txtAbout.SetVisible(false);
-  f.Command1.SetVisible(false);
 }
 
 void FrmMirrin::Wire() {
@@ -122,18 +126,57 @@ void FrmMirrin::Wire() {
       ApplyCategoryFilters(CategoryFilterUsers(s_)[side], s_.settings.Custom1, s_.filters);
     };
     for (forms::ListBox* list : {&f.SingleList(side), &f.MultiList(side)}) {
-      list->onClick = [this, side] { ListSelectionChanged(s_, side); };
+      list->onClick = [this, side] {
+        ListSelectionChanged(s_, side);
+        MarkDifferences(s_);
+      };
       list->onKeyDown = [this, side](int keyCode) { ListKeyDown(s_, side, keyCode); };
       list->onKeyUp = [this, side](int) { ListKeyUp(s_, side); };
     }
     f.Line(side).onChange = [this, side] { LineChanged(s_, side); };
-    f.Desc(side).onChange = [this, side] { DescChanged(s_, side); };
+    f.Desc(side).onChange = [this, side] {
+      DescChanged(s_, side);
+      if (!s_.window.busy) MarkDifferences(s_);  // a pane being filled is marked once it is full
+    };
     f.ShowThisCategory(side).onClick = [this, side] { CategoryShownClicked(side); };
   }
   f.cmdSwitch.onClick = [this] { SwitchView(); };
-  f.cmdNotes.onClick = [this] { ToggleNotesMode(s_); };
+  f.cmdNotes.onClick = [this] {
+    ToggleNotesMode(s_);
+    MarkDifferences(s_);
+  };
   WireTransferButtons(s_);
   WireSaveMenus(s_);
+  for (Side side : kSides) {
+    const TransferButtons t = f.Towards(side);
+    for (const auto& [button, verb] : {std::pair{&t.add, TransferVerb::Add}, {&t.change, TransferVerb::Change},
+                                       {&t.del, TransferVerb::Delete}, {&t.move, TransferVerb::Move},
+                                       {&t.priv, TransferVerb::Private}}) {
+      button->onClick = [this, side, verb, operation = button->onClick] { Transfer(side, verb, operation); };
+    }
+  }
+  // Save as wired above, and told in the status bar.
+  f.mnuSave.onClick = [this] { status.Event(SaveResultText(Save(s_))); };
+}
+
+void FrmMirrin::Transfer(Side side, TransferVerb verb, const std::function<void()>& operation) {
+  // Add, change and move bring the other side's selected records here;
+  // delete and private act on this side's.
+  const Side source = verb == TransferVerb::Delete || verb == TransferVerb::Private ? side : Other(side);
+  Kind kind;
+  const bool entries = !s_.window.categoriesView && s_.ShownKind(kind);
+  const int n = s_.List(source).SelCount();
+  auto state = [&] {
+    return std::array<size_t, 5>{static_cast<size_t>(s_.List(kLeft).ListCount()),
+                                 static_cast<size_t>(s_.List(kRight).ListCount()),
+                                 entries ? s_.Store(kLeft).Count(kind) : 0, entries ? s_.Store(kRight).Count(kind) : 0,
+                                 static_cast<size_t>(ChangedWord(s_.stores))};
+  };
+  const auto before = state();
+  operation();
+  // A refused or cancelled operation changes nothing and is not told.
+  if (entries && n > 0 && state() != before) status.Event(TransferText(s_, verb, side, n));
+  MarkDifferences(s_);
 }
 
 void FrmMirrin::CategoryShownClicked(Side side) {
@@ -228,7 +271,11 @@ void FrmMirrin::SetGUI() {
            &f.List2, &f.List2m, &f.line2, &f.txt2Desc, &f.UserRight, &f.numrec2, &f.chk2ShowThisCategory}) {
     c->SetLeft(rightColumnLeft);
   }
+  // Two columns of buttons side by side, a small gap apart.
+  const int buttonWidth = std::min(kButtonWidth, rightButtonsLeft - leftButtonsLeft - 45);
   for (const ButtonRow& row : kButtonRows) {
+    (f.*row.pointingLeft).SetWidth(buttonWidth);
+    (f.*row.pointingRight).SetWidth(buttonWidth);
     (f.*row.pointingLeft).SetLeft(leftButtonsLeft);
     (f.*row.pointingLeft).SetTop(row.top);
     (f.*row.pointingRight).SetLeft(rightButtonsLeft);
@@ -240,6 +287,18 @@ void FrmMirrin::SetGUI() {
 
 void FrmMirrin::InitResizer(bool keepSize) {
   elastic_.Init(frame, LaidOutControls(), s_.platform.Screen(), keepSize);
+}
+
+void FrmMirrin::ApplyLayoutOptions() {
+  const WindowFrame shown = frame;
+  frame = kDesignFrame;
+  DefaultLayout();
+  SetGUI();
+  elastic_.Init(frame, LaidOutControls(), s_.platform.Screen(), true);
+  frame = shown;
+  // Init skips one resize, meant for the window's first showing, long past.
+  elastic_.FormResize(frame);
+  elastic_.FormResize(frame);
 }
 
 void FrmMirrin::Resized(int height, int width) {

@@ -4,12 +4,14 @@
 // routines that act on the session, lays the controls out (the width and
 // height options and proportional resizing) and switches between the
 // entries view and the categories view.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "records/loaduser.h"
 #include "records/session.h"
 #include "ui/elastic.h"
+#include "ui/status.h"
 
 namespace mirrin {
 
@@ -27,6 +29,10 @@ class FrmMirrin {
   // Records the layout for proportional resizing (class_Elastic.Init);
   // without keepSize a window that is not maximised is scaled to the screen.
   void InitResizer(bool keepSize = false);
+  // After the Configure dialog changed GUI or GUIHeight: the default
+  // layout with the new options, recorded again and laid out for the
+  // window's present size, so the options need no restart.
+  void ApplyLayoutOptions();
   // The window's resize event: the frame has the new size.
   void Resized(int height, int width);
   // cmdSwitch: entries view <-> categories view.
@@ -39,13 +45,21 @@ class FrmMirrin {
   std::vector<forms::Control*> LaidOutControls();
 
   std::string caption;
-  WindowFrame frame{8910, 10275, false};
+  // The status bar and the title; the window refreshes them after every
+  // action of the operator.
+  StatusModel status;
+  static constexpr WindowFrame kDesignFrame{8910, 10275, false};
+  WindowFrame frame = kDesignFrame;
   // Set by the splash window and the Configure Users dialog.
   LoadUserHooks loadHooks;
 
  private:
+  // Geometry of layout option "0"; FrmMirrin's constructor sets the first visibility.
   void DefaultLayout();
   void Wire();
+  // A transfer button towards `side`, told in the status bar when it
+  // changed anything.
+  void Transfer(Side side, TransferVerb verb, const std::function<void()>& operation);
   // chk1ShowThisCategory / chk2ShowThisCategory changed.
   void CategoryShownClicked(Side side);
 

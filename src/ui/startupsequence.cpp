@@ -327,8 +327,11 @@ void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
 
 void ConfigureMenu(MirrinApp& app) {
   Session& s = app.session;
+  const std::string gui = s.settings.GUI, height = s.settings.GUIHeight;
   app.configure.Show();
   ShowArchiveSetting(s);
+  // The layout options act at once rather than after a restart.
+  if (s.settings.GUI != gui || s.settings.GUIHeight != height) app.main.ApplyLayoutOptions();
 }
 
 void ConfigUserMenu(MirrinApp& app) {

@@ -118,7 +118,8 @@ TEST_F(CompareExportTest, CompareListsWhatTheWindowListsWithTheSamePairs) {
   const auto doc = nlohmann::json::parse(json.out);
   EXPECT_EQ(doc["users"], nlohmann::json({{"left", "a"}, {"right", "b"}}));
   EXPECT_EQ(doc["left"][0], nlohmann::json({{"row", 0}, {"text", "(300611) Dentist - 11-Jun-30"}, {"index", 1},
-                                            {"id", 12}, {"pair", 0}}));
+                                            {"id", 12}, {"pair", 0},
+                                            {"differs", {"Start", "End"}}}));
   EXPECT_EQ(doc["right"][1]["text"], "(300614) Swim \u00e9t\u00e9 - 14-Jun-30");
   EXPECT_EQ(doc["totals"]["right"],
             nlohmann::json({{"listed", 2}, {"inTotal", 3}, {"held", 3}, {"hiddenByFilters", 0}}));

@@ -1,5 +1,6 @@
 // The main window on screen (offscreen): the operator's clicks reach the
 // models and the files, and the widgets show what the models hold.
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,8 +9,11 @@
 #include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 
 #include "palmdata/datebookfile.h"
@@ -27,9 +31,12 @@ std::vector<QString> ViewRows(QListView* view) {
   return rows;
 }
 
+// The model's rows as the operator should see them: without the blanks and
+// record id that end the Palm kinds' rows.
 std::vector<QString> ModelRows(const forms::ListBox& list) {
   std::vector<QString> rows;
-  for (int i = 0; i < list.ListCount(); ++i) rows.push_back(qt::ToQt(list.List(i)));
+  static const QRegularExpression tail(QStringLiteral(" {100}[0-9]*$"));
+  for (int i = 0; i < list.ListCount(); ++i) rows.push_back(qt::ToQt(list.List(i)).remove(tail));
   return rows;
 }
 
@@ -176,9 +183,24 @@ TEST_F(QtWindowTest, ModelChangesAndClicksRunEachHandlerOnce) {
   EXPECT_FALSE(archive->isChecked());
 }
 
+// The classic row of ':' is drawn as a bar once the work takes a while.
+TEST_F(QtWindowTest, ProgressShowsAsABarOnlyWhenWorkTakesAWhile) {
+  auto* bar = widget<QProgressBar>(f().txtStatus);
+  ASSERT_NE(bar, nullptr);
+  f().txtStatus.SetText("");
+  f().txtStatus.SetVisible(true);
+  f().txtStatus.SetText(std::string(10, ':'));
+  EXPECT_FALSE(bar->isVisibleTo(&view()));
+  QTest::qWait(400);
+  f().txtStatus.SetText(std::string(37, ':'));
+  EXPECT_TRUE(bar->isVisibleTo(&view()));
+  EXPECT_EQ(bar->value(), 37);
+  EXPECT_EQ(bar->maximum(), 74);
+  f().txtStatus.SetVisible(false);
+  EXPECT_FALSE(bar->isVisibleTo(&view()));
+}
+
 TEST_F(QtWindowTest, DisabledOrLockedModelsRefuseTheOperator) {
-  auto* status = widget<QLineEdit>(f().txtStatus);
-  EXPECT_TRUE(QFontInfo(status->font()).fixedPitch());
   f().txt1Desc.SetText("kept");
   f().txt1Desc.SetLocked(true);
   auto* desc = widget<QLineEdit>(f().txt1Desc);
@@ -226,14 +248,74 @@ TEST_F(QtWindowTest, LongListsAreShownWholeAndSelectedQuickly) {
   EXPECT_EQ(list.TopIndex(), 700);
 }
 
-TEST_F(QtWindowTest, ResizingTheWindowLaysTheControlsOutAgain) {
+// Every visible control inside the client area, no two overlapping, no
+// caption, text or row cut short, and the panes reaching the right edge.
+void ExpectLaidOut(QWidget& area, const char* size) {
+  std::vector<QWidget*> shown;
+  for (QWidget* w : area.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w->isVisibleTo(&area)) shown.push_back(w);
+  }
+  int right = 0;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    QWidget* w = shown[i];
+    const std::string name = std::string(w->metaObject()->className()) + " at " + size;
+    EXPECT_TRUE(area.rect().contains(w->geometry())) << name;
+    right = std::max(right, w->geometry().right());
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      EXPECT_FALSE(w->geometry().intersects(shown[j]->geometry()))
+          << name << " overlaps " << shown[j]->metaObject()->className();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+      // The caption and, for a check box, the box before it.
+      int needed = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) + 4;
+      if (qobject_cast<QCheckBox*>(w)) {
+        needed += w->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                  w->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+      }
+      EXPECT_LE(needed, w->width()) << name << " cuts its caption " << button->text().toStdString();
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << name;
+    } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
+      EXPECT_LT(line->fontMetrics().horizontalAdvance(line->text()), line->width() - 6) << name;
+    } else if (auto* list = qobject_cast<QListView*>(w)) {
+      for (int r = 0; r < list->model()->rowCount(); ++r) {
+        const QModelIndex index = list->model()->index(r, 0);
+        const int reach = std::max(list->visualRect(index).width(),
+                                   list->viewport()->width() + list->horizontalScrollBar()->maximum());
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(index.data().toString()), reach) << name << " row " << r;
+      }
+    }
+  }
+  // The right pane ends a margin before the window's edge.
+  EXPECT_GE(right, area.width() * 97 / 100) << size;
+}
+
+TEST_F(QtWindowTest, TheLayoutFillsTheWindowAtEverySize) {
+  test::BoxAnswers boxes;
+  // A short first row and a row wider than the list after it.
+  s().Store(kLeft).dates.at(0).Description = "Date 0 moved";
+  s().Store(kLeft).dates.at(2).Description = "A long appointment description, wider than any list shows";
+  f().Combo1.SetText("Dates");
+  ASSERT_EQ(f().List1.ListCount(), 2);
+  f().List1.UserClick(0);
+  Settle();
   auto* left = widget<QListView>(f().List1);
   const QRect before = left->geometry();
+  ExpectLaidOut(view(), "the first size");
+
   windows->main.resize(windows->main.width() * 3 / 2, windows->main.height() * 3 / 2);
   Settle();
   EXPECT_GT(left->width(), before.width() * 5 / 4);
   EXPECT_GT(left->height(), before.height() * 5 / 4);
   EXPECT_EQ(left->geometry(), qt::PixelRect(f().List1.Layout()));
+  ExpectLaidOut(view(), "1.5 times");
+
+  windows->main.resize(windows->main.width() * 2, windows->main.height() * 3 / 2);
+  Settle();
+  ExpectLaidOut(view(), "wide");
+  EXPECT_GT(QFontInfo(widget<QPushButton>(f().cmdExit)->font()).pointSizeF(), QFontInfo(QApplication::font()).pointSizeF())
+      << "text grows with the window";
+
   // Below half its first size the window grows back to half.
   windows->main.resize(100, 100);
   Settle();

@@ -68,6 +68,8 @@ TEST_F(ElasticTest, InitScalesTheWindowToTheScreenUnlessKeptOrMaximised) {
   Init(false);
   EXPECT_EQ(frame.height, 16800);
   EXPECT_EQ(frame.width, 20000);
+  // The controls fill the scaled window at once: (16800 - 400) / (8400 - 400) = 2.05 down.
+  EXPECT_EQ(list.Layout(), Box(1230, 240, 8918, 7950));
 
   frame = {8400, 10000, true};
   Init(false);

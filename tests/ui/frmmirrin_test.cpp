@@ -71,6 +71,39 @@ TEST_F(FrmMirrinTest, UnknownLayoutOptionsActAsZeroAndAreRewrittenAsZero) {
   EXPECT_EQ(window.frame.width, frame.width);
 }
 
+// Options changed in the Configure dialog give the layout a start with
+// them would give, at the window's present size.
+TEST_F(FrmMirrinTest, ChangedLayoutOptionsApplyAtOnce) {
+  const WindowFrame bigger{12000, 14000, false};
+  auto startAt = [&](FrmMirrin& w, const WindowFrame& size) {
+    w.SetGUI();
+    w.InitResizer(true);
+    w.Resized(size.height, size.width);  // the first resize is skipped
+    w.Resized(size.height, size.width);
+  };
+  startAt(window, bigger);
+  s().settings.GUI = "2";
+  s().settings.GUIHeight = "1";
+  window.ApplyLayoutOptions();
+  EXPECT_EQ(window.frame.width, bigger.width);
+
+  test::TestSession fresh;
+  FrmMirrin restarted(fresh.s());
+  fresh.s().settings.GUI = "2";
+  fresh.s().settings.GUIHeight = "1";
+  startAt(restarted, bigger);
+  auto expected = [&] {
+    std::vector<forms::Geometry> out;
+    for (forms::Control* c : restarted.LaidOutControls()) out.push_back(c->Layout());
+    return out;
+  };
+  EXPECT_EQ(Layouts(), expected());
+  // And the next resize is followed.
+  window.Resized(9000, 11000);
+  restarted.Resized(9000, 11000);
+  EXPECT_EQ(Layouts(), expected());
+}
+
 TEST_F(FrmMirrinTest, WideLayoutWithTallDetailPanes) {
   s().settings.GUI = "2";
   s().settings.GUIHeight = "1";

@@ -5,8 +5,10 @@
 #include "app/cli/json.h"
 #include "sysplatform/codepage.h"
 #include "palmdata/fileio.h"
+#include "records/differences.h"
 #include "records/listdisplay.h"
 #include "records/loaduser.h"
+#include "records/rowtext.h"
 #include "records/selectkind.h"
 #include "save/save.h"
 #include "startup/catfilter.h"
@@ -34,15 +36,8 @@ struct Row {
   std::optional<int32_t> id;
   int pair = -1;
   std::string text;  // UTF-8, without the tail
+  std::vector<std::string> differs;  // the fields in which the partner differs
 };
-
-// The row text before its 100 blanks and record id.
-std::string WithoutTail(const std::string& text) {
-  size_t end = text.size();
-  while (end > 0 && text[end - 1] >= '0' && text[end - 1] <= '9') --end;
-  if (end < 100 || text.compare(end - 100, 100, std::string(100, ' ')) != 0) return text;
-  return text.substr(0, end - 100);
-}
 
 std::optional<int32_t> RecordId(const UserStore& st, Kind kind, int32_t index) {
   const auto at = static_cast<size_t>(index);
@@ -61,19 +56,27 @@ std::vector<Row> Rows(Session& s, Side side, Kind kind) {
   forms::ListBox& list = s.List(side);
   for (int r = 0; r < list.ListCount(); ++r) {
     const int32_t index = list.ItemData(r);
-    rows.push_back({r, index, RecordId(s.Store(side), kind, index), Partner(s, side, r),
-                    ToUtf8(WithoutTail(list.List(r)))});
+    const int pair = Partner(s, side, r);
+    std::vector<std::string> differs;
+    if (pair >= 0) {
+      const int32_t other = s.List(Other(side)).ItemData(pair);
+      differs = DifferingFields(s, kind, side == kLeft ? index : other, side == kLeft ? other : index);
+    }
+    rows.push_back({r, index, RecordId(s.Store(side), kind, index), pair, ToUtf8(ShownRowText(list.List(r))),
+                    differs});
   }
   return rows;
 }
 
 // One row as compare --json gives it.
 Json RowJson(const Row& r) {
-  return Json{{"row", r.row},
-              {"text", r.text},
-              {"index", r.index},
-              {"id", r.id ? Json(*r.id) : Json(nullptr)},
-              {"pair", r.pair >= 0 ? Json(r.pair) : Json(nullptr)}};
+  Json row{{"row", r.row},
+           {"text", r.text},
+           {"index", r.index},
+           {"id", r.id ? Json(*r.id) : Json(nullptr)},
+           {"pair", r.pair >= 0 ? Json(r.pair) : Json(nullptr)}};
+  if (r.pair >= 0) row["differs"] = r.differs;
+  return row;
 }
 
 // What each side holds of the kind, what counts "in total", what is listed

@@ -7,6 +7,7 @@ namespace mirrin::forms {
 void TextBox::SetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);
+  marked_.clear();
   NotifyView();
   Fire(onChange);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/forms/control.h"
 
@@ -36,6 +37,11 @@ class TextBox : public Control {
   uint32_t BackColor() const { return backColor_; }
   void SetBackColor(uint32_t colour) { Set(backColor_, colour); }
 
+  // Lines (from 0, split at CR LF) shown as differing from the record on
+  // the other side; a new text clears them.
+  const std::vector<int>& MarkedLines() const { return marked_; }
+  void SetMarkedLines(std::vector<int> lines) { Set(marked_, lines); }
+
   // The operator typed: ignored while locked or disabled, cut to MaxLength.
   void UserType(std::string text);
 
@@ -47,6 +53,7 @@ class TextBox : public Control {
   bool italic_ = false;
   int maxLength_ = 0;
   uint32_t backColor_ = 0x80000005;  // system colour "window background"
+  std::vector<int> marked_;
 };
 
 class CheckBox : public Control {

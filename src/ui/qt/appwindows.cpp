@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPalette>
 #include <QPixmap>
 
 namespace mirrin::qt {
@@ -31,6 +32,26 @@ bool Save(QWidget& window, const QString& dir, const char* name) {
   return window.grab().save(QDir(dir).filePath(QString::fromLatin1(name)), "PNG");
 }
 
+QPalette DarkPalette() {
+  QPalette p;
+  const QColor window(45, 45, 48), base(30, 30, 30), text(225, 225, 225), dim(128, 128, 128);
+  p.setColor(QPalette::Window, window);
+  p.setColor(QPalette::WindowText, text);
+  p.setColor(QPalette::Base, base);
+  p.setColor(QPalette::AlternateBase, window);
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::Button, QColor(60, 60, 64));
+  p.setColor(QPalette::ButtonText, text);
+  p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  p.setColor(QPalette::ToolTipBase, window);
+  p.setColor(QPalette::ToolTipText, text);
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    p.setColor(QPalette::Disabled, role, dim);
+  }
+  return p;
+}
+
 }  // namespace
 
 bool AppWindows::SaveScreenshots(const QString& dir) {
@@ -53,6 +74,21 @@ bool AppWindows::SaveScreenshots(const QString& dir) {
   configUser->hide();
   ok = Save(splash, dir, "splash.png") && ok;
   splash.hide();
+
+  // As under a dark desktop theme.
+  const QPalette light = QApplication::palette();
+  QApplication::setPalette(DarkPalette());
+  ok = Save(main, dir, "dark.png") && ok;
+  QApplication::setPalette(light);
+
+  // The status bar after a transfer and Save (the demo is a scratch copy).
+  RunUserAction([&] {
+    forms::ListBox& left = app_.session.List(kLeft);
+    if (left.ListCount() > 0) left.UserClick(0);
+    f.aright.Press();
+    f.mnuSave.Press();
+  });
+  ok = Save(main, dir, "saved.png") && ok;
   return ok;
 }
 

@@ -19,9 +19,11 @@ class AppWindows {
   // After MirrinApp::Start: the main window takes its laid-out size and shows.
   void ShowMain();
 
-  // Draws the main window, the categories view, both dialogs and the
-  // splash into PNG files in dir (for the documentation); false when one
-  // could not be written.
+  // Draws the main window (a paired record selected, its differences
+  // marked), the categories view, both dialogs, the splash, the main window
+  // in a dark palette and its status bar after a transfer and Save into PNG
+  // files in dir (for the documentation); false when one could not be
+  // written. Saves into the data it was started on.
   bool SaveScreenshots(const QString& dir);
 
   MainWindow main;

@@ -4,14 +4,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSyntaxHighlighter>
 #include <algorithm>
 #include <exception>
 #include <utility>
@@ -22,6 +26,10 @@
 #include "ui/qt/qttext.h"
 
 namespace mirrin::qt {
+
+namespace {
+double fontScale = 1;
+}  // namespace
 
 QRect PixelRect(const forms::Geometry& g) {
   return {g.left / kTwipsPerPixel, g.top / kTwipsPerPixel, g.width / kTwipsPerPixel, g.height / kTwipsPerPixel};
@@ -43,13 +51,20 @@ QFont FontFor(const std::string& name, int pointSize) {
       if (!fixedFamily.isEmpty()) font = QFont(fixedFamily);
     }
   }
-  if (pointSize > 0) font.setPointSize(pointSize);
+  // The classic forms were drawn in 8 point: other sizes keep their
+  // proportion to the desktop's own size, and all grow with the window.
+  const double desktop = QApplication::font().pointSizeF();
+  if (pointSize > 0) font.setPointSizeF((desktop > 0 ? desktop : 8) * pointSize / 8.0 * fontScale);
   return font;
 }
 
+void SetFontScale(double scale) { fontScale = scale; }
+
 namespace {
 
+constexpr uint32_t kWindowBackground = 0x80000005;  // the classic system colour 5
 std::optional<int> endedWith;  // set once ProgramEnd was caught
+std::function<void()> afterUserAction;
 
 // The classic system colours (0x80000000 + index) by palette role; others
 // are 0xBBGGRR.
@@ -78,8 +93,15 @@ class Binding : public QObject {
   Binding(forms::Control& control, QWidget* widget, bool placed)
       : QObject(widget), control_(control), widget_(widget), placed_(placed) {
     control_.SetViewListener([this] { Sync(); });
+    widget->installEventFilter(this);
   }
   ~Binding() override { control_.SetViewListener({}); }
+
+  // A new desktop palette (a dark theme, say) reaches the colours taken from it.
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::ApplicationPaletteChange) Sync();
+    return false;
+  }
 
   virtual void Sync() {
     const QSignalBlocker blocker(widget_);
@@ -91,7 +113,7 @@ class Binding : public QObject {
     if (widget_->isVisibleTo(widget_->parentWidget()) != control_.Visible()) widget_->setVisible(control_.Visible());
     // Only a change of the model's font replaces the widget's, so a window
     // may dress a label up (the splash's product name).
-    const FontKey key{control_.FontName(), control_.Layout().fontSize, Italic()};
+    const FontKey key{control_.FontName(), control_.Layout().fontSize, Italic(), fontScale};
     if (key != appliedFont_) {
       QFont font = FontFor(key.name, key.size);
       font.setItalic(key.italic);
@@ -114,9 +136,10 @@ class Binding : public QObject {
     std::string name;
     int size = 0;
     bool italic = false;
+    double scale = 1;
     bool operator==(const FontKey&) const = default;
   };
-  FontKey appliedFont_{"", -1, false};
+  FontKey appliedFont_{"", -1, false, 0};
 };
 
 std::vector<class ListBinding*> pendingLists;
@@ -182,6 +205,42 @@ class ComboBinding : public Binding {
   QComboBox* qcombo_;
 };
 
+// Marked text: bold (which needs no colour vision) on a tint of the
+// highlight colour, so it reads in light and dark palettes alike.
+QTextCharFormat MarkFormat(const QPalette& palette) {
+  const QColor base = palette.color(QPalette::Base);
+  const QColor high = palette.color(QPalette::Highlight);
+  auto mix = [](int b, int h) { return (2 * b + h) / 3; };
+  QTextCharFormat format;
+  format.setFontWeight(QFont::Bold);
+  format.setBackground(QColor(mix(base.red(), high.red()), mix(base.green(), high.green()),
+                              mix(base.blue(), high.blue())));
+  return format;
+}
+
+// Paints the marked lines of a multi-line box; the text stays the model's.
+class LineMarker : public QSyntaxHighlighter {
+ public:
+  explicit LineMarker(QTextDocument* document) : QSyntaxHighlighter(document) {}
+  void SetLines(const std::vector<int>& lines, const QPalette& palette) {
+    if (lines == lines_) return;
+    lines_ = lines;
+    format_ = MarkFormat(palette);
+    rehighlight();
+  }
+
+ protected:
+  void highlightBlock(const QString& text) override {
+    if (std::find(lines_.begin(), lines_.end(), currentBlock().blockNumber()) != lines_.end()) {
+      setFormat(0, static_cast<int>(text.size()), format_);
+    }
+  }
+
+ private:
+  std::vector<int> lines_;
+  QTextCharFormat format_;
+};
+
 // Text boxes: QLineEdit for one line, QPlainTextEdit for several.
 class TextBinding : public Binding {
  public:
@@ -194,6 +253,7 @@ class TextBinding : public Binding {
         Sync();
       });
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+      marker_ = new LineMarker(edit->document());
       QObject::connect(edit, &QPlainTextEdit::textChanged, this, [this, edit] {
         RunUserAction([&] { box_.UserType(FromQtLines(edit->toPlainText())); });
         Sync();
@@ -206,24 +266,35 @@ class TextBinding : public Binding {
 
   void SyncOwn() override {
     const bool readOnly = box_.Locked() || style_ == TextStyle::Display;
-    QPalette palette = widget_->palette();
-    palette.setColor(QPalette::Base, ColourFor(box_.BackColor(), QApplication::palette()));
-    widget_->setPalette(palette);
+    // Only a base colour other than the window background is the model's;
+    // everything else follows the desktop (a dark theme, say).
+    QPalette palette;
+    if (box_.BackColor() != kWindowBackground) {
+      palette.setColor(QPalette::Base, ColourFor(box_.BackColor(), QApplication::palette()));
+    }
+    const bool marked = !box_.MarkedLines().empty();
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
       line->setReadOnly(readOnly);
       line->setMaxLength(box_.MaxLength() > 0 ? box_.MaxLength() : 32767);
       const QString text = ToQt(box_.Text());
       if (line->text() != text) line->setText(text);
+      QFont font = line->font();
+      font.setBold(marked);
+      line->setFont(font);
+      if (marked) palette.setColor(QPalette::Base, MarkFormat(palette).background().color());
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
       edit->setReadOnly(readOnly);
       const QString text = ToQtLines(box_.Text());
       if (edit->toPlainText() != text) edit->setPlainText(text);
+      if (marker_) marker_->SetLines(box_.MarkedLines(), palette);
     }
+    widget_->setPalette(palette);
   }
 
  private:
   forms::TextBox& box_;
   TextStyle style_;
+  LineMarker* marker_ = nullptr;
 };
 
 class LabelBinding : public Binding {
@@ -265,6 +336,36 @@ class CheckBinding : public Binding {
  private:
   forms::CheckBox& check_;
   QCheckBox* q_;
+};
+
+// The classic progress bar is a row of ':' characters in a text box: here a
+// real bar, its value the row's length, shown only once the work has gone
+// on for a third of a second (quick work shows nothing).
+class ProgressBinding : public Binding {
+ public:
+  ProgressBinding(forms::TextBox& box, QProgressBar* bar, bool placed, std::function<int()> full)
+      : Binding(box, bar, placed), box_(box), bar_(bar), full_(std::move(full)) {
+    bar->setTextVisible(false);
+  }
+
+  void Sync() override {
+    const QSignalBlocker blocker(bar_);
+    if (placed_) bar_->setGeometry(PixelRect(control_.Layout()));
+    bar_->setRange(0, std::max(1, full_()));
+    bar_->setValue(std::min(bar_->maximum(), static_cast<int>(box_.Text().size())));
+    if (!box_.Visible()) {
+      since_.invalidate();
+    } else if (!since_.isValid()) {
+      since_.start();
+    }
+    bar_->setVisible(since_.isValid() && since_.elapsed() >= 333);
+  }
+
+ private:
+  forms::TextBox& box_;
+  QProgressBar* bar_;
+  std::function<int()> full_;
+  QElapsedTimer since_;
 };
 
 class ButtonBinding : public Binding {
@@ -332,6 +433,7 @@ void RunUserAction(const std::function<void()>& action) {
   if (endedWith) return;  // the program is ending; nothing more runs
   try {
     action();
+    if (afterUserAction) afterUserAction();
   } catch (const ProgramEnd& end) {
     endedWith = end.exitCode;
     QCoreApplication::exit(end.exitCode);
@@ -339,6 +441,8 @@ void RunUserAction(const std::function<void()>& action) {
     QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Mirrin"), ToQt(e.what()));
   }
 }
+
+void SetAfterUserAction(std::function<void()> hook) { afterUserAction = std::move(hook); }
 
 std::optional<int> TakeProgramEnd() { return std::exchange(endedWith, std::nullopt); }
 
@@ -378,6 +482,14 @@ QWidget* FormView::AddText(forms::TextBox& box, TextStyle style) {
   widgets_[&box] = widget;
   binding->Sync();
   return widget;
+}
+
+QProgressBar* FormView::AddProgress(forms::TextBox& box, std::function<int()> full) {
+  auto* bar = new QProgressBar(this);
+  auto* binding = new ProgressBinding(box, bar, placed_, std::move(full));
+  widgets_[&box] = bar;
+  binding->Sync();
+  return bar;
 }
 
 QLabel* FormView::AddLabel(forms::Label& label) { return Bind<LabelBinding>(label, new QLabel(this)); }

@@ -20,6 +20,7 @@ class QComboBox;
 class QLabel;
 class QListView;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 
 namespace mirrin::qt {
@@ -28,13 +29,20 @@ namespace mirrin::qt {
 inline constexpr int kTwipsPerPixel = 15;
 QRect PixelRect(const forms::Geometry& g);
 // "Fixedsys" is the machine's fixed-pitch font; any other name the
-// application font. Sizes in points.
+// application font (the desktop's). Sizes in points of the classic forms,
+// scaled to the desktop's size and the font scale.
 QFont FontFor(const std::string& name, int pointSize);
+// How much larger than at its first size the window is drawn; bound
+// widgets take it at their next sync.
+void SetFontScale(double scale);
 
 // Runs what the operator started. ProgramEnd leaves every event loop with
 // its exit code (Qt must not see the exception); any other error that got
 // past the routines' own traps is shown, and the window stays usable.
 void RunUserAction(const std::function<void()>& action);
+// Runs after every action of the operator that ended normally (the window
+// brings its status bar up to date).
+void SetAfterUserAction(std::function<void()> hook);
 // The exit code of the ProgramEnd that RunUserAction caught, if any; user
 // actions run again after it was taken.
 std::optional<int> TakeProgramEnd();
@@ -61,6 +69,9 @@ class FormView : public QWidget {
   QComboBox* AddCombo(forms::ComboBox& combo);
   QWidget* AddText(forms::TextBox& box, TextStyle style);
   QLabel* AddLabel(forms::Label& label);
+  // A text box that shows progress as a row of characters, drawn as a bar;
+  // full gives the row's length when the work is done.
+  QProgressBar* AddProgress(forms::TextBox& box, std::function<int()> full);
   QCheckBox* AddCheck(forms::CheckBox& check);
   QPushButton* AddButton(forms::Button& button);
 

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "records/rowtext.h"
 #include "ui/qt/binding.h"
 #include "ui/qt/qttext.h"
 
@@ -19,8 +20,13 @@ int ListBoxModel::rowCount(const QModelIndex& parent) const { return parent.isVa
 QVariant ListBoxModel::data(const QModelIndex& index, int role) const {
   // Between a change of the list and the next Refresh the view may ask for
   // a row the list no longer has.
-  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= list_.ListCount()) return {};
-  return ToQt(list_.List(index.row()));
+  if (!index.isValid() || index.row() >= list_.ListCount()) return {};
+  if (role == Qt::DisplayRole) return ToQt(ShownRowText(list_.List(index.row())));
+  if (role == Qt::ToolTipRole && toolTip) {
+    const std::string tip = toolTip(index.row());
+    if (!tip.empty()) return ToQt(tip);
+  }
+  return {};
 }
 
 bool ListBoxModel::Refresh() {
@@ -42,7 +48,9 @@ ListBoxView::ListBoxView(forms::ListBox& list, QWidget* parent)
   setSelectionMode(list.MultiSelect() ? QAbstractItemView::ExtendedSelection
                                       : QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Rows are never cut short: a wide row scrolls.
+  setTextElideMode(Qt::ElideNone);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // The operator's scrolling moves the model's TopIndex (it locates
   // right-clicked rows); Update reports its own scrolling once it is done.
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {

@@ -18,6 +18,9 @@ class ListBoxModel : public QAbstractListModel {
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
+  // The tooltip of a row; none when it answers "".
+  std::function<std::string(int row)> toolTip;
+
   // Reads the list again: a reset when the number of rows changed, else
   // every row's text (rows change text in place). True after a reset.
   bool Refresh();
@@ -37,6 +40,7 @@ class ListBoxView : public QListView {
   // The right mouse button went down on this row (-1 below the last row);
   // the window decides what it does.
   std::function<void(int row)> onRightButton;
+  void SetToolTip(std::function<std::string(int row)> toolTip) { model_.toolTip = std::move(toolTip); }
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

@@ -5,8 +5,13 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QHBoxLayout>
+#include <QKeySequence>
 #include <QResizeEvent>
+#include <QStatusBar>
+#include <algorithm>
 
+#include "records/differences.h"
 #include "save/save.h"
 #include "ui/popupmenu.h"
 #include "ui/qt/listview.h"
@@ -15,12 +20,24 @@
 namespace mirrin::qt {
 
 MainWindow::MainWindow(Session& session, FrmMirrin& form)
-    : s_(session), model_(form), view_(new FormView(true, this)) {
+    : s_(session), model_(form), view_(new FormView(true, this)), statusView_(new FormView(false, this)) {
   setCentralWidget(view_);
   AddControls();
   AddMenus();
-  setWindowTitle(ToQt(model_.caption));
+  SetTabOrder();
+  auto* statusLayout = new QHBoxLayout(statusView_);
+  statusLayout->setContentsMargins(0, 0, 0, 0);
+  statusLayout->addWidget(statusView_->AddLabel(model_.status.line));
+  statusBar()->addWidget(statusView_, 1);
+  model_.status.title.SetViewListener([this] { setWindowTitle(ToQt(model_.status.title.Caption())); });
+  setWindowTitle(ToQt(model_.status.title.Caption()));
+  SetAfterUserAction([this] { model_.status.Refresh(); });
   ApplyFrame();
+}
+
+MainWindow::~MainWindow() {
+  SetAfterUserAction({});
+  model_.status.title.SetViewListener({});
 }
 
 void MainWindow::AddControls() {
@@ -31,6 +48,12 @@ void MainWindow::AddControls() {
     v.AddText(f.UserField(side), TextStyle::Display);
     for (forms::ListBox* list : {&f.SingleList(side), &f.MultiList(side)}) {
       auto* view = static_cast<ListBoxView*>(v.AddList(*list));
+      // Which fields differ from the partner row's record.
+      view->SetToolTip([this, side](int row) {
+        std::string tip;
+        RunUserAction([&] { tip = RowDifferences(s_, side, row); });
+        return tip.empty() ? tip : "Differs in: " + tip;
+      });
       view->onRightButton = [this, side, list](int row) {
         // The category pop-up counts rows of the classic height from the
         // top row; the click's row is told in those terms.
@@ -52,7 +75,8 @@ void MainWindow::AddControls() {
   v.AddButton(f.cmdSwitch);
   v.AddButton(f.cmdNotes);
   v.AddButton(f.cmdExit);
-  v.AddText(f.txtStatus, TextStyle::Display);
+  // As many characters as the kind selection writes when it is done.
+  v.AddProgress(f.txtStatus, [this] { return s_.settings.GUI == "2" ? 89 : 74; });
   // Laid over the lists, so added last.
   v.AddText(f.txtAbout, TextStyle::MultiLine)->raise();
   v.AddButton(f.Command1)->raise();
@@ -68,7 +92,9 @@ void MainWindow::AddMenus() {
   fileMenu_ = menuBar()->addMenu(QString());
   BindMenu(fileMenu_, f.filemenu);
   for (forms::MenuItem* item : {&f.mnuSave, &f.mnuConfigure, &f.mnuConfigUser, &f.about, &f.exitmenu}) {
-    BindAction(fileMenu_->addAction(QString()), *item);
+    QAction* action = fileMenu_->addAction(QString());
+    BindAction(action, *item);
+    if (item == &f.mnuSave) action->setShortcut(QKeySequence::Save);
   }
   restoreMenu_ = menuBar()->addMenu(QString());
   BindMenu(restoreMenu_, f.mnuRestore);
@@ -80,6 +106,28 @@ void MainWindow::AddMenus() {
   for (forms::MenuItem* hidden : {&f.mnu1Popup, &f.mnu2Popup}) BindMenu(menuBar()->addMenu(QString()), *hidden);
 }
 
+void MainWindow::SetTabOrder() {
+  MainForm& f = s_.form;
+  std::vector<forms::Control*> order;
+  auto pane = [&](Side side) {
+    for (forms::Control* c : std::initializer_list<forms::Control*>{
+             &f.SingleList(side), &f.MultiList(side), &f.Desc(side), &f.Line(side), &f.ShowThisCategory(side)}) {
+      order.push_back(c);
+    }
+  };
+  pane(kLeft);
+  order.push_back(&f.Combo1);
+  for (forms::Button* b : {&f.pLeft, &f.pright, &f.cleft, &f.cright, &f.aleft, &f.aright, &f.dleft, &f.dright,
+                           &f.mleft, &f.mright}) {
+    order.push_back(b);
+  }
+  for (forms::Control* c : std::initializer_list<forms::Control*>{&f.chkArchive, &f.cmdSwitch, &f.cmdNotes, &f.cmdExit}) {
+    order.push_back(c);
+  }
+  pane(kRight);
+  for (size_t i = 1; i < order.size(); ++i) setTabOrder(view_->WidgetOf(*order[i - 1]), view_->WidgetOf(*order[i]));
+}
+
 void MainWindow::ApplyFrame() {
   // Whole pixels, rounded up so the window is never smaller than the frame.
   const int clientWidth = (model_.frame.width - kNonClientWidth + kTwipsPerPixel - 1) / kTwipsPerPixel;
@@ -88,8 +136,9 @@ void MainWindow::ApplyFrame() {
 }
 
 void MainWindow::StartResizing() {
-  setWindowTitle(ToQt(model_.caption));
+  model_.status.Refresh();
   ApplyFrame();
+  firstFrame_ = model_.frame;
   resizing_ = true;
 }
 
@@ -98,6 +147,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   if (!resizing_) return;
   const int height = (event->size().height() - menuBar()->sizeHint().height()) * kTwipsPerPixel + kNonClientHeight;
   const int width = event->size().width() * kTwipsPerPixel + kNonClientWidth;
+  // Text grows with the window (never below the desktop's size); set
+  // before the model lays the controls out, which syncs their fonts.
+  SetFontScale(std::max(1.0, std::min(static_cast<double>(height) / firstFrame_.height,
+                                      static_cast<double>(width) / firstFrame_.width)));
   RunUserAction([&] { model_.Resized(height, width); });
   // The model keeps the window at least half its first size.
   if (model_.frame.height != height || model_.frame.width != width) ApplyFrame();

@@ -21,6 +21,7 @@ class MainWindow : public QMainWindow {
  public:
   // The session and window model must outlive the window.
   MainWindow(Session& session, FrmMirrin& form);
+  ~MainWindow() override;
 
   FormView& Form() { return *view_; }
   QMenu* FileMenu() const { return fileMenu_; }
@@ -40,13 +41,17 @@ class MainWindow : public QMainWindow {
   void AddMenus();
   // Sizes the window to the model's frame.
   void ApplyFrame();
+  // Tab follows the layout: left pane, the middle column, right pane.
+  void SetTabOrder();
 
   Session& s_;
   FrmMirrin& model_;
   FormView* view_;
+  FormView* statusView_;
   QMenu* fileMenu_ = nullptr;
   QMenu* restoreMenu_ = nullptr;
   bool resizing_ = false;
+  WindowFrame firstFrame_;  // the frame when resizing began
 };
 
 }  // namespace mirrin::qt

@@ -1,0 +1,57 @@
+#include "ui/status.h"
+
+#include <gtest/gtest.h>
+
+#include "save/two_users.h"
+#include "ui/frmmirrin.h"
+
+namespace mirrin {
+namespace {
+
+class StatusTest : public test::TwoUsers {
+ protected:
+  const std::string& Line() { return window.status.line.Caption(); }
+  FrmMirrin window{s()};
+};
+
+TEST_F(StatusTest, SaveWithOneFailingFileTellsWhatWasSavedAndWhatNotAndWhy) {
+  ChangeMemo(kLeft, 0, "written");
+  ChangeDate(kRight, 0, "not written");
+  window.status.Refresh();
+  EXPECT_EQ(Line(), "Unsaved changes: UserA's Memos, UserB's Dates");
+  EXPECT_EQ(window.status.title.Caption(), window.caption + "*");
+
+  BlockFolder(kRight, "/datebook");
+  s().form.mnuSave.Press();
+  const std::string notSaved = "Saved 1 file. Not saved: " + s().settings.UserDir2 + "\\datebook\\datebook.dat (";
+  EXPECT_EQ(Line().rfind(notSaved, 0), 0u) << Line();
+  const std::string unsaved = "). Unsaved changes: UserB's Dates";
+  ASSERT_TRUE(Line().ends_with(unsaved)) << Line();
+  EXPECT_GT(Line().size(), notSaved.size() + unsaved.size()) << "the reason is given";
+  EXPECT_EQ(window.status.title.Caption(), window.caption + "*");
+
+  std::filesystem::remove(File(kRight, "/datebook"));
+  std::filesystem::create_directories(File(kRight, "/datebook"));
+  s().form.mnuSave.Press();
+  EXPECT_EQ(Line(), "Saved 1 file");
+  EXPECT_EQ(window.status.title.Caption(), window.caption);
+}
+
+TEST_F(StatusTest, ATransferSaysWhatItDidAndARefusalSaysNothing) {
+  ChangeDate(kLeft, 0, "Lunch");
+  s().settings.DaystoIgnore = "30000";  // the dates lie years in the past
+  window.UseEntryLists();
+  s().form.Combo1.SetText(kDatesText);
+  ASSERT_GT(s().List(kLeft).ListCount(), 0);
+  s().List(kLeft).UserClick(s().List(kLeft).ListCount() - 1);
+  s().form.aright.Press();
+  EXPECT_EQ(Line(), "Added 1 date to UserB. Unsaved changes: UserA's Dates, UserB's Dates");
+
+  // Nothing selected: the button changes nothing, and the line stays.
+  s().form.dleft.SetEnabled(true);
+  s().form.dleft.Press();
+  EXPECT_EQ(Line(), "Added 1 date to UserB. Unsaved changes: UserA's Dates, UserB's Dates");
+}
+
+}  // namespace
+}  // namespace mirrin
