@@ -11,12 +11,8 @@
 #include "app/cli/cli.h"
 #include "app/cli/headless.h"
 #include "palmdata/errors.h"
-#include "records/selectkind.h"
-#include "save/save.h"
-#include "startup/config.h"
 #include "startup/version.h"
 #include "ui/app.h"
-#include "ui/startupsequence.h"
 
 namespace mirrin::cli {
 
