@@ -186,10 +186,21 @@ Bytes BuildAddressFile(const DatFileHeader& header, std::vector<ContactRecord>& 
                          });
 }
 
+void SetDefaultAddressHeader(DatFileHeader& header, const std::string& path) {
+  // 1 integer, 5 text, 6 Boolean: the classic record's 30 fields in order.
+  header = ClassicHeader("BA", 54, {1, 1, 1, 5, 5, 5, 5, 1, 5, 1, 5, 1, 5, 1, 5, 1, 5,
+                                    5, 5, 5, 5, 5, 5, 6, 1, 5, 5, 5, 5, 1},
+                         path);
+}
+
 void ReadAddressFile(int, const std::string& path, DatFileHeader& header,
                      std::vector<ContactRecord>& records, DataContext& ctx) {
   ctx.Log("ReadAddressFile " + path, 6);
-  if (FileMissing(path)) return;
+  if (FileMissing(path)) {
+    SetDefaultAddressHeader(header, path);
+    records.clear();
+    return;
+  }
   Bytes data;
   try {
     data = ReadWholeFile(path);
@@ -201,11 +212,10 @@ void ReadAddressFile(int, const std::string& path, DatFileHeader& header,
 
 void WriteAddressFile(int user, const std::string& path, const DatFileHeader& header,
                       std::vector<ContactRecord>& records, DataContext& ctx) {
-  const int number = user == 1 ? 1 : 2;
-  ctx.Log("Write Contacts for " + std::to_string(number) + " to " + path, 6);
+  ctx.Log("Write Contacts for " + std::to_string(user == 1 ? 1 : 2) + " to " + path, 6);
   const Bytes content = BuildAddressFile(header, records, ctx);
   CheckReadsBack<ContactRecord>(content, records.size(), path, ctx, ParseAddressFile);
-  ReplaceDataFile(ctx, TempFilePath(ctx, "cont", number), path, content);
+  WriteFileAtomic(path, content);
 }
 
 void Describe(const ContactRecord& r, FieldVisitor& v) {

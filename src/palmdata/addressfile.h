@@ -79,10 +79,12 @@ void ParseAddressFile(const Bytes& data, const std::string& path, DatFileHeader&
 Bytes BuildAddressFile(const DatFileHeader& header, std::vector<ContactRecord>& records,
                        const DataContext& ctx);
 
-// A missing file is not an error: header and records are left as they were.
+// The header a user gets when the address file does not exist yet.
+void SetDefaultAddressHeader(DatFileHeader& header, const std::string& path);
+// A missing file is not an error: the kind is empty, with the default header.
 void ReadAddressFile(int user, const std::string& path, DatFileHeader& header,
                      std::vector<ContactRecord>& records, DataContext& ctx);
-// Writes through the temporary file cont<user>.tmp and replaces path atomically.
+// Replaces path atomically.
 void WriteAddressFile(int user, const std::string& path, const DatFileHeader& header,
                       std::vector<ContactRecord>& records, DataContext& ctx);
 

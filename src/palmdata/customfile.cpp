@@ -99,8 +99,8 @@ void AppendValue(std::string& out, const std::string& value) {
 
 void ReadCustomFile(const std::string& path, DatFileHeader& header,
                     std::vector<CustomRecord>& records) {
-  if (FileMissing(path)) return;
-  ParseCustomText(ReadWholeFile(path, kMaxCustomFileBytes), header, records);
+  // A missing file is an empty kind.
+  ParseCustomText(FileMissing(path) ? Bytes() : ReadWholeFile(path, kMaxCustomFileBytes), header, records);
 }
 
 void ParseCustomText(std::string_view text, DatFileHeader& header, std::vector<CustomRecord>& records) {

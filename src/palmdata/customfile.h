@@ -29,7 +29,7 @@ struct CustomRecord {
   std::string Raw;
 };
 
-// A missing file changes nothing. Otherwise the header's category table
+// A missing file reads as an empty one. The header's category table
 // starts again from "Unfiled" alone, RecordCount becomes the number of
 // records and `records` is replaced. Read errors propagate.
 void ReadCustomFile(const std::string& path, DatFileHeader& header,

@@ -4,8 +4,10 @@
 #include <functional>
 #include <string>
 
+#include "palmdata/errors.h"
 #include "palmdata/logsink.h"
 #include "palmdata/palmtime.h"
+#include "palmdata/version.h"
 
 namespace mirrin {
 
@@ -17,12 +19,25 @@ struct DataContext {
   bool developmentMode = false;
   // Shows a message box (critical icon, OK); bound to the platform by the window.
   std::function<void(const std::string& text, const std::string& title)> showCritical;
-  // Where the temporary files date1.tmp ... todo2.tmp are written.
-  std::string programDir;
 
+  // A log that cannot be written never stops a load or a save: the first
+  // failure of the run is shown (it names the log file and the reason),
+  // later ones are dropped.
   void Log(const std::string& message, int level) const {
-    if (log) log->WriteLog(message, level);
+    if (!log) return;
+    try {
+      log->WriteLog(message, level);
+    } catch (const RunError& e) {
+      if (logFailureShown || !showCritical) return;
+      logFailureShown = true;
+      showCritical("The log could not be written; " + std::string(kProductName) +
+                       " carries on without it.\r\n\r\n" + e.detail(),
+                   kProductName);
+    }
   }
+
+ private:
+  mutable bool logFailureShown = false;
 };
 
 }  // namespace mirrin

@@ -219,17 +219,7 @@ void WriteDateEntryExt(ByteWriter& out, const DateRecord& r, const TimeZoneInfo&
 
 void SetDefaultDatebookHeader(DatFileHeader& h, const std::string& path) {
   // Nothing of a previously read file may be written into the new one.
-  h = DatFileHeader{};
-  h.VersionTag = Bytes("\x00\x01\x42\x44", 4);
-  h.FileName = path;
-  h.NextFreeId = 128;
-  h.ResourceId = 54;
-  h.FieldsPerRow = 15;
-  h.RecordIdPosition = 0;
-  h.StatusPosition = 1;
-  h.PlacementPosition = 2;
-  h.FieldCount = 15;
-  h.FieldTypes = {0, 1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8};
+  h = ClassicHeader("BD", 54, {1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8}, path);
 }
 
 void ParseDatebookFile(const Bytes& data, const std::string& path, DatFileHeader& header,
@@ -279,7 +269,7 @@ void WriteDatebookFile(int user, const std::string& path, const DatFileHeader& h
           4);
   const Bytes bytes = BuildDatebookFile(header, records, ctx);
   CheckReadsBack<DateRecord>(bytes, records.size(), path, ctx, ParseDatebookFile);
-  ReplaceDataFile(ctx, TempFilePath(ctx, "date", user), path, bytes);
+  WriteFileAtomic(path, bytes);
 }
 
 void Describe(const DateRecord& r, FieldVisitor& v) {

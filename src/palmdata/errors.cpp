@@ -10,6 +10,7 @@ std::string ErrorDescription(int number) {
     case err::TypeMismatch: return "Type mismatch";
     case err::BadFileName: return "Bad file name or number";
     case err::FileNotFound: return "File not found";
+    case err::DiskFull: return "Disk full";
     case err::InputPastEnd: return "Input past end of file";
     case err::PermissionDenied: return "Permission denied";
     case err::PathFileAccess: return "Path/File access error";

@@ -13,6 +13,7 @@ constexpr int DivisionByZero = 11;
 constexpr int TypeMismatch = 13;
 constexpr int BadFileName = 52;
 constexpr int FileNotFound = 53;
+constexpr int DiskFull = 61;
 constexpr int InputPastEnd = 62;
 constexpr int PermissionDenied = 70;
 constexpr int PathFileAccess = 75;

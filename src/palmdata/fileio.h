@@ -2,6 +2,8 @@
 // Whole-file reading and never-half-written file replacement. Paths are
 // given as configured (backslashes, as Palm Desktop's own paths are); each
 // function turns them into native paths itself.
+#include <sys/stat.h>
+
 #include <string>
 #include <string_view>
 
@@ -30,14 +32,32 @@ constexpr size_t kMaxDataFileBytes = size_t{256} << 20;
 // the error names the file and the reason. Never blocks on a FIFO.
 Bytes ReadWholeFile(std::string_view path, size_t maxBytes = kMaxDataFileBytes);
 
-// Writes the complete content beside the target, flushes it to disk and
-// renames it over the target; on any failure the old file is untouched and
-// error 70 or 75 is raised.
-void WriteFileAtomic(std::string_view path, std::string_view content);
+// Replaces the file whole or not at all: the content goes to a new file
+// beside the target (created exclusively, mode 0600), which is flushed and
+// renamed over it, and the folder is flushed. A symlink is written through
+// to its target; the target keeps its mode (and its owner and group where
+// the process may set them). A file without write permission is not
+// replaced (error 70). A file that does not exist yet gets the mode, owner
+// and group of `like` (without it: 0666 less the umask, and the process's
+// owner); an existing file's mode is narrowed to like's. Leftover temporary
+// files of a killed save are removed. Errors name the file and the system's
+// reason; the old file is then untouched.
+void WriteFileAtomic(std::string_view path, std::string_view content,
+                     const struct stat* like = nullptr);
 
-// Replaces `to` with the content of `from`, atomically as above.
+// Error 70 when path exists and may not be replaced: it has no write
+// permission for this process, or none for anyone (root passes the first
+// test), or it is not a regular file.
+void CheckReplaceable(std::string_view path);
+
+// Replaces `to` with the content of `from`, atomically as above; the copy
+// is never readable by more than `from` is.
 void CopyFileAtomic(std::string_view from, std::string_view to);
 
 bool RemoveFile(std::string_view path);
+
+// Whether two configured paths name the same folder (or file): one user
+// folder must never be both users'.
+bool SamePlace(std::string_view a, std::string_view b);
 
 }  // namespace mirrin

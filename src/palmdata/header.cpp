@@ -58,6 +58,23 @@ void CheckCountedText(int32_t length, const std::string& text) {
 
 }  // namespace
 
+DatFileHeader ClassicHeader(std::string_view kindLetters, int32_t resourceId,
+                            const std::vector<int32_t>& fieldTypes, const std::string& path) {
+  DatFileHeader h;
+  h.VersionTag = Bytes("\x00\x01", 2) + std::string(kindLetters);
+  h.FileName = path;
+  h.NextFreeId = 128;
+  h.ResourceId = resourceId;
+  h.FieldCount = static_cast<int32_t>(fieldTypes.size());
+  h.FieldsPerRow = h.FieldCount;
+  h.RecordIdPosition = 0;
+  h.StatusPosition = 1;
+  h.PlacementPosition = 2;
+  h.FieldTypes.assign(1, 0);
+  h.FieldTypes.insert(h.FieldTypes.end(), fieldTypes.begin(), fieldTypes.end());
+  return h;
+}
+
 CategoryEntry CategoryEntry::Unfiled() {
   CategoryEntry e;
   e.LongName = "Unfiled";

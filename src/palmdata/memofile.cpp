@@ -61,9 +61,17 @@ Bytes BuildMemoFile(const DatFileHeader& header, std::vector<MemoRecord>& record
   });
 }
 
+void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path) {
+  header = ClassicHeader("MP", 54, {1, 1, 1, 5, 6, 1}, path);
+}
+
 void ReadMemoFile(int /*user*/, const std::string& path, DatFileHeader& header,
                   std::vector<MemoRecord>& records, DataContext& ctx) {
-  if (FileMissing(path)) return;
+  if (FileMissing(path)) {
+    SetDefaultMemoHeader(header, path);
+    records.clear();
+    return;
+  }
   ParseMemoFile(ReadWholeFile(path), path, header, records, ctx);
 }
 
@@ -72,7 +80,7 @@ void WriteMemoFile(int user, const std::string& path, const DatFileHeader& heade
   ctx.Log("Write Memos for " + std::to_string(user) + " to " + path, 4);
   const Bytes bytes = BuildMemoFile(header, records, ctx);
   CheckReadsBack<MemoRecord>(bytes, records.size(), path, ctx, ParseMemoFile);
-  ReplaceDataFile(ctx, TempFilePath(ctx, "memo", user), path, bytes);
+  WriteFileAtomic(path, bytes);
 }
 
 void Describe(const MemoRecord& r, FieldVisitor& v) {

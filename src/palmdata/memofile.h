@@ -26,7 +26,9 @@ void ParseMemoFile(const Bytes& data, const std::string& path, DatFileHeader& he
                    std::vector<MemoRecord>& records, DataContext& ctx);
 Bytes BuildMemoFile(const DatFileHeader& header, std::vector<MemoRecord>& records,
                     const DataContext& ctx);
-// A missing file leaves header and records as they were.
+// The header a user gets when the file does not exist yet.
+void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path);
+// A missing file is not an error: the kind is empty, with the default header.
 void ReadMemoFile(int user, const std::string& path, DatFileHeader& header,
                   std::vector<MemoRecord>& records, DataContext& ctx);
 void WriteMemoFile(int user, const std::string& path, const DatFileHeader& header,

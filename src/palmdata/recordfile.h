@@ -1,7 +1,7 @@
 #pragma once
 // What the four record files share: a header followed by RecordCount records,
-// read whole and checked, written whole through the program's temporary file
-// and then over the data file in one step.
+// read whole and checked, built whole in memory and then put over the data
+// file in one step.
 #include <string>
 #include <vector>
 
@@ -11,15 +11,6 @@
 #include "palmdata/header.h"
 
 namespace mirrin {
-
-// The temporary file of a kind: the program folder + "\" + stem + user number + ".tmp".
-std::string TempFilePath(const DataContext& ctx, const std::string& stem, int user);
-
-// Writes the complete file to the temporary file (when the program folder is
-// known) and then replaces the data file atomically; a failure anywhere
-// leaves the data file as it was.
-void ReplaceDataFile(const DataContext& ctx, const std::string& tempPath, const std::string& path,
-                     const Bytes& content);
 
 // Adds where an error happened ("ReadDatebookFile C:\...\datebook.dat,17") to it.
 [[noreturn]] void RethrowAt(const RunError& e, const std::string& where);

@@ -91,9 +91,17 @@ Bytes BuildTodoFile(const DatFileHeader& header, std::vector<TodoRecord>& record
   });
 }
 
+void SetDefaultTodoHeader(DatFileHeader& header, const std::string& path) {
+  header = ClassicHeader("DT", 44, {1, 1, 1, 5, 3, 6, 1, 6, 1, 5}, path);
+}
+
 void ReadTodoFile(int /*user*/, const std::string& path, DatFileHeader& header,
                   std::vector<TodoRecord>& records, DataContext& ctx) {
-  if (FileMissing(path)) return;
+  if (FileMissing(path)) {
+    SetDefaultTodoHeader(header, path);
+    records.clear();
+    return;
+  }
   ParseTodoFile(ReadWholeFile(path), path, header, records, ctx);
 }
 
@@ -102,7 +110,7 @@ void WriteTodoFile(int user, const std::string& path, const DatFileHeader& heade
   ctx.Log("Write ToDos for " + std::to_string(user) + " to " + path, 4);
   const Bytes bytes = BuildTodoFile(header, records, ctx);
   CheckReadsBack<TodoRecord>(bytes, records.size(), path, ctx, ParseTodoFile);
-  ReplaceDataFile(ctx, TempFilePath(ctx, "todo", user), path, bytes);
+  WriteFileAtomic(path, bytes);
 }
 
 void Describe(const TodoRecord& r, FieldVisitor& v) {

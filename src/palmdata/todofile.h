@@ -40,7 +40,9 @@ void ParseTodoFile(const Bytes& data, const std::string& path, DatFileHeader& he
                    std::vector<TodoRecord>& records, DataContext& ctx);
 Bytes BuildTodoFile(const DatFileHeader& header, std::vector<TodoRecord>& records,
                     const DataContext& ctx);
-// A missing file leaves header and records as they were.
+// The header a user gets when the file does not exist yet.
+void SetDefaultTodoHeader(DatFileHeader& header, const std::string& path);
+// A missing file is not an error: the kind is empty, with the default header.
 void ReadTodoFile(int user, const std::string& path, DatFileHeader& header,
                   std::vector<TodoRecord>& records, DataContext& ctx);
 void WriteTodoFile(int user, const std::string& path, const DatFileHeader& header,

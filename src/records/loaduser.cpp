@@ -1,8 +1,10 @@
 #include "records/loaduser.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "palmdata/fileio.h"
 #include "records/selectkind.h"
@@ -30,6 +32,18 @@ void ForgetLoadedUser(Session& s, Side side) {
   s.Store(side).loaded = false;
 }
 
+// Below the user folder; the custom kind's file is the setting Custom1File.
+std::string KindFilePath(Kind kind) {
+  switch (kind) {
+    case Kind::Dates: return "\\datebook\\datebook.dat";
+    case Kind::Contacts: return "\\address\\address.dat";
+    case Kind::ToDos: return "\\todo\\todo.dat";
+    case Kind::Memos: return "\\memopad\\memopad.dat";
+    case Kind::Custom: break;
+  }
+  return {};
+}
+
 // Keeps the datebook as it was before this program first touched it: made
 // once, never refreshed.
 void MakeSafetyCopy(const std::string& datebook) {
@@ -37,27 +51,24 @@ void MakeSafetyCopy(const std::string& datebook) {
   if (!FileExists(copy) && FileExists(datebook)) CopyFileAtomic(datebook, copy);
 }
 
+// A store holds one user's data only: every kind of the side is replaced,
+// an included one by its file (empty, with the kind's default header, when
+// the file is missing) and one that is not included by an empty kind.
 void ReadIncludedFiles(Session& s, Side side) {
   UserStore& st = s.Store(side);
   const Settings& set = s.settings;
-  const int user = UserNumber(side);
-  const std::string& dir = st.userDir;
   st.read = {};
-  auto read = [&](Kind kind, bool included) { return st.read[static_cast<int>(kind)] = included; };
-  if (read(Kind::Dates, set.IncludeDates)) {
-    ReadDatebookFile(user, dir + "\\datebook\\datebook.dat", st.datesHeader, st.dates, s.data);
+  const std::array<std::pair<Kind, bool>, 5> kinds{{{Kind::Dates, set.IncludeDates},
+                                                     {Kind::Contacts, set.IncludeContacts},
+                                                     {Kind::ToDos, set.IncludeToDo},
+                                                     {Kind::Memos, set.IncludeMemo},
+                                                     {Kind::Custom, !set.Custom1.empty()}}};
+  for (const auto& [kind, included] : kinds) {
+    st.read[static_cast<int>(kind)] = included;
+    // Custom1File begins with its own backslash.
+    const std::string path = st.userDir + (kind == Kind::Custom ? set.Custom1File : KindFilePath(kind));
+    ReadKindFile(s, side, kind, included ? path : std::string(), st);
   }
-  if (read(Kind::Contacts, set.IncludeContacts)) {
-    ReadAddressFile(user, dir + "\\address\\address.dat", st.contactsHeader, st.contacts, s.data);
-  }
-  if (read(Kind::ToDos, set.IncludeToDo)) {
-    ReadTodoFile(user, dir + "\\todo\\todo.dat", st.todosHeader, st.todos, s.data);
-  }
-  if (read(Kind::Memos, set.IncludeMemo)) {
-    ReadMemoFile(user, dir + "\\memopad\\memopad.dat", st.memosHeader, st.memos, s.data);
-  }
-  // Custom1File begins with its own backslash.
-  if (read(Kind::Custom, !set.Custom1.empty())) ReadCustomFile(dir + set.Custom1File, st.customHeader, st.custom);
 }
 
 // The list index maps are indexed by list row, so they must hold the longest
@@ -107,9 +118,12 @@ void Load(Session& s, Side side, const LoadUserHooks& hooks, const std::string& 
 
   st.userName = name;
   st.userDir = side == kLeft ? s.settings.UserDir1 : s.settings.UserDir2;
-  // A failed safety copy is told but does not stop the load.
-  TrapErrors(s.platform, context + ": Copying datebook file",
-             [&] { MakeSafetyCopy(st.userDir + "\\datebook\\datebook.dat"); });
+  // A failed safety copy is told but does not stop the load; saving tries
+  // again before it first writes the datebook.
+  if (hooks.makeSafetyCopy) {
+    TrapErrors(s.platform, context + ": Copying datebook file",
+               [&] { MakeSafetyCopy(st.userDir + KindFilePath(Kind::Dates)); });
+  }
 
   if (hooks.splashProgress) hooks.splashProgress();
 
@@ -129,6 +143,39 @@ void Load(Session& s, Side side, const LoadUserHooks& hooks, const std::string& 
 }
 
 }  // namespace
+
+void ReadKindFile(Session& s, Side side, Kind kind, const std::string& path, UserStore& into) {
+  const int user = UserNumber(side);
+  // An empty path stands for a file that does not exist: the kind is empty.
+  const std::string file = path.empty() ? into.userDir + KindFilePath(kind) : path;
+  const bool read = !path.empty();
+  switch (kind) {
+    case Kind::Dates:
+      into.dates.clear();
+      SetDefaultDatebookHeader(into.datesHeader, file);
+      if (read) ReadDatebookFile(user, file, into.datesHeader, into.dates, s.data);
+      break;
+    case Kind::Contacts:
+      into.contacts.clear();
+      SetDefaultAddressHeader(into.contactsHeader, file);
+      if (read) ReadAddressFile(user, file, into.contactsHeader, into.contacts, s.data);
+      break;
+    case Kind::ToDos:
+      into.todos.clear();
+      SetDefaultTodoHeader(into.todosHeader, file);
+      if (read) ReadTodoFile(user, file, into.todosHeader, into.todos, s.data);
+      break;
+    case Kind::Memos:
+      into.memos.clear();
+      SetDefaultMemoHeader(into.memosHeader, file);
+      if (read) ReadMemoFile(user, file, into.memosHeader, into.memos, s.data);
+      break;
+    case Kind::Custom:
+      ParseCustomText("", into.customHeader, into.custom);
+      if (read) ReadCustomFile(file, into.customHeader, into.custom);
+      break;
+  }
+}
 
 void LoadUser(Session& s, Side side, const LoadUserHooks& hooks) {
   const std::string context = "Loading User '" + s.form.UserField(side).Text() + "'";

@@ -13,6 +13,8 @@ struct LoadUserHooks {
   std::function<void()> splashProgress;
   // The Configure Users dialog's "No. of Date entries:" of the side's user.
   std::function<void(Side side, int32_t dateCount)> showDateCount;
+  // The read-only tools leave the Palm folders as they are: no safety copy.
+  bool makeSafetyCopy = true;
 };
 
 // The placeholders start-up writes into a user field when no Palm folder
@@ -22,6 +24,10 @@ inline constexpr const char* kChooseUserText = "Please choose User";
 
 // The one-time safety copy of a datebook: the datebook's path + this.
 inline constexpr const char* kSafetyCopySuffix = ".preMirrin22";
+
+// Reads the file at path as the side's file of that kind into `into`
+// (header and records of that kind only), as loading does.
+void ReadKindFile(Session& s, Side side, Kind kind, const std::string& path, UserStore& into);
 
 // Runs on the change of UserLeft (left) or UserRight (right). A read error
 // is reported under "Loading User '<name>'" and ends the program.

@@ -44,6 +44,17 @@ std::array<forms::Button*, 10> MainForm::AllTransferButtons() {
   return {&cleft, &cright, &aleft, &aright, &mleft, &mright, &dleft, &dright, &pLeft, &pright};
 }
 
+forms::MenuItem* MainForm::RestoreItem(Side s, Kind kind) {
+  switch (kind) {
+    case Kind::Dates: return RestoreItems(s)[0];
+    case Kind::Contacts: return RestoreItems(s)[1];
+    case Kind::ToDos: return RestoreItems(s)[2];
+    case Kind::Memos: return RestoreItems(s)[3];
+    case Kind::Custom: break;
+  }
+  return nullptr;
+}
+
 std::array<forms::MenuItem*, 4> MainForm::RestoreItems(Side s) {
   if (s == kLeft) return {&mnuDate1, &mnuCont1, &mnuTodo1, &mnuMemo1};
   return {&mnuDate2, &mnuCont2, &mnuTodo2, &mnuMemo2};

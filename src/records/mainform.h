@@ -65,6 +65,8 @@ struct MainForm {
   std::array<forms::Button*, 10> AllTransferButtons();
   // mnuDate1 ... mnuMemo2: the Restore items of one side, in the order Dates, Contacts, To Dos, Memos.
   std::array<forms::MenuItem*, 4> RestoreItems(Side s);
+  // The Restore item of one side and kind; null for the custom kind, which has none.
+  forms::MenuItem* RestoreItem(Side s, Kind kind);
 };
 
 }  // namespace mirrin

@@ -6,7 +6,6 @@ Session::Session(Platform& p) : platform(p), log(p, settings) {
   programDir = platform.ProgramDirectory();
   data.timeZone = platform.TimeZone();
   data.log = &log;
-  data.programDir = programDir;
   data.showCritical = [this](const std::string& text, const std::string& title) {
     platform.MsgBox(text, mb::OKOnly | mb::Critical, title);
   };

@@ -1,11 +1,14 @@
 #include "save/restore.h"
 
 #include <string>
+#include <utility>
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
+#include "records/loaduser.h"
+#include "records/selectkind.h"
 #include "save/datafiles.h"
-#include "startup/errorreport.h"
+#include "save/save.h"
 #include "startup/version.h"
 
 namespace mirrin {
@@ -41,9 +44,23 @@ bool Copied(Session& s, const std::string& from, const std::string& to,
     return true;
   } catch (const RunError& e) {
     Tell(s, "Restore failed: " + from + " could not be copied to " + to + ". " +
-                std::to_string(e.number()) + " " + e.description() + "\r\n\r\n" + consequence);
+                std::to_string(e.number()) + " " + e.what() + "\r\n\r\n" + consequence);
   }
   return false;
+}
+
+// The restored kind in memory becomes the restored file, so that no later
+// save can write the store as it was before the restore.
+void TakeKind(UserStore& st, UserStore& restored, Kind kind) {
+  std::swap(st.Header(kind), restored.Header(kind));
+  switch (kind) {
+    case Kind::Dates: st.dates.swap(restored.dates); break;
+    case Kind::Contacts: st.contacts.swap(restored.contacts); break;
+    case Kind::ToDos: st.todos.swap(restored.todos); break;
+    case Kind::Memos: st.memos.swap(restored.memos); break;
+    case Kind::Custom: st.custom.swap(restored.custom); break;
+  }
+  st.Changed(kind) = false;
 }
 
 }  // namespace
@@ -52,27 +69,44 @@ void Restore(Session& s, Side side, Kind kind) {
   const RestoreTexts texts = TextsOf(kind);
   if (!texts.question) return;
   const std::string& user = s.form.UserField(side).Text();
+  // Palm Desktop would overwrite the restored file, or lose what it holds.
+  if (RefusedWhileRunning(s)) return;
   if (s.platform.MsgBox(texts.question + user + "?", mb::YesNo | mb::Exclamation, kProductName) !=
       mb::Yes) {
     return;
   }
-  TrapErrors(s.platform, "Restore", [&] { s.WriteLog(texts.log + user, 5); });
+  s.WriteLog(texts.log + user, 5);
 
+  UserStore& st = s.Store(side);
   const std::string& dir = side == kLeft ? s.settings.UserDir1 : s.settings.UserDir2;
   const KindFiles files = FilesOf(s.settings, dir, kind);
-  // Checked first, so that nothing is copied when the restore cannot be done.
-  for (const std::string* missing : {&files.data, &files.backup}) {
-    if (!FileExists(*missing)) {
-      Tell(s, "Restore is not possible: " + *missing + " does not exist. No file was changed.");
-      return;
-    }
+  if (!FileExists(files.backup)) {
+    Tell(s, "Restore is not possible: " + files.backup + " does not exist. No file was changed.");
+    return;
   }
-  if (!Copied(s, files.data, files.preRestore, files.data + " was not changed.")) return;
+  // Read first: a backup that cannot be read is not put in place.
+  UserStore restored;
+  restored.userDir = dir;
+  try {
+    ReadKindFile(s, side, kind, files.backup, restored);
+  } catch (const RunError& e) {
+    Tell(s, "Restore is not possible: " + files.backup + " cannot be read. " + e.what() +
+                " No file was changed.");
+    return;
+  }
+  // A data file that is missing has nothing to keep: the backup is put in its place.
+  if (FileExists(files.data) &&
+      !Copied(s, files.data, files.preRestore, files.data + " was not changed.")) {
+    return;
+  }
   if (!Copied(s, files.backup, files.data,
               files.data + " was not changed; the copy of it made before the restore is " +
                   files.preRestore + ".")) {
     return;
   }
+  TakeKind(st, restored, kind);
+  Kind shown;
+  if (s.ShownKind(shown) && shown == kind) SelectKind(s);  // the lists show the restored records
   s.platform.MsgBox("Restore is complete. Please exit " + std::string(kProductName) +
                         " without saving",
                     mb::OKOnly | mb::Information, kProductName);

@@ -1,15 +1,16 @@
 #pragma once
 // Putting back the backup that the last save made of one data file of one
-// user, after keeping a copy of the current file. Only the files change; the
-// data in memory stays as it is, so the operator is told to exit without
-// saving.
+// user, after keeping a copy of the current file. The restored kind is then
+// read back into memory, so a later save cannot undo the restore.
 #include "records/session.h"
 
 namespace mirrin {
 
 // The Restore items mnuDate1 ... mnuMemo2. The custom kind has no backup and
-// is not restored. A missing data or backup file, or a failed copy, is told
-// by name; the data file is then either untouched or wholly restored.
+// is not restored. Refused while Palm Desktop or HotSync runs. A missing or
+// unreadable backup, or a failed copy, is told by name; the data file is
+// then either untouched or wholly restored. A missing data file is simply
+// replaced by the backup.
 void Restore(Session& s, Side side, Kind kind);
 
 }  // namespace mirrin

@@ -1,7 +1,6 @@
 #include "save/save.h"
 
 #include "save/writeout.h"
-#include "startup/errorreport.h"
 #include "startup/runningcheck.h"
 #include "startup/version.h"
 
@@ -11,7 +10,8 @@ namespace {
 
 bool DataChanged(const Session& s) { return ChangedWord(s.stores) != 0; }
 
-// True when Palm Desktop or HotSync is running; the operator has been told.
+}  // namespace
+
 bool RefusedWhileRunning(Session& s) {
   std::string p;
   if (!IsPalmDesktopRunning(s.platform, p)) return false;
@@ -23,6 +23,8 @@ bool RefusedWhileRunning(Session& s) {
                     mb::OKOnly | mb::Critical, ProductTitleWithVersion());
   return true;
 }
+
+namespace {
 
 // The message that names the files a save left unwritten.
 std::string NotWrittenText(const WriteoutResult& result, bool exiting) {
@@ -89,10 +91,7 @@ void ExitRoutine(Session& s) {
   }
   WriteCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s),
                       s.settings.Custom1, s.filters, s.log);
-  // A log that cannot be written is told, but the program still ends.
-  TrapErrors(s.platform, "ExitRoutine", [&] {
-    s.WriteLog(std::string(kProgramName) + " Version " + VersionText() + " finished", 0);
-  });
+  s.WriteLog(std::string(kProgramName) + " Version " + VersionText() + " finished", 0);
   throw ProgramEnd{};
 }
 

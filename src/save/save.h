@@ -11,6 +11,10 @@
 
 namespace mirrin {
 
+// True when Palm Desktop or HotSync is running, after telling the operator
+// that nothing can be saved (or restored) while it runs.
+bool RefusedWhileRunning(Session& s);
+
 // mnuSave. Writes the changed kinds unless Palm Desktop or HotSync is
 // running or a file of an unsupported version was read. Clears the changed
 // flags of the files written; Save is disabled only when nothing is left

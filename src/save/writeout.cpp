@@ -1,6 +1,7 @@
 #include "save/writeout.h"
 
 #include <array>
+#include <filesystem>
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
@@ -26,15 +27,18 @@ bool UserChosen(Session& s, Side side) {
 }
 
 // The files as they were before this program first wrote any of them. The
-// datebook's copy is made when the user is loaded. A file that does not
-// exist has nothing to keep.
+// datebook's copy is made when the user is loaded; it is tried again here in
+// case that failed. A file that does not exist has nothing to keep.
 void KeepPristineCopies(Session& s) {
   struct Pristine {
     Kind kind;
     const char* tag;
   };
-  const std::array<Pristine, 4> steps{
-      {{Kind::ToDos, "bb"}, {Kind::Contacts, "cc"}, {Kind::Memos, "dd"}, {Kind::Custom, "ee"}}};
+  const std::array<Pristine, 5> steps{{{Kind::Dates, "ab"},
+                                       {Kind::ToDos, "bb"},
+                                       {Kind::Contacts, "cc"},
+                                       {Kind::Memos, "dd"},
+                                       {Kind::Custom, "ee"}}};
   for (Side side : kSides) {
     const std::string user = std::to_string(UserNumber(side));
     for (const Pristine& step : steps) {
@@ -56,8 +60,19 @@ void WriteKind(Session& s, Side side, Kind kind) {
   // empty store anywhere.
   if (!st.loaded || st.userDir.empty()) throw RunError(err::PathFileAccess, "no user loaded");
   const KindFiles files = FilesOf(s.settings, st.userDir, kind);
+  // A file the operator made read-only is not replaced, nor its backup refreshed.
+  CheckReplaceable(files.data);
+  // A user Palm Desktop never synchronised this kind for has no folder for it yet.
+  if (DirectoryExists(st.userDir)) {
+    const std::filesystem::path folder = std::filesystem::path(NativePath(files.data)).parent_path();
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+  }
   // A user who never had this file gets it without a backup.
-  if (!files.backup.empty() && FileExists(files.data)) CopyFileAtomic(files.data, files.backup);
+  if (!files.backup.empty() && FileExists(files.data)) {
+    CopyFileAtomic(files.data, files.backup);
+    s.form.RestoreItem(side, kind)->SetEnabled(true);  // there is now a backup to restore from
+  }
   const int user = UserNumber(side);
   switch (kind) {
     case Kind::Dates:
@@ -81,8 +96,7 @@ WriteoutResult Writeout(Session& s) {
   const bool shown = BothUsersShown(s);
   if (shown) {
     KeepPristineCopies(s);
-    // A log that cannot be written must not keep the files from being saved.
-    TrapErrors(s.platform, "writeout", [&] { s.WriteLog("Writing updated files...", 11); });
+    s.WriteLog("Writing updated files...", 11);
     s.platform.SetBusy(true);
     s.form.closeup.SetCaption("\r\nPlease wait while files are updated");
     s.form.closeup.SetVisible(true);

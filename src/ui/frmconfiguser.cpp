@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "palmdata/fileio.h"
 #include "palmdata/users.h"
 #include "palmdata/version.h"
 #include "startup/config.h"
@@ -200,7 +201,19 @@ void FrmConfigUser::Show() {
   s_.window.DialogEventsEnabled = false;
 }
 
+std::string SameUserFolderText(const std::string& folder) {
+  return "The First User and the Second User have the same user directory:\r\n" + folder +
+         "\r\n\r\nSaving would write one user's changes over the other's. Please choose two "
+         "different users.";
+}
+
 void FrmConfigUser::OK() {
+  // The dialog stays open until the two users are told apart.
+  if (SamePlace(s_.settings.UserDir1, s_.settings.UserDir2)) {
+    s_.platform.MsgBox(SameUserFolderText(s_.settings.UserDir1), mb::OKOnly | mb::Exclamation,
+                       kTitle);
+    return;
+  }
   s_.window.DialogOK = true;
   WriteIniFile();
   Hide();

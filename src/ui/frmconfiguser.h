@@ -28,6 +28,9 @@ struct UserFrame {
   forms::Label lblRecords;   // "No. of Date entries:"
 };
 
+// What the dialog and start-up say when both users have one user folder.
+std::string SameUserFolderText(const std::string& folder);
+
 class FrmConfigUser : public ModalWindow {
  public:
   explicit FrmConfigUser(Session& session);

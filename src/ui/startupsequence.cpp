@@ -148,7 +148,12 @@ bool ApplyConfiguration(MirrinApp& app, bool confirmed) {
     NoPalmDirectory(s, kRight);
     return true;
   }
-  return ValidateUser(app, kRight);
+  if (!ValidateUser(app, kRight)) return false;
+  if (SamePlace(set.UserDir1, set.UserDir2)) {
+    Critical(s, SameUserFolderText(set.UserDir1), kProductName);
+    return false;
+  }
+  return true;
 }
 
 // One of the four Palm kinds' texts, and that kind is included.

@@ -79,7 +79,6 @@ class CompareExportTest : public ::testing::Test {
     SetDefaultDatebookHeader(header, Datebook(name));
     header.RecordCount = static_cast<int32_t>(records.size());
     DataContext ctx;
-    ctx.programDir = dir.Path();
     WriteDatebookFile(1, Datebook(name), header, records, ctx);
   }
   // The lines compare prints, made from the window model's lists.
@@ -209,7 +208,6 @@ TEST(CompareAsTheWindow, TheFilterFileHidesWhatTheWindowHides) {
   // Anna's first date goes into "Work", which the filter file hides for her.
   const std::string book = test::DatebookPath(f.AnnaDir());
   DataContext ctx;
-  ctx.programDir = f.prog.Path();
   DatFileHeader header;
   std::vector<DateRecord> dates;
   ReadDatebookFile(1, book, header, dates, ctx);

@@ -162,7 +162,6 @@ TEST_F(CliFiles, DumpShowsTimesInTheProgramsZone) {
   std::vector<DateRecord> dates(1);
   dates[0].StartTime = dates[0].EndTime = PalmDate::Local(MakeDate(2030, 6, 10) + MakeTime(12, 0, 0));
   DataContext ctx;  // UTC
-  ctx.programDir = dir_.Path();
   WriteDatebookFile(1, path, header, dates, ctx);
   setenv("TZ", "America/Los_Angeles", 1);
   const Result r = RunCli({"dump", path});

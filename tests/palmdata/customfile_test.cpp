@@ -149,10 +149,11 @@ TEST(CustomFile, RereadingStartsTheCategoriesAfresh) {
   ASSERT_EQ(s.records.size(), 1u);
   EXPECT_EQ(s.header.RecordCount, 1);
 
-  // A missing file changes nothing.
+  // A missing file is an empty kind: nothing of the file read before stays.
   ReadCustomFile(dir.File("missing.csv"), s.header, s.records);
-  EXPECT_EQ(s.records.size(), 1u);
-  EXPECT_EQ(s.header.CategoryCount, 1);
+  EXPECT_TRUE(s.records.empty());
+  EXPECT_EQ(s.header.CategoryCount, 0);
+  EXPECT_EQ(s.header.RecordCount, 0);
 }
 
 TEST(CustomFile, FailedWriteRaisesAndLeavesNoFile) {

@@ -138,48 +138,50 @@ TEST(Memo, ExtendedRowsAreNumberedInFileOrder) {
   EXPECT_EQ(s.records[2].ExtRowId, 4098);
 }
 
-TEST(TodoMemoFiles, MissingFilesLeaveTheStoreAndWritesGoThroughTheirTempFiles) {
+TEST(TodoMemoFiles, MissingFilesEmptyTheStoreWithTheKindsClassicHeader) {
   test::TempDir dir;
   test::RecordingLog log;
   DataContext ctx;
   ctx.log = &log;
-  ctx.programDir = dir.Path();
+  // What a previous user left in the store must not survive a missing file.
   Store<TodoRecord> todos;
   todos.header.RecordCount = 1;
+  todos.header.IsExtended = true;
   todos.records.resize(1);
-  todos.records[0].Description = "kept";
-  todos.records[0].DueDate = PalmDate::Local(MakeDate(2022, 1, 1));
   ReadTodoFile(1, dir.File("todo.dat"), todos.header, todos.records, ctx);
-  ASSERT_EQ(todos.records.size(), 1u);
-  EXPECT_EQ(todos.records[0].Description, "kept");
+  EXPECT_TRUE(todos.records.empty());
+  // The schema of an empty classic To Do file that Palm Desktop wrote.
+  Store<TodoRecord> sample;
+  DataContext quiet;
+  ReadTodoFile(1, std::string(MIRRIN_CORPUS_DIR) + "/todo/Palm-empty-v1.dat", sample.header, sample.records, quiet);
+  EXPECT_EQ(todos.header.VersionTag, sample.header.VersionTag);
+  EXPECT_EQ(todos.header.ResourceId, sample.header.ResourceId);
+  EXPECT_EQ(todos.header.FieldTypes, sample.header.FieldTypes);
   Store<MemoRecord> memos;
   memos.records.resize(2);
   memos.header.RecordCount = 2;
   ReadMemoFile(2, dir.File("memopad.dat"), memos.header, memos.records, ctx);
-  EXPECT_EQ(memos.records.size(), 2u);
+  EXPECT_TRUE(memos.records.empty());
+  EXPECT_EQ(memos.header.RecordCount, 0);
   EXPECT_TRUE(log.lines.empty());
 
-  FileBuilder body;
-  body.IntField(5).IntField(0).IntField(1).CStringField("x").BoolField(false).IntField(0);
-  const Bytes memoFile = WithHeader("MP", false, kMemoTypes, 1, body.Data());
-  test::WriteFileBytes(dir.File("memopad.dat"), memoFile);
-  ReadMemoFile(2, dir.File("memopad.dat"), memos.header, memos.records, ctx);
-  ASSERT_EQ(memos.records.size(), 1u);
-  memos.records[0].Text = "changed";
+  // Written from those headers, each file reads back as its kind.
+  memos.records.resize(1);
+  memos.records[0].Text = "first";
+  memos.header.RecordCount = 1;
   WriteMemoFile(2, dir.File("memopad.dat"), memos.header, memos.records, ctx);
   EXPECT_EQ(log.lines.back(), std::make_pair("Write Memos for 2 to " + dir.File("memopad.dat"), 4));
-  EXPECT_EQ(test::ReadFileBytes(dir.File("memo2.tmp")), test::ReadFileBytes(dir.File("memopad.dat")));
   Store<MemoRecord> again;
   ReadMemoFile(2, dir.File("memopad.dat"), again.header, again.records, ctx);
-  EXPECT_EQ(again.records.at(0).Text, "changed");
+  EXPECT_EQ(again.records.at(0).Text, "first");
+  EXPECT_EQ(again.header.FieldTypes, memos.header.FieldTypes);
 
-  todos.header = memos.header;
-  todos.header.VersionTag = Bytes("\x00\x01\x44\x54", 4);
-  todos.header.FieldTypes.assign(kTodoTypes.size() + 1, 1);
-  todos.header.FieldCount = static_cast<int32_t>(kTodoTypes.size());
+  todos.records.resize(1);
+  todos.records[0].Description = "kept";
+  todos.records[0].DueDate = PalmDate::Local(MakeDate(2022, 1, 1));
+  todos.header.RecordCount = 1;
   WriteTodoFile(1, dir.File("todo.dat"), todos.header, todos.records, ctx);
   EXPECT_EQ(log.lines.back(), std::make_pair("Write ToDos for 1 to " + dir.File("todo.dat"), 4));
-  EXPECT_TRUE(FileExists(dir.File("todo1.tmp")));
   Store<TodoRecord> todosAgain;
   ReadTodoFile(1, dir.File("todo.dat"), todosAgain.header, todosAgain.records, ctx);
   EXPECT_EQ(todosAgain.records.at(0).Description, "kept");

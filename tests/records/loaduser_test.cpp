@@ -67,16 +67,23 @@ TEST_F(LoadUserTest, ReadsTheIncludedKindsIntoTheSideStore) {
   EXPECT_TRUE(t.platform.boxes.empty());
 }
 
-TEST_F(LoadUserTest, KindsNotIncludedOrWithoutFileKeepWhatTheStoreHeld) {
-  Give(kLeft, "UserA", {.dates = 2, .contacts = 3, .todos = 5});  // To Dos not included
-  EXPECT_TRUE(t.store(kLeft).todos.empty());
+TEST_F(LoadUserTest, EveryKindOfTheSideIsReplacedEvenWithoutAFile) {
+  s().settings.IncludeToDo = true;
+  Give(kLeft, "UserA", {.dates = 2, .contacts = 3, .todos = 5});
+  ASSERT_EQ(t.store(kLeft).todos.size(), 5u);
 
-  // UserC has no address file: the contacts of UserA stay; a missing
-  // datebook empties the dates.
+  // UserC has no files, and To Dos are no longer included: nothing of
+  // UserA may stay, and each kind has its own default header.
+  s().settings.IncludeToDo = false;
   std::filesystem::create_directories(Folder("UserC"));
   Select(kLeft, "UserC");
-  EXPECT_TRUE(t.store(kLeft).dates.empty());
-  EXPECT_EQ(t.store(kLeft).contacts.size(), 3u);
+  const UserStore& st = t.store(kLeft);
+  EXPECT_TRUE(st.dates.empty());
+  EXPECT_TRUE(st.contacts.empty());
+  EXPECT_TRUE(st.todos.empty());
+  EXPECT_TRUE(st.contactsHeader.IsAddressFile());
+  EXPECT_EQ(st.contactsHeader.RecordCount, 0);
+  EXPECT_EQ(st.todosHeader.FieldCount, 10);
   EXPECT_FALSE(std::filesystem::exists(test::DatebookPath(Folder("UserC")) + kSafetyCopySuffix));
 }
 
@@ -158,9 +165,8 @@ TEST_F(LoadUserTest, SafetyCopyIsMadeOnceAndNeverRefreshed) {
 
 TEST_F(LoadUserTest, FailedSafetyCopyIsReportedAndLoadingGoesOn) {
   test::WriteUserFolder(Folder("UserA"), {.dates = 2});
-  // The copy cannot be written: its temporary name is taken by a folder.
-  std::filesystem::create_directories(test::DatebookPath(Folder("UserA")) + kSafetyCopySuffix +
-                                      ".mirrin-new");
+  // The copy cannot be written: it would go through a link into a folder that is gone.
+  std::filesystem::create_symlink(Folder("gone/copy"), test::DatebookPath(Folder("UserA")) + kSafetyCopySuffix);
   Select(kLeft, "UserA");
   ASSERT_EQ(t.platform.boxes.size(), 1u);
   EXPECT_EQ(t.platform.boxes[0].text.rfind("Loading User 'UserA': Copying datebook file has caused an error. ", 0),

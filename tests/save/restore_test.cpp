@@ -6,81 +6,76 @@
 
 #include "palmdata/fileio.h"
 #include "save/wiring.h"
-#include "support/filebuilder.h"
-#include "support/session_fixture.h"
+#include "two_users.h"
 
 namespace mirrin {
 namespace {
 
 using test::ReadFileBytes;
 using test::WriteFileBytes;
+namespace fs = std::filesystem;
 
-// Restore works on the files alone, so plain bytes stand in for data files.
+// The four kinds' files as the Restore items list them.
+constexpr const char* kFiles[] = {"datebook/datebook", "address/address", "todo/todo", "memopad/memopad"};
+constexpr Kind kKinds[] = {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos};
+
+// Real files: the restored kind is read back into memory. Each user's data
+// files hold two records of each kind, the backups one.
 class RestoreTest : public ::testing::Test {
  protected:
   RestoreTest() {
-    s().settings.UserDir1 = t.dir.File("Ann");
-    s().settings.UserDir2 = t.dir.File("Bob");
+    s().settings.UserDir1 = F("Ann");
+    s().settings.UserDir2 = F("Bob");
     s().form.UserLeft.SetText("Ann");
     s().form.UserRight.SetText("Bob");
     for (const char* user : {"Ann", "Bob"}) {
-      for (const char* folder : {"datebook", "address", "todo", "memopad"}) {
-        std::filesystem::create_directories(t.dir.File(user) + "/" + folder);
-      }
+      const std::string older = F(std::string(user) + "-older");
+      test::WriteUserFolder(older, {.dates = 1, .contacts = 1, .todos = 1});
+      test::WriteMemoFolder(older, 1);
+      test::WriteUserFolder(F(user), {.dates = 2, .contacts = 2, .todos = 2});
+      test::WriteMemoFolder(F(user), 2);
+      for (size_t k = 0; k < 4; ++k) fs::copy_file(older + "/" + kFiles[k] + ".dat", Backup(user, k));
     }
     WireSaveMenus(s());
   }
   Session& s() { return t.s(); }
   test::FakePlatform& p() { return t.platform; }
   std::string F(const std::string& rel) { return t.dir.File(rel); }
+  std::string Data(const std::string& user, size_t k) { return F(user + "/" + kFiles[k] + ".dat"); }
+  std::string Sibling(const std::string& user, size_t k, const char* prefix) {
+    const std::string data = Data(user, k);
+    const size_t slash = data.rfind('/') + 1;
+    return data.substr(0, slash) + prefix + data.substr(slash);
+  }
+  std::string Backup(const std::string& user, size_t k) { return Sibling(user, k, "Mirrin_backup_"); }
+  std::string PreRestore(const std::string& user, size_t k) { return Sibling(user, k, "Mirrin_preRestore_"); }
 
   test::TestSession t;
 };
 
-TEST_F(RestoreTest, YesPutsTheBackupBackAndKeepsTheReplacedFile) {
-  WriteFileBytes(F("Bob/memopad/memopad.dat"), "current");
-  WriteFileBytes(F("Bob/memopad/Mirrin_backup_memopad.dat"), "backup");
-  s().Store(kRight).Changed(Kind::Memos) = true;
-  p().ScriptAnswers({mb::Yes});
-
-  s().form.mnuMemo2.Press();
-
-  ASSERT_EQ(p().boxes.size(), 2u);
-  EXPECT_EQ(p().boxes[0].text, "Restore Memos from Backup files for Bob?");
-  EXPECT_EQ(p().boxes[0].style, 52);
-  EXPECT_EQ(p().boxes[1].text, "Restore is complete. Please exit Mirrin without saving");
-  EXPECT_EQ(p().boxes[1].style, 64);
-  EXPECT_EQ(ReadFileBytes(F("Bob/memopad/memopad.dat")), "backup");
-  EXPECT_EQ(ReadFileBytes(F("Bob/memopad/Mirrin_preRestore_memopad.dat")), "current");
-  EXPECT_TRUE(s().Store(kRight).Changed(Kind::Memos));  // memory is not touched
-
-  // A second restore keeps only the file it replaced.
-  p().ScriptAnswers({mb::Yes});
-  s().form.mnuMemo2.Press();
-  EXPECT_EQ(ReadFileBytes(F("Bob/memopad/Mirrin_preRestore_memopad.dat")), "backup");
-}
-
-TEST_F(RestoreTest, EachItemActsOnItsOwnUserAndKind) {
+TEST_F(RestoreTest, EachItemPutsItsBackupBackAndReadsItIntoMemory) {
   MainForm& f = s().form;
-  forms::MenuItem* const items[2][4] = {{&f.mnuDate1, &f.mnuCont1, &f.mnuTodo1, &f.mnuMemo1},
-                                        {&f.mnuDate2, &f.mnuCont2, &f.mnuTodo2, &f.mnuMemo2}};
-  const char* const files[] = {"datebook/datebook", "address/address", "todo/todo", "memopad/memopad"};
   const char* const words[] = {"Dates", "Contacts", "Todos", "Memos"};
   for (Side side : kSides) {
     const std::string user = side == kLeft ? "Ann" : "Bob";
+    const std::array<forms::MenuItem*, 4> items = f.RestoreItems(side);
     for (size_t k = 0; k < 4; ++k) {
-      const std::string data = F(user + "/" + files[k] + ".dat");
-      const std::string folder = data.substr(0, data.rfind('/') + 1);
-      const std::string name = data.substr(data.rfind('/') + 1);
-      WriteFileBytes(data, "now");
-      WriteFileBytes(folder + "Mirrin_backup_" + name, std::string("was ") + files[k]);
+      const std::string before = ReadFileBytes(Data(user, k));
+      s().Store(side).Changed(kKinds[k]) = true;
       p().boxes.clear();
       p().ScriptAnswers({mb::Yes});
-      items[side][k]->Press();
-      ASSERT_FALSE(p().boxes.empty());
+      items[k]->Press();
+      ASSERT_EQ(p().boxes.size(), 2u);
       EXPECT_EQ(p().boxes[0].text, "Restore " + std::string(words[k]) + " from Backup files for " + user + "?");
-      EXPECT_EQ(ReadFileBytes(data), std::string("was ") + files[k]);
-      EXPECT_EQ(ReadFileBytes(folder + "Mirrin_preRestore_" + name), "now");
+      EXPECT_EQ(p().boxes[1].style, 64);
+      EXPECT_EQ(ReadFileBytes(Data(user, k)), ReadFileBytes(Backup(user, k)));
+      EXPECT_EQ(ReadFileBytes(PreRestore(user, k)), before);
+      // Memory holds the restored file, so a save cannot undo the restore.
+      EXPECT_EQ(s().Store(side).Count(kKinds[k]), 1u) << user << " " << words[k];
+      EXPECT_FALSE(s().Store(side).Changed(kKinds[k]));
+      if (side == kLeft) {
+        EXPECT_EQ(s().Store(kRight).Count(kKinds[k]), 0u);
+      }
     }
   }
   const std::string log = ReadWholeFile(s().log.FileName(p().Now()));
@@ -88,40 +83,35 @@ TEST_F(RestoreTest, EachItemActsOnItsOwnUserAndKind) {
 }
 
 TEST_F(RestoreTest, NoLeavesEveryFileAlone) {
-  WriteFileBytes(F("Ann/address/address.dat"), "current");
-  WriteFileBytes(F("Ann/address/Mirrin_backup_address.dat"), "backup");
+  const std::string before = ReadFileBytes(Data("Ann", 1));
   p().ScriptAnswers({mb::No});
   Restore(s(), kLeft, Kind::Contacts);
   EXPECT_EQ(p().boxes.size(), 1u);
-  EXPECT_EQ(ReadFileBytes(F("Ann/address/address.dat")), "current");
-  EXPECT_FALSE(std::filesystem::exists(F("Ann/address/Mirrin_preRestore_address.dat")));
+  EXPECT_EQ(ReadFileBytes(Data("Ann", 1)), before);
+  EXPECT_FALSE(fs::exists(PreRestore("Ann", 1)));
 }
 
-TEST_F(RestoreTest, AMissingFileIsNamedAndNothingIsCopied) {
-  WriteFileBytes(F("Ann/todo/todo.dat"), "current");
-  p().ScriptAnswers({mb::Yes});
-  Restore(s(), kLeft, Kind::ToDos);
-  ASSERT_EQ(p().boxes.size(), 2u);
-  EXPECT_NE(p().boxes[1].text.find(s().settings.UserDir1 + "\\todo\\Mirrin_backup_todo.dat"),
-            std::string::npos);
-  EXPECT_EQ(p().boxes[1].style, mb::OKOnly | mb::Critical);
-  EXPECT_FALSE(std::filesystem::exists(F("Ann/todo/Mirrin_preRestore_todo.dat")));
-  EXPECT_EQ(ReadFileBytes(F("Ann/todo/todo.dat")), "current");
-
-  WriteFileBytes(F("Bob/datebook/Mirrin_backup_datebook.dat"), "backup");
-  p().ScriptAnswers({mb::Yes});
-  Restore(s(), kRight, Kind::Dates);
-  ASSERT_EQ(p().boxes.size(), 4u);
-  EXPECT_NE(p().boxes[3].text.find(s().settings.UserDir2 + "\\datebook\\datebook.dat does not exist"),
-            std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(F("Bob/datebook/datebook.dat")));
+TEST_F(RestoreTest, AMissingOrUnreadableBackupIsNamedAndNothingChanges) {
+  const std::string before = ReadFileBytes(Data("Ann", 2));
+  fs::remove(Backup("Ann", 2));
+  WriteFileBytes(Backup("Bob", 0), std::string("\x00\x01\x42\x44\x05", 5));  // cut short
+  for (auto [side, k, said] : {std::tuple{kLeft, size_t{2}, "\\todo\\Mirrin_backup_todo.dat does not exist"},
+                               std::tuple{kRight, size_t{0}, "\\datebook\\Mirrin_backup_datebook.dat cannot be read"}}) {
+    p().boxes.clear();
+    p().ScriptAnswers({mb::Yes});
+    Restore(s(), side, kKinds[k]);
+    ASSERT_EQ(p().boxes.size(), 2u);
+    EXPECT_NE(p().boxes[1].text.find(said), std::string::npos) << p().boxes[1].text;
+    EXPECT_EQ(p().boxes[1].style, mb::OKOnly | mb::Critical);
+    EXPECT_FALSE(fs::exists(PreRestore(side == kLeft ? "Ann" : "Bob", k)));
+  }
+  EXPECT_EQ(ReadFileBytes(Data("Ann", 2)), before);
 }
 
 TEST_F(RestoreTest, AFailedCopyIsToldAndTheDataFileStaysWhole) {
-  WriteFileBytes(F("Bob/address/address.dat"), "current");
-  WriteFileBytes(F("Bob/address/Mirrin_backup_address.dat"), "backup");
+  const std::string before = ReadFileBytes(Data("Bob", 1));
   // A folder in the way of the pre-restore copy.
-  std::filesystem::create_directories(F("Bob/address/Mirrin_preRestore_address.dat"));
+  fs::create_directories(PreRestore("Bob", 1));
   p().ScriptAnswers({mb::Yes});
   Restore(s(), kRight, Kind::Contacts);
   ASSERT_EQ(p().boxes.size(), 2u);
@@ -130,7 +120,8 @@ TEST_F(RestoreTest, AFailedCopyIsToldAndTheDataFileStaysWhole) {
                                     0),
             0u);
   EXPECT_NE(p().boxes[1].text.find("address.dat was not changed."), std::string::npos);
-  EXPECT_EQ(ReadFileBytes(F("Bob/address/address.dat")), "current");
+  EXPECT_EQ(ReadFileBytes(Data("Bob", 1)), before);
+  EXPECT_EQ(s().Store(kRight).Count(Kind::Contacts), 0u);
 }
 
 TEST_F(RestoreTest, TheCustomKindHasNoRestore) {

@@ -11,7 +11,8 @@ void Usage(std::ostream& err) {
          "  users DIR                           list the users of a Palm directory\n"
          "  compare --kind KIND ...             both users' lists as the window shows them\n"
          "  export --kind KIND --format F DIR   records as iCalendar, vCard or CSV\n"
-         "  demo DIR [--program DIR2] [--force] write demo users and a configuration\n";
+         "  demo DIR [--program DIR2] [--force] write demo users and a configuration\n"
+         "  script --config CFG [SCRIPT]        drive the window's models from commands\n";
 }
 }  // namespace
 
@@ -23,6 +24,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (!args.empty() && args[0] == "users") return RunUsers({args.begin() + 1, args.end()}, out, err);
   if (!args.empty() && args[0] == "compare") return RunCompare({args.begin() + 1, args.end()}, out, err);
   if (!args.empty() && args[0] == "export") return RunExport({args.begin() + 1, args.end()}, out, err);
+  if (!args.empty() && args[0] == "script") return RunScript({args.begin() + 1, args.end()}, out, err);
   if (!args.empty() && args[0] == "demo") return RunDemo({args.begin() + 1, args.end()}, out, err);
   Usage(err);
   return args.empty() ? 2 : 2;

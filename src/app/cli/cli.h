@@ -29,8 +29,14 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
 // never writes them, their recovery copies or anything in a user folder.
 int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// demo DIR [--program DIR2]: a Palm Desktop directory with two users and
-// their files in DIR, and a Mirrin.cfg pointing at it in DIR2 (default DIR).
+// script --config DIR/Mirrin.cfg [SCRIPT]: runs the window's models from
+// the commands in SCRIPT (or standard input), printing every message box;
+// 0 when the script ran to its end, 2 on a script error.
+int RunScript(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// demo DIR [--program DIR2] [--empty-user NAME]...: a Palm Desktop directory
+// with two users and their files in DIR (and users without any file), and a
+// Mirrin.cfg pointing at it in DIR2 (default DIR).
 int RunDemo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace mirrin::cli

@@ -180,6 +180,11 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     s.form.UserField(side).SetText(*userNames[side]);
   }
 
+  if (SamePlace(*userDirs[kLeft], *userDirs[kRight])) {
+    err << "mirrin-cli: compare: both users have the same user folder: " << *userDirs[kLeft] << "\n";
+    return 2;
+  }
+
   ProgressLine progress(err, options.quiet);
   platform.onEvents = [&] {
     progress.Show([&] {
@@ -193,7 +198,10 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     });
   };
   try {
-    for (Side side : kSides) LoadUser(s, side);
+    // compare writes nothing, not even the datebook's safety copy.
+    LoadUserHooks hooks;
+    hooks.makeSafetyCopy = false;
+    for (Side side : kSides) LoadUser(s, side, hooks);
   } catch (const ProgramEnd&) {
     return 2;
   }

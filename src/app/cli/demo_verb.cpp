@@ -10,7 +10,7 @@
 namespace mirrin::cli {
 
 namespace {
-constexpr const char* kUsage = "usage: mirrin-cli demo DIR [--program DIR] [--force]\n";
+constexpr const char* kUsage = "usage: mirrin-cli demo DIR [--program DIR] [--force] [--empty-user NAME]...\n";
 
 // The configuration names the folders by absolute path, so the program
 // finds them whatever its working folder.
@@ -32,11 +32,14 @@ std::string Occupied(const std::string& palmDir) {
 int RunDemo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string palmDir, programDir;
   bool force = false;
+  std::vector<std::string> emptyUsers;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--force") {
       force = true;
     } else if (args[i] == "--program" && i + 1 < args.size()) {
       programDir = args[++i];
+    } else if (args[i] == "--empty-user" && i + 1 < args.size()) {
+      emptyUsers.push_back(args[++i]);
     } else if (palmDir.empty() && !args[i].empty() && args[i][0] != '-') {
       palmDir = args[i];
     } else {
@@ -60,7 +63,7 @@ int RunDemo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   }
   try {
     const SystemServices system;
-    WriteDemo(palmDir, programDir, system.Now(), system.TimeZone());
+    WriteDemo(palmDir, programDir, system.Now(), system.TimeZone(), emptyUsers);
   } catch (const RunError& e) {
     err << "mirrin-cli: demo: " << e.what() << "\n";
     return 2;

@@ -416,12 +416,17 @@ Bytes BuildUsersFile(const std::vector<DemoUser>& users) {
 }
 
 void WriteDemo(const std::string& palmDir, const std::string& programDir, double today,
-               const TimeZoneInfo& tz) {
+               const TimeZoneInfo& tz, const std::vector<std::string>& emptyUsers) {
   MakeDirectory(palmDir);
   MakeDirectory(programDir);
-  DataContext ctx;  // no program folder: the files are replaced without temporary copies there
+  DataContext ctx;
   ctx.timeZone = tz;
-  WriteFileAtomic(Join(palmDir, "users.dat"), BuildUsersFile(DemoUsers()));
+  std::vector<DemoUser> users = DemoUsers();
+  for (const std::string& name : emptyUsers) {
+    users.push_back({name, name, false});
+    MakeDirectory(Join(palmDir, name));
+  }
+  WriteFileAtomic(Join(palmDir, "users.dat"), BuildUsersFile(users));
   for (int side = 0; side < 2; ++side) WriteUser(DemoUsers()[static_cast<size_t>(side)], side, palmDir, today, ctx);
   WriteConfig(palmDir, programDir);
 }

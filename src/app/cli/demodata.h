@@ -33,8 +33,9 @@ Bytes BuildUsersFile(const std::vector<DemoUser>& users);
 // Writes users.dat and both users' four data files below palmDir (created
 // as needed) with the core's writers, and Mirrin.cfg into programDir.
 // Appointments lie a few days to weeks after `today` (a local date), so the
-// kind selection shows them. RunError when a file cannot be written.
+// kind selection shows them. emptyUsers are listed in users.dat too, each
+// with an empty folder of its name. RunError when a file cannot be written.
 void WriteDemo(const std::string& palmDir, const std::string& programDir, double today,
-               const TimeZoneInfo& tz);
+               const TimeZoneInfo& tz, const std::vector<std::string>& emptyUsers = {});
 
 }  // namespace mirrin::cli

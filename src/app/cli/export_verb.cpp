@@ -120,6 +120,10 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return 2;
   }
   const bool both = !dirs[kRight].empty();
+  if (both && SamePlace(dirs[kLeft], dirs[kRight])) {
+    err << "mirrin-cli: export: --both names the same user folder: " << dirs[kRight] << "\n";
+    return 2;
+  }
   ProgressLine progress(err, options.quiet);
   for (Side side : kSides) {
     if (side == kRight && !both) break;
