@@ -111,11 +111,16 @@ NoteParts NoteSplit(std::string_view note, const Settings& settings, std::string
   return parts;
 }
 
+std::string MatchedDescription(std::string_view description, const Settings& settings) {
+  if (!settings.Agendus) return Trim(description, settings.DBCS);
+  return Trim(StripAgendus(description, settings).rest, settings.DBCS);
+}
+
 bool SameDescription(std::string_view a, std::string_view b, const Settings& settings) {
   const bool dbcs = settings.DBCS;
   const size_t n = settings.FirstDuplicateChars < 0 ? 0 : static_cast<size_t>(settings.FirstDuplicateChars);
-  const std::string ta = Trim(StripAgendus(a, settings).rest, dbcs);
-  const std::string tb = Trim(StripAgendus(b, settings).rest, dbcs);
+  const std::string ta = MatchedDescription(a, settings);
+  const std::string tb = MatchedDescription(b, settings);
   auto same = [&](const std::string& x, const std::string& y) {
     return LeftChars(x, n, dbcs) == LeftChars(y, n, dbcs);
   };

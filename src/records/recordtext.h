@@ -46,6 +46,10 @@ struct NoteParts {
 // that other programs keep in it. header + body + trailer is the note.
 NoteParts NoteSplit(std::string_view note, const Settings& settings, std::string_view agendusMarker);
 
+// A date's description as matching and pairing compare it: without its
+// Agendus bracket part, trimmed.
+std::string MatchedDescription(std::string_view description, const Settings& settings);
+
 // The loose description test for pairing rows: the first FirstDuplicateChars
 // characters, directly or with either user's suffix.
 bool SameDescription(std::string_view a, std::string_view b, const Settings& settings);

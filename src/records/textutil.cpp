@@ -68,6 +68,10 @@ std::string PadChars(std::string_view text, size_t n, bool dbcs) {
 std::string Trim(std::string_view text, bool dbcs) {
   size_t begin = 0;
   while (begin < text.size() && text[begin] == ' ') ++begin;
+  if (!dbcs) {
+    const size_t last = text.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string() : std::string(text.substr(begin, last + 1 - begin));
+  }
   // The end is the end of the last character that is not a single space.
   size_t end = begin;
   for (size_t i = begin; i < text.size();) {
