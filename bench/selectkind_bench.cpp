@@ -170,7 +170,11 @@ enum class Shape {
 void FillTodos(UserStore& st, Side side, int i, int records, Shape shape) {
   if (i == 0) FifteenCategories(st.todosHeader, side);
   TodoRecord t = TakePill(i);
-  if (shape == Shape::DueDates) t.DueDate = PalmDate::Local(MakeDate(2020, 1, 1) + i + (side == kRight ? records / 2 : 0));
+  if (shape == Shape::DueDates) {
+    // A tenth of a day apart, so that even 60,000 stay before the end of 2031.
+    const int step = i + (side == kRight ? records / 2 : 0);
+    t.DueDate = PalmDate::Local(MakeDate(2010, 1, 1) + step / 10.0);
+  }
   if (shape == Shape::Categories) t.Category = 1 + i % 15;
   st.todos.push_back(std::move(t));
 }
@@ -210,14 +214,17 @@ MIRRIN_SHAPE(BM_TodosByCategory);
 MIRRIN_SHAPE(BM_MemosAllTwins);
 MIRRIN_SHAPE(BM_MemosByCategory);
 
-// One press of Add with 5,000 rows selected in the left list, 30,000 To Dos
-// per side and no twins: copying, taking the rows out and pairing again.
+// One press of Add with 5,000 rows selected in the left list and no twins:
+// copying, taking the rows out and pairing again. The left side holds
+// 30,000 To Dos; the right one 27,000, as a user holds at most 32,767
+// records of a kind.
 void BM_AddAcross5000(benchmark::State& state) {
   constexpr int kRecords = 30000;
+  constexpr int kTarget = 27000;
   for (auto _ : state) {
     state.PauseTiming();
     auto b = std::make_unique<BenchSession>(kRecords, [&](UserStore& st, Side side, int i) {
-      FillTodos(st, side, i, 2 * kRecords, Shape::DueDates);
+      if (side == kLeft || i < kTarget) FillTodos(st, side, i, 2 * kRecords, Shape::DueDates);
     });
     Session& s = b->s;
     for (Side side : kSides) s.window.currentList[side] = &s.form.MultiList(side);
@@ -227,11 +234,11 @@ void BM_AddAcross5000(benchmark::State& state) {
     state.ResumeTiming();
     AddAcross(s, kRight);
     state.PauseTiming();
-    state.counters["added"] = static_cast<double>(s.Store(kRight).todos.size() - kRecords);
+    state.counters["added"] = static_cast<double>(s.Store(kRight).todos.size() - kTarget);
     b.reset();
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_AddAcross5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddAcross5000)->Iterations(3)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace mirrin
