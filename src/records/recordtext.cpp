@@ -25,6 +25,16 @@ void CutTrailer(std::string& work, std::string& trailer, std::string_view marker
 
 }  // namespace
 
+bool BeyondHandheld(const DatFileHeader& header) {
+  int32_t live = 0;
+  for (size_t t = 1; t < header.Categories.size(); ++t) {
+    const CategoryEntry& e = header.Categories[t];
+    if (e.Deleted) continue;
+    if (++live > kMostCategories || e.Index > kMostCategories) return true;
+  }
+  return false;
+}
+
 bool CategoryShown(const DatFileHeader& header, int32_t index) {
   const CategoryEntry* lastLive = nullptr;
   for (size_t t = header.Categories.size(); t-- > 0;) {

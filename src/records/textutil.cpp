@@ -52,6 +52,16 @@ std::string LeftChars(std::string_view text, size_t n, bool dbcs) {
   return std::string(text.substr(0, ByteOffsetOfChar(text, n, dbcs)));
 }
 
+std::string LeftBytes(std::string_view text, size_t n, bool dbcs) {
+  size_t end = 0;
+  while (end < text.size()) {
+    const size_t next = end + CharSize(text, end, dbcs);
+    if (next > n) break;
+    end = next;
+  }
+  return std::string(text.substr(0, end));
+}
+
 std::string MidChars(std::string_view text, size_t start, size_t count, bool dbcs) {
   const size_t first = ByteOffsetOfChar(text, start > 0 ? start - 1 : 0, dbcs);
   const std::string_view rest = text.substr(first);

@@ -45,6 +45,9 @@ struct UserStore {
   std::vector<MemoRecord> memos;
   std::vector<CustomRecord> custom;
   std::array<bool, kKindCount> changed{};  // indexed by Kind
+  // The operator was told that the kind's category table is more than a
+  // handheld holds (once per loaded file).
+  std::array<bool, kKindCount> toldBeyondHandheld{};
   int32_t total = 0;                       // records of the shown kind that count "in total"
 
   DatFileHeader& Header(Kind kind);
