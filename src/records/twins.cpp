@@ -132,13 +132,13 @@ bool SameIm(const Bytes& a, int32_t aLabel, const Bytes& b, int32_t bLabel) {
   return a == b && (a.empty() || aLabel == bLabel);
 }
 
-Prepared PrepareDate(const DateRecord& r, const DatFileHeader& header, const Settings& s,
-                     std::string_view agendusMarker) {
+Prepared Prepare(const DateRecord& r, const DatFileHeader& header, const TwinContext& c) {
+  const Settings& s = c.settings;
   Prepared p;
   const std::string_view note = r.Note;
   p.description = MatchedDescription(r.Description, s);
   // Without KeepCategories the whole note is compared, straight from the record.
-  if (s.KeepCategories) p.note = NoteSplit(note, s, agendusMarker).body;
+  if (s.KeepCategories) p.note = NoteSplit(note, s, c.agendusMarker).body;
   if (s.ShowDatebookCategories) p.category = Trim(DateCategoryName(note, r, header, s), s.DBCS);
   KeyHash h;
   // Two untimed dates match by day; timed ones by exact start and end.
@@ -166,8 +166,8 @@ Prepared PrepareDate(const DateRecord& r, const DatFileHeader& header, const Set
   return p;
 }
 
-bool DatesTwin(const DateRecord& l, const Prepared& lp, const DateRecord& r, const Prepared& rp,
-               const Settings& s) {
+bool Twins(const DateRecord& l, const Prepared& lp, const DateRecord& r, const Prepared& rp, const TwinContext& c) {
+  const Settings& s = c.settings;
   const bool bothUntimed = l.Untimed && r.Untimed;
   if (!((bothUntimed && lp.day == rp.day) || l.StartTime.value == r.StartTime.value)) return false;
   if (!bothUntimed && l.EndTime.value != r.EndTime.value) return false;
@@ -184,9 +184,9 @@ bool DatesTwin(const DateRecord& l, const Prepared& lp, const DateRecord& r, con
   return SameRepeat(l, lp, r, rp);
 }
 
-Prepared PrepareContact(const ContactRecord& r, const DatFileHeader& header, const Settings& s) {
+Prepared Prepare(const ContactRecord& r, const DatFileHeader& header, const TwinContext& c) {
   Prepared p;
-  if (s.ShowCategories) p.category = CategoryName(header, r.Category);
+  if (c.settings.ShowCategories) p.category = CategoryName(header, r.Category);
   KeyHash h;
   for (const Bytes* text : {&r.LastName, &r.FirstName, &r.Title, &r.Company, &r.Website, &r.Note,
                             &r.InstantMessage1, &r.InstantMessage2}) {
@@ -219,7 +219,8 @@ Prepared PrepareContact(const ContactRecord& r, const DatFileHeader& header, con
   return p;
 }
 
-bool ContactsTwin(const ContactRecord& l, const Prepared& lp, const ContactRecord& r, const Prepared& rp) {
+bool Twins(const ContactRecord& l, const Prepared& lp, const ContactRecord& r, const Prepared& rp,
+           const TwinContext&) {
   return l.LastName == r.LastName && l.FirstName == r.FirstName && l.Title == r.Title &&
          l.Company == r.Company && lp.category == rp.category && SamePhones(l, r) &&
          l.CustomFields == r.CustomFields && AddressesAmong(l, r) &&
@@ -232,9 +233,9 @@ bool ContactsTwin(const ContactRecord& l, const Prepared& lp, const ContactRecor
 // Due dates from the end of 2031 on mean "no due date".
 bool NoDueDate(const TodoRecord& r) { return !(r.DueDate.value <= NeverEnds()); }
 
-Prepared PrepareTodo(const TodoRecord& r, const DatFileHeader& header, const Settings& s) {
+Prepared Prepare(const TodoRecord& r, const DatFileHeader& header, const TwinContext& c) {
   Prepared p;
-  if (s.ShowToDoCategories) p.category = CategoryName(header, r.Category);
+  if (c.settings.ShowToDoCategories) p.category = CategoryName(header, r.Category);
   KeyHash h;
   h.Add(r.Description);
   h.Add(p.category);
@@ -254,7 +255,7 @@ Prepared PrepareTodo(const TodoRecord& r, const DatFileHeader& header, const Set
   return p;
 }
 
-bool TodosTwin(const TodoRecord& l, const Prepared& lp, const TodoRecord& r, const Prepared& rp) {
+bool Twins(const TodoRecord& l, const Prepared& lp, const TodoRecord& r, const Prepared& rp, const TwinContext&) {
   if (l.Description != r.Description || lp.category != rp.category) return false;
   if (l.Note != r.Note || l.AlarmSet != r.AlarmSet) return false;
   if (l.AlarmSet && (l.ExtDate2.value != r.ExtDate2.value || l.ExtNumber != r.ExtNumber)) return false;
@@ -262,9 +263,9 @@ bool TodosTwin(const TodoRecord& l, const Prepared& lp, const TodoRecord& r, con
   return (NoDueDate(l) && NoDueDate(r)) || l.DueDate.value == r.DueDate.value;
 }
 
-Prepared PrepareMemo(const MemoRecord& r, const DatFileHeader& header, const Settings& s) {
+Prepared Prepare(const MemoRecord& r, const DatFileHeader& header, const TwinContext& c) {
   Prepared p;
-  if (s.ShowMemoCategories) p.category = CategoryName(header, r.Category);
+  if (c.settings.ShowMemoCategories) p.category = CategoryName(header, r.Category);
   KeyHash h;
   h.Add(r.Text);
   h.Add(p.category);
@@ -272,11 +273,11 @@ Prepared PrepareMemo(const MemoRecord& r, const DatFileHeader& header, const Set
   return p;
 }
 
-bool MemosTwin(const MemoRecord& l, const Prepared& lp, const MemoRecord& r, const Prepared& rp) {
+bool Twins(const MemoRecord& l, const Prepared& lp, const MemoRecord& r, const Prepared& rp, const TwinContext&) {
   return lp.category == rp.category && l.Text == r.Text;
 }
 
-Prepared PrepareCustom(const CustomRecord& r) {
+Prepared Prepare(const CustomRecord& r, const DatFileHeader&, const TwinContext&) {
   Prepared p;
   KeyHash h;
   for (const std::string& field : r.Fields) h.Add(field);
@@ -284,34 +285,6 @@ Prepared PrepareCustom(const CustomRecord& r) {
   return p;
 }
 
-// One prepared view of a record, for the kind's test.
-Prepared Prepare(const DateRecord& r, const DatFileHeader& h, const TwinContext& c) {
-  return PrepareDate(r, h, c.settings, c.agendusMarker);
-}
-Prepared Prepare(const ContactRecord& r, const DatFileHeader& h, const TwinContext& c) {
-  return PrepareContact(r, h, c.settings);
-}
-Prepared Prepare(const TodoRecord& r, const DatFileHeader& h, const TwinContext& c) {
-  return PrepareTodo(r, h, c.settings);
-}
-Prepared Prepare(const MemoRecord& r, const DatFileHeader& h, const TwinContext& c) {
-  return PrepareMemo(r, h, c.settings);
-}
-Prepared Prepare(const CustomRecord& r, const DatFileHeader&, const TwinContext&) { return PrepareCustom(r); }
-
-bool Twins(const DateRecord& l, const Prepared& lp, const DateRecord& r, const Prepared& rp, const TwinContext& c) {
-  return DatesTwin(l, lp, r, rp, c.settings);
-}
-bool Twins(const ContactRecord& l, const Prepared& lp, const ContactRecord& r, const Prepared& rp,
-           const TwinContext&) {
-  return ContactsTwin(l, lp, r, rp);
-}
-bool Twins(const TodoRecord& l, const Prepared& lp, const TodoRecord& r, const Prepared& rp, const TwinContext&) {
-  return TodosTwin(l, lp, r, rp);
-}
-bool Twins(const MemoRecord& l, const Prepared& lp, const MemoRecord& r, const Prepared& rp, const TwinContext&) {
-  return MemosTwin(l, lp, r, rp);
-}
 bool Twins(const CustomRecord& l, const Prepared&, const CustomRecord& r, const Prepared&, const TwinContext&) {
   return l.Fields == r.Fields;
 }
