@@ -1,5 +1,7 @@
 #include "records/textutil.h"
 
+#include <algorithm>
+
 namespace mirrin {
 
 namespace {
@@ -13,6 +15,7 @@ size_t CharSize(std::string_view text, size_t i, bool dbcs) {
 // Byte offset where the character after the first n characters starts
 // (text.size() when the text has no more than n characters).
 size_t ByteOffsetOfChar(std::string_view text, size_t n, bool dbcs) {
+  if (!dbcs) return std::min(n, text.size());
   size_t i = 0;
   for (; n > 0 && i < text.size(); --n) i += CharSize(text, i, dbcs);
   return i;
@@ -21,6 +24,7 @@ size_t ByteOffsetOfChar(std::string_view text, size_t n, bool dbcs) {
 }  // namespace
 
 size_t CharCount(std::string_view text, bool dbcs) {
+  if (!dbcs) return text.size();
   size_t count = 0;
   for (size_t i = 0; i < text.size(); i += CharSize(text, i, dbcs)) ++count;
   return count;

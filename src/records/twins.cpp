@@ -439,20 +439,21 @@ int32_t TwinFinder::FindIndexed(Side side, int32_t index) {
   // The records of each key, in index order; different keys hold different
   // records, so walking the groups merged by index visits every candidate
   // in the order the plain search would.
-  using Iter = std::vector<std::pair<uint64_t, int32_t>>::const_iterator;
-  std::vector<std::pair<Iter, Iter>> groups;
+  groups_.clear();
   for (uint64_t key : keys_) {
     auto range = std::equal_range(entries.cbegin(), entries.cend(), std::pair<uint64_t, int32_t>{key, 0},
                                   [](const auto& a, const auto& b) { return a.first < b.first; });
-    if (range.first != range.second) groups.push_back(range);
+    if (range.first != range.second) {
+      groups_.emplace_back(range.first - entries.cbegin(), range.second - entries.cbegin());
+    }
   }
   while (true) {
-    std::pair<Iter, Iter>* next = nullptr;
-    for (auto& g : groups) {
-      if (g.first != g.second && (!next || g.first->second < next->first->second)) next = &g;
+    std::pair<size_t, size_t>* next = nullptr;
+    for (auto& g : groups_) {
+      if (g.first != g.second && (!next || entries[g.first].second < entries[next->first].second)) next = &g;
     }
     if (!next) return -1;
-    const size_t j = static_cast<size_t>(next->first->second);
+    const size_t j = static_cast<size_t>(entries[next->first].second);
     ++next->first;
     if (side == kLeft ? rules_->Twins(i, j) : rules_->Twins(j, i)) return static_cast<int32_t>(j);
   }

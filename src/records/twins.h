@@ -68,7 +68,9 @@ class TwinFinder {
   // records of one key are in index order. Built on first use.
   std::array<std::vector<std::pair<uint64_t, int32_t>>, 2> index_;
   std::array<bool, 2> indexed_{};
-  std::vector<uint64_t> keys_;  // scratch for the lookups
+  // Scratch for the lookups: the keys, and each key's [first, last) in the index.
+  std::vector<uint64_t> keys_;
+  std::vector<std::pair<size_t, size_t>> groups_;
 };
 
 }  // namespace mirrin
