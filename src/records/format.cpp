@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <charconv>
-#include <cstdio>
 
 #include "palmdata/palmtime.h"
 
@@ -10,17 +9,30 @@ namespace mirrin {
 
 namespace {
 
-std::string TwoDigits(int n) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d", n);
-  return buf;
+// n written with at least `width` digits, as printf's "%0*d" does. Every
+// row and every window test writes dates: this stays clear of printf.
+void AppendNumber(std::string& out, int n, int width) {
+  char digits[16];
+  int k = 0;
+  unsigned u = n < 0 ? 0u - static_cast<unsigned>(n) : static_cast<unsigned>(n);
+  do {
+    digits[k++] = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  if (n < 0) {
+    out += '-';
+    --width;
+  }
+  for (int pad = width - k; pad > 0; --pad) out += '0';
+  while (k > 0) out += digits[--k];
 }
 
 // Whether picture continues at i with field (lower case), letter case ignored.
 bool FieldAt(std::string_view picture, size_t i, std::string_view field) {
   if (picture.size() - i < field.size()) return false;
   for (size_t k = 0; k < field.size(); ++k) {
-    if (std::tolower(static_cast<unsigned char>(picture[i + k])) != field[k]) return false;
+    const char c = picture[i + k];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != field[k]) return false;
   }
   return true;
 }
@@ -45,27 +57,26 @@ std::string FormatDate(double date, std::string_view picture) {
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   const CivilDateTime c = SplitDate(date);
   std::string out;
+  out.reserve(picture.size() + 2);
   bool afterHour = false;
   for (size_t i = 0; i < picture.size();) {
     if (FieldAt(picture, i, "yyyy")) {
-      char buf[16];
-      std::snprintf(buf, sizeof buf, "%04d", c.year);
-      out += buf;
+      AppendNumber(out, c.year, 4);
       i += 4;
     } else if (FieldAt(picture, i, "yy")) {
-      out += TwoDigits(c.year % 100);
+      AppendNumber(out, c.year % 100, 2);
       i += 2;
     } else if (FieldAt(picture, i, "mmm")) {
       out += kMonths[c.month - 1];
       i += 3;
     } else if (FieldAt(picture, i, "mm")) {
-      out += TwoDigits(afterHour ? c.minute : c.month);
+      AppendNumber(out, afterHour ? c.minute : c.month, 2);
       i += 2;
     } else if (FieldAt(picture, i, "dd")) {
-      out += TwoDigits(c.day);
+      AppendNumber(out, c.day, 2);
       i += 2;
     } else if (FieldAt(picture, i, "hh")) {
-      out += TwoDigits(c.hour);
+      AppendNumber(out, c.hour, 2);
       i += 2;
       afterHour = true;
       continue;
@@ -115,10 +126,22 @@ std::string GeneralDateText(double date) {
   const CivilDateTime c = SplitDate(date);
   const bool noDate = c.year == 1899 && c.month == 12 && c.day == 30;
   const bool noTime = c.hour == 0 && c.minute == 0 && c.second == 0;
-  const std::string time = TwoDigits(c.hour) + ":" + TwoDigits(c.minute) + ":" + TwoDigits(c.second);
-  if (noDate) return time;
-  const std::string day = FormatDate(date, "dd/mm/yyyy");
-  return noTime ? day : day + " " + time;
+  std::string out;
+  if (!noDate) {
+    AppendNumber(out, c.day, 2);
+    out += '/';
+    AppendNumber(out, c.month, 2);
+    out += '/';
+    AppendNumber(out, c.year, 4);
+    if (noTime) return out;
+    out += ' ';
+  }
+  AppendNumber(out, c.hour, 2);
+  out += ':';
+  AppendNumber(out, c.minute, 2);
+  out += ':';
+  AppendNumber(out, c.second, 2);
+  return out;
 }
 
 }  // namespace mirrin

@@ -77,7 +77,7 @@ void PairDates(Session& s, PairingPosition& at) {
   const size_t n = st.FirstDuplicateChars < 0 ? 0 : static_cast<size_t>(st.FirstDuplicateChars);
   auto trimmed = [&](Side side, int row) -> std::pair<std::string, DateRecord*> {
     DateRecord& r = RowRecord(s.Store(side).dates, s.List(side).ItemData(row));
-    return {Trim(StripAgendus(TextOf(r.Description), st).rest, dbcs), &r};
+    return {MatchedDescription(r.Description, st), &r};
   };
   forms::ListBox& left = s.List(kLeft);
   forms::ListBox& right = s.List(kRight);

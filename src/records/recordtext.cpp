@@ -25,6 +25,16 @@ void CutTrailer(std::string& work, std::string& trailer, std::string_view marker
 
 }  // namespace
 
+bool BeyondHandheld(const DatFileHeader& header) {
+  int32_t live = 0;
+  for (size_t t = 1; t < header.Categories.size(); ++t) {
+    const CategoryEntry& e = header.Categories[t];
+    if (e.Deleted) continue;
+    if (++live > kMostCategories || e.Index > kMostCategories) return true;
+  }
+  return false;
+}
+
 bool CategoryShown(const DatFileHeader& header, int32_t index) {
   const CategoryEntry* lastLive = nullptr;
   for (size_t t = header.Categories.size(); t-- > 0;) {
@@ -111,11 +121,16 @@ NoteParts NoteSplit(std::string_view note, const Settings& settings, std::string
   return parts;
 }
 
+std::string MatchedDescription(std::string_view description, const Settings& settings) {
+  if (!settings.Agendus) return Trim(description, settings.DBCS);
+  return Trim(StripAgendus(description, settings).rest, settings.DBCS);
+}
+
 bool SameDescription(std::string_view a, std::string_view b, const Settings& settings) {
   const bool dbcs = settings.DBCS;
   const size_t n = settings.FirstDuplicateChars < 0 ? 0 : static_cast<size_t>(settings.FirstDuplicateChars);
-  const std::string ta = Trim(StripAgendus(a, settings).rest, dbcs);
-  const std::string tb = Trim(StripAgendus(b, settings).rest, dbcs);
+  const std::string ta = MatchedDescription(a, settings);
+  const std::string tb = MatchedDescription(b, settings);
   auto same = [&](const std::string& x, const std::string& y) {
     return LeftChars(x, n, dbcs) == LeftChars(y, n, dbcs);
   };

@@ -1,6 +1,7 @@
 #pragma once
 // Text and category routines that matching, display, editing and the
 // transfers share.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,6 +11,16 @@
 #include "startup/settings.h"
 
 namespace mirrin {
+
+// A handheld keeps "Unfiled" and at most 15 categories of its own per
+// application, with indexes 1 to 15 and long names of at most 15 bytes. A
+// table beyond that cannot go to the handheld at the next HotSync, and the
+// category code in a date note ('@' + index, read AND 15) cannot name it.
+inline constexpr int32_t kMostCategories = 15;
+inline constexpr size_t kCategoryNameBytes = 15;
+
+// More live categories of its own, or a higher index, than a handheld holds.
+bool BeyondHandheld(const DatFileHeader& header);
 
 // The show flag of the entry with that index, searching from the last
 // position down and skipping deleted entries; for an index no entry has,
@@ -45,6 +56,10 @@ struct NoteParts {
 // Splits a date note into its category header, the body and the trailer
 // that other programs keep in it. header + body + trailer is the note.
 NoteParts NoteSplit(std::string_view note, const Settings& settings, std::string_view agendusMarker);
+
+// A date's description as matching and pairing compare it: without its
+// Agendus bracket part, trimmed.
+std::string MatchedDescription(std::string_view description, const Settings& settings);
 
 // The loose description test for pairing rows: the first FirstDuplicateChars
 // characters, directly or with either user's suffix.

@@ -1,5 +1,7 @@
 #include "records/rowtext.h"
 
+#include <utility>
+
 #include "records/format.h"
 #include "records/recordtext.h"
 #include "records/textutil.h"
@@ -10,7 +12,11 @@ namespace {
 
 // Rows end with the record id far to the right: invisible in the list, but
 // it orders rows whose visible text is equal.
-std::string Tail(int32_t recordId) { return std::string(100, ' ') + FormatNumber(recordId, "##########"); }
+std::string AppendTail(std::string& row, int32_t recordId) {
+  row.append(100, ' ');
+  row += FormatNumber(recordId, "##########");
+  return std::move(row);
+}
 
 // "(cat) " in front of the record's own text; the list text start is the
 // position of the space after the parenthesis.
@@ -36,8 +42,13 @@ std::string DateRow(Session& s, Side side, int32_t index) {
     prefix = FormatDate(start, "(yymmdd) ");
   }
   r.DateWork = static_cast<int32_t>(CharCount(prefix, st.DBCS)) + 1;
-  return prefix + StripAgendus(TextOf(r.Description), st).rest + " - " + FormatDate(start, st.DateFormat) +
-         Tail(r.RecordId);
+  std::string row = std::move(prefix);
+  row.reserve(row.size() + r.Description.size() + 130);
+  if (st.Agendus) row += StripAgendus(r.Description, st).rest;
+  else row += r.Description;
+  row += " - ";
+  row += FormatDate(start, st.DateFormat);
+  return AppendTail(row, r.RecordId);
 }
 
 std::string ContactRow(Session& s, Side side, int32_t index, const std::string* category) {
@@ -52,11 +63,13 @@ std::string ContactRow(Session& s, Side side, int32_t index, const std::string* 
     const std::string cat = category ? *category : CategoryName(store.contactsHeader, r.Category);
     r.MatchPrefixLength = static_cast<int16_t>(CategoryStart(cat, dbcs));
     const bool byName = hasName && (r.Company.empty() || !st.ShowCompany);
-    return CategoryPrefix(cat) + (byName ? name : company) + Tail(r.RecordId);
+    std::string row = CategoryPrefix(cat) + (byName ? name : company);
+    return AppendTail(row, r.RecordId);
   }
   r.MatchPrefixLength = 1;
   const bool byCompany = !r.Company.empty() && (st.ShowCompany || !hasName);
-  return (byCompany ? company : name) + Tail(r.RecordId);
+  std::string row = byCompany ? company : name;
+  return AppendTail(row, r.RecordId);
 }
 
 // To Dos and memos: an optional category, then one trimmed text.
@@ -64,10 +77,12 @@ std::string TitledRow(const std::string& title, bool showCategory, const std::st
                       int32_t recordId, int32_t& listTextStart, bool dbcs) {
   if (!showCategory) {
     listTextStart = 1;
-    return Trim(title, dbcs) + Tail(recordId);
+    std::string row = Trim(title, dbcs);
+    return AppendTail(row, recordId);
   }
   listTextStart = CategoryStart(cat, dbcs);
-  return CategoryPrefix(cat) + Trim(title, dbcs) + Tail(recordId);
+  std::string row = CategoryPrefix(cat) + Trim(title, dbcs);
+  return AppendTail(row, recordId);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "records/rowtext.h"
 #include "records/textutil.h"
 #include "startup/errorreport.h"
+#include "startup/version.h"
 
 namespace mirrin {
 
@@ -266,6 +267,24 @@ void FillLists(Session& s, std::array<Rows, 2>& rows) {
   }
 }
 
+// A table read with more than a handheld holds is kept as read, never
+// renumbered; the operator learns it once per loaded file. The custom kind's
+// categories are its records' first fields, not a handheld's table.
+void TellBeyondHandheld(Session& s, Kind kind) {
+  if (kind == Kind::Custom) return;
+  for (Side side : kSides) {
+    UserStore& store = s.Store(side);
+    bool& told = store.toldBeyondHandheld[static_cast<size_t>(kind)];
+    if (told || !BeyondHandheld(store.Header(kind))) continue;
+    told = true;
+    s.platform.MsgBox(s.form.UserField(side).Text() + "'s " + s.KindText(kind) +
+                          " hold more categories than a handheld can (at most " + std::to_string(kMostCategories) +
+                          ", numbered 1 to " + std::to_string(kMostCategories) +
+                          "). They are kept as read, but the handheld cannot take this table at the next HotSync.",
+                      mb::OKOnly | mb::Exclamation, std::string(kProgramName) + " " + VersionText());
+  }
+}
+
 // pair: false after an error, when the lists are left as far as they got.
 void Finish(Session& s, bool pair) {
   s.ResetMaps();
@@ -296,6 +315,9 @@ void SelectKind(Session& s, TwinSearch search) {
       DisableTransferButtons(s);
       return;
     }
+    Kind kind;
+    const bool known = s.ShownKind(kind);
+    if (known) TellBeyondHandheld(s, kind);
     ShowBusy(s);
     if (s.window.categoriesView) {
       s.form.pLeft.SetVisible(false);
@@ -304,8 +326,7 @@ void SelectKind(Session& s, TwinSearch search) {
       return;
     }
     // An unknown kind text leaves the lists as they are.
-    Kind kind;
-    if (s.ShownKind(kind)) RunKind(s, kind, search, rows);
+    if (known) RunKind(s, kind, search, rows);
     FillLists(s, rows);
     Finish(s, true);
   });

@@ -1,5 +1,7 @@
 #include "records/textutil.h"
 
+#include <algorithm>
+
 namespace mirrin {
 
 namespace {
@@ -13,6 +15,7 @@ size_t CharSize(std::string_view text, size_t i, bool dbcs) {
 // Byte offset where the character after the first n characters starts
 // (text.size() when the text has no more than n characters).
 size_t ByteOffsetOfChar(std::string_view text, size_t n, bool dbcs) {
+  if (!dbcs) return std::min(n, text.size());
   size_t i = 0;
   for (; n > 0 && i < text.size(); --n) i += CharSize(text, i, dbcs);
   return i;
@@ -21,6 +24,7 @@ size_t ByteOffsetOfChar(std::string_view text, size_t n, bool dbcs) {
 }  // namespace
 
 size_t CharCount(std::string_view text, bool dbcs) {
+  if (!dbcs) return text.size();
   size_t count = 0;
   for (size_t i = 0; i < text.size(); i += CharSize(text, i, dbcs)) ++count;
   return count;
@@ -52,6 +56,16 @@ std::string LeftChars(std::string_view text, size_t n, bool dbcs) {
   return std::string(text.substr(0, ByteOffsetOfChar(text, n, dbcs)));
 }
 
+std::string LeftBytes(std::string_view text, size_t n, bool dbcs) {
+  size_t end = 0;
+  while (end < text.size()) {
+    const size_t next = end + CharSize(text, end, dbcs);
+    if (next > n) break;
+    end = next;
+  }
+  return std::string(text.substr(0, end));
+}
+
 std::string MidChars(std::string_view text, size_t start, size_t count, bool dbcs) {
   const size_t first = ByteOffsetOfChar(text, start > 0 ? start - 1 : 0, dbcs);
   const std::string_view rest = text.substr(first);
@@ -68,6 +82,10 @@ std::string PadChars(std::string_view text, size_t n, bool dbcs) {
 std::string Trim(std::string_view text, bool dbcs) {
   size_t begin = 0;
   while (begin < text.size() && text[begin] == ' ') ++begin;
+  if (!dbcs) {
+    const size_t last = text.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string() : std::string(text.substr(begin, last + 1 - begin));
+  }
   // The end is the end of the last character that is not a single space.
   size_t end = begin;
   for (size_t i = begin; i < text.size();) {

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -20,34 +19,16 @@ namespace mirrin {
 struct TwinContext {
   const Settings& settings;
   std::string_view agendusMarker;
-  const DatFileHeader& leftHeader;   // the left user's header of the kind
+  const DatFileHeader& leftHeader;  // the left user's header of the kind
   const DatFileHeader& rightHeader;
-
-  const DatFileHeader& Header(Side s) const { return s == kLeft ? leftHeader : rightHeader; }
 };
-
-// The texts of a date that its twin test compares, made once per record:
-// the description without its Agendus bracket part, trimmed; the note, or
-// with KeepCategories only its body (the category header and the trailers
-// other programs add may differ between the users).
-struct DateTexts {
-  std::string description;
-  std::string note;
-};
-DateTexts PrepareDateTexts(const DateRecord& r, const Settings& settings, std::string_view agendusMarker);
 
 // A date's twin: same start (or, both untimed, the same day), same end
 // unless both are untimed, the same description (or one with the other
-// user's suffix appended by an earlier copy), duration and note, then
-// DatesEqual.
-bool DatesTwin(const DateRecord& left, const DateTexts& leftTexts, const DateRecord& right,
-               const DateTexts& rightTexts, const TwinContext& c);
+// user's suffix appended by an earlier copy), duration and note; the same
+// category name when shown, location, untimed flag, alarm (when alarms are
+// copied) and repeat rule.
 bool DatesTwin(const DateRecord& left, const DateRecord& right, const TwinContext& c);
-
-// The rest of a date's twin test: category name (when shown), location,
-// untimed flag, alarm (when alarms are copied) and the repeat rule.
-bool DatesEqual(const DateRecord& left, const DateRecord& right, const TwinContext& c);
-
 bool ContactsEqual(const ContactRecord& left, const ContactRecord& right, const TwinContext& c);
 bool TodosEqual(const TodoRecord& left, const TodoRecord& right, const TwinContext& c);
 // Same text, and the same category name unless memo categories are hidden.
@@ -87,7 +68,9 @@ class TwinFinder {
   // records of one key are in index order. Built on first use.
   std::array<std::vector<std::pair<uint64_t, int32_t>>, 2> index_;
   std::array<bool, 2> indexed_{};
-  std::vector<uint64_t> keys_;  // scratch for the lookups
+  // Scratch for the lookups: the keys, and each key's [first, last) in the index.
+  std::vector<uint64_t> keys_;
+  std::vector<std::pair<size_t, size_t>> groups_;
 };
 
 }  // namespace mirrin

@@ -47,6 +47,9 @@ struct UserStore {
   std::vector<MemoRecord> memos;
   std::vector<CustomRecord> custom;
   std::array<bool, kKindCount> changed{};  // indexed by Kind
+  // The operator was told that the kind's category table is more than a
+  // handheld holds (once per loaded file).
+  std::array<bool, kKindCount> toldBeyondHandheld{};
   int32_t total = 0;                       // records of the shown kind that count "in total"
   int32_t filtered = 0;  // of those, how many the filters (date window, private, category, pattern) hid
 

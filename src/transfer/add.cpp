@@ -21,7 +21,7 @@ void AppendBlank(std::vector<Record>& records, int32_t recordId) {
 }
 
 // Appends to the other side a copy of record `index` of side `from`.
-void AddOne(Session& s, Kind kind, Side from, int32_t index) {
+void AddOne(Session& s, Kind kind, Side from, int32_t index, CategoriesNotAdded& notAdded) {
   const Side to = Other(from);
   UserStore& dst = s.Store(to);
   if (index < 0 || static_cast<size_t>(index) >= s.Store(from).Count(kind)) {
@@ -38,7 +38,7 @@ void AddOne(Session& s, Kind kind, Side from, int32_t index) {
   const auto count = static_cast<int32_t>(dst.Count(kind));
   dst.Header(kind).RecordCount = count;
   const std::string& suffix = from == kLeft ? s.settings.SuffixUser1 : s.settings.SuffixUser2;
-  CopyRecord(s, kind, from, index, count - 1, suffix);
+  CopyRecord(s, kind, from, index, count - 1, suffix, notAdded);
   dst.Changed(kind) = true;
   s.form.mnuSave.SetEnabled(true);
 }
@@ -51,7 +51,10 @@ void AddCategoryAcross(Session& s, Side target, Kind kind) {
   if (list.SelCount() > 0) {
     name = RowRecord(s.Store(source).Header(kind).Categories, list.ItemData(list.ListIndex())).LongName;
   }
-  AddCategory(s.Store(target).Header(kind), name, s.settings.DBCS);
+  if (!AddCategory(s.Store(target).Header(kind), name, s.settings.DBCS)) {
+    TellCategoriesNotAdded(s, target, kind, {name}, false);
+    return;
+  }
   DisplayCategories(s);
   // The custom kind's categories are its records' first fields: its file
   // does not change until a record takes the new category.
@@ -63,7 +66,9 @@ void AddCategoryAcross(Session& s, Side target, Kind kind) {
 
 int AddSelected(Session& s, Kind kind, Side source) {
   const std::vector<int32_t> records = SelectedRecords(s.List(source));
-  for (int32_t index : records) AddOne(s, kind, source, index);
+  CategoriesNotAdded notAdded;
+  for (int32_t index : records) AddOne(s, kind, source, index, notAdded);
+  TellCategoriesNotAdded(s, Other(source), kind, notAdded, true);
   return static_cast<int>(records.size());
 }
 

@@ -16,7 +16,9 @@ void ChangeAcross(Session& s, Side target) {
     Kind kind;
     if (s.ShownKind(kind)) {
       // No suffix: the target keeps the one it carries.
-      CopyRecord(s, kind, source, s.window.currentIndex[source], s.window.currentIndex[target], "");
+      CategoriesNotAdded notAdded;
+      CopyRecord(s, kind, source, s.window.currentIndex[source], s.window.currentIndex[target], "", notAdded);
+      TellCategoriesNotAdded(s, target, kind, notAdded, true);
       s.Store(target).Changed(kind) = true;
     }
     s.form.mnuSave.SetEnabled(true);

@@ -1,5 +1,6 @@
 #include "transfer/copyrules.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -59,26 +60,32 @@ bool Contains(const std::string& text, const std::string& part, bool dbcs) {
 
 }  // namespace
 
-int32_t AddCategory(DatFileHeader& header, const std::string& name, bool dbcs) {
+std::optional<int32_t> AddCategory(DatFileHeader& header, const std::string& name, bool dbcs) {
   std::vector<CategoryEntry>& table = header.Categories;
   int32_t id = header.NextFreeId;
   std::set<int32_t> used;
+  size_t live = 0;
   for (size_t t = 1; t < table.size(); ++t) {
     if (table[t].Id >= id) id = table[t].Id + 1;
-    if (!table[t].Deleted) used.insert(table[t].Index);
+    if (table[t].Deleted) continue;
+    used.insert(table[t].Index);
+    ++live;
   }
   // Records refer to their category by index, so a live index is never given
   // twice (a table need not be in index order, and a deleted entry's index
   // may have been taken again already).
   int32_t index = 1;
   while (used.contains(index)) ++index;
+  // A table read with more than the handheld holds stays as read, but gets
+  // nothing more.
+  if (index > kMostCategories || live >= static_cast<size_t>(kMostCategories)) return std::nullopt;
   ++header.CategoryCount;
   header.NextFreeId = id + 1;
   CategoryEntry entry;
   entry.Index = index;
   entry.Id = id;
   entry.DirtyFlag = 0;
-  entry.LongName = name;
+  entry.LongName = LeftBytes(name, kCategoryNameBytes, dbcs);
   entry.ShortName = LeftChars(name, 8, dbcs);
   entry.Show = true;
   entry.Deleted = false;
@@ -94,12 +101,26 @@ int32_t FindCategory(const DatFileHeader& header, const std::string& name) {
   return -1;
 }
 
+namespace {
+
+// A category missing from the target: added when AddCategories is on and
+// the table has room, else "Unfiled".
+int32_t AddOrUnfiled(const Settings& settings, DatFileHeader& target, const std::string& name,
+                     CategoriesNotAdded& notAdded) {
+  if (!settings.AddCategories) return 0;
+  if (const std::optional<int32_t> added = AddCategory(target, name, settings.DBCS)) return *added;
+  if (std::find(notAdded.begin(), notAdded.end(), name) == notAdded.end()) notAdded.push_back(name);
+  return 0;
+}
+
+}  // namespace
+
 int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32_t category,
-                    DatFileHeader& target) {
+                    DatFileHeader& target, CategoriesNotAdded& notAdded) {
   const std::string name = CategoryName(source, category);
   const int32_t found = FindCategory(target, name);
   if (found >= 0) return found;
-  return settings.AddCategories ? AddCategory(target, name, settings.DBCS) : 0;
+  return AddOrUnfiled(settings, target, name, notAdded);
 }
 
 std::string SuffixedDescription(const std::string& source, const std::string& target, const Settings& settings,
@@ -130,24 +151,26 @@ void RebuildRepeatClass(RepeatRule& rule) {
 }
 
 void CopyContact(const Settings& settings, const ContactRecord& source, const DatFileHeader& sourceHeader,
-                 ContactRecord& target, DatFileHeader& targetHeader) {
+                 ContactRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded) {
   TakeContent(source, target, targetHeader);
-  if (settings.ShowCategories) target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader);
+  if (settings.ShowCategories) {
+    target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader, notAdded);
+  }
 }
 
 void CopyMemo(const Settings& settings, const MemoRecord& source, const DatFileHeader& sourceHeader,
-              MemoRecord& target, DatFileHeader& targetHeader) {
+              MemoRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded) {
   TakeContent(source, target, targetHeader);
   if (settings.ShowMemoCategories) {
-    target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader);
+    target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader, notAdded);
   }
 }
 
 void CopyTodo(const Settings& settings, const TodoRecord& source, const DatFileHeader& sourceHeader,
-              TodoRecord& target, DatFileHeader& targetHeader) {
+              TodoRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded) {
   TakeContent(source, target, targetHeader);
   if (settings.ShowToDoCategories) {
-    target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader);
+    target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader, notAdded);
   }
   // A task without these dates (one from a classic file) gets the start of
   // 1970, which the extended layout can store.
@@ -160,7 +183,7 @@ void CopyTodo(const Settings& settings, const TodoRecord& source, const DatFileH
 
 void CopyDate(const Settings& settings, std::string_view agendusMarker, const DateRecord& source,
               const DatFileHeader& sourceHeader, DateRecord& target, DatFileHeader& targetHeader,
-              const std::string& suffix) {
+              const std::string& suffix, CategoriesNotAdded& notAdded) {
   const DateRecord before = TakeContent(source, target, targetHeader);
   const bool dbcs = settings.DBCS;
   if (!settings.CopyAlarms) target.AlarmSet = before.AlarmSet;
@@ -182,7 +205,7 @@ void CopyDate(const Settings& settings, std::string_view agendusMarker, const Da
     const std::string name = DateCategoryName(sourceNote, source, sourceHeader, settings);
     int32_t index = FindCategory(targetHeader, name);
     if (index < 0) {
-      index = settings.AddCategories ? AddCategory(targetHeader, name, dbcs) : 0;
+      index = AddOrUnfiled(settings, targetHeader, name, notAdded);
       target.Category = index;
     }
     target.Note = BytesOf(WithCategoryCode(sourceNote, index, dbcs));
@@ -190,7 +213,7 @@ void CopyDate(const Settings& settings, std::string_view agendusMarker, const Da
     target.Note = BytesOf(WithCategoryCode(targetFrameAroundSourceBody(), 0, dbcs));
   } else {
     if (settings.ShowDatebookCategories && source.Category != 0) {
-      const int32_t mapped = MapCategory(settings, sourceHeader, source.Category, targetHeader);
+      const int32_t mapped = MapCategory(settings, sourceHeader, source.Category, targetHeader, notAdded);
       if (mapped != 0) target.Category = mapped;
     }
     target.Note = source.Note;

@@ -3,8 +3,10 @@
 // the per-kind copy rules shared by Add, Change and Move, the mapping of a
 // category by name, and appending a category to a table.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "palmdata/addressfile.h"
 #include "palmdata/customfile.h"
@@ -27,19 +29,24 @@ inline constexpr int32_t kStatusModified = 2;
 inline constexpr int32_t kStatusDeleted = 4;
 inline constexpr int32_t kStatusArchived = 128;
 
-// Appends a category named `name` and returns its index: the smallest index
-// from 1 up that no live entry uses, with a fresh ID. Keeps CategoryCount
-// and NextFreeId consistent with the table.
-int32_t AddCategory(DatFileHeader& header, const std::string& name, bool dbcs);
+// Appends a category named `name` (cut to 15 bytes) and returns its index:
+// the smallest index from 1 up that no live entry uses, with a fresh ID.
+// Keeps CategoryCount and NextFreeId consistent with the table. Nothing,
+// and the table unchanged, when the handheld could not hold one more.
+std::optional<int32_t> AddCategory(DatFileHeader& header, const std::string& name, bool dbcs);
+
+// The names a transfer could not add to a full table, told once at its end.
+using CategoriesNotAdded = std::vector<std::string>;
 
 // The index of the live entry named exactly `name`, searching from the last
 // position down ("Unfiled" at position 0 gives 0); -1 when none.
 int32_t FindCategory(const DatFileHeader& header, const std::string& name);
 
 // The target's index for the source's category: the entry of the same name,
-// else a new one when AddCategories is on, else 0 ("Unfiled").
+// else a new one when AddCategories is on and the table has room, else 0
+// ("Unfiled"). A name the full table refused goes to notAdded.
 int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32_t category,
-                    DatFileHeader& target);
+                    DatFileHeader& target, CategoriesNotAdded& notAdded);
 
 // The description a copied date gets: the target keeps a description that
 // already is the source's with a user suffix (or the other way round), keeps
@@ -50,17 +57,17 @@ std::string SuffixedDescription(const std::string& source, const std::string& ta
 // The copy rules: `target` takes the content of `source`. The record's own
 // identity (RecordId, row numbers, Position) and the list's working fields
 // stay the target's; an unchanged target becomes modified, an added one
-// stays added.
+// stays added. Categories the target's full table refused go to notAdded.
 void CopyContact(const Settings& settings, const ContactRecord& source, const DatFileHeader& sourceHeader,
-                 ContactRecord& target, DatFileHeader& targetHeader);
+                 ContactRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded);
 void CopyMemo(const Settings& settings, const MemoRecord& source, const DatFileHeader& sourceHeader,
-              MemoRecord& target, DatFileHeader& targetHeader);
+              MemoRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded);
 void CopyTodo(const Settings& settings, const TodoRecord& source, const DatFileHeader& sourceHeader,
-              TodoRecord& target, DatFileHeader& targetHeader);
+              TodoRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded);
 // `suffix`: the source user's suffix for an added date, "" for a change.
 void CopyDate(const Settings& settings, std::string_view agendusMarker, const DateRecord& source,
               const DatFileHeader& sourceHeader, DateRecord& target, DatFileHeader& targetHeader,
-              const std::string& suffix);
+              const std::string& suffix, CategoriesNotAdded& notAdded);
 void CopyCustom(const CustomRecord& source, CustomRecord& target);
 
 // Rebuilds a repeat rule's class entry from its repeat type.

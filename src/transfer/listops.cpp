@@ -5,6 +5,7 @@
 
 #include "records/detail.h"
 #include "records/listdisplay.h"
+#include "records/recordtext.h"
 #include "records/rowtext.h"
 #include "startup/version.h"
 #include "transfer/copyrules.h"
@@ -66,26 +67,26 @@ CommonFields* CommonOf(UserStore& store, Kind kind, int32_t index) {
 }
 
 void CopyRecord(Session& s, Kind kind, Side from, int32_t sourceIndex, int32_t targetIndex,
-                const std::string& suffix) {
+                const std::string& suffix, CategoriesNotAdded& notAdded) {
   const Settings& st = s.settings;
   UserStore& src = s.Store(from);
   UserStore& dst = s.Store(Other(from));
   switch (kind) {
     case Kind::Dates:
       CopyDate(st, s.labels.AgendusMarker, RowRecord(src.dates, sourceIndex), src.datesHeader,
-               RowRecord(dst.dates, targetIndex), dst.datesHeader, suffix);
+               RowRecord(dst.dates, targetIndex), dst.datesHeader, suffix, notAdded);
       break;
     case Kind::Contacts:
       CopyContact(st, RowRecord(src.contacts, sourceIndex), src.contactsHeader, RowRecord(dst.contacts, targetIndex),
-                  dst.contactsHeader);
+                  dst.contactsHeader, notAdded);
       break;
     case Kind::ToDos:
       CopyTodo(st, RowRecord(src.todos, sourceIndex), src.todosHeader, RowRecord(dst.todos, targetIndex),
-               dst.todosHeader);
+               dst.todosHeader, notAdded);
       break;
     case Kind::Memos:
       CopyMemo(st, RowRecord(src.memos, sourceIndex), src.memosHeader, RowRecord(dst.memos, targetIndex),
-               dst.memosHeader);
+               dst.memosHeader, notAdded);
       break;
     case Kind::Custom: CopyCustom(RowRecord(src.custom, sourceIndex), RowRecord(dst.custom, targetIndex)); break;
   }
@@ -100,6 +101,17 @@ bool RoomFor(Session& s, Kind kind, Side target, size_t adding) {
                         ", the most the lists can show. Nothing was added.",
                     mb::OKOnly | mb::Exclamation, NoticeTitle());
   return false;
+}
+
+void TellCategoriesNotAdded(Session& s, Side target, Kind kind, const CategoriesNotAdded& names, bool records) {
+  if (names.empty()) return;
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "'" : ", '") + name + "'";
+  s.platform.MsgBox(s.form.UserField(target).Text() + "'s " + s.KindText(kind) + " already hold " +
+                        std::to_string(kMostCategories) + " categories: " + list +
+                        (names.size() == 1 ? " was" : " were") + " not added" +
+                        (records ? "; those records are Unfiled" : ""),
+                    mb::OKOnly | mb::Exclamation, NoticeTitle());
 }
 
 std::string NoticeTitle() { return std::string(kProgramName) + " " + VersionText(); }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "records/session.h"
+#include "transfer/copyrules.h"
 
 namespace mirrin {
 
@@ -39,9 +40,15 @@ void TakeRowsOut(Session& s, Side side);
 CommonFields* CommonOf(UserStore& store, Kind kind, int32_t index);
 
 // Applies the kind's copy rule from record sourceIndex of side `from` onto
-// record targetIndex of the other side. `suffix` is handed to the date rule.
+// record targetIndex of the other side. `suffix` is handed to the date rule;
+// categories the target's full table refused go to notAdded.
 void CopyRecord(Session& s, Kind kind, Side from, int32_t sourceIndex, int32_t targetIndex,
-                const std::string& suffix);
+                const std::string& suffix, CategoriesNotAdded& notAdded);
+
+// Tells the operator, once for a whole transfer, which categories the
+// target's table could not take. `records`: records were copied and went
+// to "Unfiled" (not a category added in the categories view).
+void TellCategoriesNotAdded(Session& s, Side target, Kind kind, const CategoriesNotAdded& names, bool records);
 
 // The lists keep record indexes and row positions as 16-bit numbers, so a
 // user holds at most this many records of a kind.

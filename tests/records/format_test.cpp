@@ -18,6 +18,7 @@ TEST(FormatDate, PicturesInUse) {
   EXPECT_EQ(FormatDate(kDentist, "(yymmdd) "), "(240131) ");
   EXPECT_EQ(FormatDate(kDentist, "DDMMYY"), "310124");
   EXPECT_EQ(FormatDate(kDentist, "YYYYMMDD"), "20240131");
+  EXPECT_EQ(FormatDate(MakeDate(812, 3, 4), "yyyy/mm/dd yy"), "0812/03/04 12") << "zero-padded";
 }
 
 TEST(FormatDate, MinutesOnlyDirectlyAfterTheHourField) {

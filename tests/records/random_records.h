@@ -36,6 +36,7 @@ class RandomRecords {
     r.Note = Of<std::string>({"", "", "n", "##@@A@@@@@\r\nn", "##@@B@@@@l\r\nh\r\nn"});
     r.Location = Pick(6) == 0 ? "Cafe" : "";
     r.AlarmSet = Pick(5) == 0;
+    r.AlarmAdvance = Pick(2);
     r.Category = Pick(3);
     if (Pick(4) == 0) {
       r.Repeat.Hash = 65535;
@@ -62,21 +63,33 @@ class RandomRecords {
     }
     if (Pick(3) == 0) c.Addresses[static_cast<size_t>(Pick(3))] = {Pick(2), "St", "", "", "", ""};
     c.ExtPair2 = Of<int32_t>({-1, 0, 1});
+    c.InstantMessage1 = Pick(3) == 0 ? "im" : "";
+    c.IMLabel1 = Pick(2);
     return c;
   }
 
+  // Half are one "Take pill" that differs only in its due date (none comes
+  // in two forms), category, completion or repeat end: the shape of the
+  // thousands of reminders people keep.
   TodoRecord Todo() {
     TodoRecord t;
     t.RecordId = nextId_++;
     t.Status = Of<int32_t>({0, 1, 4, 5});
     t.Private = Pick(6) == 0;
-    t.Description = Of<std::string>({"Rent", "Rent", "Bills", "Tax", "Car", "Gas"});
     t.Completed = Pick(4) == 0;
+    t.Category = Pick(3);
+    t.DueDate = PalmDate::Local(Of<double>({MakeDate(2032, 1, 1), MakeDate(2033, 1, 1), MakeDate(2024, 1, 1),
+                                            MakeDate(2024, 1, 2), MakeDate(2031, 12, 30)}));
+    t.Repeat.EndDate = PalmDate::Local(Of<double>({0, MakeDate(2035, 1, 1), MakeDate(2031, 12, 30) + 0.5}));
+    if (Pick(2) == 0) {
+      t.Description = "Take pill";
+      return t;
+    }
+    t.Description = Of<std::string>({"Rent", "Rent", "Bills", "Tax", "Car", "Gas"});
     t.Priority = 1 + Pick(3);
     t.Note = std::string(static_cast<size_t>(Pick(8)), 'n');
     t.AlarmSet = Pick(4) == 0;
     t.ExtDate2 = PalmDate::Local(MakeDate(2024, 1, 1 + Pick(2)));
-    t.DueDate = PalmDate::Local(Of<double>({MakeDate(2032, 1, 1), MakeDate(2033, 1, 1), MakeDate(2024, 1, 1)}));
     return t;
   }
 
@@ -85,8 +98,9 @@ class RandomRecords {
     m.RecordId = nextId_++;
     m.Status = Of<int32_t>({0, 0, 4});
     m.Private = Pick(6) == 0;
-    m.Text = "m" + std::to_string(Pick(300)) + Of<std::string>({"", "\r\nb"});
-    m.Category = Pick(2);
+    // Many empty memos, told apart by their category only.
+    m.Text = Pick(2) ? "" : "m" + std::to_string(Pick(300)) + Of<std::string>({"", "\r\nb"});
+    m.Category = Pick(3);
     return m;
   }
 

@@ -328,16 +328,27 @@ TEST_F(SelectKindTest, IndexedSearchMatchesThePlainOne) {
   st.SuffixUser2 = " (B)";
   st.Custom1 = "SplashID";
   s().form.Combo1.AddItem("SplashID");
-  for (unsigned seed = 1; seed <= 3; ++seed) {
+  for (unsigned seed = 1; seed <= 4; ++seed) {
     test::RandomRecords gen(seed);
     st.KeepCategories = seed != 1;
     st.Agendus = seed == 3;
     st.ShowDatebookCategories = seed == 2;
+    // Every field an index key may hold is compared in one seed and left
+    // out in another.
+    st.ShowCategories = st.ShowToDoCategories = st.ShowMemoCategories = seed != 4;
+    st.CopyAlarms = seed != 2;
+    st.ShowCompletedToDos = seed != 3;
     for (Side side : kSides) {
       UserStore& u = store(side);
       u = UserStore{};
       AddCategory(u.datesHeader, 1, "Work", seed != 3 || side == kLeft);
       AddCategory(u.contactsHeader, 1, side == kLeft ? "Family" : "Friends");
+      // Category 2 has the same name on both sides, 1 does not, and index
+      // 3 falls back to "Unfiled".
+      for (Kind kind : {Kind::ToDos, Kind::Memos}) {
+        AddCategory(u.Header(kind), 1, side == kLeft ? "Home" : "Work");
+        AddCategory(u.Header(kind), 2, "Home");
+      }
       for (int i = 0; i < 250; ++i) {
         u.dates.push_back(gen.Date());
         u.contacts.push_back(gen.Contact());

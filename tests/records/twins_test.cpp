@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "palmdata/palmtime.h"
-#include "random_records.h"
 
 namespace mirrin {
 namespace {
@@ -277,48 +276,6 @@ TEST_F(TwinRules, MemosAndCustomRecords) {
   EXPECT_TRUE(CustomTwin(a, b));
   b.Fields[7] = "y";
   EXPECT_FALSE(CustomTwin(a, b));
-}
-
-TEST(TwinSearchTest, IndexGivesTheFirstTwinOfThePlainSearch) {
-  Settings settings;
-  settings.SuffixUser1 = " (A)";
-  settings.SuffixUser2 = " (B)";
-  for (unsigned seed = 1; seed <= 6; ++seed) {
-    test::RandomRecords gen(seed);
-    settings.KeepCategories = seed % 2 == 0;
-    settings.Agendus = seed % 3 == 0;
-    settings.ShowDatebookCategories = seed % 2 == 1;
-    settings.CopyAlarms = seed != 4;
-    std::array<UserStore, 2> stores;
-    for (Side side : kSides) {
-      UserStore& st = stores[side];
-      st.datesHeader = WithCategory(1, "Work");
-      st.contactsHeader = WithCategory(1, side == kLeft ? "Family" : "Friends");
-      for (int i = 0; i < 300; ++i) {
-        st.dates.push_back(gen.Date());
-        st.contacts.push_back(gen.Contact());
-        st.todos.push_back(gen.Todo());
-        st.memos.push_back(gen.Memo());
-        st.custom.push_back(gen.Custom());
-      }
-    }
-    for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos, Kind::Custom}) {
-      TwinFinder plain(stores, kind, settings, "#AN\r\n", TwinSearch::Plain);
-      TwinFinder indexed(stores, kind, settings, "#AN\r\n", TwinSearch::Indexed);
-      int found = 0;
-      for (Side side : kSides) {
-        for (int32_t i = 0; i < 300; ++i) {
-          const int32_t expected = plain.FindTwin(side, i);
-          ASSERT_EQ(indexed.FindTwin(side, i), expected)
-              << "seed " << seed << " kind " << static_cast<int>(kind) << " side " << side << " record " << i;
-          found += expected >= 0;
-        }
-      }
-      // The stores must exercise both answers, or the comparison proves little.
-      EXPECT_GT(found, 15) << "kind " << static_cast<int>(kind);
-      EXPECT_LT(found, 540) << "kind " << static_cast<int>(kind);
-    }
-  }
 }
 
 }  // namespace

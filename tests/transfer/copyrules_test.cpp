@@ -36,6 +36,7 @@ class CopyRulesTest : public ::testing::Test {
   }
   Settings st;
   DatFileHeader left, right;
+  CategoriesNotAdded notAdded;
 };
 
 TEST_F(CopyRulesTest, SuffixRuleAddsTheSourceUsersSuffixOnceAndKeepsOneAlreadyThere) {
@@ -63,10 +64,14 @@ TEST_F(CopyRulesTest, AddCategoryTakesTheFirstFreeIndexAndAFreshId) {
   AddEntry(h, 4, 9, "Four");
   EXPECT_EQ(AddCategory(h, "Business Partners", false), 3);
   const CategoryEntry& added = h.Categories.back();
+  EXPECT_EQ(added.LongName, "Business Partne") << "a handheld keeps 15 bytes";
   EXPECT_EQ(added.ShortName, "Business");
   EXPECT_EQ(added.Id, 10);
   EXPECT_EQ(h.NextFreeId, 11);
   EXPECT_EQ(AddCategory(h, "Five", false), 5) << "1, 2, 3, 4 are taken";
+  // Eight double-byte characters: the eighth would end past byte 15.
+  AddCategory(h, "\x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8\x82\xA9\x82\xAB\x82\xAD", true);
+  EXPECT_EQ(h.Categories.back().LongName.size(), 14u);
   ExpectCountMatchesTable(h);
 
   // A live index is never given twice: not in a table out of index order,
@@ -82,14 +87,14 @@ TEST_F(CopyRulesTest, AddCategoryTakesTheFirstFreeIndexAndAFreshId) {
 }
 
 TEST_F(CopyRulesTest, CategoryMappingByNameWithAndWithoutAddCategories) {
-  EXPECT_EQ(MapCategory(st, left, 3, right), 5) << "Golf is index 5 on the other side";
-  EXPECT_EQ(MapCategory(st, left, 9, right), 0) << "no such category: Unfiled";
-  EXPECT_EQ(MapCategory(st, left, 1, right), 0) << "Business missing, AddCategories off";
+  EXPECT_EQ(MapCategory(st, left, 3, right, notAdded), 5) << "Golf is index 5 on the other side";
+  EXPECT_EQ(MapCategory(st, left, 9, right, notAdded), 0) << "no such category: Unfiled";
+  EXPECT_EQ(MapCategory(st, left, 1, right, notAdded), 0) << "Business missing, AddCategories off";
   EXPECT_EQ(right.Categories.size(), 3u);
   st.AddCategories = true;
-  EXPECT_EQ(MapCategory(st, left, 1, right), 2);
+  EXPECT_EQ(MapCategory(st, left, 1, right, notAdded), 2);
   EXPECT_EQ(right.Categories.back().LongName, "Business");
-  EXPECT_EQ(MapCategory(st, left, 1, right), 2) << "found the second time";
+  EXPECT_EQ(MapCategory(st, left, 1, right, notAdded), 2) << "found the second time";
   right.Categories[2].Deleted = true;  // Golf
   EXPECT_EQ(FindCategory(right, "Golf"), -1) << "deleted entries are not matched";
   EXPECT_EQ(FindCategory(right, "golf"), -1) << "names match case-sensitively";
@@ -107,7 +112,7 @@ TEST_F(CopyRulesTest, CopiedContactKeepsItsIdentityAndMapsItsCategory) {
   dst.Position = 8;
   dst.Category = 1;
   dst.MatchPrefixLength = 4;
-  CopyContact(st, src, left, dst, right);
+  CopyContact(st, src, left, dst, right, notAdded);
   EXPECT_EQ(dst.Phones[6].Value, "555");
   EXPECT_TRUE(dst.Private);
   EXPECT_EQ(dst.RecordId, 77);
@@ -120,14 +125,14 @@ TEST_F(CopyRulesTest, CopiedContactKeepsItsIdentityAndMapsItsCategory) {
   right.IsExtended = true;
   right.FieldTypes = {0, 1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5};
   src.ExtTag = {64, 65, 66, 65};
-  CopyContact(st, src, left, dst, right);
+  CopyContact(st, src, left, dst, right, notAdded);
   EXPECT_EQ(dst.ExtTag, (std::array<int32_t, 4>{64, 65, 66, 67}));
 
   ContactRecord added;
   added.Status = kStatusAdded;
   st.ShowCategories = false;
   added.Category = 1;
-  CopyContact(st, src, left, added, right);
+  CopyContact(st, src, left, added, right, notAdded);
   EXPECT_EQ(added.Status, kStatusAdded);
   EXPECT_EQ(added.Category, 1) << "without categories shown the target keeps its own";
 }
@@ -139,7 +144,7 @@ TEST_F(CopyRulesTest, TodoGetsDatesForMissingExtendedDatesAndARebuiltRepeatClass
   src.Repeat.Hash = 1;  // a reference to an earlier class entry
   src.Repeat.Brand = 2;
   TodoRecord dst;
-  CopyTodo(st, src, left, dst, right);
+  CopyTodo(st, src, left, dst, right, notAdded);
   EXPECT_EQ(dst.ExtDate1.value, MakeDate(1970, 1, 1));
   EXPECT_EQ(dst.ExtDate2.value, MakeDate(2024, 2, 3));
   EXPECT_EQ(dst.ExtDate3.value, MakeDate(1970, 1, 1));
@@ -164,7 +169,7 @@ TEST_F(CopyRulesTest, TodoGetsDatesForMissingExtendedDatesAndARebuiltRepeatClass
 class DateCopyTest : public CopyRulesTest {
  protected:
   DateRecord Copy(const std::string& suffix = "") {
-    CopyDate(st, "#AN\r\n", src, left, dst, right, suffix);
+    CopyDate(st, "#AN\r\n", src, left, dst, right, suffix, notAdded);
     return dst;
   }
   DateRecord src, dst;

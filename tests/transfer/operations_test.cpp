@@ -219,6 +219,91 @@ TEST_F(TransferTest, CategoriesViewAddsTheSelectedCategoryOrANewOne) {
   EXPECT_EQ(store(kLeft).contactsHeader.Categories.size(), 2u);
 }
 
+// A handheld holds 15 categories of its own: adding across never makes a
+// 16th nor an index above 15, and a date's "##" note code follows the
+// category the record really got. The file built from the result is read
+// back with the reader.
+TEST_F(TransferTest, CategoryTablesStayWithinWhatAHandheldHolds) {
+  s().settings.KeepCategories = true;
+  s().settings.ShowDatebookCategories = true;
+  s().form.UserRight.SetText("Ben");
+  struct Case {
+    int live;      // live categories of the target before the add
+    int deleted;   // index of a deleted entry among them, 0 for none
+    int expected;  // index "Golf" gets; 0: the table was full
+  };
+  for (const Case c : {Case{14, 0, 15}, Case{15, 0, 0}, Case{15, 7, 7}}) {
+    for (const bool addCategories : {true, false}) {
+      for (const bool categoriesView : {false, true}) {
+        const std::string where = std::to_string(c.live) + "/" + std::to_string(c.deleted) + " add " +
+                                  std::to_string(addCategories) + " view " + std::to_string(categoriesView);
+        s().settings.AddCategories = addCategories;
+        s().window.categoriesView = false;
+        t.platform.boxes.clear();
+        for (Side side : kSides) {
+          store(side) = UserStore{};
+          SetDefaultDatebookHeader(store(side).datesHeader, "datebook.dat");
+        }
+        AddEntry(store(kLeft).datesHeader, 1, "Golf");
+        store(kLeft).dates = {Date(5, "Lesson", 10)};
+        store(kLeft).dates[0].Note = "##@@A@@@@@\r\nbring clubs";
+        DatFileHeader& target = store(kRight).datesHeader;
+        for (int k = 1; k <= c.live; ++k) AddEntry(target, k, "Cat " + std::to_string(k));
+        if (c.deleted) {
+          target.Categories[static_cast<size_t>(c.deleted)].Deleted = true;
+          --target.CategoryCount;
+        }
+        SetRecordCounts();
+        if (categoriesView) {
+          ShowCategoriesView("Dates");
+          list(kLeft).UserClick(CategoryRow(list(kLeft), "Golf"));
+        } else {
+          Choose("Dates");
+          list(kLeft).UserClick(0);
+        }
+        s().form.aright.Press();
+
+        // The categories view always adds; records take a new category only with AddCategories.
+        const bool tried = categoriesView || addCategories;
+        const int index = tried ? c.expected : 0;
+        EXPECT_EQ(FindCategory(target, "Golf"), index > 0 ? index : -1) << where;
+        if (tried && c.expected == 0) {
+          ASSERT_EQ(t.platform.boxes.size(), 1u) << where;
+          EXPECT_EQ(t.platform.boxes[0].text, std::string("Ben's Dates already hold 15 categories: 'Golf' was not added") +
+                                                  (categoriesView ? "" : "; those records are Unfiled"));
+        } else {
+          EXPECT_TRUE(t.platform.boxes.empty()) << where;
+        }
+        if (categoriesView) continue;
+
+        std::vector<DateRecord> written = store(kRight).dates;
+        ASSERT_EQ(written.size(), 1u) << where;
+        EXPECT_EQ(written[0].Category, index) << where;
+        EXPECT_EQ(written[0].Note, std::string("##@@") + static_cast<char>('@' + index) + "@@@@@\r\nbring clubs")
+            << where;
+        DatFileHeader header;
+        std::vector<DateRecord> back;
+        DataContext ctx;
+        ParseDatebookFile(BuildDatebookFile(target, written, ctx), "datebook.dat", header, back, ctx);
+        ASSERT_EQ(back.size(), 1u);
+        EXPECT_LE(header.CategoryCount, 15) << where;
+        for (const CategoryEntry& e : header.Categories) EXPECT_LE(e.Index, 15) << where;
+        EXPECT_EQ(back[0].Note, written[0].Note) << where;
+      }
+    }
+  }
+
+  // A table read with more than the handheld holds is kept as read; the
+  // operator is told the first time it is shown.
+  AddEntry(store(kRight).datesHeader, 20, "Far");
+  Choose("Dates");
+  ASSERT_EQ(t.platform.boxes.size(), 1u);
+  EXPECT_NE(t.platform.boxes[0].text.find("Ben's Dates hold more categories than a handheld can"), std::string::npos);
+  Choose("Dates");
+  EXPECT_EQ(t.platform.boxes.size(), 1u);
+  EXPECT_EQ(FindCategory(store(kRight).datesHeader, "Far"), 20);
+}
+
 TEST_F(TransferTest, ChangeCopiesOntoThePairedRecordAndKeepsItsSuffix) {
   store(kLeft).dates = {Date(1, "Dinner at eight", 10), Date(2, "Zoo", 12)};
   store(kRight).dates = {Date(7, "Lunch (A)", 11), Date(8, "Zebra", 14)};
