@@ -1,11 +1,10 @@
 #pragma once
 // Two Palm Desktop users on disk, every Palm kind present, loaded into the
-// two sides of a test session as start-up loads them.
+// two sides of a test session as start-up loads them; for window-state tests
+// around saving (the saves themselves are checked by the scenarios).
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
-#include <set>
 #include <string>
 
 #include "palmdata/memofile.h"
@@ -60,29 +59,10 @@ class TwoUsers : public ::testing::Test {
   std::string Dir(Side side) const { return t.dir.File(side == kLeft ? "UserA" : "UserB"); }
   // A file below the user's folder, "/address/address.dat" for example.
   std::string File(Side side, const std::string& rel) const { return Dir(side) + rel; }
-  bool Exists(Side side, const std::string& rel) const {
-    return std::filesystem::exists(File(side, rel));
-  }
-
-  // Every file below both user folders, by path relative to the temporary folder.
-  std::map<std::string, std::string> Snapshot() const {
-    std::map<std::string, std::string> files;
-    for (Side side : kSides) {
-      for (const auto& e : std::filesystem::recursive_directory_iterator(Dir(side))) {
-        if (!e.is_regular_file()) continue;
-        files[std::filesystem::relative(e.path(), t.dir.Path()).string()] =
-            ReadFileBytes(e.path().string());
-      }
-    }
-    return files;
-  }
 
   // Edits a record and marks its kind changed, as a transfer would.
   void ChangeMemo(Side side, size_t index, const std::string& text) {
     Changed(side, Kind::Memos, store(side).memos.at(index)).Text = text;
-  }
-  void ChangeContact(Side side, size_t index, const std::string& lastName) {
-    Changed(side, Kind::Contacts, store(side).contacts.at(index)).LastName = lastName;
   }
   void ChangeDate(Side side, size_t index, const std::string& description) {
     Changed(side, Kind::Dates, store(side).dates.at(index)).Description = description;
@@ -93,16 +73,6 @@ class TwoUsers : public ::testing::Test {
     store(side).Changed(kind) = true;
     s().form.mnuSave.SetEnabled(true);
     return record;
-  }
-
-  // The records of a data file below the user's folder, read back with `read`.
-  template <class Record, class Read>
-  std::vector<Record> ReadBack(Side side, const std::string& rel, Read read) const {
-    DatFileHeader header;
-    std::vector<Record> records;
-    DataContext ctx;
-    read(1, File(side, rel), header, records, ctx);
-    return records;
   }
 
   // Replaces a folder of the user with a regular file, so nothing can be written into it.

@@ -41,3 +41,32 @@ show
 END
 cmp palm/BenT/memopad/memopad.dat backup.dat && echo "memopad.dat is the backup"
 ls palm/BenT/memopad
+
+echo "== each item restores its own kind (Anna's backups are Ben's files here)"
+kinds="datebook/datebook address/address todo/todo memopad/memopad"
+for k in $kinds; do cp palm/BenT/$k.dat palm/AnnaP/${k%/*}/Mirrin_backup_${k#*/}.dat; done
+script <<'END'
+answer Yes
+restore left Dates
+answer Yes
+restore left Contacts
+answer Yes
+restore left To Dos
+answer Yes
+restore left Memos
+END
+for k in $kinds; do cmp palm/BenT/$k.dat palm/AnnaP/$k.dat && echo "$k restored"; done
+
+echo "== a missing or unreadable backup, or a failed copy: told, nothing changes"
+rm palm/AnnaP/todo/Mirrin_backup_todo.dat palm/AnnaP/*/Mirrin_preRestore_*
+printf '\x00\x01\x42\x44\x05' >palm/AnnaP/datebook/Mirrin_backup_datebook.dat
+mkdir palm/AnnaP/address/Mirrin_preRestore_address.dat
+find palm/AnnaP -type f | sort | xargs md5sum >before.txt
+script <<'END'
+answer Yes
+restore left Dates
+answer Yes
+restore left Contacts
+restore left To Dos
+END
+find palm/AnnaP -type f | sort | xargs md5sum | diff before.txt - && echo "no file changed"
