@@ -34,17 +34,6 @@ FileBuilder TwoUsers() {
   return b;
 }
 
-TEST(UsersVerb, ListsNameAndFolderOfEachUser) {
-  test::TempDir dir;
-  TwoUsers().WriteTo(dir.File("users.dat"));
-  for (const std::string& given : {dir.Path(), dir.Path() + "/"}) {
-    const Result r = RunUsersVerb({given});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "Anna\tAnnaF\nBob\tBobDir\n");
-    EXPECT_EQ(r.err, "");
-  }
-}
-
 TEST(UsersVerb, NamesAreShownAsUtf8WithoutTerminalControlsAndBadFoldersSaySo) {
   test::TempDir dir;
   FileBuilder b;
