@@ -41,32 +41,6 @@ class LoadUserTest : public ::testing::Test {
   std::vector<int> kindClicks;
 };
 
-TEST_F(LoadUserTest, ReadsTheIncludedKindsIntoTheSideStore) {
-  s().settings.IncludeToDo = true;
-  int splashSteps = 0;
-  std::vector<std::pair<Side, int32_t>> dateCounts;
-  hooks.splashProgress = [&] { ++splashSteps; };
-  hooks.showDateCount = [&](Side side, int32_t n) { dateCounts.emplace_back(side, n); };
-
-  Give(kRight, "UserB", {.dates = 3, .contacts = 2, .todos = 4});
-
-  const UserStore& st = t.store(kRight);
-  EXPECT_TRUE(st.loaded);
-  EXPECT_EQ(st.userDir, Folder("UserB"));
-  ASSERT_EQ(st.dates.size(), 3u);
-  EXPECT_EQ(st.dates[2].Description, "Date 2");
-  EXPECT_EQ(st.contacts.size(), 2u);
-  EXPECT_EQ(st.todos.size(), 4u);
-  EXPECT_FALSE(t.store(kLeft).loaded);
-  EXPECT_EQ(splashSteps, 1);
-  EXPECT_EQ(dateCounts, (std::vector<std::pair<Side, int32_t>>{{kRight, 3}}));
-  // Busy while loading, the message hidden again afterwards.
-  EXPECT_EQ(t.platform.busyHistory, (std::vector<bool>{true, false}));
-  EXPECT_FALSE(s().form.closeup.Visible());
-  EXPECT_EQ(s().form.closeup.Caption(), "\r\nOpening/Verifying User File");
-  EXPECT_TRUE(t.platform.boxes.empty());
-}
-
 TEST_F(LoadUserTest, EveryKindOfTheSideIsReplacedEvenWithoutAFile) {
   s().settings.IncludeToDo = true;
   Give(kLeft, "UserA", {.dates = 2, .contacts = 3, .todos = 5});
@@ -87,28 +61,6 @@ TEST_F(LoadUserTest, EveryKindOfTheSideIsReplacedEvenWithoutAFile) {
   EXPECT_FALSE(std::filesystem::exists(test::DatebookPath(Folder("UserC")) + kSafetyCopySuffix));
 }
 
-TEST_F(LoadUserTest, PlaceholderUserLoadsNothing) {
-  for (const char* placeholder : {kNoPalmDirText, kChooseUserText}) {
-    s().form.UserLeft.SetText(placeholder);
-    EXPECT_FALSE(t.store(kLeft).loaded) << placeholder;
-  }
-  EXPECT_TRUE(t.platform.busyHistory.empty());
-}
-
-TEST_F(LoadUserTest, KindSelectorStaysDisabledUntilBothSidesHaveAUser) {
-  s().form.Combo1.SetEnabled(false);
-  Give(kLeft, "UserA", {.dates = 1});
-  EXPECT_FALSE(s().form.Combo1.Enabled());
-
-  // A placeholder counts as given: the field no longer shows its initial text.
-  s().form.UserRight.SetText(kChooseUserText);
-  EXPECT_FALSE(s().form.Combo1.Enabled());  // nothing loaded, nothing enabled
-  Select(kLeft, "UserA2");
-  EXPECT_TRUE(s().form.Combo1.Enabled());
-  // Five entries: the kind is not chosen for the operator.
-  EXPECT_EQ(kindClicks, (std::vector<int>{0}));
-}
-
 TEST_F(LoadUserTest, ReloadingEmptiesBothListsAndResetsTheKindSelector) {
   Give(kLeft, "UserA", {.dates = 2});
   Give(kRight, "UserB", {.dates = 1});
@@ -120,35 +72,16 @@ TEST_F(LoadUserTest, ReloadingEmptiesBothListsAndResetsTheKindSelector) {
   }
   t.store(kLeft).Changed(Kind::Dates) = true;
   kindClicks.clear();
-  bool enabledDuringReset = true;
-  combo.onClick = [&] {
-    kindClicks.push_back(combo.ListIndex());
-    enabledDuringReset = combo.Enabled();
-  };
 
   Give(kLeft, "UserC", {.dates = 4});
 
   EXPECT_EQ(kindClicks, (std::vector<int>{0}));
-  EXPECT_EQ(combo.ListIndex(), 0);
-  EXPECT_TRUE(combo.Enabled());
   for (Side side : kSides) {
     EXPECT_EQ(s().List(side).ListCount(), 0);
     EXPECT_EQ(s().form.NumRec(side).Caption(), "");
   }
   EXPECT_EQ(t.store(kLeft).dates.size(), 4u);
   EXPECT_TRUE(t.store(kLeft).Changed(Kind::Dates));  // loading leaves the changed flags alone
-}
-
-TEST_F(LoadUserTest, WithASingleKindOnOfferItIsShownAtOnce) {
-  forms::ComboBox& combo = s().form.Combo1;
-  combo.Clear();
-  combo.AddItem(kChoose);
-  combo.AddItem(kDatesText);
-  Give(kLeft, "UserA", {.dates = 1});
-  Give(kRight, "UserB", {.dates = 1});
-  EXPECT_EQ(kindClicks, (std::vector<int>{1}));
-  Give(kRight, "UserC", {.dates = 2});
-  EXPECT_EQ(kindClicks, (std::vector<int>{1, 0, 1}));
 }
 
 TEST_F(LoadUserTest, SafetyCopyIsMadeOnceAndNeverRefreshed) {

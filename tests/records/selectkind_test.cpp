@@ -248,32 +248,6 @@ TEST_F(SelectKindTest, CustomKind) {
   EXPECT_TRUE(s().form.pLeft.Visible());
 }
 
-TEST_F(SelectKindTest, ProgressBarAndBusyState) {
-  for (int i = 0; i < 500; ++i) {
-    AddDate(kLeft, "Left " + std::to_string(i), kJune10 + i);
-    AddDate(kRight, "Right " + std::to_string(i), kJune10 + i);
-  }
-  s().form.Combo1.SetText(kDatesText);
-  s().form.txtStatus.SetText("old");
-  std::vector<size_t> lengths;
-  s().form.txtStatus.onChange = [&] { lengths.push_back(s().form.txtStatus.Text().size()); };
-  const int events = t.platform.doEventsCount;
-  SelectKind(s());
-  ASSERT_FALSE(lengths.empty());
-  EXPECT_EQ(lengths.front(), 0u) << "emptied first";
-  EXPECT_EQ(lengths.back(), 74u);
-  EXPECT_TRUE(std::is_sorted(lengths.begin(), lengths.end()));
-  EXPECT_LE(t.platform.doEventsCount - events, 2 + 74) << "repainted only when it grew";
-  EXPECT_FALSE(s().form.txtStatus.Visible());
-  EXPECT_FALSE(s().form.closeup.Visible());
-  EXPECT_EQ(t.platform.busyHistory, std::vector<bool>({true, false}));
-  EXPECT_EQ(s().form.closeup.Caption(), "\r\nReading, Matching, Sorting Records");
-
-  s().settings.GUI = "2";
-  SelectKind(s());
-  EXPECT_EQ(s().form.txtStatus.Text().size(), 89u);
-}
-
 TEST_F(SelectKindTest, ErrorsKeepTheRowsAddedSoFar) {
   AddDate(kLeft, "Lunch", kJune10);
   AddDate(kRight, "Tea", kJune10);
@@ -294,28 +268,6 @@ TEST_F(SelectKindTest, ErrorsKeepTheRowsAddedSoFar) {
   ASSERT_EQ(t.platform.boxes.size(), 2u);
   EXPECT_EQ(t.platform.boxes[1].text.rfind("Combo1 has caused an error. 13 ", 0), 0u);
   EXPECT_EQ(Listed(kLeft), Records({})) << "the lists were cleared before the window was computed";
-}
-
-TEST_F(SelectKindTest, ChooseCategoriesViewAndUnknownKind) {
-  AddDate(kLeft, "Lunch", kJune10);
-  Select(kDatesText);
-  ASSERT_EQ(Listed(kLeft), Records({0}));
-
-  s().form.Combo1.AddItem("Unknown");
-  Select("Unknown");
-  EXPECT_EQ(Listed(kLeft), Records({0})) << "an unknown kind leaves the lists";
-  EXPECT_FALSE(s().form.closeup.Visible());
-
-  Select(kChoose);
-  EXPECT_EQ(Listed(kLeft), Records({}));
-  EXPECT_EQ(s().form.numrec1.Caption(), "");
-  EXPECT_EQ(s().form.numrec2.Caption(), "");
-
-  AddCategory(store(kLeft).datesHeader, 1, "Work");
-  s().window.categoriesView = true;
-  Select(kDatesText);
-  EXPECT_EQ(Listed(kLeft), Records({0, 1})) << "category table positions";
-  EXPECT_FALSE(s().form.pLeft.Visible());
 }
 
 // The indexed twin search must give exactly what comparing every pair gives:
