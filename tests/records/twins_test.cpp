@@ -2,274 +2,318 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "palmdata/palmtime.h"
 
 namespace mirrin {
 namespace {
 
-DateRecord Lunch() {
-  DateRecord r;
-  r.StartTime = PalmDate::Local(MakeDate(2024, 3, 5) + MakeTime(12, 30, 0));
-  r.EndTime = PalmDate::Local(MakeDate(2024, 3, 5) + MakeTime(13, 30, 0));
-  r.Description = "Lunch with Ann";
-  r.Duration = 60;
-  r.Note = "Table booked";
-  return r;
+// What a case may change besides the two records.
+struct Env {
+  Settings st;
+  DatFileHeader left, right;
+};
+
+// Each case starts from one record held equally by both sides, with
+// default settings, changes what it names, and says whether they are twins.
+template <class Record> struct Case {
+  const char *what;
+  bool twin;
+  std::function<void(Env &, Record &l, Record &r)> change;
+};
+
+template <class Record, class Twin>
+void Check(const Record &base, const std::vector<Case<Record>> &cases,
+           Twin twin) {
+  for (const Case<Record> &c : cases) {
+    Env e;
+    Record l = base, r = base;
+    c.change(e, l, r);
+    EXPECT_EQ(twin(l, r, TwinContext{e.st, "#AN\r\n", e.left, e.right}), c.twin)
+        << c.what;
+  }
 }
 
-DatFileHeader WithCategory(int32_t index, const std::string& name) {
-  DatFileHeader h;
+void Category(DatFileHeader &h, int32_t index, const std::string &name) {
   CategoryEntry e;
   e.Index = index;
   e.LongName = name;
   h.Categories.push_back(e);
-  return h;
 }
 
-class TwinRules : public ::testing::Test {
- protected:
-  TwinContext Context() { return TwinContext{settings, "#AN\r\n", left, right}; }
-  bool Dates(const DateRecord& l, const DateRecord& r) { return DatesTwin(l, r, Context()); }
+double Day(int y, int m, int d) { return MakeDate(y, m, d); }
 
-  Settings settings;
-  DatFileHeader left, right;
-};
-
-TEST_F(TwinRules, DatesNeedSameTimesDescriptionDurationAndNote) {
-  const DateRecord l = Lunch();
-  EXPECT_TRUE(Dates(l, Lunch()));
-  DateRecord r = Lunch();
-  r.Description = "Lunch with ann";
-  EXPECT_FALSE(Dates(l, r)) << "descriptions are compared case-sensitively";
-  r = Lunch();
-  r.Description = "  Lunch with Ann ";
-  EXPECT_TRUE(Dates(l, r)) << "descriptions are trimmed";
-  r = Lunch();
-  r.EndTime.value += 1.0 / 1440;
-  EXPECT_FALSE(Dates(l, r));
-  r = Lunch();
-  r.StartTime.value += 1.0 / 86400;
-  EXPECT_FALSE(Dates(l, r)) << "timed starts must be exactly equal";
-  r = Lunch();
-  r.Duration = 61;
-  EXPECT_FALSE(Dates(l, r));
-  r = Lunch();
-  r.Note = "Table booked.";
-  EXPECT_FALSE(Dates(l, r));
-  r = Lunch();
-  r.Location = "Cafe";
-  EXPECT_FALSE(Dates(l, r));
+void Weekly(DateRecord &r) {
+  r.Repeat.Hash = 65535;
+  r.Repeat.Brand = 2;
+  r.Repeat.Interval = 1;
+  r.Repeat.DaysMask = 4;
+  r.Repeat.EndDate = PalmDate::Local(Day(2024, 12, 31) + MakeTime(10, 0, 0));
+  r.ExceptionCount = 2;
+  r.Exceptions = {100, 200};
 }
 
-TEST_F(TwinRules, UntimedDatesMatchByDayAndIgnoreTheirEnd) {
-  DateRecord l = Lunch(), r = Lunch();
-  l.Untimed = r.Untimed = true;
-  r.StartTime.value = MakeDate(2024, 3, 5) + MakeTime(8, 0, 0);
-  r.EndTime.value = MakeDate(2024, 3, 6);
-  EXPECT_TRUE(Dates(l, r));
-  r.StartTime.value = MakeDate(1924, 3, 5);
-  EXPECT_TRUE(Dates(l, r)) << "the day is compared as DDMMYY text, so a century apart is the same day";
-  r.StartTime.value = MakeDate(2024, 3, 6);
-  EXPECT_FALSE(Dates(l, r));
-  l = r = Lunch();
-  r.Untimed = true;
-  EXPECT_FALSE(Dates(l, r)) << "equal starts, but one untimed";
+using D = DateRecord;
+using C = ContactRecord;
+using T = TodoRecord;
+
+TEST(TwinRules, Dates) {
+  DateRecord lunch;
+  lunch.StartTime = PalmDate::Local(Day(2024, 3, 5) + MakeTime(12, 30, 0));
+  lunch.EndTime = PalmDate::Local(Day(2024, 3, 5) + MakeTime(13, 30, 0));
+  lunch.Description = "Lunch with Ann";
+  lunch.Duration = 60;
+  lunch.Note = "Table booked";
+  auto untimed = [](D &l, D &r) { l.Untimed = r.Untimed = true; };
+  Check<D>(
+      lunch,
+      {
+          {"equal", true, [](Env &, D &, D &) {}},
+          {"description case", false,
+           [](Env &, D &, D &r) { r.Description = "Lunch with ann"; }},
+          {"descriptions trimmed", true,
+           [](Env &, D &, D &r) { r.Description = "  Lunch with Ann "; }},
+          {"end", false,
+           [](Env &, D &, D &r) { r.EndTime.value += 1.0 / 1440; }},
+          {"start a second off", false,
+           [](Env &, D &, D &r) { r.StartTime.value += 1.0 / 86400; }},
+          {"duration", false, [](Env &, D &, D &r) { r.Duration = 61; }},
+          {"note", false, [](Env &, D &, D &r) { r.Note = "Table booked."; }},
+          {"location", false, [](Env &, D &, D &r) { r.Location = "Cafe"; }},
+          {"untimed: same day, other hours and end", true,
+           [&](Env &, D &l, D &r) {
+             untimed(l, r);
+             r.StartTime.value = Day(2024, 3, 5) + MakeTime(8, 0, 0);
+             r.EndTime.value = Day(2024, 3, 6);
+           }},
+          // The day is compared as DDMMYY text.
+          {"untimed: a century apart", true,
+           [&](Env &, D &l, D &r) {
+             untimed(l, r), r.StartTime.value = Day(1924, 3, 5);
+           }},
+          {"untimed: next day", false,
+           [&](Env &, D &l, D &r) {
+             untimed(l, r), r.StartTime.value = Day(2024, 3, 6);
+           }},
+          {"one untimed", false, [](Env &, D &, D &r) { r.Untimed = true; }},
+          // A copy carries the suffix of the user it came from: left's on the
+          // right, right's on the left.
+          {"left copy on the right", true,
+           [](Env &e, D &, D &r) {
+             e.st.SuffixUser1 = " (Ann)", r.Description += " (Ann)";
+           }},
+          {"SuffixUser1 on the left", false,
+           [](Env &e, D &l, D &) {
+             e.st.SuffixUser1 = " (Ann)", l.Description += " (Ann)";
+           }},
+          {"right copy on the left", true,
+           [](Env &e, D &l, D &) {
+             e.st.SuffixUser2 = " (Bob)", l.Description += " (Bob)";
+           }},
+          {"SuffixUser2 on the right", false,
+           [](Env &e, D &, D &r) {
+             e.st.SuffixUser2 = " (Bob)", r.Description += " (Bob)";
+           }},
+          {"bracket part keeps the blanks around it", false,
+           [](Env &e, D &l, D &) {
+             e.st.Agendus = true, l.Description = "Lunch [Ann Lee] with Ann";
+           }},
+          {"bracket part at the end", true,
+           [](Env &e, D &l, D &) {
+             e.st.Agendus = true, l.Description = "Lunch with Ann[Ann Lee]";
+           }},
+          // A tenth character l makes the second line part of the header.
+          {"note headers", true,
+           [](Env &e, D &l, D &r) {
+             e.st.KeepCategories = true;
+             l.Note = "##@@A@@@@l\r\nsecond header line\r\nTable booked";
+             r.Note = "##@@A@@@@@\r\nTable booked";
+           }},
+          {"note headers without KeepCategories", false,
+           [](Env &, D &l, D &r) {
+             l.Note = "##@@A@@@@l\r\nsecond header line\r\nTable booked";
+             r.Note = "##@@A@@@@@\r\nTable booked";
+           }},
+          {"category names, not indexes, trimmed", true,
+           [](Env &e, D &l, D &r) {
+             e.st.ShowDatebookCategories = true;
+             Category(e.left, 3, "Work"), Category(e.right, 5, "Work ");
+             l.Category = 3, r.Category = 5;
+           }},
+          {"other category", false,
+           [](Env &e, D &l, D &) {
+             e.st.ShowDatebookCategories = true, Category(e.left, 3, "Work"),
+             l.Category = 3;
+           }},
+          {"other category, not shown", true,
+           [](Env &e, D &l, D &) {
+             Category(e.left, 3, "Work"), l.Category = 3;
+           }},
+          {"alarm advance", false,
+           [](Env &, D &l, D &r) {
+             l.AlarmSet = r.AlarmSet = true, r.AlarmAdvance = 10;
+           }},
+          {"advance without alarm", true,
+           [](Env &, D &, D &r) { r.AlarmAdvance = 10; }},
+          {"one alarm", false, [](Env &, D &, D &r) { r.AlarmSet = true; }},
+          {"one alarm, alarms not copied", true,
+           [](Env &e, D &, D &r) {
+             e.st.CopyAlarms = false, r.AlarmSet = true;
+           }},
+          {"repeat: exceptions in any order, end to the day", true,
+           [](Env &, D &l, D &r) {
+             Weekly(l), Weekly(r);
+             r.Exceptions = {200, 100};
+             r.Repeat.EndDate.value = Day(2024, 12, 31) + MakeTime(23, 0, 0);
+             r.Repeat.DayNumber = 9;
+             r.Repeat.FirstDayOfWeek = 1;
+           }},
+          {"repeat: other exception", false,
+           [](Env &, D &l, D &r) {
+             Weekly(l), Weekly(r), r.Exceptions = {200, 300};
+           }},
+          {"repeat: days", false,
+           [](Env &, D &l, D &r) {
+             Weekly(l), Weekly(r), r.Repeat.DaysMask = 8;
+           }},
+          {"repeat: end", false,
+           [](Env &, D &l, D &r) {
+             Weekly(l), Weekly(r), r.Repeat.EndDate.value = Day(2025, 1, 1);
+           }},
+          {"repeat: both never end", true,
+           [](Env &, D &l, D &r) {
+             Weekly(l), Weekly(r);
+             l.Repeat.EndDate.value = Day(2031, 12, 31);
+             r.Repeat.EndDate.value = Day(2040, 1, 1);
+           }},
+          {"repeat: one never ends, same day", true,
+           [](Env &, D &l, D &r) {
+             Weekly(l), Weekly(r);
+             l.Repeat.EndDate.value = Day(2031, 12, 30);
+             r.Repeat.EndDate.value = Day(2031, 12, 30) + MakeTime(0, 5, 0);
+           }},
+      },
+      DatesTwin);
 }
 
-TEST_F(TwinRules, SuffixOfAnEarlierCopyStillMatches) {
-  settings.SuffixUser1 = " (Ann)";
-  settings.SuffixUser2 = " (Bob)";
-  DateRecord l = Lunch(), r = Lunch();
-  r.Description = "Lunch with Ann (Ann)";
-  EXPECT_TRUE(Dates(l, r)) << "left copied to the right got SuffixUser1";
-  EXPECT_FALSE(Dates(r, l)) << "the left record comes first: SuffixUser1 on the left is no copy";
-  l.Description = "Lunch with Ann (Bob)";
-  r.Description = "Lunch with Ann";
-  EXPECT_TRUE(Dates(l, r)) << "right copied to the left got SuffixUser2";
-  EXPECT_FALSE(Dates(r, l));
+TEST(TwinRules, Contacts) {
+  ContactRecord ann;
+  ann.LastName = "Lee";
+  ann.FirstName = "Ann";
+  ann.Company = "Acme";
+  ann.Phones[0] = {0, "555 1234"};
+  ann.Phones[1] = {4, "ann@example.org"};
+  ann.Addresses[1] = {1, "1 High St", "Leeds", "", "LS1", "UK"};
+  ann.Note = "met 2003";
+  Check<C>(
+      ann,
+      {
+          {"equal", true, [](Env &, C &, C &) {}},
+          {"phones in another order", true,
+           [](Env &, C &, C &r) { std::swap(r.Phones[0], r.Phones[6]); }},
+          {"a phone's label", false,
+           [](Env &, C &, C &r) {
+             std::swap(r.Phones[0], r.Phones[6]), r.Phones[6].Label = 1;
+           }},
+          {"an extra phone", false,
+           [](Env &, C &, C &r) {
+             r.Phones[3] = {2, "555 9999"};
+           }},
+          {"an empty phone", true,
+           [](Env &, C &, C &r) {
+             r.Phones[3] = {2, ""};
+           }},
+          {"addresses in another order", true,
+           [](Env &, C &, C &r) { std::swap(r.Addresses[1], r.Addresses[2]); }},
+          {"an address's label", false,
+           [](Env &, C &, C &r) {
+             std::swap(r.Addresses[1], r.Addresses[2]),
+                 r.Addresses[2].Label = 0;
+           }},
+          // Only the left record's addresses are looked for.
+          {"an extra address on the right", true,
+           [](Env &, C &, C &r) {
+             r.Addresses[0] = {2, "", "Paris", "", "", ""};
+           }},
+          {"an extra address on the left", false,
+           [](Env &, C &l, C &) {
+             l.Addresses[0] = {2, "", "Paris", "", "", ""};
+           }},
+          {"label of an empty IM", true,
+           [](Env &, C &, C &r) { r.IMLabel1 = 3; }},
+          {"label of an IM", false,
+           [](Env &, C &l, C &r) {
+             l.InstantMessage1 = r.InstantMessage1 = "annlee", r.IMLabel1 = 3;
+           }},
+          {"negative second pair value", true,
+           [](Env &, C &, C &r) { r.ExtPair2 = -1; }},
+          {"second pair value", false,
+           [](Env &, C &, C &r) { r.ExtPair2 = 4; }},
+          {"custom field", false,
+           [](Env &, C &, C &r) { r.CustomFields[8] = "x"; }},
+          {"category by name", true,
+           [](Env &e, C &l, C &r) {
+             Category(e.left, 1, "Family"), Category(e.right, 7, "Family");
+             l.Category = 1, r.Category = 7;
+           }},
+          {"other category", false,
+           [](Env &e, C &l, C &) {
+             Category(e.left, 1, "Family"), l.Category = 1;
+           }},
+          {"other category, not shown", true,
+           [](Env &e, C &l, C &) {
+             e.st.ShowCategories = false, Category(e.left, 1, "Family"),
+             l.Category = 1;
+           }},
+      },
+      ContactsEqual);
 }
 
-TEST_F(TwinRules, AgendusBracketAndNoteHeadersAreNotCompared) {
-  settings.Agendus = true;
-  settings.KeepCategories = true;
-  DateRecord l = Lunch(), r = Lunch();
-  l.Description = "Lunch [Ann Lee] with Ann";
-  r.Description = "Lunch with Ann";
-  EXPECT_FALSE(Dates(l, r)) << "the text around the bracket part keeps its blanks";
-  l.Description = "Lunch with Ann[Ann Lee]";
-  EXPECT_TRUE(Dates(l, r));
-  l.Note = "##@@A@@@@l\r\nsecond header line\r\nTable booked";
-  r.Note = "##@@A@@@@@\r\nTable booked";
-  EXPECT_TRUE(Dates(l, r)) << "a tenth character l makes the second line part of the header";
-  settings.KeepCategories = false;
-  EXPECT_FALSE(Dates(l, r)) << "without KeepCategories the whole note is compared";
-}
+TEST(TwinRules, TodosMemosAndCustom) {
+  TodoRecord rent;
+  rent.Description = "Pay rent";
+  rent.DueDate = PalmDate::Local(Day(2032, 1, 1));
+  Check<T>(
+      rent,
+      {
+          {"neither has a due date", true,
+           [](Env &, T &, T &r) { r.DueDate.value = Day(2040, 5, 5); }},
+          {"due date", false,
+           [](Env &, T &, T &r) { r.DueDate.value = Day(2024, 5, 5); }},
+          {"completed", false, [](Env &, T &, T &r) { r.Completed = true; }},
+          {"alarm date without an alarm", true,
+           [](Env &, T &, T &r) {
+             r.ExtDate2 = PalmDate::Local(Day(2024, 1, 1));
+           }},
+          {"alarm date", false,
+           [](Env &, T &l, T &r) {
+             l.AlarmSet = r.AlarmSet = true,
+             r.ExtDate2 = PalmDate::Local(Day(2024, 1, 1));
+           }},
+          {"priority", false, [](Env &, T &, T &r) { r.Priority = 2; }},
+      },
+      TodosEqual);
 
-TEST_F(TwinRules, CategoryNamesOnlyWhenShown) {
-  left = WithCategory(3, "Work");
-  right = WithCategory(5, "Work");
-  DateRecord l = Lunch(), r = Lunch();
-  l.Category = 3;
-  r.Category = 5;
-  settings.ShowDatebookCategories = true;
-  EXPECT_TRUE(Dates(l, r)) << "compared by name, not index";
-  right.Categories.back().LongName = "Work ";
-  EXPECT_TRUE(Dates(l, r)) << "names are trimmed";
-  r.Category = 0;
-  EXPECT_FALSE(Dates(l, r));
-  settings.ShowDatebookCategories = false;
-  EXPECT_TRUE(Dates(l, r));
-}
-
-TEST_F(TwinRules, AlarmsOnlyWhenCopied) {
-  DateRecord l = Lunch(), r = Lunch();
-  l.AlarmSet = r.AlarmSet = true;
-  l.AlarmAdvance = 5;
-  r.AlarmAdvance = 10;
-  EXPECT_FALSE(Dates(l, r));
-  l.AlarmSet = r.AlarmSet = false;
-  EXPECT_TRUE(Dates(l, r)) << "advance not compared without an alarm";
-  r.AlarmSet = true;
-  EXPECT_FALSE(Dates(l, r));
-  settings.CopyAlarms = false;
-  EXPECT_TRUE(Dates(l, r));
-}
-
-TEST_F(TwinRules, RepeatRules) {
-  DateRecord l = Lunch();
-  l.Repeat.Hash = 65535;
-  l.Repeat.Brand = 2;
-  l.Repeat.Interval = 1;
-  l.Repeat.DaysMask = 4;
-  l.Repeat.EndDate = PalmDate::Local(MakeDate(2024, 12, 31) + MakeTime(10, 0, 0));
-  l.ExceptionCount = 2;
-  l.Exceptions = {100, 200};
-  DateRecord r = l;
-  r.Exceptions = {200, 100};
-  r.Repeat.EndDate.value = MakeDate(2024, 12, 31) + MakeTime(23, 0, 0);
-  r.Repeat.DayNumber = 9;
-  r.Repeat.FirstDayOfWeek = 1;
-  EXPECT_TRUE(Dates(l, r)) << "exceptions in any order, end dates to the day";
-  r.Exceptions = {200, 300};
-  EXPECT_FALSE(Dates(l, r));
-  r = l;
-  r.Repeat.DaysMask = 8;
-  EXPECT_FALSE(Dates(l, r));
-  r = l;
-  r.Repeat.EndDate.value = MakeDate(2025, 1, 1);
-  EXPECT_FALSE(Dates(l, r));
-  l.Repeat.EndDate.value = MakeDate(2031, 12, 31);
-  r.Repeat.EndDate.value = MakeDate(2040, 1, 1);
-  EXPECT_TRUE(Dates(l, r)) << "both never end";
-  l.Repeat.EndDate.value = MakeDate(2031, 12, 30);
-  r.Repeat.EndDate.value = MakeDate(2031, 12, 30) + MakeTime(0, 5, 0);
-  EXPECT_TRUE(Dates(l, r)) << "only one never ends, but the day is the same";
-}
-
-ContactRecord Ann() {
-  ContactRecord c;
-  c.LastName = "Lee";
-  c.FirstName = "Ann";
-  c.Company = "Acme";
-  c.Phones[0] = {0, "555 1234"};
-  c.Phones[1] = {4, "ann@example.org"};
-  c.Addresses[1] = {1, "1 High St", "Leeds", "", "LS1", "UK"};
-  c.Note = "met 2003";
-  return c;
-}
-
-TEST_F(TwinRules, ContactsComparePhonesAsSets) {
-  const TwinContext c = Context();
-  const ContactRecord l = Ann();
-  ContactRecord r = Ann();
-  EXPECT_TRUE(ContactsEqual(l, r, c));
-  std::swap(r.Phones[0], r.Phones[6]);
-  EXPECT_TRUE(ContactsEqual(l, r, c)) << "same phones in another order";
-  r.Phones[6].Label = 1;
-  EXPECT_FALSE(ContactsEqual(l, r, c)) << "only a label differs";
-  r = Ann();
-  r.Phones[3] = {2, "555 9999"};
-  EXPECT_FALSE(ContactsEqual(l, r, c)) << "an extra phone on the right";
-  r = Ann();
-  r.Phones[3] = {2, ""};
-  EXPECT_TRUE(ContactsEqual(l, r, c)) << "empty phones do not count";
-}
-
-TEST_F(TwinRules, ContactAddressesImAndExtendedFields) {
-  const TwinContext c = Context();
-  const ContactRecord l = Ann();
-  ContactRecord r = Ann();
-  std::swap(r.Addresses[1], r.Addresses[2]);
-  EXPECT_TRUE(ContactsEqual(l, r, c));
-  r.Addresses[2].Label = 0;
-  EXPECT_FALSE(ContactsEqual(l, r, c));
-  r = Ann();
-  r.Addresses[0] = {2, "", "Paris", "", "", ""};
-  EXPECT_TRUE(ContactsEqual(l, r, c)) << "only the left record's addresses are looked for";
-  EXPECT_FALSE(ContactsEqual(r, l, c));
-  r = Ann();
-  r.IMLabel1 = 3;
-  EXPECT_TRUE(ContactsEqual(l, r, c)) << "label of an empty IM";
-  ContactRecord l2 = Ann();
-  l2.InstantMessage1 = r.InstantMessage1 = "annlee";
-  EXPECT_FALSE(ContactsEqual(l2, r, c));
-  r = Ann();
-  r.ExtPair2 = -1;
-  EXPECT_TRUE(ContactsEqual(l, r, c)) << "a negative second pair value is not compared";
-  r.ExtPair2 = 4;
-  EXPECT_FALSE(ContactsEqual(l, r, c));
-  r = Ann();
-  r.CustomFields[8] = "x";
-  EXPECT_FALSE(ContactsEqual(l, r, c));
-}
-
-TEST_F(TwinRules, ContactCategoriesByName) {
-  left = WithCategory(1, "Family");
-  right = WithCategory(7, "Family");
-  const TwinContext c = Context();
-  ContactRecord l = Ann(), r = Ann();
-  l.Category = 1;
-  r.Category = 7;
-  EXPECT_TRUE(ContactsEqual(l, r, c));
-  r.Category = 0;
-  EXPECT_FALSE(ContactsEqual(l, r, c));
-  settings.ShowCategories = false;
-  EXPECT_TRUE(ContactsEqual(l, r, c));
-}
-
-TEST_F(TwinRules, TodosDueDatesAndAlarms) {
-  const TwinContext c = Context();
-  TodoRecord l;
-  l.Description = "Pay rent";
-  l.DueDate = PalmDate::Local(MakeDate(2032, 1, 1));
-  TodoRecord r = l;
-  r.DueDate.value = MakeDate(2040, 5, 5);
-  EXPECT_TRUE(TodosEqual(l, r, c)) << "neither has a due date";
-  r.DueDate.value = MakeDate(2024, 5, 5);
-  EXPECT_FALSE(TodosEqual(l, r, c));
-  r = l;
-  r.Completed = true;
-  EXPECT_FALSE(TodosEqual(l, r, c));
-  r = l;
-  r.ExtDate2 = PalmDate::Local(MakeDate(2024, 1, 1));
-  EXPECT_TRUE(TodosEqual(l, r, c)) << "alarm date unused without an alarm";
-  l.AlarmSet = r.AlarmSet = true;
-  EXPECT_FALSE(TodosEqual(l, r, c));
-  r = l;
-  r.Priority = 2;
-  EXPECT_FALSE(TodosEqual(l, r, c));
-}
-
-TEST_F(TwinRules, MemosAndCustomRecords) {
-  left = WithCategory(1, "Ideas");
-  MemoRecord l, r;
-  l.Text = r.Text = "Shopping\r\nmilk";
-  l.Category = 1;
-  EXPECT_FALSE(MemosTwin(l, r, Context()));
-  settings.ShowMemoCategories = false;
-  EXPECT_TRUE(MemosTwin(l, r, Context()));
-  r.Text = "Shopping\r\nMilk";
-  EXPECT_FALSE(MemosTwin(l, r, Context()));
+  MemoRecord memo;
+  memo.Text = "Shopping\r\nmilk";
+  Check<MemoRecord>(memo,
+                    {
+                        {"category", false,
+                         [](Env &e, MemoRecord &l, MemoRecord &) {
+                           Category(e.left, 1, "Ideas"), l.Category = 1;
+                         }},
+                        {"category not shown", true,
+                         [](Env &e, MemoRecord &l, MemoRecord &) {
+                           e.st.ShowMemoCategories = false,
+                           Category(e.left, 1, "Ideas"), l.Category = 1;
+                         }},
+                        {"text case", false,
+                         [](Env &, MemoRecord &, MemoRecord &r) {
+                           r.Text = "Shopping\r\nMilk";
+                         }},
+                    },
+                    MemosTwin);
 
   CustomRecord a, b;
   a.Fields = b.Fields = {"Web", "bank", "u", "p", "", "", "", "x"};
@@ -278,5 +322,5 @@ TEST_F(TwinRules, MemosAndCustomRecords) {
   EXPECT_FALSE(CustomTwin(a, b));
 }
 
-}  // namespace
-}  // namespace mirrin
+} // namespace
+} // namespace mirrin
