@@ -69,17 +69,6 @@ TEST_F(SelectKindTest, IdenticalDatesAreHiddenOnBothSidesButCounted) {
   EXPECT_EQ(s().window.currentIndex[kRight], -2);
 }
 
-TEST_F(SelectKindTest, CopiesWithASuffixAreTwinsButCaseCounts) {
-  s().settings.SuffixUser1 = " (Ann)";
-  AddDate(kLeft, "Lunch", kJune10);
-  AddDate(kLeft, "Dentist", kJune10);
-  AddDate(kRight, "Lunch (Ann)", kJune10);
-  AddDate(kRight, "dentist", kJune10);
-  Select(kDatesText);
-  EXPECT_EQ(Listed(kLeft), Records({1}));
-  EXPECT_EQ(Listed(kRight), Records({1}));
-}
-
 TEST_F(SelectKindTest, DateWindowsOfTheTwoPasses) {
   s().settings.DaystoIgnore = "30";  // cutoff 2 May 2024
   for (Side side : kSides) {
