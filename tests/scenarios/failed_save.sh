@@ -6,8 +6,15 @@ demo
 mkfifo commands
 "$M" script --config palm/Mirrin.cfg <commands >out.txt 2>&1 &
 exec 3>commands
-# Waits until the running script has shown the lists N times.
-shown() { until [ "$(grep -c '^RIGHT' out.txt)" -ge "$1" ]; do sleep 0.05; done; }
+# Waits until the running script has shown the lists N times (at most 20 s).
+shown() {
+  for _ in $(seq 400); do
+    [ "$(grep -c '^RIGHT' out.txt)" -ge "$1" ] && return
+    sleep 0.05
+  done
+  cat out.txt
+  exit 1
+}
 cat >&3 <<'END'
 kind Dates
 select right Car
