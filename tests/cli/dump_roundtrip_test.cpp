@@ -113,24 +113,8 @@ TEST_F(CliFiles, JsonDumpDecodesTextsWithTheCodePage) {
   EXPECT_EQ(nlohmann::json::parse(out)["header"]["Categories"][1]["LongName"], "Caf\u03b9");
 }
 
-TEST_F(CliFiles, KindComesFromTheVersionTagOrTheOption) {
-  struct Case {
-    const char* letters;
-    const char* kind;
-  };
-  for (const Case& c : {Case{"BD", "dates"}, Case{"DB", "dates"}, Case{"DT", "todos"}, Case{"MP", "memos"}}) {
-    for (bool extended : {false, true}) {
-      test::HeaderLayout layout;
-      layout.letters = c.letters;
-      layout.extended = extended;
-      layout.fieldTypes = {1};
-      test::FileBuilder b;
-      test::AppendHeader(b, layout);
-      const Result r = RunCli({"dump", WriteRaw("kind.dat", b.Data())});
-      EXPECT_EQ(r.code, 0) << r.err;
-      EXPECT_NE(r.out.find(std::string("Kind: ") + c.kind), std::string::npos) << r.out;
-    }
-  }
+// The kinds of known tags are read from the demo's files by the demo scenario.
+TEST_F(CliFiles, AnUnknownTagNeedsTheKindOption) {
   test::HeaderLayout layout;
   layout.letters = "ZZ";
   layout.fieldTypes = {1};
