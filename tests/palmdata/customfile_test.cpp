@@ -25,11 +25,8 @@ Custom Parsed(const std::string& text) {
 }
 
 TEST(CustomFile, LineEndsCountOneRecordPerLine) {
-  const std::pair<std::string, size_t> cases[] = {
-      {"", 0},      {"a\r\nb\r\n", 2}, {"a\nb\n", 2}, {"a\r\nb", 2},
-      {"a\r\nb\r", 2},  // last line ending in a bare CR
-      {"\r\n", 1},  {"a\r\n\r\nb\r\n", 3},
-  };
+  // Other line ends are in the golden sample.
+  const std::pair<std::string, size_t> cases[] = {{"", 0}, {"\r\n", 1}, {"a\r\nb\r", 2}, {"a\nb\n", 2}};
   for (const auto& [text, count] : cases) {
     const Custom c = Parsed(text);
     ASSERT_EQ(c.records.size(), count) << text;
