@@ -1,7 +1,8 @@
 // Every sample in tests/data is read and shown as `mirrin-cli dump` shows it;
 // the text must match the reference beside it (NAME.dump), and writing what
-// was read must give the file's own bytes. Each field of a sample holds a
-// value of its own, so a field read into the wrong place or dropped shows.
+// was read must give the file's own bytes (users.dat is only ever read).
+// Each field of a sample holds a value of its own, so a field read into the
+// wrong place or dropped shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 // The four record files behind one set of calls, so that one test runs every
 // kind, and the golden samples they are checked against.
-#include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "palmdata/addressfile.h"
