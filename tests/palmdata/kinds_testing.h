@@ -53,7 +53,7 @@ R Writable() {
 // Calls f(kind, sample name start, reader's name, version letters) for each kind.
 template <class F>
 void ForEachKind(F f) {
-  f(Dates{}, "datebook", "ReadDatebookFile", "DB");
+  f(Dates{}, "datebook", "ReadDatebookFile", "BD");
   f(Contacts{}, "address", "ReadAddressFile", "BA");
   f(Todos{}, "todo", "ReadTodoFile", "DT");
   f(Memos{}, "memo", "ReadMemoFile", "MP");

@@ -95,7 +95,7 @@ TEST(RecordFile, ExtendedRowsAreNumberedInFileOrderOnWriting) {
 }
 
 TEST(RecordFile, MissingFileEmptiesTheStoreAndWhatIsWrittenReadsBack) {
-  ForEachKind([](auto kind, const std::string& start, const char*, const char*) {
+  ForEachKind([](auto kind, const std::string& start, const char*, const char* letters) {
     using K = decltype(kind);
     test::TempDir dir;
     DataContext ctx;
@@ -104,6 +104,7 @@ TEST(RecordFile, MissingFileEmptiesTheStoreAndWhatIsWrittenReadsBack) {
     K::Read(path, s, ctx);
     EXPECT_TRUE(s.records.empty()) << start;
     EXPECT_FALSE(s.header.IsExtended) << start;
+    EXPECT_EQ(s.header.VersionTag, std::string("\x00\x01", 2) + letters);
     EXPECT_EQ(s.header.Categories.size(), 1u) << start << ": only Unfiled";
     s.records.assign(1, test::Writable<typename K::Record>());
     s.records[0].RecordId = 42;
