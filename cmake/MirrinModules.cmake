@@ -21,6 +21,7 @@ function(mirrin_tests name dir lib)
     target_link_libraries(test_${name} PRIVATE ${lib} mirrin_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
     target_compile_definitions(test_${name} PRIVATE
       MIRRIN_CORPUS_DIR="${MIRRIN_CORPUS_DIR}"
+      MIRRIN_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
       MIRRIN_CLI_PATH="$<TARGET_FILE:mirrin-cli>")
     add_dependencies(test_${name} mirrin-cli)
     gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -161,9 +162,13 @@ TEST_F(CliFiles, RoundtripSaysIdenticalOrTheFirstDifference) {
     EXPECT_EQ(same.out, "identical\n");
   }
   const std::string corpus = std::string(MIRRIN_CORPUS_DIR) + "/todo/Palm-todos-v1.dat";
-  const Result sample = RunCli({"roundtrip", corpus});
-  EXPECT_EQ(sample.code, 0) << sample.err << sample.out;
-  EXPECT_EQ(sample.out, "identical\n");
+  if (!std::filesystem::exists(corpus)) {
+    std::printf("[ SKIPPED  ] the sample from %s: the folder is absent\n", MIRRIN_CORPUS_DIR);
+  } else {
+    const Result sample = RunCli({"roundtrip", corpus});
+    EXPECT_EQ(sample.code, 0) << sample.err << sample.out;
+    EXPECT_EQ(sample.out, "identical\n");
+  }
 
   // A Boolean stored as 2 reads as false and is written as 0.
   const std::string path = WriteContacts(false);

@@ -48,19 +48,6 @@ TEST(PalmTime, ZoneWithoutDaylightTime) {
   EXPECT_EQ(SecondsToDate(0xFFFFFFFFu, utc), kUnixEpochDay + 4294967295.0 / 86400.0);
 }
 
-TEST(PalmTime, DaylightTimeInTheNorth) {
-  const TimeZoneInfo tz = Berlin();
-  const double summerUtc = MakeDate(2024, 7, 1) + MakeTime(10, 0, 0);
-  const double winterUtc = MakeDate(2024, 1, 15) + MakeTime(10, 0, 0);
-  EXPECT_NEAR(Minutes(UtcToLocal(summerUtc, tz) - summerUtc), 120, 1e-6);
-  EXPECT_NEAR(Minutes(UtcToLocal(winterUtc, tz) - winterUtc), 60, 1e-6);
-  EXPECT_NEAR(Minutes(LocalToUtc(UtcToLocal(summerUtc, tz), tz) - summerUtc), 0, 1e-6);
-  // The switch itself: 01:59 UTC on 31 March 2024 is 03:59 local, 00:59 is 01:59.
-  EXPECT_TRUE(IsDaylightTime(MakeDate(2024, 3, 31) + MakeTime(3, 0, 0), tz));
-  EXPECT_FALSE(IsDaylightTime(MakeDate(2024, 3, 31) + MakeTime(1, 59, 0), tz));
-  EXPECT_FALSE(IsDaylightTime(MakeDate(2024, 10, 27) + MakeTime(3, 0, 0), tz));
-}
-
 TEST(PalmTime, DaylightTimeAcrossTheNewYear) {
   TimeZoneInfo sydney;
   sydney.bias = -600;

@@ -1,141 +1,167 @@
-#include "palmdata/recordfile.h"
-
+// What every record file must do beyond reading its golden samples: refuse
+// hostile and cut files, renumber extended rows, start empty when the file is
+// missing, and never write a file that would not read back.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "palmdata/addressfile.h"
-#include "palmdata/datebookfile.h"
-#include "palmdata/memofile.h"
-#include "palmdata/todofile.h"
+#include "palmdata/errors.h"
+#include "palmdata/kinds_testing.h"
 #include "support/filebuilder.h"
 #include "support/headerbuilder.h"
 
 namespace mirrin {
 namespace {
 
-// A classic memo file of two records, followed by bytes no record claims.
-Bytes MemoFileWithTail(const std::string& tail) {
-  test::FileBuilder b;
-  test::HeaderLayout layout;
-  layout.letters = "MP";
-  layout.fieldTypes = {1, 1, 1, 5, 6, 1};
-  layout.records = 2;
-  test::AppendHeader(b, layout);
-  for (int i = 0; i < 2; ++i) {
-    b.IntField(100 + i).IntField(0).IntField(i).CStringField("memo " + std::to_string(i));
-    b.BoolField(false).IntField(0);
-  }
-  return b.Data() + tail;
+using test::ForEachKind;
+
+Bytes Sample(const std::string& start, const char* layout) {
+  return ReadWholeFile(test::DataFile(start + "-" + layout + ".dat"));
 }
 
-TEST(RecordFile, BytesAfterTheLastRecordAreKept) {
-  for (const std::string& tail : {std::string(), std::string("\x01\x02junk", 6)}) {
-    const Bytes original = MemoFileWithTail(tail);
+// Where the header ends, so that a test can change its entry count.
+size_t HeaderSize(const Bytes& data) {
+  ByteReader in(data);
+  DataContext ctx;
+  ReadHeader(in, ctx);
+  return in.Position();
+}
+
+TEST(RecordFile, CutFilesFailNamingTheRecordAndLeaveTheStore) {
+  ForEachKind([](auto kind, const std::string& start, const std::string& reader, const char*) {
+    using K = decltype(kind);
+    for (const char* layout : {"classic", "extended"}) {
+      const Bytes data = Sample(start, layout);
+      DataContext ctx;
+      const size_t end = data.size() - K::Parsed(data, ctx).header.TrailingBytes.size();
+      for (size_t n = 0; n < end; n += 1 + end / 400) {
+        typename K::Store s;
+        s.records.resize(2);
+        try {
+          K::ParseInto(data.substr(0, n), s, ctx);
+          ADD_FAILURE() << start << "-" << layout << " cut at " << n << " was read";
+        } catch (const RunError& e) {
+          if (n > HeaderSize(data)) {
+            EXPECT_THAT(e.where(), ::testing::MatchesRegex(reader + " f,[0-9]+")) << n;
+          }
+        }
+        EXPECT_EQ(s.records.size(), 2u) << "a failed read leaves the store as it was";
+      }
+    }
+  });
+}
+
+TEST(RecordFile, CountsThatCannotFitAreRefusedBeforeAllocating) {
+  ForEachKind([](auto kind, const std::string& start, const std::string& reader, const char*) {
+    using K = decltype(kind);
+    for (int32_t entries : {1000000 * 30, -3000, 0x7FFFFFFF}) {
+      Bytes data = Sample(start, "classic");
+      data.replace(HeaderSize(data) - 4, 4, test::FileBuilder().Long(entries).Data());
+      DataContext ctx;
+      try {
+        K::Parsed(data, ctx);
+        ADD_FAILURE() << start << " " << entries;
+      } catch (const RunError& e) {
+        EXPECT_EQ(e.where(), reader + " f,0") << start << " " << entries;
+      }
+    }
+  });
+  // A header may declare more fields than a layout reads: records as small
+  // as the layout allows (every text empty) must still read back.
+  ForEachKind([](auto kind, const std::string& start, const char*, const char* letters) {
+    using K = decltype(kind);
+    for (bool extended : {false, true}) {
+      test::FileBuilder b;
+      test::AppendHeader(b, test::HeaderLayout{letters, extended, {}, std::vector<int>(40, 1), 0});
+      DataContext ctx;
+      typename K::Store s = K::Parsed(b.Data(), ctx);
+      s.records.assign(3, test::Writable<typename K::Record>());
+      s.header.RecordCount = 3;
+      EXPECT_NO_THROW(K::Parsed(K::Build(s), ctx)) << start << extended;
+    }
+  });
+}
+
+TEST(RecordFile, ExtendedRowsAreNumberedInFileOrderOnWriting) {
+  ForEachKind([](auto kind, const std::string& start, const char*, const char*) {
+    using K = decltype(kind);
+    const Bytes data = Sample(start, "extended");
     DataContext ctx;
-    DatFileHeader header;
-    std::vector<MemoRecord> memos;
-    ParseMemoFile(original, "memo.dat", header, memos, ctx);
-    ASSERT_EQ(memos.size(), 2u);
-    EXPECT_EQ(header.TrailingBytes, tail);
-    EXPECT_EQ(BuildMemoFile(header, memos, ctx), original);
-
-    // Records added later go before the kept bytes, so the file stays readable.
-    memos.push_back(memos[0]);
-    header.RecordCount = 3;
-    const Bytes grown = BuildMemoFile(header, memos, ctx);
-    DatFileHeader again;
-    std::vector<MemoRecord> reread;
-    ParseMemoFile(grown, "memo.dat", again, reread, ctx);
-    EXPECT_EQ(reread.size(), 3u);
-    EXPECT_EQ(again.TrailingBytes, tail);
-  }
+    typename K::Store s = K::Parsed(data, ctx);
+    for (auto& r : s.records) r.ExtRowId = r.ExtFieldBase = 9;
+    EXPECT_EQ(K::Build(s), data) << start;
+    EXPECT_EQ(s.records[1].ExtRowId, 4097) << "the store keeps the numbers written";
+    EXPECT_EQ(s.records[1].ExtFieldBase, s.header.FieldCount);
+  });
 }
 
-TEST(RecordFile, HeaderAndBodyMustAgreeBeforeAnythingIsWritten) {
-  const Bytes original = MemoFileWithTail("");
-  DataContext ctx;
-  DatFileHeader header;
-  std::vector<MemoRecord> memos;
-  ParseMemoFile(original, "memo.dat", header, memos, ctx);
-  memos.pop_back();
-  EXPECT_THROW(BuildMemoFile(header, memos, ctx), RunError);
-}
-
-TEST(RecordFile, ReadErrorsNameTheRecord) {
-  const Bytes original = MemoFileWithTail("");
-  const Bytes cut = original.substr(0, original.size() - 3);
-  DataContext ctx;
-  DatFileHeader header;
-  std::vector<MemoRecord> memos{MemoRecord{}};
-  try {
-    ParseMemoFile(cut, "C:\\Palm\\memo.dat", header, memos, ctx);
-    FAIL();
-  } catch (const RunError& e) {
-    EXPECT_EQ(e.number(), err::InputPastEnd);
-    EXPECT_NE(e.where().find("memo.dat,1"), std::string::npos) << e.where();
-  }
-  EXPECT_EQ(memos.size(), 1u) << "a failed read leaves the store as it was";
-}
-
-DatFileHeader Header(const char* letters, bool extended, size_t fields, int records) {
-  test::HeaderLayout layout{letters, extended, {}, std::vector<int>(fields, 1), records};
-  test::FileBuilder b;
-  test::AppendHeader(b, layout);
-  DataContext ctx;
-  ByteReader in(b.Data());
-  return ReadHeader(in, ctx);
-}
-
-// A header may declare more fields than a layout reads: records as small as
-// the layout allows (every text empty) must still read back.
-template <class Record, class Parse, class Build>
-void SmallestRecordsReadBack(const char* letters, Parse parse, Build build) {
-  Record r;
-  const PalmDate start1970 = PalmDate::FromStored(0, SecondsToDate(0, TimeZoneInfo{}));
-  if constexpr (std::is_same_v<Record, DateRecord>) r.StartTime = r.EndTime = start1970;
-  if constexpr (std::is_same_v<Record, TodoRecord>) r.DueDate = r.ExtDate1 = r.ExtDate2 = r.ExtDate3 = start1970;
-  for (bool extended : {false, true}) {
-    std::vector<Record> records(3, r), reread;
+TEST(RecordFile, MissingFileEmptiesTheStoreAndWhatIsWrittenReadsBack) {
+  ForEachKind([](auto kind, const std::string& start, const char*, const char* letters) {
+    using K = decltype(kind);
+    test::TempDir dir;
     DataContext ctx;
-    DatFileHeader again;
-    EXPECT_NO_THROW(parse(build(Header(letters, extended, 40, 3), records, ctx), "f", again, reread, ctx))
-        << letters << extended;
-  }
-}
-
-TEST(RecordFile, RecordCountIsBoundByTheLayoutsSmallestRecord) {
-  SmallestRecordsReadBack<MemoRecord>("MP", ParseMemoFile, BuildMemoFile);
-  SmallestRecordsReadBack<DateRecord>("DB", ParseDatebookFile, BuildDatebookFile);
-  SmallestRecordsReadBack<TodoRecord>("DT", ParseTodoFile, BuildTodoFile);
-  SmallestRecordsReadBack<ContactRecord>("BA", ParseAddressFile, BuildAddressFile);
-
-  // A count that cannot fit is refused before anything is allocated for it.
-  test::FileBuilder b;
-  test::AppendHeader(b, test::HeaderLayout{"BA", false, {}, {1}, 12000});
-  DataContext ctx;
-  DatFileHeader header;
-  std::vector<ContactRecord> contacts;
-  try {
-    ParseAddressFile(b.Data() + Bytes(100000, '\0'), "address.dat", header, contacts, ctx);
-    FAIL();
-  } catch (const RunError& e) {
-    EXPECT_EQ(e.what(), std::string("Input past end of file (ReadAddressFile address.dat,0: record count 12000 "
-                                    "does not fit the 100000 bytes left)"));
-  }
+    typename K::Store s = K::Parsed(Sample(start, "extended"), ctx);
+    const std::string path = dir.File(start + ".dat");
+    K::Read(path, s, ctx);
+    EXPECT_TRUE(s.records.empty()) << start;
+    EXPECT_FALSE(s.header.IsExtended) << start;
+    EXPECT_EQ(s.header.VersionTag, std::string("\x00\x01", 2) + letters);
+    EXPECT_EQ(s.header.Categories.size(), 1u) << start << ": only Unfiled";
+    s.records.assign(1, test::Writable<typename K::Record>());
+    s.records[0].RecordId = 42;
+    s.header.RecordCount = 1;
+    K::Write(path, s, ctx);
+    typename K::Store back;
+    K::Read(path, back, ctx);
+    ASSERT_EQ(back.records.size(), 1u) << start;
+    EXPECT_EQ(back.records[0].RecordId, 42);
+    EXPECT_EQ(back.header.FieldTypes, s.header.FieldTypes);
+  });
 }
 
 TEST(RecordFile, AFileThatWouldNotReadBackIsNotWritten) {
+  struct Case {
+    const char* what;
+    std::function<void(test::Memos::Store&)> spoil;
+  };
+  const std::vector<Case> cases = {
+      {"more records than the header counts", [](auto& s) { s.records.push_back(s.records[0]); }},
+      {"text length disagreeing with the text", [](auto& s) { s.records[0].ExtLength[1] = 50; }},
+      // Raw bytes for the fourth text end at an empty first string; with a
+      // first string that is not empty, the end cannot be found again.
+      {"raw bytes before a string that is not empty", [](auto& s) { s.records[1].ExtString1 = "x"; }},
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    const std::string path = dir.File("memopad.dat");
+    test::WriteFileBytes(path, "old");
+    DataContext ctx;
+    test::Memos::Store s = test::Memos::Parsed(Sample("memo", "extended"), ctx);
+    c.spoil(s);
+    EXPECT_THROW(test::Memos::Write(path, s, ctx), RunError) << c.what;
+    EXPECT_EQ(test::ReadFileBytes(path), "old") << c.what;
+  }
+  // A repeat's exception count beyond its list.
   test::TempDir dir;
-  const std::string path = dir.File("memopad.dat");
-  test::WriteFileBytes(path, "old");
-  // Raw bytes in place of the fourth text end at an empty string field;
-  // with a first string that is not empty, the end cannot be found again.
-  std::vector<MemoRecord> memos(1);
-  memos[0].ExtLength[3] = 1;
-  memos[0].ExtBlob = "ab";
-  memos[0].ExtString1 = "x";
+  const std::string path = dir.File("datebook.dat");
+  const Bytes file = Sample("datebook", "classic");
+  test::WriteFileBytes(path, file);
   DataContext ctx;
-  EXPECT_THROW(WriteMemoFile(1, path, Header("MP", true, 14, 1), memos, ctx), RunError);
-  EXPECT_EQ(test::ReadFileBytes(path), "old");
+  test::Dates::Store d;
+  test::Dates::Read(path, d, ctx);
+  d.records[0].ExceptionCount = 3;
+  EXPECT_THROW(test::Dates::Write(path, d, ctx), RunError);
+  EXPECT_EQ(test::ReadFileBytes(path), file);
+}
+
+TEST(RecordFile, RecordsAddedLaterGoBeforeTheBytesNoRecordClaims) {
+  DataContext ctx;
+  test::Memos::Store s = test::Memos::Parsed(Sample("memo", "classic"), ctx);
+  ASSERT_FALSE(s.header.TrailingBytes.empty());
+  s.records.push_back(s.records[0]);
+  s.header.RecordCount = 3;
+  const test::Memos::Store again = test::Memos::Parsed(test::Memos::Build(s), ctx);
+  EXPECT_EQ(again.records.size(), 3u);
+  EXPECT_EQ(again.header.TrailingBytes, s.header.TrailingBytes);
 }
 
 }  // namespace

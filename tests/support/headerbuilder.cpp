@@ -28,12 +28,4 @@ FileBuilder& AppendHeader(FileBuilder& b, const HeaderLayout& layout) {
   return b.Long(layout.records * static_cast<int>(layout.fieldTypes.size()));
 }
 
-FileBuilder& AppendExtPrefix(FileBuilder& b, int recordId, int status, int category, bool isPrivate,
-                             int rowId, int fieldBase) {
-  b.IntField(recordId).IntField(rowId).IntField(status).IntField(fieldBase).IntField(0);
-  b.IntField(category).BoolField(isPrivate);
-  b.Long(64).Long(0).Long(65).Long(0).Long(66).Long(0).Long(65).Long(0);
-  return b.CStringField("").CStringField("");
-}
-
 }  // namespace mirrin::test

@@ -25,9 +25,4 @@ struct HeaderLayout {
 // Appends a complete header (up to the entry count) to b.
 FileBuilder& AppendHeader(FileBuilder& b, const HeaderLayout& layout);
 
-// Appends the extended record prefix: ids, status, category, private flag,
-// empty counted texts and two empty CString fields.
-FileBuilder& AppendExtPrefix(FileBuilder& b, int recordId, int status, int category, bool isPrivate,
-                             int rowId = 4096, int fieldBase = 0);
-
 }  // namespace mirrin::test
