@@ -34,16 +34,12 @@ class BoxAnswers {
 
   std::vector<QMessageBox::StandardButton> answers;
   std::vector<QString> shown;    // the boxes' texts
-  std::vector<QMessageBox::Icon> icons;
-  std::vector<int> buttonCounts;
 
  private:
   void Answer() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
     shown.push_back(box->text());
-    icons.push_back(box->icon());
-    buttonCounts.push_back(static_cast<int>(box->buttons().size()));
     QAbstractButton* chosen = box->escapeButton();
     if (!answers.empty()) {
       chosen = box->button(answers.front());
