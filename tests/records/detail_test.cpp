@@ -63,25 +63,28 @@ TEST_F(DetailTextTest, TimedRepeatingDateWithEverything) {
 }
 
 TEST_F(DetailTextTest, ToDoRepeatLines) {
-  TodoRecord r;
-  r.Description = "Pay rent";
-  r.Priority = 2;
-  r.DueDate = PalmDate::Local(MakeDate(2024, 6, 1));
-  r.Repeat.Brand = 2;
-  r.Repeat.Interval = 1;
-  EXPECT_EQ(TodoDetailText(s(), r, ""), "Pay rent\r\nPriority: 2\r\nDue: 01-Jun-24\r\nRepeat every Week");
-  r.Repeat.Interval = 2;
-  EXPECT_TRUE(TodoDetailText(s(), r, "").ends_with("Due: 01-Jun-24\r\n" "Repeat every 2 Weeks"));
-  r.Repeat.Brand = 4;
-  r.Repeat.Interval = 3;
-  r.Repeat.DayNumber = 22;
-  EXPECT_TRUE(TodoDetailText(s(), r, "").ends_with("Due: 01-Jun-24\r\n" "Repeat every 3 Months (on 22nd)"));
-  r.Repeat.DayNumber = 13;
-  r.Repeat.Interval = 1;
-  EXPECT_TRUE(TodoDetailText(s(), r, "").ends_with("Due: 01-Jun-24\r\n" "Repeat every Month (on 13th)"));
-  r.Repeat.Brand = 1;
-  r.RepeatAfterCompletion = true;
-  EXPECT_TRUE(TodoDetailText(s(), r, "").ends_with("Due: 01-Jun-24\r\n" "Repeat 1 Days after completion"));
+  const struct {
+    int brand, interval, day;
+    bool afterCompletion;
+    const char* line;
+  } cases[] = {
+      {2, 1, 0, false, "Repeat every Week"},
+      {2, 2, 0, false, "Repeat every 2 Weeks"},
+      {4, 3, 22, false, "Repeat every 3 Months (on 22nd)"},
+      {4, 1, 13, false, "Repeat every Month (on 13th)"},
+      {1, 1, 13, true, "Repeat 1 Days after completion"},
+  };
+  for (const auto& c : cases) {
+    TodoRecord r;
+    r.Description = "Pay rent";
+    r.Priority = 2;
+    r.DueDate = PalmDate::Local(MakeDate(2024, 6, 1));
+    r.Repeat.Brand = c.brand;
+    r.Repeat.Interval = c.interval;
+    r.Repeat.DayNumber = c.day;
+    r.RepeatAfterCompletion = c.afterCompletion;
+    EXPECT_EQ(TodoDetailText(s(), r, ""), std::string("Pay rent\r\nPriority: 2\r\nDue: 01-Jun-24\r\n") + c.line);
+  }
 }
 
 TEST_F(DetailTextTest, ToDoDueDateCompletionRepeatEndAndNote) {
@@ -223,67 +226,6 @@ TEST_F(SelectionTest, RowWithoutPartnerDeselectsTheOtherList) {
   EXPECT_FALSE(f().aleft.Enabled()) << "no user to add to";
 }
 
-TEST_F(SelectionTest, MultipleItemsSelected) {
-  UseMultiSelect();
-  ListDates();
-  list(kLeft).UserClick(0);
-  ASSERT_TRUE(list(kRight).Selected(0));
-  list(kLeft).UserClick(1, true);
-  EXPECT_EQ(f().line1.Text(), "Multiple Items Selected");
-  EXPECT_TRUE(f().line1.Italic());
-  EXPECT_EQ(list(kRight).SelCount(), 0);
-  EXPECT_EQ(EnabledButtons(), (std::vector<std::string>{"A&dd ---->", "M&ove ---->", "<---- D&elete", "<---- &Private"}));
-  list(kLeft).UserClick(1);
-  EXPECT_FALSE(f().line1.Italic());
-}
-
-TEST_F(SelectionTest, PartnerReplacesSeveralSelectedRows) {
-  UseMultiSelect();
-  ListDates();
-  store(kRight).dates.push_back(MakeDateRecord(13, "Zoo", kDay + 3));
-  f().List2m.AddItem(RowText(s(), kRight, Kind::Dates, 2), 2);
-  for (int row : {0, 1, 2}) list(kRight).UserClick(row, true);
-  ASSERT_EQ(list(kRight).SelCount(), 3);
-  list(kLeft).UserClick(0);
-  EXPECT_TRUE(list(kLeft).Selected(0)) << "the clicked row stays selected";
-  EXPECT_EQ(list(kRight).SelCount(), 1);
-  EXPECT_TRUE(list(kRight).Selected(0));
-  EXPECT_EQ(s().window.currentIndex[kLeft], 0);
-  EXPECT_EQ(s().window.currentIndex[kRight], 0);
-  EXPECT_TRUE(f().cright.Enabled());
-}
-
-TEST_F(SelectionTest, CtrlClickPairsTwoSelectedRows) {
-  ListDates();
-  list(kRight).UserClick(1);
-  ListKeyDown(s(), kLeft, 17);
-  list(kLeft).UserClick(1);
-  EXPECT_EQ((std::vector<std::string>{"<---- &Change", "C&hange ---->"}), EnabledButtons());
-  EXPECT_EQ(list(kRight).ListIndex(), 1) << "the right row stays selected";
-  EXPECT_EQ(s().window.currentIndex[kLeft], 1);
-  EXPECT_FALSE(s().window.pairing) << "once per press";
-  ListKeyDown(s(), kLeft, 17);  // auto-repeat while held
-  EXPECT_FALSE(s().window.pairing);
-  ListKeyUp(s(), kLeft);
-  EXPECT_FALSE(s().window.held);
-}
-
-TEST_F(SelectionTest, CtrlASelectsEveryRowAndSpaceTogglesOnlyAnEnabledBox) {
-  UseMultiSelect();
-  ListDates();
-  for (int i = 0; i < 20; ++i) f().List1m.AddItem("extra " + std::to_string(i), 0);
-  ListKeyDown(s(), kLeft, 65);
-  EXPECT_EQ(f().List1m.SelCount(), f().List1m.ListCount());
-  EXPECT_EQ(f().line1.Text(), "Multiple Items Selected");
-  EXPECT_LE(clicks[kLeft], 3);
-
-  ListKeyDown(s(), kLeft, 32);
-  EXPECT_EQ(f().chk1ShowThisCategory.Value(), forms::CheckBox::Unchecked) << "disabled in the entries view";
-  f().chk1ShowThisCategory.SetEnabled(true);
-  ListKeyDown(s(), kLeft, 32);
-  EXPECT_EQ(f().chk1ShowThisCategory.Value(), forms::CheckBox::Checked);
-}
-
 TEST_F(SelectionTest, DetailOfMemoCustomAndNothing) {
   s().form.Combo1.SetText(kMemosText);
   MemoRecord memo;
@@ -348,21 +290,6 @@ TEST_F(SelectionTest, NotesModeEditsOnlyTheBodyOfALinkedDateNote) {
   EXPECT_TRUE(f().line1.Locked());
   EXPECT_EQ(f().line1.BackColor(), 0x8000000Bu);
   EXPECT_EQ(f().cmdNotes.Caption(), "Edit &Notes");
-}
-
-TEST_F(SelectionTest, NotesModeEditsMemoText) {
-  s().form.Combo1.SetText(kMemosText);
-  MemoRecord memo;
-  memo.Text = "Title\r\nbody";
-  store(kRight).memos = {memo};
-  ListAll(s(), kRight, Kind::Memos);
-  Wire();
-  ToggleNotesMode(s());
-  list(kRight).UserClick(0);
-  f().line2.UserType("Title\r\nnew body");
-  EXPECT_EQ(store(kRight).memos[0].Text, "Title\r\nnew body");
-  EXPECT_TRUE(store(kRight).Changed(Kind::Memos));
-  EXPECT_FALSE(store(kLeft).Changed(Kind::Memos));
 }
 
 TEST_F(SelectionTest, EditingADescriptionRewritesTheRowAndPairs) {

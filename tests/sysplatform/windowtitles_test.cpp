@@ -8,7 +8,7 @@
 
 #include "startup/runningcheck.h"
 #include "support/fake_platform.h"
-#include "sysplatform/scopedenv.h"
+#include "support/scopedenv.h"
 #include "sysplatform/systemservices.h"
 #include "sysplatform/xserver.h"
 
