@@ -244,12 +244,6 @@ TEST_F(QtWindowTest, TheLayoutFillsTheWindowAtEverySize) {
   ExpectLaidOut(view(), "wide");
   EXPECT_GT(QFontInfo(widget<QPushButton>(f().cmdExit)->font()).pointSizeF(), QFontInfo(QApplication::font()).pointSizeF())
       << "text grows with the window";
-
-  // Below half its first size the window grows back to half.
-  windows->main.resize(100, 100);
-  Settle();
-  EXPECT_GE(app->main.frame.width, 10275 / 2);
-  EXPECT_GE(windows->main.width() * qt::kTwipsPerPixel + qt::kNonClientWidth, 10275 / 2);
 }
 
 }  // namespace

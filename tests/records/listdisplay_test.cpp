@@ -181,7 +181,6 @@ TEST_F(ListDisplayTest, CategoriesViewListsTablesAndResets) {
   AddCategory(store(kRight).todosHeader, 5, "Home");
   s().List(kLeft).AddItem("old row");
   s().Map(kLeft)[0] = 3;
-  for (forms::Button* b : s().form.AllTransferButtons()) b->SetEnabled(true);
 
   DisplayCategories(s());
   forms::ListBox& left = s().List(kLeft);
@@ -192,43 +191,6 @@ TEST_F(ListDisplayTest, CategoriesViewListsTablesAndResets) {
   EXPECT_EQ(left.ItemData(1), 0);
   EXPECT_EQ(s().List(kRight).ListCount(), 2);
   EXPECT_EQ(LeftMap(0), -1);
-  for (forms::Button* b : s().form.AllTransferButtons()) {
-    const bool add = b == &s().form.aleft || b == &s().form.aright;
-    EXPECT_EQ(b->Enabled(), add) << b->Caption();
-  }
-  s().window.categoriesView = false;
-  DisableTransferButtons(s());
-  EXPECT_FALSE(s().form.aleft.Enabled());
-}
-
-TEST_F(ListDisplayTest, UpdateCategoryRedrawsContactsToDosMemosInPlace) {
-  Show(kContactsText);
-  ContactRecord c;
-  c.LastName = "Zorn";
-  c.RecordId = 4;
-  store(kRight).contacts.push_back(c);
-  c.LastName = "Abel";
-  store(kRight).contacts.push_back(c);
-  ListAll(s(), kRight, Kind::Contacts);
-  s().window.currentIndex[kRight] = 0;
-  UpdateCategory(s(), kRight, "Zulu", 6, 1);
-  EXPECT_EQ(store(kRight).contacts[0].Category, 6);
-  EXPECT_EQ(s().List(kRight).List(1), "(Zulu) Zorn, " + std::string(100, ' ') + "4") << "kept at its row";
-  EXPECT_EQ(store(kRight).contacts[0].MatchPrefixLength, 7);
-  EXPECT_TRUE(store(kRight).Changed(Kind::Contacts));
-  EXPECT_FALSE(store(kLeft).Changed(Kind::Contacts));
-  EXPECT_TRUE(s().form.mnuSave.Enabled());
-
-  Show(kMemosText);
-  MemoRecord memo;
-  memo.Text = "Title\r\nbody";
-  store(kLeft).memos.push_back(memo);
-  ListAll(s(), kLeft, Kind::Memos);
-  s().window.currentIndex[kLeft] = 0;
-  UpdateCategory(s(), kLeft, "Ideas", 2, 0);
-  EXPECT_EQ(store(kLeft).memos[0].Category, 2);
-  EXPECT_EQ(s().List(kLeft).List(0), "(Ideas) Title" + std::string(100, ' '));
-  EXPECT_TRUE(store(kLeft).Changed(Kind::Memos));
 }
 
 TEST_F(ListDisplayTest, UpdateCategoryRewritesTheDateNoteCode) {
