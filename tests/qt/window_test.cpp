@@ -121,15 +121,6 @@ TEST_F(QtWindowTest, WidgetsShowWhatTheModelsHold) {
   EXPECT_FALSE(line->toPlainText().isEmpty());
   EXPECT_EQ(line->isReadOnly(), f().line1.Locked());
   EXPECT_EQ(widget<QLineEdit>(f().txt1Desc)->text(), qt::ToQt(f().txt1Desc.Text()));
-
-  // The categories view: fixed-pitch rows, only Add and Delete shown.
-  QTest::mouseClick(widget<QPushButton>(f().cmdSwitch), Qt::LeftButton);
-  Settle();
-  EXPECT_TRUE(QFontInfo(left->font()).fixedPitch());
-  EXPECT_EQ(ViewRows(left), ModelRows(f().List1));
-  EXPECT_FALSE(ViewRows(left).empty());
-  EXPECT_FALSE(widget<QPushButton>(f().cright)->isVisibleTo(&view()));
-  EXPECT_TRUE(widget<QPushButton>(f().aright)->isVisibleTo(&view()));
 }
 
 TEST_F(QtWindowTest, ModelChangesAndClicksRunEachHandlerOnce) {

@@ -22,17 +22,6 @@ class DetailTextTest : public ::testing::Test {
   test::TestSession t;
 };
 
-TEST_F(DetailTextTest, UntimedDateWithAlarm) {
-  DateRecord r = MakeDateRecord(1, "x", MakeDate(2024, 3, 5));
-  r.Untimed = true;
-  r.AlarmSet = true;
-  r.AlarmAdvance = 10;
-  r.AlarmUnit = 0;
-  EXPECT_EQ(DateDetailText(s(), r, "", ""), "Date: 05-Mar-24\r\nUntimed\r\nAlarmed: 10 minutes before");
-  r.AlarmUnit = 2;
-  EXPECT_TRUE(DateDetailText(s(), r, "", "").ends_with("\r\nAlarmed: 10 days before"));
-}
-
 TEST_F(DetailTextTest, TimedRepeatingDateWithEverything) {
   s().settings.DateFormat = "dd/mm/yyyy";
   DateRecord r = MakeDateRecord(1, "x", MakeDate(2024, 3, 5) + MakeTime(9, 0, 0));
@@ -211,7 +200,7 @@ TEST_F(SelectionTest, RowWithoutPartnerDeselectsTheOtherList) {
       << "the left list has nothing selected";
 }
 
-TEST_F(SelectionTest, DetailOfMemoCustomAndNothing) {
+TEST_F(SelectionTest, DetailOfAMemoAndOfNothing) {
   s().form.Combo1.SetText(kMemosText);
   MemoRecord memo;
   memo.Text = "Shopping\r\nmilk";
@@ -225,19 +214,6 @@ TEST_F(SelectionTest, DetailOfMemoCustomAndNothing) {
   list(kLeft).SetListIndex(-1);
   EXPECT_EQ(s().window.currentIndex[kLeft], -1);
   EXPECT_TRUE(f().line1.Locked());
-
-  s().settings.Custom1 = "Passwords";
-  f().Combo1.AddItem("Passwords");
-  f().Combo1.SetText("Passwords");
-  CustomRecord r;
-  r.Fields = {"Web", "site", "user", " ", "", "pw", "x", "the note"};
-  store(kLeft).custom = {r};
-  list(kLeft).Clear();
-  ListAll(s(), kLeft, Kind::Custom);
-  list(kLeft).UserClick(0);
-  EXPECT_EQ(f().line1.Text(), "site\r\nuser\r\npw\r\nx\r\nNote: the note");
-  ToggleNotesMode(s());
-  EXPECT_EQ(f().line1.Text(), "the note");
 }
 
 TEST_F(SelectionTest, NotesModeEditsOnlyTheBodyOfALinkedDateNote) {

@@ -43,19 +43,6 @@ class ConfigTest : public ::testing::Test {
   FakePlatform platform;
 };
 
-TEST(SplitTest, KeepsInnerEmptyPiecesAndDropsOneTrailing) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(Split("a=b", '='), (V{"a", "b"}));
-  EXPECT_EQ(Split("a=", '='), (V{"a"}));
-  EXPECT_EQ(Split("=b", '='), (V{"", "b"}));
-  EXPECT_EQ(Split("a==b", '='), (V{"a", "", "b"}));
-  EXPECT_EQ(Split("a==", '='), (V{"a", ""}));
-  EXPECT_EQ(Split("", '='), (V{""}));
-  EXPECT_EQ(Split("abc", '='), (V{"abc"}));
-  EXPECT_EQ(Split("=", '='), (V{""}));
-  EXPECT_EQ(Split("Bob|Dates|Work|x", '|'), (V{"Bob", "Dates", "Work", "x"}));
-}
-
 TEST_F(ConfigTest, KeepsSettingLinesVerbatimWhateverTheLineEnds) {
   const ConfigLines lines =
       Read("# comment\r\n   \r\n\r\n  # not a comment\r\nLogLevel=3  \r\n\tTabbed\r\n");

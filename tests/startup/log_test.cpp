@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "palmdata/errors.h"
-#include "palmdata/fileio.h"
 #include "palmdata/palmtime.h"
 #include "startup/errorreport.h"
 #include "support/fake_platform.h"
@@ -49,17 +48,6 @@ TEST_F(LogTest, FirstMessageOfTheDayGetsTheHeaderLine) {
             kHeaderLine + "31/12/2024 23:59:59 - Mirrin Version 3.0.26 started\r\n" +
                 "31/12/2024 23:59:00 - second\r\n");
   EXPECT_EQ(FileOf(dir.Path(), "20250101"), kHeaderLine + "01/01/2025 00:00:01 - after\r\n");
-}
-
-TEST_F(LogTest, LevelAboveLogLevelIsNotWritten) {
-  log.WriteLog("Got value for GUI = 0", 11);
-  EXPECT_FALSE(FileExists(log.FileName(platform.Now())));
-  log.WriteLog("at the limit", 10);
-  EXPECT_TRUE(FileExists(log.FileName(platform.Now())));
-
-  settings.LogLevel = -1;
-  log.WriteLog("nothing at all", 0);
-  EXPECT_EQ(FileOf(dir.Path(), "20241231").find("nothing"), std::string::npos);
 }
 
 // An empty path is the program folder; a backslashed one, in another case,

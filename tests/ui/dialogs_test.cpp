@@ -25,25 +25,6 @@ class DialogsTest : public ::testing::Test, public StartupFixture {
   std::string File() { return test::ReadFileBytes(ConfigPath()); }
 };
 
-TEST_F(DialogsTest, ConfigureOkRewritesTheFileCanonically) {
-  StartWith({"  completedstring = Done", "IncludeMemo=Y", "IncludeMemo=N", "=N", "Custom9=kept"});
-  Configure([](FrmConfigure& d) {
-    EXPECT_EQ(d.chkMemo.Value(), forms::CheckBox::Checked);
-    d.chkArchive.UserClick();
-    d.txtGUI.UserSelect(2);
-    d.cmdOK.Press();
-  });
-  const std::string file = File();
-  EXPECT_NE(file.find("\r\nCompletedString= Done\r\n"), std::string::npos)
-      << "the key respelled, the leading blank of the value kept";
-  EXPECT_NE(file.find("\r\nIncludeMemo=Y\r\nCustom9=kept\r\n"), std::string::npos)
-      << "the duplicate and the \"=N\" line gone";
-  EXPECT_NE(file.find("\r\nArchiveDeleted=Y\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nGUI=2\r\n"), std::string::npos);
-  EXPECT_EQ(file.find("# test configuration"), std::string::npos);
-  EXPECT_EQ(s().form.chkArchive.Value(), forms::CheckBox::Checked);
-}
-
 TEST_F(DialogsTest, CancelChangesNothingAndOkRefusesABadNumberKeepingTheEdits) {
   StartWith();
   const std::string before = File();

@@ -46,16 +46,6 @@ TEST_F(ElasticTest, ScalesFromTheRecordedValuesLeavingFontsAlone) {
   EXPECT_EQ(button.Layout(), Box(1080, 4500, 375, 1155, 12));
 }
 
-TEST_F(ElasticTest, ShrinkingBelowHalfSnapsBackToHalf) {
-  Init();
-  Resize(8400, 10000);
-  Resize(3000, 4000);
-  EXPECT_EQ(frame.height, 4200);
-  EXPECT_EQ(frame.width, 5000);
-  // (4200 - 400) / (8400 - 400) = 0.475 vertically, 0.5 across.
-  EXPECT_EQ(list.Layout(), Box(285, 60, 2066, 1988));
-}
-
 TEST_F(ElasticTest, WindowNoTallerThanTheFixedPartKeepsVerticalGeometry) {
   frame = {300, 10000, false};
   Init();

@@ -30,20 +30,6 @@ class StartupTest : public ::testing::Test, public StartupFixture {
   int prompts = 0;
 };
 
-TEST_F(StartupTest, ConfiguredUsersAreLoadedAndTheFirstKindShown) {
-  WriteConfig();
-  Start();
-  EXPECT_TRUE(platform.boxes.empty());
-  EXPECT_EQ(s().form.UserLeft.Text(), "Anna");
-  EXPECT_EQ(s().form.UserRight.Text(), "Bob");
-  EXPECT_TRUE(s().Store(kLeft).loaded && s().Store(kRight).loaded);
-  EXPECT_EQ(s().settings.UserFolder1, "AnnaF");
-  EXPECT_EQ(s().form.Combo1.Text(), "Dates");
-  // Bob has Anna's first two dates: only her third one is listed.
-  EXPECT_EQ(s().List(kLeft).ListCount(), 1) << s().List(kLeft).List(0);
-  EXPECT_EQ(s().List(kRight).ListCount(), 0);
-}
-
 // Each configuration start-up cannot use asks for the users once, telling
 // why; Cancel ends the program and writes no file.
 TEST_F(StartupTest, UnusableConfigurationsAskForUsersAndCancelEnds) {
@@ -114,19 +100,6 @@ TEST_F(StartupTest, CancelInConfigureUsersUndoesAPick) {
   EXPECT_EQ(s().form.UserLeft.Text(), "Anna");
   EXPECT_EQ(s().settings.UserDir1, AnnaDir());
   EXPECT_EQ(s().Store(kLeft).dates.size(), 3u) << "Anna's dates loaded again";
-}
-
-// A log that cannot be written never stops loading: one message names the
-// log file and the reason, and both users are loaded.
-TEST_F(StartupTest, AnUnwritableLogIsToldOnceAndLoadingGoesOn) {
-  WriteConfig({"LogFilePath=" + prog.File("gone")});
-  Start();
-  const std::vector<std::string> boxes = BoxTexts();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].find("cannot open log " + prog.File("gone")), std::string::npos) << boxes[0];
-  EXPECT_NE(boxes[0].find("No such file or directory"), std::string::npos) << boxes[0];
-  EXPECT_TRUE(s().Store(kLeft).loaded);
-  EXPECT_TRUE(s().Store(kRight).loaded);
 }
 
 TEST_F(StartupTest, UsersDialogRefusedWhileDataIsChanged) {
