@@ -51,7 +51,7 @@ QAction* ActionWithText(QMenu* menu, const QString& text) {
 }
 
 TEST_F(QtWindowTest, DatesPickedRowAddedAcrossAndSavedReachTheFile) {
-  test::BoxAnswers boxes;
+  test::BoxWatcher boxes;
   auto* kinds = widget<QComboBox>(f().Combo1);
   ASSERT_NE(kinds, nullptr);
   kinds->setFocus();
@@ -211,7 +211,7 @@ void ExpectLaidOut(QWidget& area, const char* size) {
 }
 
 TEST_F(QtWindowTest, TheLayoutFillsTheWindowAtEverySize) {
-  test::BoxAnswers boxes;
+  test::BoxWatcher boxes;
   // A short first row and a row wider than the list after it.
   s().Store(kLeft).dates.at(0).Description = "Date 0 moved";
   s().Store(kLeft).dates.at(2).Description = "A long appointment description, wider than any list shows";
