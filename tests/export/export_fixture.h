@@ -6,6 +6,7 @@
 
 #include "export/exportset.h"
 #include "startup/systemtimezone.h"
+#include "support/palmrecords.h"
 
 namespace mirrin::test {
 
@@ -22,15 +23,8 @@ struct ExportFixture {
     return ExportContext{stores, settings, labels, tz, DateToSeconds(MakeDate(2024, 6, 1) + MakeTime(12, 0, 0), {}),
                          zoneName, {"Anna", "Bob"}};
   }
-  // A timed date from local start to local end.
   DateRecord& AddDate(Side side, int32_t id, const std::string& description, double start, double end) {
-    DateRecord r;
-    r.RecordId = id;
-    r.Description = description;
-    r.StartTime = PalmDate::Local(start);
-    r.EndTime = PalmDate::Local(end);
-    stores[side].dates.push_back(r);
-    return stores[side].dates.back();
+    return stores[side].dates.emplace_back(MakeDateRecord(id, description, start, end));
   }
   static void Repeat(DateRecord& r, int32_t brand, double endDate) {
     r.Repeat.Hash = 65535;
@@ -40,16 +34,6 @@ struct ExportFixture {
     r.Repeat.EndDate = PalmDate::Local(endDate);
   }
 };
-
-inline void AddCategory(DatFileHeader& header, int32_t index, const std::string& name) {
-  CategoryEntry e;
-  e.Index = index;
-  e.Id = index + 100;
-  e.LongName = name;
-  e.ShortName = name;
-  header.Categories.push_back(e);
-  header.CategoryCount = static_cast<int32_t>(header.Categories.size()) - 1;
-}
 
 // Runs Debian's own Python (where python3-icalendar and python3-vobject
 // live) on a script; its standard output, or none when it failed.

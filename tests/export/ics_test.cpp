@@ -80,14 +80,6 @@ TEST_F(CalendarTest, LocalTimesWithTheirZoneAsCheckedByHand) {
       "END:VCALENDAR"});
   EXPECT_EQ(Calendar(), expected);
 
-  // Without a zone name the times float: the same wall clock, no zone.
-  zoneName.clear();
-  const std::string floating = Calendar();
-  EXPECT_EQ(floating.find("TZID"), std::string::npos) << floating;
-  EXPECT_NE(floating.find("DTSTART:20240304T090000\r\nDTEND:20240304T100000\r\nSUMMARY:Standup\r\n"
-                          "RRULE:FREQ=DAILY;UNTIL=20240331T235959\r\nEXDATE:20240306T090000\r\n"),
-            std::string::npos)
-      << floating;
 }
 
 TEST_F(CalendarTest, PrivateDatesOnlyWhenAskedAndAlarmUnits) {

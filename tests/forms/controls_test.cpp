@@ -29,24 +29,6 @@ TEST(ComboBoxTest, SettingTextSelectsTheMatchingRowAndClicksOnChange) {
   EXPECT_EQ(kinds.ListIndex(), 1);
 }
 
-TEST(ComboBoxTest, ClearEmptiesWithoutEventsAndEditableTextFiresChange) {
-  ComboBox dirs(false, true);
-  dirs.AddItem("C:\\Palm\\Ann", 7);
-  dirs.SetListIndex(0);
-  int clicks = 0, changes = 0;
-  dirs.onClick = [&] { ++clicks; };
-  dirs.onChange = [&] { ++changes; };
-  dirs.SetText("D:\\Other");
-  EXPECT_EQ(dirs.ListIndex(), -1);
-  EXPECT_EQ(dirs.Text(), "D:\\Other");
-  dirs.SetText("D:\\Other");
-  EXPECT_EQ(changes, 1);
-  dirs.Clear();
-  EXPECT_EQ(dirs.Text(), "");
-  EXPECT_EQ(dirs.ListCount(), 0);
-  EXPECT_EQ(clicks, 0);
-}
-
 TEST(TextBoxTest, ProgramAndOperatorChangesFireChangeOnlyWhenTheTextDiffers) {
   TextBox t;
   int changes = 0;
@@ -92,16 +74,6 @@ TEST(ButtonTest, PressRunsClickOnlyWhenEnabledAndVisible) {
   m.Press();
   EXPECT_EQ(presses, 2);
   EXPECT_TRUE(m.Checked());
-}
-
-TEST(LabelTest, CaptionChangesReachTheView) {
-  Label l;
-  int updates = 0;
-  l.SetViewListener([&] { ++updates; });
-  l.SetCaption("12 Entries");
-  l.SetCaption("12 Entries");
-  EXPECT_EQ(updates, 1);
-  EXPECT_EQ(l.Caption(), "12 Entries");
 }
 
 }  // namespace

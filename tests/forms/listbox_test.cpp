@@ -81,19 +81,6 @@ TEST(ListBoxTest, SettingListIndexRunsClickOnlyOnChangeButUserClickAlways) {
   EXPECT_EQ(seen, (std::vector<int>{1, 2, -1, 0, 0}));
 }
 
-TEST(ListBoxTest, HandlerMaySetAnotherListsIndexWithoutLooping) {
-  // The two entry lists select each other's partner rows from their Click.
-  ListBox left, right;
-  for (ListBox* l : {&left, &right}) l->AddItems({{"a", 0}, {"b", 1}});
-  int leftClicks = 0, rightClicks = 0;
-  left.onClick = [&] { ++leftClicks; right.SetListIndex(left.ListIndex()); };
-  right.onClick = [&] { ++rightClicks; left.SetListIndex(right.ListIndex()); };
-  left.SetListIndex(1);
-  EXPECT_EQ(leftClicks, 1);
-  EXPECT_EQ(rightClicks, 1);
-  EXPECT_EQ(right.ListIndex(), 1);
-}
-
 TEST(ListBoxTest, RemovingRowsMovesOrDropsTheSelectionWithoutClick) {
   ListBox l;
   l.AddItems({{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}});
@@ -141,19 +128,6 @@ TEST(ListBoxTest, MultipleSelection) {
   EXPECT_FALSE(l.Selected(0));
   EXPECT_TRUE(l.Selected(2));
   EXPECT_EQ(l.SelCount(), 1);
-}
-
-TEST(ListBoxTest, ViewHearsOfModelChanges) {
-  ListBox l;
-  int updates = 0;
-  l.SetViewListener([&] { ++updates; });
-  l.AddItem("a");
-  l.SetListIndex(0);
-  l.SetListIndex(0);
-  l.SetTopIndex(0);
-  l.SetEnabled(false);
-  l.SetEnabled(false);
-  EXPECT_EQ(updates, 4);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // The real windows over a MirrinApp on the Qt platform, with two users on
 // disk loaded as start-up loads them, and a watcher that answers message
-// boxes (so a test that meets an unexpected one fails instead of hanging).
+// boxes.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -22,37 +22,25 @@
 
 namespace mirrin::test {
 
-// Clicks the given button in each message box that opens, in order (the
-// escape button once none is left), and keeps what each box showed.
-class BoxAnswers {
+// Closes each message box that opens with its escape button and keeps its
+// text, so a test that meets an unexpected box fails instead of hanging.
+class BoxWatcher {
  public:
-  BoxAnswers() {
+  BoxWatcher() {
     timer_.setInterval(20);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      shown.push_back(box->text());
+      if (QAbstractButton* escape = box->escapeButton()) escape->click();
+      else box->reject();
+    });
     timer_.start();
   }
 
-  std::vector<QMessageBox::StandardButton> answers;
-  std::vector<QString> shown;    // the boxes' texts
-  std::vector<QMessageBox::Icon> icons;
-  std::vector<int> buttonCounts;
+  std::vector<QString> shown;  // the boxes' texts
 
  private:
-  void Answer() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
-    shown.push_back(box->text());
-    icons.push_back(box->icon());
-    buttonCounts.push_back(static_cast<int>(box->buttons().size()));
-    QAbstractButton* chosen = box->escapeButton();
-    if (!answers.empty()) {
-      chosen = box->button(answers.front());
-      answers.erase(answers.begin());
-    }
-    if (chosen != nullptr) chosen->click();
-    else box->reject();
-  }
-
   QTimer timer_;
 };
 

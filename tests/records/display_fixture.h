@@ -3,31 +3,11 @@
 // into the stores directly and listed with their row texts.
 #include <string>
 
-#include "palmdata/palmtime.h"
 #include "records/rowtext.h"
+#include "support/palmrecords.h"
 #include "support/session_fixture.h"
 
 namespace mirrin::test {
-
-inline DateRecord MakeDateRecord(int32_t id, const std::string& description, double start) {
-  DateRecord r;
-  r.RecordId = id;
-  r.Description = description;
-  r.StartTime = PalmDate::Local(start);
-  r.EndTime = PalmDate::Local(start + 1.0 / 24);
-  return r;
-}
-
-inline void AddCategory(DatFileHeader& header, int32_t index, const std::string& name, bool show = true) {
-  CategoryEntry e;
-  e.Index = index;
-  e.Id = index + 100;
-  e.LongName = name;
-  e.ShortName = name.substr(0, 8);
-  e.Show = show;
-  header.Categories.push_back(e);
-  header.CategoryCount = static_cast<int32_t>(header.Categories.size()) - 1;
-}
 
 // Lists every record of the kind on that side, as the kind selection does.
 inline void ListAll(Session& s, Side side, Kind kind) {

@@ -9,24 +9,16 @@ namespace {
 
 const double kDentist = MakeDate(2024, 1, 31) + MakeTime(9, 5, 7);
 
-TEST(FormatDate, PicturesInUse) {
-  EXPECT_EQ(FormatDate(kDentist, "dd-mmm-yy"), "31-Jan-24");
-  EXPECT_EQ(FormatDate(kDentist, "dd-mmm-yy hh:mm"), "31-Jan-24 09:05");
-  EXPECT_EQ(FormatDate(kDentist, "dd/mm/yyyy"), "31/01/2024");
-  EXPECT_EQ(FormatDate(kDentist, "yyyy/mm/dd"), "2024/01/31");
-  EXPECT_EQ(FormatDate(kDentist, "yy/mm/dd"), "24/01/31");
-  EXPECT_EQ(FormatDate(kDentist, "(yymmdd) "), "(240131) ");
-  EXPECT_EQ(FormatDate(kDentist, "DDMMYY"), "310124");
-  EXPECT_EQ(FormatDate(kDentist, "YYYYMMDD"), "20240131");
+// Pictures in use; "mm" is minutes only directly after the hour field.
+TEST(FormatDate, Pictures) {
+  for (const auto& [picture, text] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"dd-mmm-yy", "31-Jan-24"}, {"dd-mmm-yy hh:mm", "31-Jan-24 09:05"}, {"dd/mm/yyyy", "31/01/2024"},
+           {"yyyy/mm/dd", "2024/01/31"}, {"yy/mm/dd", "24/01/31"}, {"(yymmdd) ", "(240131) "},
+           {"DDMMYY", "310124"}, {"YYYYMMDD", "20240131"}, {"HH:MM", "09:05"}, {"hhmm", "0905"},
+           {"hh dd mm", "09 31 01"}, {"mm hh", "01 09"}}) {
+    EXPECT_EQ(FormatDate(kDentist, picture), text) << picture;
+  }
   EXPECT_EQ(FormatDate(MakeDate(812, 3, 4), "yyyy/mm/dd yy"), "0812/03/04 12") << "zero-padded";
-}
-
-TEST(FormatDate, MinutesOnlyDirectlyAfterTheHourField) {
-  EXPECT_EQ(FormatDate(kDentist, "HH:MM"), "09:05");
-  EXPECT_EQ(FormatDate(kDentist, "hhmm"), "0905");
-  // A date field in between makes "mm" the month again.
-  EXPECT_EQ(FormatDate(kDentist, "hh dd mm"), "09 31 01");
-  EXPECT_EQ(FormatDate(kDentist, "mm hh"), "01 09");
 }
 
 TEST(FormatDate, MonthNamesCenturiesAndOtherCharacters) {

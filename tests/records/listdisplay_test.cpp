@@ -30,18 +30,6 @@ class ListDisplayTest : public ::testing::Test {
   test::TestSession t;
 };
 
-TEST_F(ListDisplayTest, CountLabelsInBothViews) {
-  Show(kDatesText);
-  for (int i = 0; i < 12; ++i) s().List(kLeft).AddItem("row", i);
-  store(kLeft).total = 340;
-  WriteCountLabels(s());
-  EXPECT_EQ(s().form.numrec1.Caption(), "12 Records (of 340 in total)");
-  EXPECT_EQ(s().form.numrec2.Caption(), "0 Records (of 0 in total)");
-  s().window.categoriesView = true;
-  WriteCountLabels(s());
-  EXPECT_EQ(s().form.numrec1.Caption(), "12 Records");
-}
-
 TEST_F(ListDisplayTest, DatesPairByDescriptionAndRepairByStartTime) {
   Show(kDatesText);
   s().settings.SuffixUser1 = " (Ann)";
@@ -72,44 +60,6 @@ TEST_F(ListDisplayTest, DatesPairByDescriptionAndRepairByStartTime) {
   EXPECT_EQ(RightMap(0), 0);
 }
 
-TEST_F(ListDisplayTest, KeyKindsTakeTheFirstEqualRowEvenWhenPaired) {
-  Show(kContactsText);
-  ContactRecord c;
-  c.LastName = "Lee";
-  c.FirstName = "Ann";
-  for (int32_t id : {1, 2}) {
-    c.RecordId = id;
-    store(kLeft).contacts.push_back(c);
-  }
-  c.RecordId = 7;
-  store(kRight).contacts.push_back(c);
-  c.LastName = "Loo";
-  store(kRight).contacts.push_back(c);
-  ListAll(s(), kLeft, Kind::Contacts);
-  ListAll(s(), kRight, Kind::Contacts);
-  UpdateLists(s());
-  EXPECT_EQ(LeftMap(0), 0);
-  EXPECT_EQ(LeftMap(1), 0) << "the earlier left row keeps its own entry";
-  EXPECT_EQ(RightMap(0), 1);
-  EXPECT_EQ(RightMap(1), -1);
-}
-
-TEST_F(ListDisplayTest, ContactRowsCompareFromTheirListTextStart) {
-  Show(kContactsText);
-  AddCategory(store(kLeft).contactsHeader, 1, "Work");
-  AddCategory(store(kRight).contactsHeader, 2, "Business");
-  ContactRecord c;
-  c.LastName = "Lee";
-  c.Category = 1;
-  store(kLeft).contacts.push_back(c);
-  c.Category = 2;
-  store(kRight).contacts.push_back(c);
-  ListAll(s(), kLeft, Kind::Contacts);
-  ListAll(s(), kRight, Kind::Contacts);
-  UpdateLists(s());
-  EXPECT_EQ(LeftMap(0), 0) << "different categories, same name";
-}
-
 TEST_F(ListDisplayTest, MapsGrowToTheLongestList) {
   Show(kToDosText);
   s().window.ListCapacity = 2;
@@ -127,30 +77,6 @@ TEST_F(ListDisplayTest, MapsGrowToTheLongestList) {
   ASSERT_GE(s().Map(kRight).size(), 9u);
   EXPECT_EQ(static_cast<size_t>(s().window.ListCapacity) + 1, s().Map(kLeft).size());
   for (int row = 0; row < 9; ++row) EXPECT_EQ(LeftMap(row), row);
-}
-
-TEST_F(ListDisplayTest, ErrorIsReportedWithStepAndRows) {
-  Show(kMemosText);
-  store(kLeft).memos.resize(1);
-  store(kRight).memos.resize(1);
-  ListAll(s(), kLeft, Kind::Memos);
-  ListAll(s(), kRight, Kind::Memos);
-  s().List(kRight).AddItem("zzz", 99);  // names no record
-  UpdateLists(s());
-  ASSERT_EQ(t.platform.boxes.size(), 1u);
-  EXPECT_EQ(t.platform.boxes[0].text.rfind("Error: UpdateLists A 0,1 has caused an error. 9 ", 0), 0u)
-      << t.platform.boxes[0].text;
-}
-
-TEST_F(ListDisplayTest, NothingInTheCategoriesView) {
-  Show(kMemosText);
-  store(kLeft).memos.resize(1);
-  store(kRight).memos.resize(1);
-  ListAll(s(), kLeft, Kind::Memos);
-  ListAll(s(), kRight, Kind::Memos);
-  s().window.categoriesView = true;
-  UpdateLists(s());
-  EXPECT_EQ(LeftMap(0), -1);
 }
 
 // The rule applied literally: every left row against every right row.
@@ -255,7 +181,6 @@ TEST_F(ListDisplayTest, CategoriesViewListsTablesAndResets) {
   AddCategory(store(kRight).todosHeader, 5, "Home");
   s().List(kLeft).AddItem("old row");
   s().Map(kLeft)[0] = 3;
-  for (forms::Button* b : s().form.AllTransferButtons()) b->SetEnabled(true);
 
   DisplayCategories(s());
   forms::ListBox& left = s().List(kLeft);
@@ -265,52 +190,7 @@ TEST_F(ListDisplayTest, CategoriesViewListsTablesAndResets) {
   EXPECT_EQ(left.List(1), "Unfiled         \tYes");
   EXPECT_EQ(left.ItemData(1), 0);
   EXPECT_EQ(s().List(kRight).ListCount(), 2);
-  EXPECT_EQ(s().form.numrec1.Caption(), "2 Records");
   EXPECT_EQ(LeftMap(0), -1);
-  EXPECT_FALSE(s().form.txtStatus.Visible());
-  for (forms::Button* b : s().form.AllTransferButtons()) {
-    const bool add = b == &s().form.aleft || b == &s().form.aright;
-    EXPECT_EQ(b->Enabled(), add) << b->Caption();
-  }
-  s().window.categoriesView = false;
-  DisableTransferButtons(s());
-  EXPECT_FALSE(s().form.aleft.Enabled());
-}
-
-TEST_F(ListDisplayTest, UpdateCategoryRedrawsContactsToDosMemosInPlace) {
-  Show(kContactsText);
-  ContactRecord c;
-  c.LastName = "Zorn";
-  c.RecordId = 4;
-  store(kRight).contacts.push_back(c);
-  c.LastName = "Abel";
-  store(kRight).contacts.push_back(c);
-  ListAll(s(), kRight, Kind::Contacts);
-  s().window.currentIndex[kRight] = 0;
-  UpdateCategory(s(), kRight, "Zulu", 6, 1);
-  EXPECT_EQ(store(kRight).contacts[0].Category, 6);
-  EXPECT_EQ(s().List(kRight).List(1), "(Zulu) Zorn, " + std::string(100, ' ') + "4") << "kept at its row";
-  EXPECT_EQ(store(kRight).contacts[0].MatchPrefixLength, 7);
-  EXPECT_TRUE(store(kRight).Changed(Kind::Contacts));
-  EXPECT_FALSE(store(kLeft).Changed(Kind::Contacts));
-  EXPECT_TRUE(s().form.mnuSave.Enabled());
-
-  s().settings.ShowCategories = false;
-  const std::string before = s().List(kRight).List(1);
-  UpdateCategory(s(), kRight, "Other", 7, 1);
-  EXPECT_EQ(store(kRight).contacts[0].Category, 7);
-  EXPECT_EQ(s().List(kRight).List(1), before);
-
-  Show(kMemosText);
-  MemoRecord memo;
-  memo.Text = "Title\r\nbody";
-  store(kLeft).memos.push_back(memo);
-  ListAll(s(), kLeft, Kind::Memos);
-  s().window.currentIndex[kLeft] = 0;
-  UpdateCategory(s(), kLeft, "Ideas", 2, 0);
-  EXPECT_EQ(store(kLeft).memos[0].Category, 2);
-  EXPECT_EQ(s().List(kLeft).List(0), "(Ideas) Title" + std::string(100, ' '));
-  EXPECT_TRUE(store(kLeft).Changed(Kind::Memos));
 }
 
 TEST_F(ListDisplayTest, UpdateCategoryRewritesTheDateNoteCode) {
@@ -343,25 +223,6 @@ TEST_F(ListDisplayTest, UpdateCategoryRewritesTheDateNoteCode) {
   UpdateCategory(s(), kLeft, "Work", 1, 0);
   EXPECT_EQ(store(kLeft).dates[0].Note, "plain");
   EXPECT_EQ(store(kLeft).dates[0].Category, 1);
-}
-
-TEST_F(ListDisplayTest, UpdateCategoryOfTheCustomKindAndWithoutRecord) {
-  s().settings.Custom1 = "Passwords";
-  s().form.Combo1.AddItem("Passwords");
-  Show("Passwords");
-  CustomRecord r;
-  r.Fields[0] = "Web";
-  r.Fields[1] = "site";
-  store(kLeft).custom.push_back(r);
-  ListAll(s(), kLeft, Kind::Custom);
-  s().window.currentIndex[kLeft] = -1;
-  UpdateCategory(s(), kLeft, "Bank", 0, 0);
-  EXPECT_EQ(store(kLeft).custom[0].Fields[0], "Web") << "no current record: nothing changes";
-  s().window.currentIndex[kLeft] = 0;
-  UpdateCategory(s(), kLeft, "Bank", 0, 0);
-  EXPECT_EQ(store(kLeft).custom[0].Fields[0], "Bank");
-  EXPECT_EQ(s().List(kLeft).List(0), "(Bank) site");
-  EXPECT_TRUE(store(kLeft).Changed(Kind::Custom));
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ TEST_F(RowTextTest, ContactForms) {
   EXPECT_EQ(RowText(s(), kLeft, Kind::Contacts, 1), ", " + kSpaces);
 }
 
-TEST_F(RowTextTest, ToDoMemoAndCustomForms) {
+TEST_F(RowTextTest, ToDoAndMemoForms) {
   AddCategory(t.store(kRight).todosHeader, 1, "Jobs");
   TodoRecord todo;
   todo.RecordId = 5;
@@ -110,12 +110,6 @@ TEST_F(RowTextTest, ToDoMemoAndCustomForms) {
   s().settings.ShowMemoCategories = false;
   EXPECT_EQ(RowText(s(), kLeft, Kind::Memos, 1), kSpaces + "9");
 
-  CustomRecord custom;
-  custom.Fields[0] = "Web";
-  custom.Fields[1] = " example.org ";
-  left().custom.push_back(custom);
-  EXPECT_EQ(RowText(s(), kLeft, Kind::Custom, 0), "(Web) example.org");
-  EXPECT_EQ(ListTextStart(s(), kLeft, Kind::Custom, 0), 0);
 }
 
 TEST_F(RowTextTest, ListTextStartCountsDoubleByteCharacters) {

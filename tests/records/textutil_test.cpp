@@ -10,14 +10,6 @@ const std::string kMixed = "\x82\xA0"
                            "a"
                            "\x82\xA2";
 
-TEST(TextUtil, TextAndBytesKeepEveryByte) {
-  const Bytes raw = std::string("\x00\x81\x80\xFF x\x82", 7);
-  EXPECT_EQ(BytesOf(TextOf(raw)), raw);
-  EXPECT_EQ(TextOf(BytesOf(kMixed)), kMixed);
-  EXPECT_EQ(TextOf(Bytes()), "");
-  EXPECT_TRUE(BytesOf("").empty());
-}
-
 TEST(TextUtil, LeadByteAbove128TakesItsTrailByteOnlyWithDbcs) {
   EXPECT_EQ(CharCount(kMixed, true), 3u);
   EXPECT_EQ(CharCount(kMixed, false), 5u);

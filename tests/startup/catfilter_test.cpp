@@ -3,14 +3,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "palmdata/errors.h"
 #include "support/fake_platform.h"
+#include "support/logsinks.h"
 #include "support/filebuilder.h"
 
 namespace mirrin {
 namespace {
 
+using test::FailingLog;
 using test::FakePlatform;
+using test::RecordingLog;
 using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
@@ -18,13 +20,6 @@ using test::WriteFileBytes;
 const std::string kHeader =
     "#\r\n#\r\n# This file contains Category Filters for Mirrin\r\n#\r\n"
     "# (Modifying this file could affect the running of Mirrin)\r\n#\r\n";
-
-struct RecordingLog : LogSink {
-  std::vector<std::pair<std::string, int>> lines;
-  void WriteLog(std::string_view message, int level) override {
-    lines.emplace_back(std::string(message), level);
-  }
-};
 
 std::vector<CategoryEntry> Table(std::initializer_list<const char*> names) {
   std::vector<CategoryEntry> t{CategoryEntry::Unfiled()};
@@ -111,7 +106,6 @@ TEST_F(CatFilterTest, NothingIsWrittenUnlessChanged) {
   annDates[1].Show = false;
   WriteCatExcludeFile(path, users, "", filters, log);
   EXPECT_EQ(ReadFileBytes(path), "old");
-  EXPECT_EQ(log.lines, (std::vector<std::pair<std::string, int>>{{"WriteCatExcludeFile() called.", 11}}));
 }
 
 TEST_F(CatFilterTest, FailedWriteIsSilentLoggedAndLeavesTheOldFile) {
@@ -126,43 +120,12 @@ TEST_F(CatFilterTest, FailedWriteIsSilentLoggedAndLeavesTheOldFile) {
   EXPECT_EQ(log.lines.back().first.rfind("WriteCatExcludeFile failed: ", 0), 0u);
 }
 
-struct FailingLog : LogSink {
-  void WriteLog(std::string_view, int) override { throw RunError(err::PathFileAccess, "log"); }
-};
-
 TEST_F(CatFilterTest, UnwritableLogDoesNotStopTheWrite) {
   annDates[1].Show = false;
   filters.changed = true;
   FailingLog failing;
   WriteCatExcludeFile(path, users, "", filters, failing);
   EXPECT_EQ(ReadFileBytes(path), kHeader + "Ann|Dates|Work\r\n");
-}
-
-TEST_F(CatFilterTest, ReadErrorIsReportedAndStopsReading) {
-  WriteFileBytes(path, "Ann|Dates|Home\r\n");
-  FailingLog failing;
-  ReadCatExcludeFile(path, users, "", filters, failing, platform);
-  EXPECT_TRUE(annDates[2].Show);
-  ASSERT_EQ(platform.boxes.size(), 1u);
-  EXPECT_EQ(platform.boxes[0].text.rfind("ReadCatExcludeFile has caused an error. 75", 0), 0u);
-}
-
-TEST_F(CatFilterTest, ToggleChangesOnlyPalmKindsButAlwaysMarksChanged) {
-  SetCategoryShown(users[0], "Contacts", 2, false, filters);
-  EXPECT_FALSE(annContacts[2].Show);
-  EXPECT_TRUE(filters.changed);
-
-  filters.changed = false;
-  SetCategoryShown(users[0], "Passwords", 1, false, filters);
-  EXPECT_TRUE(annCustom[1].Show);
-  EXPECT_TRUE(filters.changed);
-
-  SetCategoryShown(users[1], "Memos", 0, false, filters);  // not loaded: nothing to change
-  SetCategoryShown(users[0], "Dates", 7, false, filters);  // no such row
-  SetCategoryShown(users[0], "To Dos", -1, false, filters);
-  EXPECT_EQ(Shown(annDates), (std::vector<bool>{true, true, true}));
-  SetCategoryShown(users[0], "Contacts", 2, true, filters);
-  EXPECT_TRUE(annContacts[2].Show);
 }
 
 }  // namespace

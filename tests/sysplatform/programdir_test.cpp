@@ -6,7 +6,7 @@
 
 #include "support/as_nobody.h"
 #include "support/filebuilder.h"
-#include "sysplatform/scopedenv.h"
+#include "support/scopedenv.h"
 
 namespace mirrin {
 namespace {

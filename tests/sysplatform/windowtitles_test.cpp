@@ -8,7 +8,7 @@
 
 #include "startup/runningcheck.h"
 #include "support/fake_platform.h"
-#include "sysplatform/scopedenv.h"
+#include "support/scopedenv.h"
 #include "sysplatform/systemservices.h"
 #include "sysplatform/xserver.h"
 
@@ -31,7 +31,7 @@ class X11WindowTitles : public ::testing::Test {
 #ifndef MIRRIN_HAVE_XCB
     GTEST_SKIP() << "built without xcb (Debian package libxcb1-dev): no X11 window titles";
 #endif
-    if (!xvfb_.Running()) GTEST_SKIP() << xvfb_.Why() << "; the X11 window-title tests need it";
+    if (!xvfb_.Running()) GTEST_SKIP() << "Xvfb (Debian package xvfb) did not start; the X11 window-title tests need it";
     display_.emplace("DISPLAY", xvfb_.Display().c_str());
   }
 

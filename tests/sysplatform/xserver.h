@@ -1,6 +1,6 @@
 #pragma once
-// A private X server and a window-showing child process for tests of the
-// window-title lookup, so they never touch the desktop they run on.
+// A private X server and windows on it for tests of the window-title
+// lookup, so they never touch the desktop they run on.
 #include <sys/types.h>
 
 #include <string>
@@ -16,15 +16,13 @@ class Xvfb {
   Xvfb(const Xvfb&) = delete;
   Xvfb& operator=(const Xvfb&) = delete;
 
-  // False when Xvfb is not installed or did not come up; Why() says which.
+  // False when Xvfb is not installed or did not come up.
   bool Running() const { return !display_.empty(); }
-  const std::string& Why() const { return why_; }
   const std::string& Display() const { return display_; }
 
  private:
   pid_t pid_ = -1;
   std::string display_;
-  std::string why_;
 };
 
 struct TestWindow {
@@ -33,24 +31,20 @@ struct TestWindow {
   bool inClientList = false;
 };
 
-// A child process that connects to `display`, maps the windows, and, when
-// any is marked, sets the root's _NET_CLIENT_LIST to those as a window
-// manager would. The windows stay until the object is destroyed, which
-// ends the child (and so its windows).
+// A client of `display` that maps the windows and, when any is marked, sets
+// the root's _NET_CLIENT_LIST to those as a window manager would. Its
+// windows go when it disconnects (on destruction), as a program's do.
 class WindowProgram {
  public:
   WindowProgram(const std::string& display, const std::vector<TestWindow>& windows);
-  ~WindowProgram() { Stop(); }
+  ~WindowProgram();
   WindowProgram(const WindowProgram&) = delete;
   WindowProgram& operator=(const WindowProgram&) = delete;
 
-  bool Ready() const { return ready_; }
-  void Stop();
+  bool Ready() const { return connection_ != nullptr; }
 
  private:
-  pid_t pid_ = -1;
-  int hold_ = -1;  // the child runs until this pipe end is closed
-  bool ready_ = false;
+  void* connection_ = nullptr;
 };
 
 }  // namespace mirrin::test

@@ -58,29 +58,11 @@ TEST_F(PopupTest, ChosenCategoryGoesToEverySelectedRow) {
   EXPECT_EQ(list().List(2), unselectedRow);
 }
 
-TEST_F(PopupTest, OneSelectedRowTakesTheCurrentRecord) {
-  list().UserClick(2);
-  s().window.currentIndex[kLeft] = 2;
-  t.platform.popupAnswers.push_back(1);
-  ListRightClick(s(), kLeft, RowY(2) + kListRowTwips / 2 - 1);  // lower edge of the row
-  EXPECT_EQ(store().memos[2].Category, 1);
-  EXPECT_EQ(store().memos[1].Category, 0);
-}
-
-TEST_F(PopupTest, ClicksThatOfferNothing) {
+// Dismissed, or a separator picked: nothing changes.
+TEST_F(PopupTest, DismissedOrSeparatorChangesNothing) {
   list().UserClick(1);
   s().window.currentIndex[kLeft] = 1;
-  ListRightClick(s(), kLeft, RowY(2));  // an unselected row
-  ListRightClick(s(), kLeft, RowY(7));  // below the last row
-  s().settings.ShowMemoCategories = false;
-  ListRightClick(s(), kLeft, RowY(1));
-  s().settings.ShowMemoCategories = true;
-  s().window.categoriesView = true;
-  ListRightClick(s(), kLeft, RowY(1));
-  EXPECT_TRUE(t.platform.popupsShown.empty());
-
   // Dismissed, or a separator picked: nothing changes.
-  s().window.categoriesView = false;
   store().memosHeader.Categories[1].LongName = " - ";
   t.platform.popupAnswers.push_back(std::nullopt);
   t.platform.popupAnswers.push_back(1);
@@ -108,10 +90,6 @@ TEST_F(PopupTest, ShowThisCategoryBoxHidesTheCategoryAndRewritesItsRow) {
   EXPECT_TRUE(s().filters.changed);
   EXPECT_TRUE(s().form.mnuSave.Enabled());
 
-  // Ignored while the pane is being filled.
-  s().window.busy = true;
-  s().form.chk1ShowThisCategory.UserClick();
-  EXPECT_FALSE(store().memosHeader.Categories[3].Show);
 }
 
 }  // namespace

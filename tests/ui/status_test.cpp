@@ -37,21 +37,5 @@ TEST_F(StatusTest, SaveWithOneFailingFileTellsWhatWasSavedAndWhatNotAndWhy) {
   EXPECT_EQ(window.status.title.Caption(), window.caption);
 }
 
-TEST_F(StatusTest, ATransferSaysWhatItDidAndARefusalSaysNothing) {
-  ChangeDate(kLeft, 0, "Lunch");
-  s().settings.DaystoIgnore = "30000";  // the dates lie years in the past
-  window.UseEntryLists();
-  s().form.Combo1.SetText(kDatesText);
-  ASSERT_GT(s().List(kLeft).ListCount(), 0);
-  s().List(kLeft).UserClick(s().List(kLeft).ListCount() - 1);
-  s().form.aright.Press();
-  EXPECT_EQ(Line(), "Added 1 date to UserB. Unsaved changes: UserA's Dates, UserB's Dates");
-
-  // Nothing selected: the button changes nothing, and the line stays.
-  s().form.dleft.SetEnabled(true);
-  s().form.dleft.Press();
-  EXPECT_EQ(Line(), "Added 1 date to UserB. Unsaved changes: UserA's Dates, UserB's Dates");
-}
-
 }  // namespace
 }  // namespace mirrin
