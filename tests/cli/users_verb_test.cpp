@@ -4,12 +4,10 @@
 #include <sstream>
 
 #include "app/cli/cli.h"
-#include "support/filebuilder.h"
+#include "support/usersfile.h"
 
 namespace mirrin {
 namespace {
-
-using test::FileBuilder;
 
 struct Result {
   int code;
@@ -25,21 +23,9 @@ Result RunUsersVerb(const std::vector<std::string>& args) {
   return {code, out.str(), err.str()};
 }
 
-FileBuilder TwoUsers() {
-  FileBuilder b;
-  b.Short(2).Hex("FF FF 01 00 08 00").Raw("CPUsers ");
-  b.Long(1).Byte(4).Raw("Anna").Byte(5).Raw("AnnaF").Short(0).Short(0).Short(0);
-  b.Hex("00 00 01 80");
-  b.Long(2).Byte(3).Raw("Bob").Byte(6).Raw("BobDir").Short(0).Short(0).Short(0);
-  return b;
-}
-
 TEST(UsersVerb, NamesAreShownAsUtf8WithoutTerminalControlsAndBadFoldersSaySo) {
   test::TempDir dir;
-  FileBuilder b;
-  b.Short(1).Hex("FF FF 01 00 08 00").Raw("CPUsers ");
-  b.Long(1).Byte(8).Raw("\x1B[2J\xE9v\x81\x7F").Byte(4).Raw("..\\x").Short(0).Short(0).Short(0);
-  b.WriteTo(dir.File("users.dat"));
+  test::WriteFileBytes(dir.File("users.dat"), test::UsersFile({{"\x1B[2J\xE9v\x81\x7F", "..\\x"}}));
   const Result r = RunUsersVerb({dir.Path()});
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "\\x1B[2J\xC3\xA9v\xEF\xBF\xBD\\x7F\t..\\x\t(not usable: it leads out of the Palm directory (\"..\"))\n");
@@ -53,8 +39,8 @@ TEST(UsersVerb, ErrorsNameTheFileOnOneLineWithExitCode2) {
   EXPECT_EQ(r.code, 2);
   EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
 
-  const std::string whole = TwoUsers().Data();
-  test::WriteFileBytes(path, whole.substr(0, whole.size() - 9));  // Bob's folder cut short
+  const std::string whole = test::UsersFile({{"Anna", "AnnaF"}, {"Bob", "BobDir"}});
+  test::WriteFileBytes(path, whole.substr(0, whole.size() - 13));  // Bob's folder cut short
   r = RunUsersVerb({dir.Path()});
   EXPECT_EQ(r.code, 2);
   EXPECT_EQ(r.out, "");

@@ -46,35 +46,5 @@ TEST(TextBoxTest, ProgramAndOperatorChangesFireChangeOnlyWhenTheTextDiffers) {
   EXPECT_EQ(changes, 3);
 }
 
-TEST(CheckBoxTest, ValueChangesClick) {
-  CheckBox c;
-  std::vector<int> seen;
-  c.onClick = [&] { seen.push_back(c.Value()); };
-  c.SetValue(CheckBox::Checked);
-  c.SetValue(CheckBox::Checked);
-  c.UserClick();
-  c.SetEnabled(false);
-  c.UserClick();
-  EXPECT_EQ(seen, (std::vector<int>{1, 0}));
-  EXPECT_THROW(c.SetValue(3), RunError);
-}
-
-TEST(ButtonTest, PressRunsClickOnlyWhenEnabledAndVisible) {
-  Button b;
-  MenuItem m;
-  int presses = 0;
-  b.onClick = m.onClick = [&] { ++presses; };
-  b.Press();
-  b.SetEnabled(false);
-  b.Press();
-  m.SetVisible(false);
-  m.Press();
-  m.SetVisible(true);
-  m.SetChecked(true);
-  m.Press();
-  EXPECT_EQ(presses, 2);
-  EXPECT_TRUE(m.Checked());
-}
-
 }  // namespace
 }  // namespace mirrin::forms

@@ -4,22 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "support/filebuilder.h"
+#include "support/usersfile.h"
 
 namespace mirrin {
 namespace {
 
-using test::FileBuilder;
-
-FileBuilder& Entry(FileBuilder& b, int32_t id, std::string_view name, uint16_t word2 = 0) {
-  b.Long(id).Byte(static_cast<uint8_t>(name.size())).Raw(name);
-  return b.Byte(static_cast<uint8_t>(name.size() + 1)).Raw(std::string(name) + "F").Short(7).Short(word2).Short(9);
-}
-
-FileBuilder Users(uint16_t count) {
-  FileBuilder b;
-  b.Short(count).Hex("FF FF 01 00 08 00").Raw("CPUsers ");
-  return b;
+// The users.dat of one user with `bytes` written over it at `at`.
+std::string Patched(std::string file, size_t at, std::string_view bytes) {
+  return file.replace(at, bytes.size(), bytes);
 }
 
 TEST(UserFile, CutAndLyingFilesReportOnceAndKeepWhatWasRead) {
@@ -30,19 +22,15 @@ TEST(UserFile, CutAndLyingFilesReportOnceAndKeepWhatWasRead) {
     std::string firstName;  // of the users read
     const char* error;      // in the detail; "" for none
   };
-  FileBuilder cut = Users(3);
-  Entry(cut, 1, "Anna").Hex("01 80");
-  Entry(cut, 2, "Bob").Hex("01 80").Long(3).Byte(20).Raw("Cut");
-  FileBuilder plain;
-  plain.Short(1).Short(0x8001);
-  FileBuilder huge = Users(60000);
-  FileBuilder longText = Users(1);
+  const std::string three = test::UsersFile({{"Anna", "AnnaF"}, {"Bob", "BobF"}, {"Cut", "CutF"}});
+  const std::string one = test::UsersFile({{"Anna", "AnnaF"}});
+  const size_t header = 16, afterFolder = one.find("AnnaF") + 5;
   const std::vector<Case> cases = {
-      {"third name cut", cut.Data(), 3, "Anna", "user 3 name"},
-      {"no class definition", Entry(plain, 5, "Solo").Data(), 1, "Solo", ""},
-      {"more users than bytes", Entry(huge, 1, "Anna").Data(), 0, "", "users announced"},
+      {"third name cut", three.substr(0, three.find("Cut") + 1), 3, "Anna", "user 3 name"},
+      {"no class definition", test::HexBytes("01 00 01 80") + one.substr(header), 1, "Anna", ""},
+      {"more users than bytes", Patched(one, 0, "\x60\xEA"), 0, "", "users announced"},
       {"class name past the end", test::HexBytes("01 00 FF FF 01 00 FF FF 41"), 0, "", "class"},
-      {"further text past the end", Entry(longText, 1, "Anna", 40000).Data(), 1, "", "bytes"},
+      {"further text past the end", Patched(one, afterFolder + 2, "\x40\x9C"), 1, "", "bytes"},
       {"empty", "", 0, "", "user count"},
   };
   for (const Case& c : cases) {

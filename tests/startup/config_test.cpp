@@ -100,23 +100,6 @@ TEST_F(ConfigTest, YAndNBecomeTrueAndFalseAndOtherValuesConvertTheGeneralWay) {
   EXPECT_TRUE(s.Unread.empty());
 }
 
-TEST_F(ConfigTest, CommentOnlyFileRewritesToHeaderAndEveryAddedKeyInTableOrder) {
-  ConfigLines lines = Read("# only\r\n\r\n#comments\r\n");
-  Settings s = Load(lines);
-  s.PalmUser1 = "Ann";
-  WriteConfigFile(lines, s, path);
-
-  std::string expected = kHeader;
-  for (const SettingKey& k : SettingKeys()) {
-    if (!k.addIfMissing) continue;
-    std::string value = k.defaultText;
-    if (std::string(k.key) == "PalmUser1") value = "Ann";
-    expected += std::string(k.key) + "=" + value + "\r\n";
-  }
-  EXPECT_EQ(ReadFileBytes(path), expected);
-  EXPECT_EQ(lines.front(), "LogLevel=10");
-}
-
 TEST_F(ConfigTest, RewriteCanonicalisesKnownKeysAndKeepsOthers) {
   ConfigLines lines = Read(
       "\xEF\xBB\xBFlogfilepath = C:\\Logs\n"
