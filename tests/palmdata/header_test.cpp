@@ -1,5 +1,5 @@
 // Headers the golden samples do not hold: unknown versions, counts that
-// cannot fit, and categories or texts a writer must refuse.
+// cannot fit, and a category table a writer must refuse.
 #include "palmdata/header.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +65,7 @@ TEST(Header, CountsThatCannotFitAreErrorsNotAllocations) {
   }
 }
 
-TEST(Header, WriterRefusesCountsAndLengthsThatDisagree) {
+TEST(Header, WriterRefusesACountThatDisagreesWithTheTable) {
   FileBuilder b;
   test::AppendHeader(b, test::HeaderLayout{"DB", true, {{1, 11, "Business"}, {2, 12, "Personal"}}, {1}, 0});
   ByteReader in(b.Data());
@@ -81,13 +81,6 @@ TEST(Header, WriterRefusesCountsAndLengthsThatDisagree) {
   const DatFileHeader back = ReadHeader(again, ctx);
   ASSERT_EQ(back.CategoryCount, 1);
   EXPECT_EQ(back.Categories[1].LongName, "Personal");
-
-  CommonFields mismatched;
-  mismatched.ExtLength[1] = 5;
-  mismatched.ExtText[1] = "abc";
-  ByteWriter prefix;
-  EXPECT_THROW(WriteExtPrefix(prefix, mismatched), RunError);
-  EXPECT_EQ(prefix.Size(), 0u);
 }
 
 TEST(ExtPrefix, RawBytesWithoutTheirEndAreAnError) {

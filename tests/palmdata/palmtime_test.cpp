@@ -18,8 +18,6 @@ TimeZoneInfo Berlin() {
   return tz;
 }
 
-double Minutes(double days) { return days * 1440.0; }
-
 TEST(PalmTime, CalendarHelpers) {
   EXPECT_EQ(MakeDate(1899, 12, 30), 0);
   EXPECT_EQ(MakeDate(1970, 1, 1), kUnixEpochDay);
@@ -46,19 +44,6 @@ TEST(PalmTime, ZoneWithoutDaylightTime) {
   EXPECT_THROW(DateToSeconds(MakeDate(2107, 1, 1), utc), RunError);
   EXPECT_THROW(DateToSeconds(MakeDate(1901, 1, 1), utc), RunError);
   EXPECT_EQ(SecondsToDate(0xFFFFFFFFu, utc), kUnixEpochDay + 4294967295.0 / 86400.0);
-}
-
-TEST(PalmTime, DaylightTimeAcrossTheNewYear) {
-  TimeZoneInfo sydney;
-  sydney.bias = -600;
-  sydney.daylightBias = -60;
-  sydney.daylightDate = {0, 10, 0, 1, 2, 0, 0, 0};
-  sydney.standardDate = {0, 4, 0, 1, 3, 0, 0, 0};
-  EXPECT_TRUE(IsDaylightTime(MakeDate(2024, 1, 15), sydney));
-  EXPECT_TRUE(IsDaylightTime(MakeDate(2024, 12, 24), sydney));
-  EXPECT_FALSE(IsDaylightTime(MakeDate(2024, 7, 1), sydney));
-  const double janUtc = MakeDate(2024, 1, 15);
-  EXPECT_NEAR(Minutes(UtcToLocal(janUtc, sydney) - janUtc), 660, 1e-6);
 }
 
 TEST(PalmTime, UnchangedDatesKeepTheirStoredSeconds) {

@@ -25,8 +25,7 @@ int FakePlatform::MsgBox(const std::string& text, int style, const std::string& 
   return mb::Cancel;
 }
 
-std::optional<std::string> FakePlatform::BrowseForFolder(const std::string& prompt) {
-  folderPrompts.push_back(prompt);
+std::optional<std::string> FakePlatform::BrowseForFolder(const std::string&) {
   if (folderAnswers.empty()) return std::nullopt;
   auto answer = folderAnswers.front();
   folderAnswers.pop_front();

@@ -32,7 +32,7 @@ class FakePlatform : public Platform {
   std::vector<std::string> TopLevelWindowTitles() override { return windowTitles; }
   std::optional<std::string> BrowseForFolder(const std::string& prompt) override;
   std::optional<int> PopupMenu(const std::vector<std::string>& captions) override;
-  void DoEvents() override { ++doEventsCount; }
+  void DoEvents() override {}
   void SetBusy(bool busy) override { busyHistory.push_back(busy); }
   void Beep() override { ++beepCount; }
   double Now() override { return now_; }
@@ -42,10 +42,8 @@ class FakePlatform : public Platform {
 
   // What the code under test was shown.
   std::vector<ShownBox> boxes;
-  std::vector<std::string> folderPrompts;
   std::vector<std::vector<std::string>> popupsShown;
   std::vector<bool> busyHistory;
-  int doEventsCount = 0;
   int beepCount = 0;
 
   // What the machine looks like.

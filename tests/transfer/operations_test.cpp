@@ -6,6 +6,7 @@
 #include "records/detail.h"
 #include "records/listdisplay.h"
 #include "records/selectkind.h"
+#include "support/palmrecords.h"
 #include "support/session_fixture.h"
 #include "transfer/copyrules.h"
 #include "transfer/transfer.h"
@@ -15,23 +16,7 @@ namespace mirrin {
 namespace {
 
 DateRecord Date(int32_t id, const std::string& description, int day) {
-  DateRecord r;
-  r.RecordId = id;
-  r.Description = description;
-  r.StartTime = PalmDate::Local(MakeDate(2025, 3, day) + MakeTime(12, 0, 0));
-  r.EndTime = PalmDate::Local(MakeDate(2025, 3, day) + MakeTime(13, 0, 0));
-  return r;
-}
-
-void AddEntry(DatFileHeader& h, int32_t index, const std::string& name) {
-  CategoryEntry e;
-  e.Index = index;
-  e.Id = index;
-  e.LongName = name;
-  e.ShortName = name.substr(0, 8);
-  h.Categories.push_back(e);
-  h.CategoryCount = static_cast<int32_t>(h.Categories.size()) - 1;
-  h.NextFreeId = index + 1;
+  return test::MakeDateRecord(id, description, MakeDate(2025, 3, day) + MakeTime(12, 0, 0));
 }
 
 // The categories view's row of a category (its rows are sorted by name).
@@ -143,11 +128,11 @@ TEST_F(TransferTest, CategoryTablesStayWithinWhatAHandheldHolds) {
           store(side) = UserStore{};
           SetDefaultDatebookHeader(store(side).datesHeader, "datebook.dat");
         }
-        AddEntry(store(kLeft).datesHeader, 1, "Golf");
+        test::AddCategory(store(kLeft).datesHeader, 1, "Golf");
         store(kLeft).dates = {Date(5, "Lesson", 10)};
         store(kLeft).dates[0].Note = "##@@A@@@@@\r\nbring clubs";
         DatFileHeader& target = store(kRight).datesHeader;
-        for (int k = 1; k <= c.live; ++k) AddEntry(target, k, "Cat " + std::to_string(k));
+        for (int k = 1; k <= c.live; ++k) test::AddCategory(target, k, "Cat " + std::to_string(k));
         if (c.deleted) {
           target.Categories[static_cast<size_t>(c.deleted)].Deleted = true;
           --target.CategoryCount;
@@ -194,7 +179,7 @@ TEST_F(TransferTest, CategoryTablesStayWithinWhatAHandheldHolds) {
 
   // A table read with more than the handheld holds is kept as read; the
   // operator is told the first time it is shown.
-  AddEntry(store(kRight).datesHeader, 20, "Far");
+  test::AddCategory(store(kRight).datesHeader, 20, "Far");
   Choose("Dates");
   ASSERT_EQ(t.platform.boxes.size(), 1u);
   EXPECT_NE(t.platform.boxes[0].text.find("Ben's Dates hold more categories than a handheld can"), std::string::npos);

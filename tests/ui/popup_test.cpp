@@ -62,7 +62,6 @@ TEST_F(PopupTest, ChosenCategoryGoesToEverySelectedRow) {
 TEST_F(PopupTest, DismissedOrSeparatorChangesNothing) {
   list().UserClick(1);
   s().window.currentIndex[kLeft] = 1;
-  // Dismissed, or a separator picked: nothing changes.
   store().memosHeader.Categories[1].LongName = " - ";
   t.platform.popupAnswers.push_back(std::nullopt);
   t.platform.popupAnswers.push_back(1);
