@@ -9,7 +9,7 @@
 namespace mirrin {
 namespace {
 
-// The users.dat of one user with `bytes` written over it at `at`.
+// `file` with `bytes` written over it at `at`, for counts and lengths that lie.
 std::string Patched(std::string file, size_t at, std::string_view bytes) {
   return file.replace(at, bytes.size(), bytes);
 }
