@@ -86,24 +86,36 @@ double TransitionDate(const TransitionRule& r, int year) {
   return NthWeekdayOfMonth(year, r.month, r.dayOfWeek + 1, r.day) + time;
 }
 
-bool IsDaylightTime(double local, const TimeZoneInfo& tz) {
+// The switch back to standard time is given in daylight wall-clock time;
+// `endShift` moves it onto the clock `local` is read on.
+static bool InDaylight(double local, const TimeZoneInfo& tz, double endShift) {
   if (tz.standardDate.month == 0) return false;
   const int year = SplitDate(std::floor(local)).year;
-  const double start = TransitionDate(tz.daylightDate, year);
-  const double end = TransitionDate(tz.standardDate, year);
+  // Compared in whole seconds: day fractions of the same instant, reached by
+  // different sums, may differ in their last bit.
+  const auto seconds = [](double day) { return std::llround(day * 86400.0); };
+  const int64_t at = seconds(local);
+  const int64_t start = seconds(TransitionDate(tz.daylightDate, year));
+  const int64_t end = seconds(TransitionDate(tz.standardDate, year) + endShift);
   // In the southern hemisphere daylight time spans the new year, so the
   // daylight start falls after the standard start within one calendar year.
-  if (start > end) return local >= start || local < end;
-  return local >= start && local < end;
+  if (start > end) return at >= start || at < end;
+  return at >= start && at < end;
 }
+
+bool IsDaylightTime(double local, const TimeZoneInfo& tz) { return InDaylight(local, tz, 0); }
 
 static double OffsetMinutes(double local, const TimeZoneInfo& tz) {
   return tz.bias + (IsDaylightTime(local, tz) ? tz.daylightBias : tz.standardBias);
 }
 
 double UtcToLocal(double utc, const TimeZoneInfo& tz) {
-  const double standardLocal = utc - tz.bias / 1440.0;
-  return utc - OffsetMinutes(standardLocal, tz) / 1440.0;
+  // Read on the standard clock, daylight time ends (daylight - standard
+  // bias) earlier than its wall-clock end; otherwise the hour after the
+  // switch back would be shown an hour late.
+  const double standardLocal = utc - (tz.bias + tz.standardBias) / 1440.0;
+  const bool daylight = InDaylight(standardLocal, tz, (tz.daylightBias - tz.standardBias) / 1440.0);
+  return utc - (tz.bias + (daylight ? tz.daylightBias : tz.standardBias)) / 1440.0;
 }
 
 double LocalToUtc(double local, const TimeZoneInfo& tz) {

@@ -21,14 +21,14 @@ TimeZoneInfo Zone(const char* name) {
 }
 
 // Each zone as loaded converts as the C library does with the same zone, on
-// both sides of every 2024 switch of these zones and across the new year.
-// Not yet the hour after a switch back to standard time, which is still
-// converted as daylight time.
+// both sides of every 2024 switch of these zones, in the hour after each
+// switch back to standard time, and across the new year.
 TEST(SystemTimeZoneTest, LoadedZonesConvertAsTheCLibraryDoes) {
   test::ScopedEnv restore("TZ", nullptr);
   const int moments[][3] = {{1, 15, 12}, {3, 10, 6},  {3, 10, 8},  {3, 31, 0},  {3, 31, 2},
                             {4, 6, 15},  {4, 6, 18},  {7, 1, 12},  {10, 5, 15}, {10, 5, 17},
-                            {10, 27, 0}, {10, 27, 3}, {11, 3, 4},  {11, 3, 8},  {12, 24, 12}};
+                            {10, 27, 0}, {10, 27, 3}, {11, 3, 4},  {11, 3, 8},  {12, 24, 12},
+                            {10, 27, 1}, {4, 6, 16},  {11, 3, 6}};
   for (const char* name :
        {"UTC", "Europe/Berlin", "America/New_York", "Australia/Sydney", "Asia/Kolkata", "America/St_Johns"}) {
     const TimeZoneInfo tz = Zone(name);
