@@ -39,12 +39,6 @@ TEST_F(DetailTextTest, TimedRepeatingDateWithEverything) {
             "Repeat Monthly by Weekday\r\nRepeat Until: 31/12/2024\r\n# of Exceptions: 0\r\n"
             "Location: Room 4\r\nNote: bring notes")
       << "the Agendus contact only with Agendus on";
-  s().settings.Agendus = true;
-  r.Repeat.EndDate = PalmDate::Local(MakeDate(2031, 12, 31));
-  r.ExceptionCount = 12;
-  EXPECT_NE(DateDetailText(s(), r, "", "[Ann Lee]")
-                .find("Repeat Forever\r\n# of Exceptions: 12\r\nLocation: Room 4\r\nAgendus Contact: [Ann Lee]"),
-            std::string::npos);
 }
 
 TEST_F(DetailTextTest, ToDoRepeatLines) {

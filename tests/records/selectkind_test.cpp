@@ -145,22 +145,6 @@ TEST_F(SelectKindTest, ToDoStatusesAndCompletedOnes) {
   EXPECT_EQ(Listed(kLeft), Records({3, 0}));
 }
 
-TEST_F(SelectKindTest, CustomKind) {
-  s().settings.Custom1 = "SplashID";
-  s().form.Combo1.AddItem("SplashID");
-  CustomRecord a;
-  a.Fields = {"Web", "bank", "ann", "pw", "", "", "", ""};
-  CustomRecord b = a;
-  b.Fields[1] = "mail";
-  store(kLeft).custom = {a, b, b};
-  store(kLeft).custom[2].Deleted = true;
-  store(kRight).custom = {a};
-  Select("SplashID");
-  EXPECT_EQ(Listed(kLeft), Records({1}));
-  EXPECT_EQ(Listed(kRight), Records({}));
-  EXPECT_EQ(store(kLeft).total, 3) << "deleted custom records stay in the total";
-}
-
 TEST_F(SelectKindTest, ErrorsKeepTheRowsAddedSoFar) {
   AddDate(kLeft, "Lunch", kJune10);
   AddDate(kRight, "Tea", kJune10);
