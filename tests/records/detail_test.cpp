@@ -127,20 +127,11 @@ class SelectionTest : public ::testing::Test {
     }
   }
 
-  void UseMultiSelect() {
-    s().settings.EnableMultiSelect = true;
-    s().window.currentList = {&f().List1m, &f().List2m};
-  }
-
   // Left: Team meeting (day 0), Dentist (day 1); right: Team meeting (day 0), Gym (day 2).
   void ListDates(const std::string& dentist = "Dentist") {
-    ListDates({MakeDateRecord(1, "Team meeting", kDay), MakeDateRecord(2, dentist, kDay + 1)},
-              {MakeDateRecord(11, "Team meeting", kDay), MakeDateRecord(12, "Gym", kDay + 2)});
-  }
-  void ListDates(std::vector<DateRecord> left, std::vector<DateRecord> right) {
     s().form.Combo1.SetText(kDatesText);
-    store(kLeft).dates = std::move(left);
-    store(kRight).dates = std::move(right);
+    store(kLeft).dates = {MakeDateRecord(1, "Team meeting", kDay), MakeDateRecord(2, dentist, kDay + 1)};
+    store(kRight).dates = {MakeDateRecord(11, "Team meeting", kDay), MakeDateRecord(12, "Gym", kDay + 2)};
     ListAll(s(), kLeft, Kind::Dates);
     ListAll(s(), kRight, Kind::Dates);
     UpdateLists(s());
@@ -165,7 +156,10 @@ TEST_F(SelectionTest, PartnerIsSelectedWithoutEcho) {
     t.session = std::make_unique<Session>(t.platform);
     t.session->form.Combo1.AddItem(kDatesText);
     clicks = {};
-    if (multi) UseMultiSelect();
+    if (multi) {
+      s().settings.EnableMultiSelect = true;
+      s().window.currentList = {&f().List1m, &f().List2m};
+    }
     ListDates();
     DisableTransferButtons(s());
     list(kLeft).UserClick(0);
@@ -236,17 +230,6 @@ TEST_F(SelectionTest, EditingADescriptionRewritesTheRowAndPairs) {
   f().txt1Desc.UserType("Board");
   EXPECT_EQ(s().Map(kRight)[0], -1);
   EXPECT_EQ(list(kRight).ListIndex(), -1);
-}
-
-TEST_F(SelectionTest, AnEditedDateTakesTheRowOfARecordAtItsOwnTime) {
-  ListDates({MakeDateRecord(1, "Lunch", kDay), MakeDateRecord(2, "Dinner", kDay + 4)},
-            {MakeDateRecord(11, "Lunch", kDay + 4)});
-  ASSERT_EQ(s().Map(kLeft)[0], 0);
-  list(kLeft).UserClick(1);
-  f().txt1Desc.UserType("Lunch");
-  EXPECT_EQ(s().Map(kLeft)[1], 0);
-  EXPECT_EQ(s().Map(kRight)[0], 1);
-  EXPECT_EQ(s().Map(kLeft)[0], -1) << "the earlier partner lost the pair";
 }
 
 TEST_F(SelectionTest, RenamingCategoriesButNeverUnfiled) {
