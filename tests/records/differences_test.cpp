@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "display_fixture.h"
 #include "records/detail.h"
@@ -76,17 +77,11 @@ TEST(DifferingFieldsTest, OnlyTheFieldsTheTwinRulesFindDifferentAreNamed) {
 }
 
 std::vector<std::string> MarkedLines(const forms::TextBox& box) {
-  std::vector<std::string> lines;
-  std::string text = box.Text();
-  std::vector<std::string> all;
-  for (size_t start = 0;;) {
-    const size_t end = text.find("\r\n", start);
-    all.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    if (end == std::string::npos) break;
-    start = end + 2;
-  }
-  for (int i : box.MarkedLines()) lines.push_back(all.at(static_cast<size_t>(i)));
-  return lines;
+  std::vector<std::string> all, marked;
+  std::istringstream in(box.Text());
+  for (std::string line; std::getline(in, line);) all.push_back(line.substr(0, line.find('\r')));
+  for (int i : box.MarkedLines()) marked.push_back(all.at(static_cast<size_t>(i)));
+  return marked;
 }
 
 TEST_F(DifferencesTest, PanesMarkTheLinesOfDifferingFieldsOnly) {
