@@ -56,7 +56,8 @@ TEST(DifferingFieldsTest, OnlyTheFieldsTheTwinRulesFindDifferentAreNamed) {
   };
   const std::vector<Case> cases{
       {Kind::Dates, [](UserStore&) {}, {}},
-      {Kind::Dates, [](UserStore& r) { r.dates[0].AlarmSet = true, r.dates[0].Location = "Canteen"; }, {"Alarm", "Location"}},
+      {Kind::Dates, [](UserStore& r) { r.dates[0].AlarmSet = true, r.dates[0].Location = "Canteen"; },
+       {"Alarm", "Location"}},
       // A copy made earlier carries the left user's suffix: still the same.
       {Kind::Dates, [](UserStore& r) { r.dates[0].Description = "Lunch (A)"; }, {}},
       {Kind::Dates, [](UserStore& r) { r.dates[0].Description = "Supper"; }, {"Description"}},

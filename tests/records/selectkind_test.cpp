@@ -92,8 +92,7 @@ TEST_F(SelectKindTest, DateWindowsOfTheTwoPasses) {
   EXPECT_EQ(Listed(kLeft), Records({4})) << "the repeat ended before the cutoff";
 }
 
-// Every reason to leave a date out, each with its log line; the right pass
-// runs the same code for the other side and writes none.
+// Every reason to leave a date out, each with its log line.
 TEST_F(SelectKindTest, LeftPassLogsWhyEachDateIsLeftOut) {
   s().settings.LogLevel = 99;
   s().settings.DaystoIgnore = "30";
