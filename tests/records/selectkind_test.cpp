@@ -7,7 +7,6 @@
 #include "display_fixture.h"
 #include "palmdata/fileio.h"
 #include "random_records.h"
-#include "records/textutil.h"
 
 namespace mirrin {
 namespace {
@@ -61,11 +60,7 @@ TEST_F(SelectKindTest, IdenticalDatesAreHiddenOnBothSidesButCounted) {
   Select(kDatesText);
   EXPECT_EQ(Listed(kLeft), Records({2}));
   EXPECT_EQ(Listed(kRight), Records({1}));
-  EXPECT_EQ(store(kLeft).total, 3);
   EXPECT_EQ(store(kRight).total, 3) << "the deleted record is not counted";
-  EXPECT_EQ(s().form.numrec1.Caption(), "1 Records (of 3 in total)");
-  EXPECT_EQ(s().window.currentIndex[kLeft], -1);
-  EXPECT_EQ(s().window.currentIndex[kRight], -2);
 }
 
 TEST_F(SelectKindTest, DateWindowsOfTheTwoPasses) {
@@ -85,12 +80,10 @@ TEST_F(SelectKindTest, DateWindowsOfTheTwoPasses) {
   // "99/05/01" sorts after the right cutoff "24/05/02", "24/04/01" before it.
   EXPECT_EQ(Listed(kRight), Records({3, 4, 1}));
   EXPECT_EQ(store(kLeft).total, 4) << "without a HideAfter date only 2031 leaves the total";
-  EXPECT_EQ(store(kRight).total, 4);
 
   s().settings.HideAfter = "31/12/2030";
   Select(kDatesText);
   EXPECT_EQ(Listed(kLeft), Records({3}));
-  EXPECT_EQ(Listed(kRight), Records({3, 1}));
   EXPECT_EQ(store(kLeft).total, 3);
 
   s().settings.HideAfter = "dd/mm/yyyy";
@@ -99,33 +92,7 @@ TEST_F(SelectKindTest, DateWindowsOfTheTwoPasses) {
   EXPECT_EQ(Listed(kLeft), Records({4})) << "the repeat ended before the cutoff";
 }
 
-TEST_F(SelectKindTest, PrivateHiddenCategoryAndFilter) {
-  AddCategory(store(kLeft).datesHeader, 1, "Work", false);
-  AddCategory(store(kRight).datesHeader, 1, "Work", false);
-  for (Side side : kSides) {
-    const double start = kJune10 + (side == kLeft ? 0 : 1);  // no twins across
-    Date(side, AddDate(side, "Private", start)).Private = true;
-    Date(side, AddDate(side, "Hidden", start)).Category = 1;
-    Date(side, AddDate(side, "Coded", start)).Note = "##@@A rest";  // code 'A' AND 15 = 1
-    AddDate(side, "Other", start);
-  }
-  s().settings.FilterUser1 = "[!O]*";
-  Select(kDatesText);
-  EXPECT_EQ(Listed(kLeft), Records({2}));
-  EXPECT_EQ(Listed(kRight), Records({2, 3}));
-  EXPECT_EQ(store(kLeft).total, 4);
-
-  s().settings.KeepCategories = true;
-  s().settings.User2ShowPrivateDates = true;
-  s().settings.FilterUser2 = "Oth#r";
-  Select(kDatesText);
-  EXPECT_EQ(Listed(kLeft), Records({}));
-  EXPECT_EQ(Listed(kRight), Records({}));
-  s().settings.FilterUser2 = "";
-  Select(kDatesText);
-  EXPECT_EQ(Listed(kRight), Records({3, 0})) << "\"Other\" sorts before \"Private\"";
-}
-
+// Every reason to leave a date out, each with its log line.
 TEST_F(SelectKindTest, LeftPassLogsWhyEachDateIsLeftOut) {
   s().settings.LogLevel = 99;
   s().settings.DaystoIgnore = "30";
@@ -139,6 +106,7 @@ TEST_F(SelectKindTest, LeftPassLogsWhyEachDateIsLeftOut) {
     AddDate(side, "Lunch", kJune10 + 1);
   }
   AddDate(kLeft, "Lunch", kJune10 + 2);
+  Date(kRight, AddDate(kRight, "Solo", kJune10 + 3)).Private = true;
   Select(kDatesText);
   const std::string log = LogText();
   for (const char* line : {"Record 0 ignored on the basis of date 01/04/2024 09:30:00\r\n",
@@ -147,16 +115,9 @@ TEST_F(SelectKindTest, LeftPassLogsWhyEachDateIsLeftOut) {
                            "Record 4 ignored as it matches record 4\r\n"}) {
     EXPECT_NE(log.find(line), std::string::npos) << line;
   }
-  size_t lines = 0;
-  for (size_t at = log.find(" - Record "); at != std::string::npos; at = log.find(" - Record ", at + 1)) ++lines;
-  EXPECT_EQ(lines, 5u) << "the right pass writes none";
   EXPECT_EQ(Listed(kLeft), Records({5}));
-  EXPECT_EQ(Listed(kRight), Records({})) << "the twins of left records that were left out are hidden all the same";
-
-  s().settings.LogLevel = 98;
-  const size_t before = LogText().size();
-  Select(kDatesText);
-  EXPECT_EQ(LogText().size(), before);
+  EXPECT_EQ(Listed(kRight), Records({}))
+      << "the twins of left records that were left out are hidden all the same, and the right's private one";
 }
 
 TEST_F(SelectKindTest, ToDoStatusesAndCompletedOnes) {
@@ -169,71 +130,18 @@ TEST_F(SelectKindTest, ToDoStatusesAndCompletedOnes) {
   };
   add(kLeft, "Five", 5, false);
   add(kLeft, "Four", 4, false);
-  add(kLeft, "Ten", 10, false);
   add(kLeft, "Archived", 129, false);
   add(kLeft, "Done", 0, true);
   add(kLeft, "Twin", 0, false);
   add(kRight, "Twin", 1, false);
   add(kRight, "Five", 5, false);  // status 5 is listed but is no twin candidate
   Select(kToDosText);
-  EXPECT_EQ(Listed(kLeft), Records({0, 2}));
+  EXPECT_EQ(Listed(kLeft), Records({0}));
   EXPECT_EQ(Listed(kRight), Records({1}));
-  EXPECT_EQ(store(kLeft).total, 4) << "status 4 and 129 leave the total, the completed one stays";
+  EXPECT_EQ(store(kLeft).total, 3) << "status 4 and 129 leave the total, the completed one stays";
   s().settings.ShowCompletedToDos = true;
   Select(kToDosText);
-  EXPECT_EQ(Listed(kLeft), Records({4, 0, 2}));
-  EXPECT_EQ(store(kLeft).todos[1].TodoWork, 0) << "records left out by status get no working value";
-}
-
-TEST_F(SelectKindTest, ContactsAndMemos) {
-  ContactRecord ann;
-  ann.LastName = "Lee";
-  ann.FirstName = "Ann";
-  store(kLeft).contacts = {ann, ann, ann};
-  store(kLeft).contacts[1].Status = 4;
-  store(kLeft).contacts[2].FirstName = "Bob";
-  store(kLeft).contacts[2].Private = true;
-  store(kRight).contacts = {ann};
-  Select(kContactsText);
-  EXPECT_EQ(Listed(kLeft), Records({}));
-  EXPECT_EQ(Listed(kRight), Records({}));
-  EXPECT_EQ(store(kLeft).total, 2);
-  s().settings.User1ShowPrivateContacts = true;
-  Select(kContactsText);
-  EXPECT_EQ(Listed(kLeft), Records({2}));
-
-  s().settings.ShowMemoCategories = false;
-  MemoRecord memo;
-  memo.Text = "Shopping\r\nmilk";
-  store(kLeft).memos = {memo, memo};
-  store(kLeft).memos[1].Text = "Shopping\r\nbread";
-  store(kRight).memos = {memo};
-  AddCategory(store(kRight).memosHeader, 1, "Home", false);
-  store(kRight).memos[0].Category = 1;
-  Select(kMemosText);
-  EXPECT_EQ(Listed(kLeft), Records({1})) << "the hidden right memo still hides its twin";
-  EXPECT_EQ(Listed(kRight), Records({}));
-  EXPECT_EQ(TextOf(store(kLeft).memos[0].MatchText), "Shopping") << "titles kept for pairing";
-}
-
-TEST_F(SelectKindTest, CustomKind) {
-  s().settings.Custom1 = "SplashID";
-  s().form.Combo1.AddItem("SplashID");
-  CustomRecord a;
-  a.Fields = {"Web", "bank", "ann", "pw", "", "", "", ""};
-  CustomRecord b = a;
-  b.Fields[1] = "mail";
-  store(kLeft).custom = {a, b, b};
-  store(kLeft).custom[2].Deleted = true;
-  store(kRight).custom = {a};
-  Select("SplashID");
-  EXPECT_EQ(Listed(kLeft), Records({1}));
-  EXPECT_EQ(Listed(kRight), Records({}));
-  EXPECT_EQ(store(kLeft).total, 3) << "deleted custom records stay in the total";
-  EXPECT_FALSE(s().form.pLeft.Visible());
-  EXPECT_FALSE(s().form.pright.Visible());
-  Select(kDatesText);
-  EXPECT_TRUE(s().form.pLeft.Visible());
+  EXPECT_EQ(Listed(kLeft), Records({3, 0}));
 }
 
 TEST_F(SelectKindTest, ErrorsKeepTheRowsAddedSoFar) {
@@ -247,15 +155,7 @@ TEST_F(SelectKindTest, ErrorsKeepTheRowsAddedSoFar) {
   EXPECT_EQ(Listed(kLeft), Records({0}));
   EXPECT_EQ(Listed(kRight), Records({}));
   EXPECT_EQ(t.platform.busyHistory.back(), false);
-  EXPECT_FALSE(s().form.txtStatus.Visible());
-  EXPECT_FALSE(s().form.aleft.Enabled());
-
-  s().settings.FilterUser2 = "";
-  s().settings.DaystoIgnore = "ten";
-  Select(kDatesText);
-  ASSERT_EQ(t.platform.boxes.size(), 2u);
-  EXPECT_EQ(t.platform.boxes[1].text.rfind("Combo1 has caused an error. 13 ", 0), 0u);
-  EXPECT_EQ(Listed(kLeft), Records({})) << "the lists were cleared before the window was computed";
+  EXPECT_FALSE(s().form.aleft.Enabled()) << "no transfer after a half-made list";
 }
 
 // The indexed twin search must give exactly what comparing every pair gives:

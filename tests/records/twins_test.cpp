@@ -9,10 +9,12 @@
 namespace mirrin {
 namespace {
 
-// What a case may change besides the two records.
-struct Env {
+// The two records and what a case may change besides them.
+template <class Record>
+struct Pair {
   Settings st;
   DatFileHeader left, right;
+  Record l, r;
 };
 
 // Each case starts from one record held equally by both sides, with
@@ -21,16 +23,16 @@ template <class Record>
 struct Case {
   const char* what;
   bool twin;
-  std::function<void(Env&, Record& l, Record& r)> change;
+  std::function<void(Pair<Record>&)> change;
 };
 
 template <class Record, class Twin>
 void Check(const Record& base, const std::vector<Case<Record>>& cases, Twin twin) {
   for (const Case<Record>& c : cases) {
-    Env e;
-    Record l = base, r = base;
-    c.change(e, l, r);
-    EXPECT_EQ(twin(l, r, TwinContext{e.st, "#AN\r\n", e.left, e.right}), c.twin) << c.what;
+    Pair<Record> p;
+    p.l = p.r = base;
+    c.change(p);
+    EXPECT_EQ(twin(p.l, p.r, TwinContext{p.st, "#AN\r\n", p.left, p.right}), c.twin) << c.what;
   }
 }
 
@@ -43,14 +45,17 @@ void Category(DatFileHeader& h, int32_t index, const std::string& name) {
 
 double Day(int y, int m, int d) { return MakeDate(y, m, d); }
 
-void Weekly(DateRecord& r) {
-  r.Repeat.Hash = 65535;
-  r.Repeat.Brand = 2;
-  r.Repeat.Interval = 1;
-  r.Repeat.DaysMask = 4;
-  r.Repeat.EndDate = PalmDate::Local(Day(2024, 12, 31) + MakeTime(10, 0, 0));
-  r.ExceptionCount = 2;
-  r.Exceptions = {100, 200};
+// Both records repeat weekly until the end of 2024, with two exceptions.
+void Weekly(Pair<DateRecord>& p) {
+  for (DateRecord* r : {&p.l, &p.r}) {
+    r->Repeat.Hash = 65535;
+    r->Repeat.Brand = 2;
+    r->Repeat.Interval = 1;
+    r->Repeat.DaysMask = 4;
+    r->Repeat.EndDate = PalmDate::Local(Day(2024, 12, 31) + MakeTime(10, 0, 0));
+    r->ExceptionCount = 2;
+    r->Exceptions = {100, 200};
+  }
 }
 
 using D = DateRecord;
@@ -64,94 +69,72 @@ TEST(TwinRules, Dates) {
   lunch.Description = "Lunch with Ann";
   lunch.Duration = 60;
   lunch.Note = "Table booked";
-  auto untimed = [](D& l, D& r) { l.Untimed = r.Untimed = true; };
+  auto untimed = [](Pair<D>& p) { p.l.Untimed = p.r.Untimed = true; };
+  auto headers = [](Pair<D>& p) {
+    p.l.Note = "##@@A@@@@l\r\nsecond header line\r\nTable booked";
+    p.r.Note = "##@@A@@@@@\r\nTable booked";
+  };
   Check<D>(
       lunch,
       {
-          {"equal", true, [](Env&, D&, D&) {}},
-          {"description case", false, [](Env&, D&, D& r) { r.Description = "Lunch with ann"; }},
-          {"descriptions trimmed", true, [](Env&, D&, D& r) { r.Description = "  Lunch with Ann "; }},
-          {"end", false, [](Env&, D&, D& r) { r.EndTime.value += 1.0 / 1440; }},
-          {"start a second off", false, [](Env&, D&, D& r) { r.StartTime.value += 1.0 / 86400; }},
-          {"duration", false, [](Env&, D&, D& r) { r.Duration = 61; }},
-          {"note", false, [](Env&, D&, D& r) { r.Note = "Table booked."; }},
-          {"location", false, [](Env&, D&, D& r) { r.Location = "Cafe"; }},
+          {"equal", true, [](auto&) {}},
+          {"description case", false, [](auto& p) { p.r.Description = "Lunch with ann"; }},
+          {"descriptions trimmed", true, [](auto& p) { p.r.Description = "  Lunch with Ann "; }},
+          {"end", false, [](auto& p) { p.r.EndTime.value += 1.0 / 1440; }},
+          {"start a second off", false, [](auto& p) { p.r.StartTime.value += 1.0 / 86400; }},
+          {"duration", false, [](auto& p) { p.r.Duration = 61; }},
+          {"note", false, [](auto& p) { p.r.Note = "Table booked."; }},
+          {"location", false, [](auto& p) { p.r.Location = "Cafe"; }},
           {"untimed: same day, other hours and end", true,
-           [&](Env&, D& l, D& r) {
-             untimed(l, r);
-             r.StartTime.value = Day(2024, 3, 5) + MakeTime(8, 0, 0);
-             r.EndTime.value = Day(2024, 3, 6);
-           }},
+           [&](auto& p) { untimed(p), p.r.StartTime.value -= MakeTime(4, 0, 0), p.r.EndTime.value = Day(2024, 3, 6); }},
           // The day is compared as DDMMYY text.
-          {"untimed: a century apart", true,
-           [&](Env&, D& l, D& r) { untimed(l, r), r.StartTime.value = Day(1924, 3, 5); }},
-          {"untimed: next day", false, [&](Env&, D& l, D& r) { untimed(l, r), r.StartTime.value = Day(2024, 3, 6); }},
-          {"one untimed", false, [](Env&, D&, D& r) { r.Untimed = true; }},
+          {"untimed: a century apart", true, [&](auto& p) { untimed(p), p.r.StartTime.value = Day(1924, 3, 5); }},
+          {"untimed: next day", false, [&](auto& p) { untimed(p), p.r.StartTime.value = Day(2024, 3, 6); }},
+          {"one untimed", false, [](auto& p) { p.r.Untimed = true; }},
           // A copy carries the suffix of the user it came from: left's on the
           // right, right's on the left.
-          {"left copy on the right", true,
-           [](Env& e, D&, D& r) { e.st.SuffixUser1 = " (Ann)", r.Description += " (Ann)"; }},
-          {"SuffixUser1 on the left", false,
-           [](Env& e, D& l, D&) { e.st.SuffixUser1 = " (Ann)", l.Description += " (Ann)"; }},
-          {"right copy on the left", true,
-           [](Env& e, D& l, D&) { e.st.SuffixUser2 = " (Bob)", l.Description += " (Bob)"; }},
-          {"SuffixUser2 on the right", false,
-           [](Env& e, D&, D& r) { e.st.SuffixUser2 = " (Bob)", r.Description += " (Bob)"; }},
+          {"left copy on the right", true, [](auto& p) { p.st.SuffixUser1 = " (Ann)", p.r.Description += " (Ann)"; }},
+          {"SuffixUser1 on the left", false, [](auto& p) { p.st.SuffixUser1 = " (Ann)", p.l.Description += " (Ann)"; }},
+          {"right copy on the left", true, [](auto& p) { p.st.SuffixUser2 = " (Bob)", p.l.Description += " (Bob)"; }},
           {"bracket part keeps the blanks around it", false,
-           [](Env& e, D& l, D&) { e.st.Agendus = true, l.Description = "Lunch [Ann Lee] with Ann"; }},
+           [](auto& p) { p.st.Agendus = true, p.l.Description = "Lunch [Ann Lee] with Ann"; }},
           {"bracket part at the end", true,
-           [](Env& e, D& l, D&) { e.st.Agendus = true, l.Description = "Lunch with Ann[Ann Lee]"; }},
+           [](auto& p) { p.st.Agendus = true, p.l.Description = "Lunch with Ann[Ann Lee]"; }},
           // A tenth character l makes the second line part of the header.
-          {"note headers", true,
-           [](Env& e, D& l, D& r) {
-             e.st.KeepCategories = true;
-             l.Note = "##@@A@@@@l\r\nsecond header line\r\nTable booked";
-             r.Note = "##@@A@@@@@\r\nTable booked";
-           }},
-          {"note headers without KeepCategories", false,
-           [](Env&, D& l, D& r) {
-             l.Note = "##@@A@@@@l\r\nsecond header line\r\nTable booked";
-             r.Note = "##@@A@@@@@\r\nTable booked";
-           }},
+          {"note headers", true, [&](auto& p) { p.st.KeepCategories = true, headers(p); }},
+          {"note headers without KeepCategories", false, [&](auto& p) { headers(p); }},
           {"category names, not indexes, trimmed", true,
-           [](Env& e, D& l, D& r) {
-             e.st.ShowDatebookCategories = true;
-             Category(e.left, 3, "Work"), Category(e.right, 5, "Work ");
-             l.Category = 3, r.Category = 5;
+           [](auto& p) {
+             p.st.ShowDatebookCategories = true;
+             Category(p.left, 3, "Work"), Category(p.right, 5, "Work ");
+             p.l.Category = 3, p.r.Category = 5;
            }},
           {"other category", false,
-           [](Env& e, D& l, D&) { e.st.ShowDatebookCategories = true, Category(e.left, 3, "Work"), l.Category = 3; }},
-          {"other category, not shown", true, [](Env& e, D& l, D&) { Category(e.left, 3, "Work"), l.Category = 3; }},
-          {"alarm advance", false, [](Env&, D& l, D& r) { l.AlarmSet = r.AlarmSet = true, r.AlarmAdvance = 10; }},
-          {"advance without alarm", true, [](Env&, D&, D& r) { r.AlarmAdvance = 10; }},
-          {"one alarm", false, [](Env&, D&, D& r) { r.AlarmSet = true; }},
-          {"one alarm, alarms not copied", true, [](Env& e, D&, D& r) { e.st.CopyAlarms = false, r.AlarmSet = true; }},
+           [](auto& p) { p.st.ShowDatebookCategories = true, Category(p.left, 3, "Work"), p.l.Category = 3; }},
+          {"other category, not shown", true, [](auto& p) { Category(p.left, 3, "Work"), p.l.Category = 3; }},
+          {"alarm advance", false, [](auto& p) { p.l.AlarmSet = p.r.AlarmSet = true, p.r.AlarmAdvance = 10; }},
+          {"advance without alarm", true, [](auto& p) { p.r.AlarmAdvance = 10; }},
+          {"one alarm", false, [](auto& p) { p.r.AlarmSet = true; }},
+          {"one alarm, alarms not copied", true, [](auto& p) { p.st.CopyAlarms = false, p.r.AlarmSet = true; }},
           {"repeat: exceptions in any order, end to the day", true,
-           [](Env&, D& l, D& r) {
-             Weekly(l), Weekly(r);
-             r.Exceptions = {200, 100};
-             r.Repeat.EndDate.value = Day(2024, 12, 31) + MakeTime(23, 0, 0);
-             r.Repeat.DayNumber = 9;
-             r.Repeat.FirstDayOfWeek = 1;
+           [](auto& p) {
+             Weekly(p);
+             p.r.Exceptions = {200, 100};
+             p.r.Repeat.EndDate.value = Day(2024, 12, 31) + MakeTime(23, 0, 0);
+             p.r.Repeat.DayNumber = 9;
+             p.r.Repeat.FirstDayOfWeek = 1;
            }},
-          {"repeat: other exception", false,
-           [](Env&, D& l, D& r) {
-             Weekly(l), Weekly(r), r.Exceptions = {200, 300};
-           }},
-          {"repeat: days", false, [](Env&, D& l, D& r) { Weekly(l), Weekly(r), r.Repeat.DaysMask = 8; }},
-          {"repeat: end", false,
-           [](Env&, D& l, D& r) { Weekly(l), Weekly(r), r.Repeat.EndDate.value = Day(2025, 1, 1); }},
+          {"repeat: other exception", false, [](auto& p) { Weekly(p), p.r.Exceptions = {200, 300}; }},
+          {"repeat: days", false, [](auto& p) { Weekly(p), p.r.Repeat.DaysMask = 8; }},
+          {"repeat: end", false, [](auto& p) { Weekly(p), p.r.Repeat.EndDate.value = Day(2025, 1, 1); }},
           {"repeat: both never end", true,
-           [](Env&, D& l, D& r) {
-             Weekly(l), Weekly(r);
-             l.Repeat.EndDate.value = Day(2031, 12, 31);
-             r.Repeat.EndDate.value = Day(2040, 1, 1);
+           [](auto& p) {
+             Weekly(p), p.l.Repeat.EndDate.value = Day(2031, 12, 31), p.r.Repeat.EndDate.value = Day(2040, 1, 1);
            }},
           {"repeat: one never ends, same day", true,
-           [](Env&, D& l, D& r) {
-             Weekly(l), Weekly(r);
-             l.Repeat.EndDate.value = Day(2031, 12, 30);
-             r.Repeat.EndDate.value = Day(2031, 12, 30) + MakeTime(0, 5, 0);
+           [](auto& p) {
+             Weekly(p), p.l.Repeat.EndDate.value = Day(2031, 12, 30);
+             p.r.Repeat.EndDate.value = Day(2031, 12, 30) + MakeTime(0, 5, 0);
            }},
       },
       DatesTwin);
@@ -168,40 +151,34 @@ TEST(TwinRules, Contacts) {
   ann.Note = "met 2003";
   Check<C>(ann,
            {
-               {"equal", true, [](Env&, C&, C&) {}},
-               {"phones in another order", true, [](Env&, C&, C& r) { std::swap(r.Phones[0], r.Phones[6]); }},
+               {"equal", true, [](auto&) {}},
+               {"phones in another order", true, [](auto& p) { std::swap(p.r.Phones[0], p.r.Phones[6]); }},
                {"a phone's label", false,
-                [](Env&, C&, C& r) { std::swap(r.Phones[0], r.Phones[6]), r.Phones[6].Label = 1; }},
-               {"an extra phone", false,
-                [](Env&, C&, C& r) {
-                  r.Phones[3] = {2, "555 9999"};
-                }},
-               {"an empty phone", true,
-                [](Env&, C&, C& r) {
-                  r.Phones[3] = {2, ""};
-                }},
-               {"addresses in another order", true, [](Env&, C&, C& r) { std::swap(r.Addresses[1], r.Addresses[2]); }},
+                [](auto& p) { std::swap(p.r.Phones[0], p.r.Phones[6]), p.r.Phones[6].Label = 1; }},
+               {"an extra phone", false, [](auto& p) { p.r.Phones[3] = {2, "555 9999"}; }},
+               {"an empty phone", true, [](auto& p) { p.r.Phones[3] = {2, ""}; }},
+               {"addresses in another order", true, [](auto& p) { std::swap(p.r.Addresses[1], p.r.Addresses[2]); }},
                {"an address's label", false,
-                [](Env&, C&, C& r) { std::swap(r.Addresses[1], r.Addresses[2]), r.Addresses[2].Label = 0; }},
+                [](auto& p) { std::swap(p.r.Addresses[1], p.r.Addresses[2]), p.r.Addresses[2].Label = 0; }},
                // Only the left record's addresses are looked for.
                {"an extra address on the right", true,
-                [](Env&, C&, C& r) { r.Addresses[0] = {2, "", "Paris", "", "", ""}; }},
+                [](auto& p) { p.r.Addresses[0] = {2, "", "Paris", "", "", ""}; }},
                {"an extra address on the left", false,
-                [](Env&, C& l, C&) { l.Addresses[0] = {2, "", "Paris", "", "", ""}; }},
-               {"label of an empty IM", true, [](Env&, C&, C& r) { r.IMLabel1 = 3; }},
+                [](auto& p) { p.l.Addresses[0] = {2, "", "Paris", "", "", ""}; }},
+               {"label of an empty IM", true, [](auto& p) { p.r.IMLabel1 = 3; }},
                {"label of an IM", false,
-                [](Env&, C& l, C& r) { l.InstantMessage1 = r.InstantMessage1 = "annlee", r.IMLabel1 = 3; }},
-               {"negative second pair value", true, [](Env&, C&, C& r) { r.ExtPair2 = -1; }},
-               {"second pair value", false, [](Env&, C&, C& r) { r.ExtPair2 = 4; }},
-               {"custom field", false, [](Env&, C&, C& r) { r.CustomFields[8] = "x"; }},
+                [](auto& p) { p.l.InstantMessage1 = p.r.InstantMessage1 = "annlee", p.r.IMLabel1 = 3; }},
+               {"negative second pair value", true, [](auto& p) { p.r.ExtPair2 = -1; }},
+               {"second pair value", false, [](auto& p) { p.r.ExtPair2 = 4; }},
+               {"custom field", false, [](auto& p) { p.r.CustomFields[8] = "x"; }},
                {"category by name", true,
-                [](Env& e, C& l, C& r) {
-                  Category(e.left, 1, "Family"), Category(e.right, 7, "Family");
-                  l.Category = 1, r.Category = 7;
+                [](auto& p) {
+                  Category(p.left, 1, "Family"), Category(p.right, 7, "Family");
+                  p.l.Category = 1, p.r.Category = 7;
                 }},
-               {"other category", false, [](Env& e, C& l, C&) { Category(e.left, 1, "Family"), l.Category = 1; }},
+               {"other category", false, [](auto& p) { Category(p.left, 1, "Family"), p.l.Category = 1; }},
                {"other category, not shown", true,
-                [](Env& e, C& l, C&) { e.st.ShowCategories = false, Category(e.left, 1, "Family"), l.Category = 1; }},
+                [](auto& p) { p.st.ShowCategories = false, Category(p.left, 1, "Family"), p.l.Category = 1; }},
            },
            ContactsEqual);
 }
@@ -213,13 +190,13 @@ TEST(TwinRules, TodosMemosAndCustom) {
   Check<T>(
       rent,
       {
-          {"neither has a due date", true, [](Env&, T&, T& r) { r.DueDate.value = Day(2040, 5, 5); }},
-          {"due date", false, [](Env&, T&, T& r) { r.DueDate.value = Day(2024, 5, 5); }},
-          {"completed", false, [](Env&, T&, T& r) { r.Completed = true; }},
-          {"alarm date without an alarm", true, [](Env&, T&, T& r) { r.ExtDate2 = PalmDate::Local(Day(2024, 1, 1)); }},
+          {"neither has a due date", true, [](auto& p) { p.r.DueDate.value = Day(2040, 5, 5); }},
+          {"due date", false, [](auto& p) { p.r.DueDate.value = Day(2024, 5, 5); }},
+          {"completed", false, [](auto& p) { p.r.Completed = true; }},
+          {"alarm date without an alarm", true, [](auto& p) { p.r.ExtDate2 = PalmDate::Local(Day(2024, 1, 1)); }},
           {"alarm date", false,
-           [](Env&, T& l, T& r) { l.AlarmSet = r.AlarmSet = true, r.ExtDate2 = PalmDate::Local(Day(2024, 1, 1)); }},
-          {"priority", false, [](Env&, T&, T& r) { r.Priority = 2; }},
+           [](auto& p) { p.l.AlarmSet = p.r.AlarmSet = true, p.r.ExtDate2 = PalmDate::Local(Day(2024, 1, 1)); }},
+          {"priority", false, [](auto& p) { p.r.Priority = 2; }},
       },
       TodosEqual);
 
@@ -228,12 +205,12 @@ TEST(TwinRules, TodosMemosAndCustom) {
   Check<MemoRecord>(
       memo,
       {
-          {"category", false, [](Env& e, MemoRecord& l, MemoRecord&) { Category(e.left, 1, "Ideas"), l.Category = 1; }},
+          {"category", false, [](auto& p) { Category(p.left, 1, "Ideas"), p.l.Category = 1; }},
           {"category not shown", true,
-           [](Env& e, MemoRecord& l, MemoRecord&) {
-             e.st.ShowMemoCategories = false, Category(e.left, 1, "Ideas"), l.Category = 1;
+           [](auto& p) {
+             p.st.ShowMemoCategories = false, Category(p.left, 1, "Ideas"), p.l.Category = 1;
            }},
-          {"text case", false, [](Env&, MemoRecord&, MemoRecord& r) { r.Text = "Shopping\r\nMilk"; }},
+          {"text case", false, [](auto& p) { p.r.Text = "Shopping\r\nMilk"; }},
       },
       MemosTwin);
 
