@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "palmdata/addressfile.h"
 #include "palmdata/datebookfile.h"
 #include "palmdata/memofile.h"
+#include "records/loaduser.h"
 #include "save/save.h"
 #include "two_users.h"
 
@@ -161,6 +164,27 @@ TEST_F(WriteoutTest, NothingHappensWhileAUserFieldShowsItsInitialText) {
   EXPECT_EQ(result.notWritten.size(), 1u);
   EXPECT_EQ(Snapshot(), before);
   EXPECT_TRUE(p().busyHistory.empty() || !p().busyHistory.back());
+}
+
+// Loading a user and saving fill the status row to its end, repainting as it grows.
+TEST_F(WriteoutTest, LoadAndSaveFillTheStatusRow) {
+  const auto save = [&] {
+    ChangeMemo(kLeft, 0, "x");
+    ChangeDate(kRight, 1, "y");
+    Writeout(s());
+  };
+  for (const std::function<void()>& work : {std::function<void()>([&] { LoadUser(s(), kLeft); }), save}) {
+    std::vector<size_t> lengths;
+    s().form.txtStatus.onChange = [&] { lengths.push_back(s().form.txtStatus.Text().size()); };
+    const int events = p().doEventsCount;
+    work();
+    ASSERT_GE(lengths.size(), 2u);
+    EXPECT_EQ(lengths.front(), 0u);
+    EXPECT_EQ(lengths.back(), 74u);
+    EXPECT_TRUE(std::is_sorted(lengths.begin(), lengths.end()));
+    EXPECT_GE(p().doEventsCount - events, static_cast<int>(lengths.size()) - 1) << "repainted at each step";
+    EXPECT_FALSE(s().form.txtStatus.Visible());
+  }
 }
 
 }  // namespace
