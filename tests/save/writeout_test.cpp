@@ -168,12 +168,13 @@ TEST_F(WriteoutTest, NothingHappensWhileAUserFieldShowsItsInitialText) {
 
 // Loading a user and saving fill the status row to its end, repainting as it grows.
 TEST_F(WriteoutTest, LoadAndSaveFillTheStatusRow) {
-  const auto save = [&] {
+  const std::function<void()> load = [&] { LoadUser(s(), kLeft); };
+  const std::function<void()> save = [&] {
     ChangeMemo(kLeft, 0, "x");
     ChangeDate(kRight, 1, "y");
     Writeout(s());
   };
-  for (const std::function<void()>& work : {std::function<void()>([&] { LoadUser(s(), kLeft); }), save}) {
+  for (const std::function<void()>& work : {load, save}) {
     std::vector<size_t> lengths;
     s().form.txtStatus.onChange = [&] { lengths.push_back(s().form.txtStatus.Text().size()); };
     const int events = p().doEventsCount;
