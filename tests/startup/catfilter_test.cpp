@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "palmdata/errors.h"
 #include "support/fake_platform.h"
 #include "support/filebuilder.h"
@@ -145,6 +147,17 @@ TEST_F(CatFilterTest, ReadErrorIsReportedAndStopsReading) {
   EXPECT_TRUE(annDates[2].Show);
   ASSERT_EQ(platform.boxes.size(), 1u);
   EXPECT_EQ(platform.boxes[0].text.rfind("ReadCatExcludeFile has caused an error. 75", 0), 0u);
+}
+
+// A FIFO is not a missing file: reported, and never replaced by a write.
+TEST_F(CatFilterTest, AFifoInItsPlaceIsReportedAndKept) {
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  ReadCatExcludeFile(path, users, "", filters, log, platform);
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_NE(platform.boxes[0].text.find(path), std::string::npos) << platform.boxes[0].text;
+  filters.changed = true;
+  WriteCatExcludeFile(path, users, "", filters, log);
+  EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 TEST_F(CatFilterTest, ToggleChangesOnlyPalmKindsButAlwaysMarksChanged) {
