@@ -184,8 +184,6 @@ TEST_F(DialogsTest, FirstStartWritesTheFileOrSaysWhyItCannot) {
   const std::string notSaved = "The settings could not be saved to " + ConfigPath() + "\r";
   std::filesystem::create_directory(ConfigPath());  // not a missing file: an error, and left as it is
   EXPECT_EQ(start().rfind(notSaved + "it could not be read", 0), 0u);
-  EXPECT_EQ(BoxTexts()[0].rfind("ReadIniFile has caused an error. 75 ", 0), 0u) << BoxTexts()[0];
-  EXPECT_NE(BoxTexts()[0].find("Mirrin.cfg: it is a folder"), std::string::npos) << BoxTexts()[0];
   std::filesystem::remove(ConfigPath());
   start();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{
