@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <utility>
 
 #include "palmdata/fileio.h"
+#include "records/progress.h"
 #include "records/selectkind.h"
 #include "startup/errorreport.h"
 
@@ -44,6 +46,11 @@ std::string KindFilePath(Kind kind) {
   return {};
 }
 
+// Custom1File begins with its own backslash.
+std::string KindPath(const Session& s, const UserStore& st, Kind kind) {
+  return st.userDir + (kind == Kind::Custom ? s.settings.Custom1File : KindFilePath(kind));
+}
+
 // Keeps the datebook as it was before this program first touched it: made
 // once, never refreshed.
 void MakeSafetyCopy(const std::string& datebook) {
@@ -63,12 +70,24 @@ void ReadIncludedFiles(Session& s, Side side) {
                                                      {Kind::ToDos, set.IncludeToDo},
                                                      {Kind::Memos, set.IncludeMemo},
                                                      {Kind::Custom, !set.Custom1.empty()}}};
+  // Progress by the bytes to read, a file at a time; a size that cannot be
+  // had counts as nothing here, the read itself reports what is wrong.
+  std::array<size_t, 5> units{};
+  size_t total = 0;
+  for (const auto& [kind, included] : kinds) {
+    if (!included) continue;
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(NativePath(KindPath(s, st, kind)), ec);
+    units[static_cast<size_t>(kind)] = 1 + (ec ? 0 : static_cast<size_t>(bytes));
+    total += units[static_cast<size_t>(kind)];
+  }
+  StatusProgress progress(s, total);
   for (const auto& [kind, included] : kinds) {
     st.read[static_cast<int>(kind)] = included;
-    // Custom1File begins with its own backslash.
-    const std::string path = st.userDir + (kind == Kind::Custom ? set.Custom1File : KindFilePath(kind));
-    ReadKindFile(s, side, kind, included ? path : std::string(), st);
+    ReadKindFile(s, side, kind, included ? KindPath(s, st, kind) : std::string(), st);
+    progress.Step(units[static_cast<size_t>(kind)]);
   }
+  s.form.txtStatus.SetVisible(false);
 }
 
 // The list index maps are indexed by list row, so they must hold the longest

@@ -10,6 +10,7 @@
 #include "records/format.h"
 #include "records/listdisplay.h"
 #include "records/pattern.h"
+#include "records/progress.h"
 #include "records/recordtext.h"
 #include "records/rowtext.h"
 #include "records/textutil.h"
@@ -175,30 +176,7 @@ void Prepare(Session& s, Side side, Kind kind, int32_t i) {
   }
 }
 
-// The status bar: ':' characters appended as the records are handled,
-// repainted only when it grew.
-class Progress {
- public:
-  Progress(Session& s, size_t records)
-      : s_(s), records_(records), width_(s.settings.GUI == "2" ? 89 : 74) {}
-
-  void Step() {
-    ++done_;
-    const size_t want = (width_ * done_ + records_ - 1) / records_;  // at least W * n / N
-    const std::string& text = s_.form.txtStatus.Text();
-    if (text.size() >= want) return;
-    s_.form.txtStatus.SetText(text + std::string(want - text.size(), ':'));
-    s_.platform.DoEvents();
-  }
-
- private:
-  Session& s_;
-  size_t records_;
-  size_t width_;
-  size_t done_ = 0;
-};
-
-void RunPass(Session& s, Side side, Kind kind, const DateWindow& window, TwinFinder& twins, Progress& progress,
+void RunPass(Session& s, Side side, Kind kind, const DateWindow& window, TwinFinder& twins, StatusProgress& progress,
              Rows& rows) {
   UserStore& store = s.Store(side);
   const int32_t count = static_cast<int32_t>(store.Count(kind));
@@ -239,15 +217,13 @@ void RunKind(Session& s, Kind kind, TwinSearch search, std::array<Rows, 2>& rows
     s.form.pLeft.SetVisible(false);
     s.form.pright.SetVisible(false);
   }
+  StatusProgress progress(s, records);
   TwinFinder twins(s.stores, kind, s.settings, s.labels.AgendusMarker, search);
-  Progress progress(s, records);
   for (Side side : kSides) RunPass(s, side, kind, window, twins, progress, rows[side]);
 }
 
 void ShowBusy(Session& s) {
   MainForm& f = s.form;
-  f.txtStatus.SetText("");
-  f.txtStatus.SetVisible(true);
   f.closeup.SetCaption("\r\nReading, Matching, Sorting Records");
   f.closeup.SetVisible(true);
   s.platform.DoEvents();

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
 #include "records/loaduser.h"
+#include "records/progress.h"
 #include "save/datafiles.h"
 #include "startup/errorreport.h"
 
@@ -102,6 +104,14 @@ WriteoutResult Writeout(Session& s) {
     s.form.closeup.SetVisible(true);
   }
 
+  // Progress by the records to write, a file at a time.
+  size_t total = 0;
+  for (const UserStore& st : s.stores) {
+    for (Kind kind : kWriteOrder) total += st.Changed(kind) ? 1 + st.Count(kind) : 0;
+  }
+  std::optional<StatusProgress> progress;
+  if (shown) progress.emplace(s, total);
+
   bool stopped = !shown;
   for (Side side : kSides) {
     const UserStore& st = s.Store(side);
@@ -123,6 +133,7 @@ WriteoutResult Writeout(Session& s) {
       } else {
         file.reason = shown ? "not tried after an earlier failure" : "no user chosen";
       }
+      if (progress) progress->Step(1 + st.Count(kind));
       (stopped ? result.notWritten : result.written).push_back(std::move(file));
     }
     if (side == kLeft && !stopped) {
@@ -133,6 +144,7 @@ WriteoutResult Writeout(Session& s) {
 
   if (shown) {
     // Also after a failure: the operator must be able to carry on.
+    s.form.txtStatus.SetVisible(false);
     s.form.closeup.SetVisible(false);
     s.platform.SetBusy(false);
   }

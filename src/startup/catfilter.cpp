@@ -60,9 +60,9 @@ std::string CategoryFilterFilePath(std::string_view programDir) {
 void ReadCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>& users,
                         std::string_view customKind, CategoryFilters& filters, LogSink& log,
                         Platform& platform) {
-  TrapErrors(platform, "ReadCatExcludeFile", [&] {
+  filters.unreadable = !TrapErrors(platform, "ReadCatExcludeFile", [&] {
     log.WriteLog("ReadCatExcludeFile() called.", 11);
-    if (!FileExists(path)) return;
+    if (FileMissing(path)) return;
     const Bytes text = ReadWholeFile(path);
     for (std::string_view raw : TextFileLines(text)) {
       const std::string line = TrimBlanks(raw);
@@ -129,6 +129,11 @@ void WriteCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>&
   };
   logQuietly("WriteCatExcludeFile() called.", 11);
   if (!filters.changed) return;
+  if (filters.unreadable) {
+    // Its lines are not all known: writing would lose them.
+    logQuietly("Category Exclude list not written: " + std::string(path) + " could not be read", 0);
+    return;
+  }
   logQuietly("Write Category Exclude list to " + std::string(path), 0);
   try {
     WriteFileAtomic(path, CatExcludeFileText(users, customKind, filters));

@@ -34,6 +34,7 @@ struct CategoryFilters {
   // others (other users, kinds not loaded now) are written back as they are.
   std::vector<std::string> lines;
   bool changed = false;  // set by toggling; the file is rewritten at exit only when set
+  bool unreadable = false;  // the file is there but could not be read: it is never rewritten
 };
 
 // programDir + "\" + program name + "CategoriestoExclude.cfg"
@@ -41,7 +42,9 @@ std::string CategoryFilterFilePath(std::string_view programDir);
 
 // Reads the file's lines and hides every category they name for a loaded
 // user. customKind is the fifth kind's name (Custom1), empty when there is
-// none. A read error is reported as "ReadCatExcludeFile" and ends reading.
+// none. Only a missing file reads as empty; a read error (a folder or FIFO in
+// its place too) is reported as "ReadCatExcludeFile", ends reading and sets
+// filters.unreadable.
 void ReadCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>& users,
                         std::string_view customKind, CategoryFilters& filters, LogSink& log,
                         Platform& platform);

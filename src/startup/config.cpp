@@ -167,7 +167,7 @@ std::vector<std::string_view> TextFileLines(std::string_view text) {
 bool ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platform& platform) {
   return TrapErrors(platform, "ReadIniFile", [&] {
     log.WriteLog("ReadIniFile() called.", 11);
-    if (!FileExists(path)) {
+    if (FileMissing(path)) {
       log.WriteLog("ReadIniFile - File not found: " + std::string(path), 0);
       return;
     }

@@ -40,7 +40,8 @@ std::string UpperAscii(std::string_view s);
 
 // Appends the file's kept lines to `lines` (a second call appends again).
 // A UTF-8 byte-order mark before the first line is skipped. A missing file
-// is only logged; a read error is reported as "ReadIniFile" and gives false,
+// is only logged; any other failure (a folder or FIFO in its place too) is
+// reported as "ReadIniFile" and gives false,
 // so that nothing rewrites a file whose lines were never read.
 bool ReadIniFile(ConfigLines& lines, std::string_view path, LogSink& log, Platform& platform);
 

@@ -130,7 +130,7 @@ bool ApplyConfiguration(MirrinApp& app, bool confirmed) {
   DeriveUserFolder(set.PalmDir1, set.UserDir1, set.UserFolder1);
   app.main.UseEntryLists();
 
-  if (!confirmed && !FileExists(ConfigFilePath(s.programDir))) {
+  if (!confirmed && FileMissing(ConfigFilePath(s.programDir))) {
     Critical(s, "Configuration options not found\rPlease specify on the following screen...",
              kProductName);
     return false;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "support/fake_platform.h"
 #include "support/logsinks.h"
 #include "support/filebuilder.h"
@@ -126,6 +128,17 @@ TEST_F(CatFilterTest, UnwritableLogDoesNotStopTheWrite) {
   FailingLog failing;
   WriteCatExcludeFile(path, users, "", filters, failing);
   EXPECT_EQ(ReadFileBytes(path), kHeader + "Ann|Dates|Work\r\n");
+}
+
+// A FIFO is not a missing file: reported, and never replaced by a write.
+TEST_F(CatFilterTest, AFifoInItsPlaceIsReportedAndKept) {
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  ReadCatExcludeFile(path, users, "", filters, log, platform);
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].text.rfind("ReadCatExcludeFile has caused an error. 75", 0), 0u);
+  filters.changed = true;
+  WriteCatExcludeFile(path, users, "", filters, log);
+  EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 }  // namespace

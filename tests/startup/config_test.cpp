@@ -81,6 +81,20 @@ TEST_F(ConfigTest, LookupRules) {
   }
 }
 
+// Only a missing file is not found; a folder or FIFO in its place is an
+// error that names it.
+TEST_F(ConfigTest, OnlyAMissingFileIsNotFound) {
+  ConfigLines lines;
+  EXPECT_TRUE(ReadIniFile(lines, dir.File("none.cfg"), log, platform));
+  EXPECT_EQ(log.lines[1], std::make_pair("ReadIniFile - File not found: " + dir.File("none.cfg"), 0));
+  ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+  for (const std::string& other : {dir.Path(), dir.File("fifo")}) {
+    ASSERT_FALSE(ReadIniFile(lines, other, log, platform)) << other;
+    EXPECT_NE(platform.boxes.back().text.find(other), std::string::npos) << platform.boxes.back().text;
+  }
+  EXPECT_TRUE(lines.empty());
+}
+
 TEST_F(ConfigTest, YAndNBecomeTrueAndFalseAndOtherValuesConvertTheGeneralWay) {
   ConfigLines lines{"Startwith=Y", "SuffixUser2=N", "ArchiveDeleted=True", "IncludeDates=0", "IncludeToDo=-1",
                     "IncludeMemo=false", "ShowCompany=y", "CopyAlarms=no", "Agendus= Yes ", "LogLevel=N",

@@ -56,16 +56,21 @@ std::vector<Row> Rows(Session& s, Side side, Kind kind) {
   forms::ListBox& list = s.List(side);
   for (int r = 0; r < list.ListCount(); ++r) {
     const int32_t index = list.ItemData(r);
-    const int pair = Partner(s, side, r);
-    std::vector<std::string> differs;
-    if (pair >= 0) {
-      const int32_t other = s.List(Other(side)).ItemData(pair);
-      differs = DifferingFields(s, kind, side == kLeft ? index : other, side == kLeft ? other : index);
-    }
-    rows.push_back({r, index, RecordId(s.Store(side), kind, index), pair, ToUtf8(ShownRowText(list.List(r))),
-                    differs});
+    rows.push_back({r, index, RecordId(s.Store(side), kind, index), Partner(s, side, r),
+                    ToUtf8(ShownRowText(list.List(r))), {}});
   }
   return rows;
+}
+
+// Only the JSON shows them, and they cost more than the lists: worked out
+// once per pair (rows are paired both ways), from its left row.
+void AddDiffers(Session& s, Kind kind, std::array<std::vector<Row>, 2>& rows) {
+  for (Row& left : rows[kLeft]) {
+    if (left.pair < 0) continue;
+    Row& right = rows[kRight].at(static_cast<size_t>(left.pair));
+    left.differs = DifferingFields(s, kind, left.index, right.index);
+    right.differs = left.differs;
+  }
 }
 
 // One row as compare --json gives it.
@@ -213,8 +218,9 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   SelectKind(s);
   if (platform.errorsShown > 0) return 2;
 
-  const std::array<std::vector<Row>, 2> rows{Rows(s, kLeft, *kind), Rows(s, kRight, *kind)};
+  std::array<std::vector<Row>, 2> rows{Rows(s, kLeft, *kind), Rows(s, kRight, *kind)};
   if (json) {
+    AddDiffers(s, *kind, rows);
     PrintJson(rows, s, *kind, out);
   } else {
     PrintText(rows, s, *kind, out);

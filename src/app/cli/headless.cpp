@@ -76,11 +76,11 @@ bool ApplySettings(Session& s, const SessionOptions& options, std::ostream& err)
   // A headless run leaves no log file behind.
   s.settings.LogLevel = -1;
   if (!options.config.empty()) {
-    if (!FileExists(options.config)) {
+    if (FileMissing(options.config)) {
       err << "mirrin-cli: " << options.config << ": no such configuration file\n";
       return false;
     }
-    ReadIniFile(s.configLines, options.config, s.log, s.platform);
+    if (!ReadIniFile(s.configLines, options.config, s.log, s.platform)) return false;
   }
   for (const std::string& set : options.sets) {
     const std::string key = KeyOf(set);
