@@ -8,10 +8,6 @@ ls prog palm
 for f in palm/*/*/*.dat; do
   echo "$f: $("$M" dump "$f" | grep -m3 '^Kind\|^IsExtended\|^RecordCount' | tr '\n' ' ')$("$M" roundtrip "$f")"
 done
-# Datebooks may also carry the letters DB.
-cp palm/AnnaP/datebook/datebook.dat db.dat
-printf 'DB' | dd of=db.dat bs=1 seek=2 conv=notrunc status=none
-"$M" dump db.dat | grep '^Kind\|^VersionTag'
 grep '^UserDir\|^PalmUser' prog/Mirrin.cfg
 
 echo "== no --force"

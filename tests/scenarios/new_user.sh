@@ -3,18 +3,6 @@
 . "$LIB"
 demo Newbie
 
-echo "== Ben's memo file is gone before the program starts"
-rm palm/BenT/memopad/memopad.dat
-script <<'END'
-kind Memos
-show
-select left Shopping
-press Add ---->
-save
-END
-records palm/BenT/memopad/memopad.dat VersionTag IsExtended FieldCount Text
-ls palm/BenT/memopad
-
 echo "== User2 becomes Newbie, who has no files at all"
 script <<'END'
 kind Contacts
