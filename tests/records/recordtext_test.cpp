@@ -36,7 +36,6 @@ TEST(Categories, ShownAndNamedByIndex) {
 
 TEST(Categories, DateCategoryFromNoteCode) {
   Settings s;
-  DatFileHeader h = Table();
   DateRecord r;
   r.Category = 1;
   r.Note = "##@@A rest";  // 'A' is 0x41: AND 15 gives 1
@@ -45,8 +44,6 @@ TEST(Categories, DateCategoryFromNoteCode) {
   EXPECT_EQ(DateCategoryIndex(r, s), 1) << "KeepCategories off: the record's own";
   s.KeepCategories = true;
   EXPECT_EQ(DateCategoryIndex(r, s), 2);
-  EXPECT_EQ(DateCategoryName("##@@B", r, h, s), "Personal");
-  EXPECT_EQ(DateCategoryName("plain", r, h, s), "Business");
 }
 
 TEST(NoteSplitTest, PartsAlwaysRebuildTheNote) {
