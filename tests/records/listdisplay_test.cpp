@@ -26,30 +26,8 @@ class ListDisplayTest : public ::testing::Test {
     store(side).dates.push_back(MakeDateRecord(id, description, start));
   }
   int32_t LeftMap(int row) { return s().Map(kLeft)[static_cast<size_t>(row)]; }
-  int32_t RightMap(int row) { return s().Map(kRight)[static_cast<size_t>(row)]; }
   test::TestSession t;
 };
-
-TEST_F(ListDisplayTest, DatesPairByDescriptionAndRepairByStartTime) {
-  Show(kDatesText);
-  // Left: the same description on days 1 and 2; right: one on day 2.
-  AddDate(kLeft, 1, "Team meeting", kDay);
-  AddDate(kLeft, 2, "Team meeting", kDay + 1);
-  AddDate(kRight, 11, "Team meeting", kDay + 1);
-  ListAll(s(), kLeft, Kind::Dates);
-  ListAll(s(), kRight, Kind::Dates);
-  UpdateLists(s());
-  EXPECT_EQ(LeftMap(0), -1) << "lost its pair to the row starting at the same moment";
-  EXPECT_EQ(LeftMap(1), 0);
-  EXPECT_EQ(RightMap(0), 1);
-
-  // A second left row at another time does not take a pair away.
-  store(kRight).dates[0].StartTime = PalmDate::Local(kDay + 9);
-  UpdateLists(s());
-  EXPECT_EQ(LeftMap(0), 0);
-  EXPECT_EQ(LeftMap(1), -1);
-  EXPECT_EQ(RightMap(0), 0);
-}
 
 TEST_F(ListDisplayTest, MapsGrowToTheLongestList) {
   Show(kToDosText);
