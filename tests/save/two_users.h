@@ -54,7 +54,6 @@ class TwoUsers : public ::testing::Test {
   }
 
   Session& s() { return t.s(); }
-  FakePlatform& p() { return t.platform; }
   UserStore& store(Side side) { return t.store(side); }
   std::string Dir(Side side) const { return t.dir.File(side == kLeft ? "UserA" : "UserB"); }
   // A file below the user's folder, "/address/address.dat" for example.

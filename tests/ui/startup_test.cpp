@@ -102,17 +102,5 @@ TEST_F(StartupTest, CancelInConfigureUsersUndoesAPick) {
   EXPECT_EQ(s().Store(kLeft).dates.size(), 3u) << "Anna's dates loaded again";
 }
 
-TEST_F(StartupTest, UsersDialogRefusedWhileDataIsChanged) {
-  WriteConfig();
-  Start();
-  s().Store(kLeft).Changed(Kind::Dates) = true;
-  bool shown = false;
-  App().configUser.runModal = [&] { shown = true; };
-  s().form.mnuConfigUser.Press();
-  EXPECT_FALSE(shown);
-  ASSERT_EQ(platform.boxes.size(), 1u);
-  EXPECT_EQ(platform.boxes[0].text.rfind("Data has been changed for the current users.", 0), 0u);
-}
-
 }  // namespace
 }  // namespace mirrin
