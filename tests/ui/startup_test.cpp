@@ -57,9 +57,11 @@ TEST_F(StartupTest, UnusableConfigurationsAskForUsersAndCancelEnds) {
   }
 }
 
+// Only exact titles count, and the first found is named.
 TEST_F(StartupTest, PalmDesktopRunningEndsTheProgram) {
   WriteConfig();
-  platform.windowTitles = {"Inbox", "HotSync Progress"};
+  platform.windowTitles = {"Palm Desktop - Address", "palm desktop", "HotSync Progress ", " Palm Desktop", "HotSync",
+                           "", "Inbox", "HotSync Progress", "Palm Desktop"};
   EXPECT_THROW(Start(), ProgramEnd);
   ASSERT_EQ(platform.boxes.size(), 1u);
   EXPECT_EQ(platform.boxes[0].text,
