@@ -43,7 +43,9 @@ std::string HexBytes(std::string_view hex) {
   }
   if (digits.size() % 2 != 0) throw std::invalid_argument("odd number of hex digits");
   std::string out;
-  for (size_t i = 0; i < digits.size(); i += 2) out.push_back(static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+  for (size_t i = 0; i < digits.size(); i += 2) {
+    out.push_back(static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+  }
   return out;
 }
 
