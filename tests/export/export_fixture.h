@@ -10,13 +10,11 @@
 
 namespace mirrin::test {
 
-inline TimeZoneInfo CentralEurope() { return *TimeZoneFromPosixRule("CET-1CEST,M3.5.0,M10.5.0/3"); }
-
 struct ExportFixture {
   std::array<UserStore, 2> stores;
   Settings settings;
   LabelTables labels;
-  TimeZoneInfo tz = CentralEurope();
+  TimeZoneInfo tz = *TimeZoneFromPosixRule("CET-1CEST,M3.5.0,M10.5.0/3");
   std::string zoneName = "Europe/Berlin";
 
   ExportContext Context() {

@@ -93,6 +93,9 @@ TEST_F(CatFilterTest, WritesUsersThenKindsInOrderAndSkipsDeletedCategories) {
   annCustom[1].Show = false;
   bobDates[0].Show = false;
   annContacts[2].Show = false;
+  WriteFileBytes(path, "old");
+  WriteCatExcludeFile(path, users, "Passwords", filters, log);
+  EXPECT_EQ(ReadFileBytes(path), "old") << "nothing is written unless changed";
   filters.changed = true;
   WriteCatExcludeFile(path, users, "Passwords", filters, log);
   EXPECT_EQ(ReadFileBytes(path), kHeader +
@@ -101,13 +104,6 @@ TEST_F(CatFilterTest, WritesUsersThenKindsInOrderAndSkipsDeletedCategories) {
                                      "Ann|To Dos|Work\r\n"
                                      "Ann|Passwords|Web\r\n"
                                      "Bob|Dates|Unfiled\r\n");
-}
-
-TEST_F(CatFilterTest, NothingIsWrittenUnlessChanged) {
-  WriteFileBytes(path, "old");
-  annDates[1].Show = false;
-  WriteCatExcludeFile(path, users, "", filters, log);
-  EXPECT_EQ(ReadFileBytes(path), "old");
 }
 
 TEST_F(CatFilterTest, FailedWriteIsSilentLoggedAndLeavesTheOldFile) {

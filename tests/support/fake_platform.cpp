@@ -9,17 +9,8 @@ namespace mirrin::test {
 // A fixed, ordinary moment: 2024-03-14 10:30:00.
 FakePlatform::FakePlatform() : now_(MakeDate(2024, 3, 14) + MakeTime(10, 30, 0)) {}
 
-void FakePlatform::ScriptAnswers(std::initializer_list<int> answers) {
-  answers_.insert(answers_.end(), answers.begin(), answers.end());
-}
-
 int FakePlatform::MsgBox(const std::string& text, int style, const std::string& title) {
   boxes.push_back({text, style, title});
-  if (!answers_.empty()) {
-    const int answer = answers_.front();
-    answers_.pop_front();
-    return answer;
-  }
   if ((style & mb::ButtonMask) == mb::OKOnly) return mb::OK;
   ADD_FAILURE() << "unscripted message box: " << title << ": " << text;
   return mb::Cancel;

@@ -1,7 +1,7 @@
 #pragma once
-// A Platform for tests: message boxes answered from a script and recorded,
-// a clock that stands still until the test moves it, and canned answers for
-// the folder browser and pop-up menus.
+// A Platform for tests: message boxes recorded, a clock that stands still
+// until the test moves it, and canned answers for the folder browser and
+// pop-up menus.
 #include <deque>
 #include <optional>
 #include <string>
@@ -21,13 +21,11 @@ class FakePlatform : public Platform {
  public:
   FakePlatform();
 
-  // Answers for the next message boxes, in order. A box shown with nothing
-  // scripted answers OK when OK is its only button; any other unscripted
-  // box fails the test (an unexpected question) and answers Cancel.
-  void ScriptAnswers(std::initializer_list<int> answers);
   void SetNow(double date) { now_ = date; }
   void AdvanceSeconds(double seconds) { now_ += seconds / 86400.0; }
 
+  // A box with only an OK button answers OK; any other box is a question
+  // no test expects: it fails the test and answers Cancel.
   int MsgBox(const std::string& text, int style, const std::string& title) override;
   std::vector<std::string> TopLevelWindowTitles() override { return windowTitles; }
   std::optional<std::string> BrowseForFolder(const std::string& prompt) override;
@@ -55,7 +53,6 @@ class FakePlatform : public Platform {
   ScreenSize screen{15360, 11520};  // 1024 x 768 pixels
 
  private:
-  std::deque<int> answers_;
   double now_;
 };
 

@@ -1,5 +1,6 @@
 #include "support/filebuilder.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,33 +30,22 @@ FileBuilder& FileBuilder::Hex(std::string_view hex) { return Raw(HexBytes(hex));
 
 FileBuilder& FileBuilder::CString(std::string_view s) {
   if (s.empty()) return Byte(0);
-  if (s.size() < 255) {
-    Byte(static_cast<uint8_t>(s.size()));
-  } else {
-    Byte(0xFF).Short(static_cast<uint16_t>(s.size()));
-  }
+  s.size() < 255 ? Byte(static_cast<uint8_t>(s.size())) : Byte(0xFF).Short(static_cast<uint16_t>(s.size()));
   return Raw(s);
 }
 
 void FileBuilder::WriteTo(const std::string& path) const { WriteFileBytes(path, data_); }
 
 std::string HexBytes(std::string_view hex) {
-  std::string out;
-  int nibble = -1;
+  std::string digits;
   for (char c : hex) {
-    int v;
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
-    else continue;
-    if (nibble < 0) {
-      nibble = v;
-    } else {
-      out.push_back(static_cast<char>(nibble * 16 + v));
-      nibble = -1;
-    }
+    if (std::isxdigit(static_cast<unsigned char>(c))) digits += c;
   }
-  if (nibble >= 0) throw std::invalid_argument("odd number of hex digits");
+  if (digits.size() % 2 != 0) throw std::invalid_argument("odd number of hex digits");
+  std::string out;
+  for (size_t i = 0; i < digits.size(); i += 2) {
+    out.push_back(static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+  }
   return out;
 }
 

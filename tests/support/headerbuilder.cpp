@@ -18,7 +18,7 @@ FileBuilder& AppendHeader(FileBuilder& b, const HeaderLayout& layout) {
     }
     for (int i = 0; i < 42; ++i) b.Byte(static_cast<uint8_t>(100 + i));
   }
-  b.Long(layout.nextFreeId).Long(static_cast<int>(layout.categories.size()));
+  b.Long(128).Long(static_cast<int>(layout.categories.size()));
   for (const auto& c : layout.categories) {
     b.Long(c.index).Long(c.id).Long(0).CString(c.name).CString(c.name.substr(0, 8));
   }

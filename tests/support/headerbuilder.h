@@ -19,7 +19,6 @@ struct HeaderLayout {
   std::vector<TestCategory> categories;
   std::vector<int> fieldTypes;
   int records = 0;
-  int nextFreeId = 128;
 };
 
 // Appends a complete header (up to the entry count) to b.

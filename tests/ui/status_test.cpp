@@ -15,10 +15,10 @@ class StatusTest : public test::TwoUsers {
 };
 
 TEST_F(StatusTest, SaveWithOneFailingFileTellsWhatWasSavedAndWhatNotAndWhy) {
-  ChangeMemo(kLeft, 0, "written");
+  ChangeTodo(kLeft, 0, "written");
   ChangeDate(kRight, 0, "not written");
   window.status.Refresh();
-  EXPECT_EQ(Line(), "Unsaved changes: UserA's Memos, UserB's Dates");
+  EXPECT_EQ(Line(), "Unsaved changes: UserA's To Dos, UserB's Dates");
   EXPECT_EQ(window.status.title.Caption(), window.caption + "*");
 
   BlockFolder(kRight, "/datebook");
