@@ -41,6 +41,16 @@ records palm/AnnaP/memopad/memopad.dat Status Text
 cmp palm/AnnaP/memopad/memopad.dat.preMirrin22 palm/AnnaP/memopad/Mirrin_backup_memopad.dat && echo "the first save's backup is the pristine copy"
 grep -h 'finished' palm/Mirrin*.log | sed 's/^.* - //'
 
+echo "== changes pending: the users dialog waits"
+script <<'END'
+kind Memos
+select right Ideas
+press Delete ---->
+dialog users ok
+answer No
+exit
+END
+
 echo "== a file of an unknown version: no save at all, not even at Exit"
 cp palm/BenT/todo/todo.dat todo.keep
 printf '\x00\x07' | dd of=palm/BenT/todo/todo.dat conv=notrunc status=none
