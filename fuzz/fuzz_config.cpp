@@ -2,6 +2,8 @@
 // crash, and what is written from them reads back to the same text.
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+#include <string>
 
 #include "memfile.h"
 #include "palmdata/errors.h"
@@ -23,8 +25,17 @@ bool Read(const std::string& path, mirrin::ConfigLines& lines, mirrin::Settings&
   return true;
 }
 
+std::set<std::string> LinesOf(const std::string& text) {
+  std::set<std::string> lines;
+  for (std::string_view line : mirrin::TextFileLines(text)) lines.emplace(line);
+  return lines;
+}
+
 }  // namespace
 
+// A rewrite turns every line of a key into its canonical line, and the next
+// read blanks the copies: so the second rewrite may drop duplicate lines,
+// but it must keep every line of the first, and then be settled.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static mirrin::fuzz::MemFile file;
   mirrin::ConfigLines lines;
@@ -34,8 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   mirrin::ConfigLines linesAgain;
   mirrin::Settings settingsAgain;
   if (!Read(file.Put(text), linesAgain, settingsAgain, true)) std::abort();
-  if (mirrin::ConfigFileText(linesAgain, settingsAgain) != text) {
+  const std::string second = mirrin::ConfigFileText(linesAgain, settingsAgain);
+  if (LinesOf(second) != LinesOf(text)) {
     std::fprintf(stderr, "the written configuration reads back to other settings\n");
+    std::abort();
+  }
+  mirrin::ConfigLines linesThird;
+  mirrin::Settings settingsThird;
+  if (!Read(file.Put(second), linesThird, settingsThird, true)) std::abort();
+  if (mirrin::ConfigFileText(linesThird, settingsThird) != second) {
+    std::fprintf(stderr, "the configuration does not settle after one rewrite\n");
     std::abort();
   }
   return 0;
