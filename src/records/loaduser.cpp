@@ -34,23 +34,6 @@ void ForgetLoadedUser(Session& s, Side side) {
   s.Store(side).loaded = false;
 }
 
-// Below the user folder; the custom kind's file is the setting Custom1File.
-std::string KindFilePath(Kind kind) {
-  switch (kind) {
-    case Kind::Dates: return "\\datebook\\datebook.dat";
-    case Kind::Contacts: return "\\address\\address.dat";
-    case Kind::ToDos: return "\\todo\\todo.dat";
-    case Kind::Memos: return "\\memopad\\memopad.dat";
-    case Kind::Custom: break;
-  }
-  return {};
-}
-
-// Custom1File begins with its own backslash.
-std::string KindPath(const Session& s, const UserStore& st, Kind kind) {
-  return st.userDir + (kind == Kind::Custom ? s.settings.Custom1File : KindFilePath(kind));
-}
-
 // Keeps the datebook as it was before this program first touched it: made
 // once, never refreshed.
 void MakeSafetyCopy(const std::string& datebook) {
@@ -77,14 +60,14 @@ void ReadIncludedFiles(Session& s, Side side) {
   for (const auto& [kind, included] : kinds) {
     if (!included) continue;
     std::error_code ec;
-    const auto bytes = std::filesystem::file_size(NativePath(KindPath(s, st, kind)), ec);
+    const auto bytes = std::filesystem::file_size(NativePath(KindFilePath(set, st.userDir, kind)), ec);
     units[static_cast<size_t>(kind)] = 1 + (ec ? 0 : static_cast<size_t>(bytes));
     total += units[static_cast<size_t>(kind)];
   }
   StatusProgress progress(s, total);
   for (const auto& [kind, included] : kinds) {
     st.read[static_cast<int>(kind)] = included;
-    ReadKindFile(s, side, kind, included ? KindPath(s, st, kind) : std::string(), st);
+    ReadKindFile(s, side, kind, included ? KindFilePath(set, st.userDir, kind) : std::string(), st);
     progress.Step(units[static_cast<size_t>(kind)]);
   }
   s.form.txtStatus.SetVisible(false);
@@ -141,7 +124,7 @@ void Load(Session& s, Side side, const LoadUserHooks& hooks, const std::string& 
   // again before it first writes the datebook.
   if (hooks.makeSafetyCopy) {
     TrapErrors(s.platform, context + ": Copying datebook file",
-               [&] { MakeSafetyCopy(st.userDir + KindFilePath(Kind::Dates)); });
+               [&] { MakeSafetyCopy(KindFilePath(s.settings, st.userDir, Kind::Dates)); });
   }
 
   if (hooks.splashProgress) hooks.splashProgress();
@@ -163,10 +146,22 @@ void Load(Session& s, Side side, const LoadUserHooks& hooks, const std::string& 
 
 }  // namespace
 
+std::string KindFilePath(const Settings& settings, const std::string& dir, Kind kind) {
+  switch (kind) {
+    case Kind::Dates: return dir + "\\datebook\\datebook.dat";
+    case Kind::Contacts: return dir + "\\address\\address.dat";
+    case Kind::ToDos: return dir + "\\todo\\todo.dat";
+    case Kind::Memos: return dir + "\\memopad\\memopad.dat";
+    case Kind::Custom: break;
+  }
+  // Custom1File begins with its own backslash.
+  return dir + settings.Custom1File;
+}
+
 void ReadKindFile(Session& s, Side side, Kind kind, const std::string& path, UserStore& into) {
   const int user = UserNumber(side);
   // An empty path stands for a file that does not exist: the kind is empty.
-  const std::string file = path.empty() ? into.userDir + KindFilePath(kind) : path;
+  const std::string file = path.empty() ? KindFilePath(s.settings, into.userDir, kind) : path;
   const bool read = !path.empty();
   switch (kind) {
     case Kind::Dates:

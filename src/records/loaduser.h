@@ -25,6 +25,10 @@ inline constexpr const char* kChooseUserText = "Please choose User";
 // The one-time safety copy of a datebook: the datebook's path + this.
 inline constexpr const char* kSafetyCopySuffix = ".preMirrin22";
 
+// The configured path (backslashes) of the user's file of that kind below
+// the user folder dir; the custom kind's file is dir + Custom1File.
+std::string KindFilePath(const Settings& settings, const std::string& dir, Kind kind);
+
 // Reads the file at path as the side's file of that kind into `into`
 // (header and records of that kind only), as loading does.
 void ReadKindFile(Session& s, Side side, Kind kind, const std::string& path, UserStore& into);

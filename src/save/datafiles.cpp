@@ -1,27 +1,16 @@
 #include "save/datafiles.h"
 
+#include "records/loaduser.h"
+
 namespace mirrin {
 
-namespace {
-
-KindFiles PalmFiles(const std::string& dir, const std::string& folder, const std::string& name) {
-  const std::string base = dir + "\\" + folder + "\\";
-  return {base + name + ".dat", base + "Mirrin_backup_" + name + ".dat",
-          base + "Mirrin_preRestore_" + name + ".dat"};
-}
-
-}  // namespace
-
 KindFiles FilesOf(const Settings& settings, const std::string& dir, Kind kind) {
-  switch (kind) {
-    case Kind::Dates: return PalmFiles(dir, "datebook", "datebook");
-    case Kind::Contacts: return PalmFiles(dir, "address", "address");
-    case Kind::ToDos: return PalmFiles(dir, "todo", "todo");
-    case Kind::Memos: return PalmFiles(dir, "memopad", "memopad");
-    case Kind::Custom: break;
-  }
-  // Custom1File begins with its own backslash.
-  return {dir + settings.Custom1File, {}, {}};
+  const std::string data = KindFilePath(settings, dir, kind);
+  if (kind == Kind::Custom) return {data, {}, {}};
+  // The copies sit beside the data file, named after it.
+  const size_t name = data.rfind('\\') + 1;
+  const std::string folder = data.substr(0, name);
+  return {data, folder + "Mirrin_backup_" + data.substr(name), folder + "Mirrin_preRestore_" + data.substr(name)};
 }
 
 }  // namespace mirrin

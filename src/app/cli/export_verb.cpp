@@ -9,6 +9,7 @@
 #include "export/ics.h"
 #include "export/vcf.h"
 #include "palmdata/fileio.h"
+#include "records/loaduser.h"
 #include "startup/config.h"
 #include "startup/systemtimezone.h"
 
@@ -31,21 +32,7 @@ constexpr const char* kUsage =
 // without the safety copy: an export leaves the Palm folders as they are.
 void ReadKind(Session& s, Side side, Kind kind) {
   UserStore& st = s.Store(side);
-  const std::string& dir = st.userDir;
-  const int user = UserNumber(side);
-  switch (kind) {
-    case Kind::Dates:
-      ReadDatebookFile(user, dir + "\\datebook\\datebook.dat", st.datesHeader, st.dates, s.data);
-      break;
-    case Kind::Contacts:
-      ReadAddressFile(user, dir + "\\address\\address.dat", st.contactsHeader, st.contacts, s.data);
-      break;
-    case Kind::ToDos: ReadTodoFile(user, dir + "\\todo\\todo.dat", st.todosHeader, st.todos, s.data); break;
-    case Kind::Memos:
-      ReadMemoFile(user, dir + "\\memopad\\memopad.dat", st.memosHeader, st.memos, s.data);
-      break;
-    case Kind::Custom: ReadCustomFile(dir + s.settings.Custom1File, st.customHeader, st.custom); break;
-  }
+  ReadKindFile(s, side, kind, KindFilePath(s.settings, st.userDir, kind), st);
   st.loaded = true;
 }
 
