@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "palmdata/palmtime.h"
-#include "records/selectkind.h"
+#include "mainwindow/selectkind.h"
 #include "transfer/transfer.h"
 
 namespace mirrin {

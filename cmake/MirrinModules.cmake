@@ -1,14 +1,21 @@
 # mirrin_module(name dir [deps...]): a static library from every .cpp in dir
 # (not its subfolders), or an interface library while the folder has none yet.
+# A library exports only its own folder, through a link in the build tree, so
+# "palmdata/header.h" resolves only for libraries that link mirrin_palmdata:
+# an include that goes against the layering fails to compile.
 function(mirrin_module name dir)
+  set(exported ${CMAKE_BINARY_DIR}/include/${name})
+  get_filename_component(leaf ${dir} NAME)
+  file(MAKE_DIRECTORY ${exported})
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${dir} ${exported}/${leaf} SYMBOLIC)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   if(sources)
     add_library(mirrin_${name} STATIC ${sources})
-    target_include_directories(mirrin_${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_include_directories(mirrin_${name} PUBLIC ${exported})
     target_link_libraries(mirrin_${name} PUBLIC ${ARGN})
   else()
     add_library(mirrin_${name} INTERFACE)
-    target_include_directories(mirrin_${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_include_directories(mirrin_${name} INTERFACE ${exported})
     target_link_libraries(mirrin_${name} INTERFACE ${ARGN})
   endif()
 endfunction()

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "palmdata/errors.h"
-#include "startup/systemtimezone.h"
+#include "sysplatform/systemtimezone.h"
 
 namespace {
 

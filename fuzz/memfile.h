@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/forms/platform.h"
+#include "platform/platform.h"
 
 namespace mirrin::fuzz {
 

@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 # The Qt window is built and tested too (offscreen) unless MIRRIN_GUI=OFF.
 export MIRRIN_GUI="${MIRRIN_GUI:-ON}"
 tools/setup.sh
+# Which folder may include which, before the build reports it less plainly.
+tools/check-layers.sh
 build=build/test
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRRIN_WERROR=ON -DMIRRIN_SANITIZE=ON \
   -DMIRRIN_GUI="$MIRRIN_GUI" >/dev/null

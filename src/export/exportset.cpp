@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "records/recordtext.h"
-#include "records/twins.h"
+#include "mainwindow/recordtext.h"
+#include "mainwindow/twins.h"
 
 namespace mirrin {
 

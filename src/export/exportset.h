@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "palmdata/palmtime.h"
-#include "records/session.h"
-#include "records/userstore.h"
+#include "mainwindow/labeltables.h"
+#include "mainwindow/userstore.h"
 #include "startup/settings.h"
 
 namespace mirrin {

@@ -1,6 +1,6 @@
 #include "save/datafiles.h"
 
-#include "records/loaduser.h"
+#include "mainwindow/loaduser.h"
 
 namespace mirrin {
 

@@ -3,7 +3,7 @@
 // every save) and its pre-restore copy (kept when a backup is put back).
 #include <string>
 
-#include "records/session.h"
+#include "mainwindow/session.h"
 
 namespace mirrin {
 

@@ -5,8 +5,8 @@
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
-#include "records/loaduser.h"
-#include "records/selectkind.h"
+#include "mainwindow/loaduser.h"
+#include "mainwindow/selectkind.h"
 #include "save/datafiles.h"
 #include "save/save.h"
 #include "startup/version.h"

@@ -2,7 +2,7 @@
 // Putting back the backup that the last save made of one data file of one
 // user, after keeping a copy of the current file. The restored kind is then
 // read back into memory, so a later save cannot undo the restore.
-#include "records/session.h"
+#include "mainwindow/session.h"
 
 namespace mirrin {
 

@@ -5,7 +5,7 @@
 // changes are saved or abandoned.
 #include <array>
 
-#include "records/session.h"
+#include "mainwindow/session.h"
 #include "save/writeout.h"
 #include "startup/catfilter.h"
 

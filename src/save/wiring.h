@@ -1,7 +1,7 @@
 #pragma once
 // Connects the main window's save, exit and restore menu items to their
 // routines.
-#include "records/session.h"
+#include "mainwindow/session.h"
 
 namespace mirrin {
 

@@ -6,8 +6,8 @@
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
-#include "records/loaduser.h"
-#include "records/progress.h"
+#include "mainwindow/loaduser.h"
+#include "mainwindow/progress.h"
 #include "save/datafiles.h"
 #include "startup/errorreport.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "records/session.h"
+#include "mainwindow/session.h"
 
 namespace mirrin {
 

@@ -9,7 +9,7 @@
 
 #include "palmdata/header.h"
 #include "palmdata/logsink.h"
-#include "ui/forms/platform.h"
+#include "platform/platform.h"
 
 namespace mirrin {
 

@@ -11,7 +11,7 @@
 #include "palmdata/errors.h"
 #include "palmdata/logsink.h"
 #include "startup/settings.h"
-#include "ui/forms/platform.h"
+#include "platform/platform.h"
 
 namespace mirrin {
 

@@ -6,7 +6,7 @@
 
 #include "palmdata/logsink.h"
 #include "startup/settings.h"
-#include "ui/forms/platform.h"
+#include "platform/platform.h"
 
 namespace mirrin {
 

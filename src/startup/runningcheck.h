@@ -3,7 +3,7 @@
 // so the program neither starts nor saves while one of their windows exists.
 #include <string>
 
-#include "ui/forms/platform.h"
+#include "platform/platform.h"
 
 namespace mirrin {
 

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "startup/systemtimezone.h"
+#include "sysplatform/systemtimezone.h"
 #include "sysplatform/programdir.h"
 #include "sysplatform/windowtitles.h"
 

@@ -1,8 +1,8 @@
 #include <string>
 
 #include "palmdata/errors.h"
-#include "records/listdisplay.h"
-#include "records/rowtext.h"
+#include "mainwindow/listdisplay.h"
+#include "mainwindow/rowtext.h"
 #include "startup/errorreport.h"
 #include "transfer/copyrules.h"
 #include "transfer/listops.h"

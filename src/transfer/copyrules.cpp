@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "palmdata/palmtime.h"
-#include "records/recordtext.h"
-#include "records/textutil.h"
+#include "mainwindow/recordtext.h"
+#include "mainwindow/textutil.h"
 
 namespace mirrin {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "records/detail.h"
-#include "records/listdisplay.h"
-#include "records/recordtext.h"
-#include "records/rowtext.h"
+#include "mainwindow/detail.h"
+#include "mainwindow/listdisplay.h"
+#include "mainwindow/recordtext.h"
+#include "mainwindow/rowtext.h"
 #include "startup/version.h"
 #include "transfer/copyrules.h"
 

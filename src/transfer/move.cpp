@@ -1,5 +1,5 @@
-#include "records/detail.h"
-#include "records/listdisplay.h"
+#include "mainwindow/detail.h"
+#include "mainwindow/listdisplay.h"
 #include "startup/errorreport.h"
 #include "transfer/listops.h"
 #include "transfer/transfer.h"

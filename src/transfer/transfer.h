@@ -4,7 +4,7 @@
 // and Make private act on that side's own selected rows. In the window:
 // aleft/cleft/dleft/mleft/pLeft act towards the left (User1),
 // aright/cright/dright/mright/pright towards the right (User2).
-#include "records/session.h"
+#include "mainwindow/session.h"
 
 namespace mirrin {
 

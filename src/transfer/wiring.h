@@ -1,6 +1,6 @@
 #pragma once
 // Connects the ten transfer buttons and chkArchive to their operations.
-#include "records/session.h"
+#include "mainwindow/session.h"
 
 namespace mirrin {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "records/session.h"
+#include "mainwindow/session.h"
 #include "ui/frmconfigure.h"
 #include "ui/frmconfiguser.h"
 #include "ui/frmmirrin.h"

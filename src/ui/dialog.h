@@ -3,8 +3,8 @@
 // a control (its Visible flag is the window's), and the modal show.
 #include <functional>
 
-#include "records/session.h"
-#include "ui/forms/control.h"
+#include "mainwindow/session.h"
+#include "forms/control.h"
 
 namespace mirrin {
 

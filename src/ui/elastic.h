@@ -4,8 +4,8 @@
 // Pure geometry, so it can be tested without a screen.
 #include <vector>
 
-#include "ui/forms/control.h"
-#include "ui/forms/platform.h"
+#include "forms/control.h"
+#include "platform/platform.h"
 
 namespace mirrin {
 

@@ -3,10 +3,10 @@
 // the configuration file on OK.
 #include <string>
 
-#include "records/session.h"
+#include "mainwindow/session.h"
 #include "ui/dialog.h"
-#include "ui/forms/combobox.h"
-#include "ui/forms/controls.h"
+#include "forms/combobox.h"
+#include "forms/controls.h"
 
 namespace mirrin {
 

@@ -5,10 +5,10 @@
 #include <array>
 #include <string>
 
-#include "records/session.h"
+#include "mainwindow/session.h"
 #include "ui/dialog.h"
-#include "ui/forms/combobox.h"
-#include "ui/forms/controls.h"
+#include "forms/combobox.h"
+#include "forms/controls.h"
 #include "ui/userselectors.h"
 
 namespace mirrin {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 
-#include "records/detail.h"
-#include "records/differences.h"
-#include "records/rowtext.h"
-#include "records/selectkind.h"
+#include "mainwindow/detail.h"
+#include "mainwindow/differences.h"
+#include "mainwindow/rowtext.h"
+#include "mainwindow/selectkind.h"
 #include "save/save.h"
 #include "save/wiring.h"
 #include "startup/catfilter.h"

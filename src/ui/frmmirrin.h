@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "records/loaduser.h"
-#include "records/session.h"
+#include "mainwindow/loaduser.h"
+#include "mainwindow/session.h"
 #include "ui/elastic.h"
 #include "ui/status.h"
 

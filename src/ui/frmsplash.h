@@ -3,9 +3,9 @@
 // "Loading ." indicator, and the About panel laid over the main window.
 #include <string>
 
-#include "records/session.h"
+#include "mainwindow/session.h"
 #include "ui/dialog.h"
-#include "ui/forms/controls.h"
+#include "forms/controls.h"
 
 namespace mirrin {
 

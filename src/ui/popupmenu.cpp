@@ -1,6 +1,6 @@
 #include "ui/popupmenu.h"
 
-#include "records/listdisplay.h"
+#include "mainwindow/listdisplay.h"
 #include "startup/config.h"
 
 namespace mirrin {

@@ -5,12 +5,12 @@
 
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
-#include "records/format.h"
+#include "mainwindow/format.h"
 #include "save/datafiles.h"
 #include "save/save.h"
 #include "startup/errorreport.h"
 #include "startup/runningcheck.h"
-#include "startup/systemtimezone.h"
+#include "sysplatform/systemtimezone.h"
 #include "startup/version.h"
 #include "ui/app.h"
 

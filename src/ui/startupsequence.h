@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "records/session.h"
-#include "ui/forms/combobox.h"
+#include "mainwindow/session.h"
+#include "forms/combobox.h"
 
 namespace mirrin {
 

@@ -3,9 +3,9 @@
 // last Save or transfer did, in the operator's words.
 #include <string>
 
-#include "records/session.h"
+#include "mainwindow/session.h"
 #include "save/save.h"
-#include "ui/forms/controls.h"
+#include "forms/controls.h"
 
 namespace mirrin {
 

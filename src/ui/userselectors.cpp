@@ -2,7 +2,7 @@
 
 #include "palmdata/users.h"
 #include "palmdata/version.h"
-#include "records/loaduser.h"
+#include "mainwindow/loaduser.h"
 #include "startup/errorreport.h"
 
 namespace mirrin {

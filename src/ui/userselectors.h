@@ -4,8 +4,8 @@
 // folder lists, whose entries pair up by position.
 #include <string>
 
-#include "records/session.h"
-#include "ui/forms/combobox.h"
+#include "mainwindow/session.h"
+#include "forms/combobox.h"
 
 namespace mirrin {
 

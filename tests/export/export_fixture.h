@@ -5,7 +5,7 @@
 #include <string>
 
 #include "export/exportset.h"
-#include "startup/systemtimezone.h"
+#include "sysplatform/systemtimezone.h"
 #include "support/palmrecords.h"
 
 namespace mirrin::test {

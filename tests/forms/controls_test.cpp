@@ -1,9 +1,9 @@
-#include "ui/forms/controls.h"
+#include "forms/controls.h"
 
 #include <gtest/gtest.h>
 
 #include "palmdata/errors.h"
-#include "ui/forms/combobox.h"
+#include "forms/combobox.h"
 
 namespace mirrin::forms {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/forms/listbox.h"
+#include "forms/listbox.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "records/loaduser.h"
+#include "mainwindow/loaduser.h"
 #include "support/filebuilder.h"
 #include "support/userfolder.h"
 #include "ui/app.h"

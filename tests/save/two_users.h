@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "records/loaduser.h"
+#include "mainwindow/loaduser.h"
 #include "support/session_fixture.h"
 #include "support/userfolder.h"
 

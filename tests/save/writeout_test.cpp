@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "records/loaduser.h"
+#include "mainwindow/loaduser.h"
 #include "two_users.h"
 
 namespace mirrin {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/forms/platform.h"
+#include "platform/platform.h"
 
 namespace mirrin::test {
 

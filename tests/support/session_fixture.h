@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "palmdata/palmtime.h"
-#include "records/session.h"
+#include "mainwindow/session.h"
 #include "support/fake_platform.h"
 #include "support/filebuilder.h"
 

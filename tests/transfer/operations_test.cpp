@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "palmdata/palmtime.h"
-#include "records/detail.h"
-#include "records/listdisplay.h"
-#include "records/selectkind.h"
+#include "mainwindow/detail.h"
+#include "mainwindow/listdisplay.h"
+#include "mainwindow/selectkind.h"
 #include "support/palmrecords.h"
 #include "support/session_fixture.h"
 #include "transfer/copyrules.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/forms/controls.h"
+#include "forms/controls.h"
 
 namespace mirrin {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "records/display_fixture.h"
+#include "mainwindow/display_fixture.h"
 #include "ui/frmmirrin.h"
 
 namespace mirrin {

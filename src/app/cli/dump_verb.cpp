@@ -7,7 +7,7 @@
 #include "app/cli/cli.h"
 #include "app/cli/datafile.h"
 #include "app/cli/json.h"
-#include "startup/systemtimezone.h"
+#include "sysplatform/systemtimezone.h"
 #include "sysplatform/codepage.h"
 
 namespace mirrin::cli {

@@ -9,9 +9,9 @@
 #include "export/ics.h"
 #include "export/vcf.h"
 #include "palmdata/fileio.h"
-#include "records/loaduser.h"
+#include "mainwindow/loaduser.h"
 #include "startup/config.h"
-#include "startup/systemtimezone.h"
+#include "sysplatform/systemtimezone.h"
 
 namespace mirrin::cli {
 

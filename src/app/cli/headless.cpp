@@ -5,7 +5,7 @@
 
 #include "palmdata/fileio.h"
 #include "palmdata/users.h"
-#include "startup/systemtimezone.h"
+#include "sysplatform/systemtimezone.h"
 
 namespace mirrin::cli {
 

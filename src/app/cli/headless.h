@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "records/session.h"
-#include "ui/forms/platform.h"
+#include "mainwindow/session.h"
+#include "platform/platform.h"
 
 namespace mirrin::cli {
 

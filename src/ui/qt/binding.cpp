@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/forms/platform.h"
+#include "platform/platform.h"
 #include "ui/qt/listview.h"
 #include "ui/qt/qttext.h"
 

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "ui/forms/combobox.h"
-#include "ui/forms/controls.h"
-#include "ui/forms/listbox.h"
+#include "forms/combobox.h"
+#include "forms/controls.h"
+#include "forms/listbox.h"
 
 class QAction;
 class QCheckBox;

@@ -7,7 +7,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "records/rowtext.h"
+#include "mainwindow/rowtext.h"
 #include "ui/qt/binding.h"
 #include "ui/qt/qttext.h"
 

@@ -7,7 +7,7 @@
 #include <QListView>
 #include <functional>
 
-#include "ui/forms/listbox.h"
+#include "forms/listbox.h"
 
 namespace mirrin::qt {
 

@@ -11,7 +11,7 @@
 #include <QStatusBar>
 #include <algorithm>
 
-#include "records/differences.h"
+#include "mainwindow/differences.h"
 #include "save/save.h"
 #include "ui/popupmenu.h"
 #include "ui/qt/listview.h"

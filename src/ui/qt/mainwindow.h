@@ -4,7 +4,7 @@
 // frame, and closing routed to the exit routine.
 #include <QMainWindow>
 
-#include "records/session.h"
+#include "mainwindow/session.h"
 #include "ui/frmmirrin.h"
 #include "ui/qt/binding.h"
 

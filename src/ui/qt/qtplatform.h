@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "sysplatform/systemservices.h"
-#include "ui/forms/platform.h"
+#include "platform/platform.h"
 
 namespace mirrin::qt {
 

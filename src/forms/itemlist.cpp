@@ -1,0 +1,115 @@
+#include "forms/itemlist.h"
+
+#include <algorithm>
+
+#include "palmdata/errors.h"
+
+namespace mirrin::forms {
+
+namespace {
+
+// ASCII letters only, whatever locale the window toolkit sets.
+unsigned char Folded(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+}
+
+}  // namespace
+
+bool TextLess(const std::string& a, const std::string& b) {
+  // Equal bytes are equal folded too: only where the bytes differ is the
+  // case looked at. Sorting a long list spends its time here.
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    if (a[i] == b[i]) continue;
+    const unsigned char x = Folded(a[i]);
+    const unsigned char y = Folded(b[i]);
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
+void ItemList::CheckIndex(int index) const {
+  if (index < 0 || index >= ListCount()) {
+    throw RunError(381, "Invalid property array index", "row " + std::to_string(index));
+  }
+}
+
+const std::string& ItemList::List(int index) const {
+  CheckIndex(index);
+  return rows_[static_cast<size_t>(index)].text;
+}
+
+int32_t ItemList::ItemData(int index) const {
+  CheckIndex(index);
+  return rows_[static_cast<size_t>(index)].itemData;
+}
+
+void ItemList::SetItemData(int index, int32_t data) {
+  CheckIndex(index);
+  rows_[static_cast<size_t>(index)].itemData = data;
+}
+
+void ItemList::SetList(int index, std::string text) {
+  CheckIndex(index);
+  // Like the classic List(i) = text: the row changes in place, unsorted.
+  rows_[static_cast<size_t>(index)].text = std::move(text);
+  NotifyView();
+}
+
+int ItemList::InsertRow(std::string text, int32_t itemData) {
+  int at = ListCount();
+  if (sorted_) {
+    const auto pos = std::upper_bound(rows_.begin(), rows_.end(), text,
+                                      [](const std::string& t, const Row& r) { return TextLess(t, r.text); });
+    at = static_cast<int>(pos - rows_.begin());
+  }
+  return InsertRowAt(at, std::move(text), itemData);
+}
+
+int ItemList::InsertRowAt(int index, std::string text, int32_t itemData) {
+  if (index < 0 || index > ListCount()) {
+    throw RunError(5, "Invalid procedure call or argument", "row " + std::to_string(index));
+  }
+  rows_.insert(rows_.begin() + index, Row{std::move(text), itemData, false, false});
+  newIndex_ = index;
+  NotifyView();
+  return index;
+}
+
+void ItemList::InsertRows(std::vector<std::pair<std::string, int32_t>> items) {
+  if (items.empty()) return;
+  const size_t old = rows_.size();
+  for (auto& [text, data] : items) rows_.push_back(Row{std::move(text), data, false, false});
+  if (sorted_) {
+    // Stable on both steps: equal texts keep their order of addition, and
+    // the rows already present come first, as one-by-one insertion gives.
+    auto less = [](const Row& a, const Row& b) { return TextLess(a.text, b.text); };
+    std::stable_sort(rows_.begin() + static_cast<long>(old), rows_.end(), less);
+    std::inplace_merge(rows_.begin(), rows_.begin() + static_cast<long>(old), rows_.end(), less);
+  }
+  newIndex_ = -1;  // no single row was added last
+  NotifyView();
+}
+
+void ItemList::EraseRow(int index) {
+  CheckIndex(index);
+  rows_.erase(rows_.begin() + index);
+  newIndex_ = -1;
+  NotifyView();
+}
+
+void ItemList::ClearRows() {
+  rows_.clear();
+  newIndex_ = -1;
+  NotifyView();
+}
+
+int ItemList::FocusRow() const {
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i].focus) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace mirrin::forms

@@ -1,0 +1,256 @@
+#include "mainwindow/listdisplay.h"
+
+#include <algorithm>
+#include <exception>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "mainwindow/recordtext.h"
+#include "mainwindow/rowtext.h"
+#include "mainwindow/textutil.h"
+#include "startup/errorreport.h"
+
+namespace mirrin {
+
+namespace {
+
+// Key -> first row (in list order) that has it.
+using FirstRowIndex = std::unordered_map<std::string, int>;
+
+int FirstRow(const FirstRowIndex& index, const std::string& key) {
+  const auto it = index.find(key);
+  return it == index.end() ? -1 : it->second;
+}
+
+// Where UpdateLists was when an error was raised.
+struct PairingPosition {
+  char step = 'A';
+  int p = 0;
+  int q = 0;
+};
+
+// Contacts, To Dos, memos and the custom kind pair rows whose key is equal:
+// the first right row with the left row's key, even when it is paired already
+// (its earlier left partner keeps its own entry).
+std::string PairKey(Session& s, Side side, Kind kind, int row) {
+  forms::ListBox& list = s.List(side);
+  const int32_t record = list.ItemData(row);
+  UserStore& store = s.Store(side);
+  switch (kind) {
+    case Kind::Contacts: {
+      const int32_t start = std::max<int32_t>(RowRecord(store.contacts, record).MatchPrefixLength, 1);
+      return MidChars(list.List(row), static_cast<size_t>(start), 100, s.settings.DBCS);
+    }
+    case Kind::ToDos: return TextOf(RowRecord(store.todos, record).Description);
+    case Kind::Memos: return TextOf(RowRecord(store.memos, record).MatchText);
+    case Kind::Custom: return RowRecord(store.custom, record).Fields[1];
+    case Kind::Dates: break;
+  }
+  return {};
+}
+
+void PairByKey(Session& s, Kind kind, PairingPosition& at) {
+  forms::ListBox& left = s.List(kLeft);
+  forms::ListBox& right = s.List(kRight);
+  FirstRowIndex firstRight;
+  firstRight.reserve(static_cast<size_t>(right.ListCount()));
+  at.step = 'A';
+  for (at.q = 0; at.q < right.ListCount(); ++at.q) firstRight.emplace(PairKey(s, kRight, kind, at.q), at.q);
+  at.step = 'B';
+  for (at.p = 0; at.p < left.ListCount(); ++at.p) {
+    at.q = FirstRow(firstRight, PairKey(s, kLeft, kind, at.p));
+    if (at.q < 0) continue;
+    s.Map(kLeft)[static_cast<size_t>(at.p)] = at.q;
+    s.Map(kRight)[static_cast<size_t>(at.q)] = at.p;
+  }
+}
+
+// Dates pair by SameDescription: the first FirstDuplicateChars characters of
+// the trimmed descriptions are equal, directly, with User1's suffix after the
+// left one, or with User2's after the right one. Each way is an equality of
+// keys, so the first right row that passes is the smallest of the first rows
+// found under the three keys.
+void PairDates(Session& s, PairingPosition& at) {
+  const Settings& st = s.settings;
+  const bool dbcs = st.DBCS;
+  const size_t n = st.FirstDuplicateChars < 0 ? 0 : static_cast<size_t>(st.FirstDuplicateChars);
+  auto trimmed = [&](Side side, int row) -> std::pair<std::string, DateRecord*> {
+    DateRecord& r = RowRecord(s.Store(side).dates, s.List(side).ItemData(row));
+    return {MatchedDescription(r.Description, st), &r};
+  };
+  forms::ListBox& left = s.List(kLeft);
+  forms::ListBox& right = s.List(kRight);
+  std::vector<int32_t>& leftMap = s.Map(kLeft);
+  std::vector<int32_t>& rightMap = s.Map(kRight);
+
+  FirstRowIndex plain, suffixed;  // right rows by their key, and by their key with User2's suffix
+  plain.reserve(static_cast<size_t>(right.ListCount()));
+  suffixed.reserve(static_cast<size_t>(right.ListCount()));
+  std::vector<const DateRecord*> rightRecords;
+  rightRecords.reserve(static_cast<size_t>(right.ListCount()));
+  at.step = 'A';
+  for (at.q = 0; at.q < right.ListCount(); ++at.q) {
+    auto [b, record] = trimmed(kRight, at.q);
+    plain.emplace(LeftChars(b, n, dbcs), at.q);
+    suffixed.emplace(LeftChars(b + st.SuffixUser2, n, dbcs), at.q);
+    rightRecords.push_back(record);
+  }
+  at.step = 'B';
+  for (at.p = 0; at.p < left.ListCount(); ++at.p) {
+    auto [a, record] = trimmed(kLeft, at.p);
+    const std::string key = LeftChars(a, n, dbcs);
+    int q = -1;
+    for (int candidate : {FirstRow(plain, key), FirstRow(plain, LeftChars(a + st.SuffixUser1, n, dbcs)),
+                          FirstRow(suffixed, key)}) {
+      if (candidate >= 0 && (q < 0 || candidate < q)) q = candidate;
+    }
+    if (q < 0) continue;
+    at.q = q;
+    at.step = 'C';
+    const int32_t earlier = rightMap[static_cast<size_t>(q)];
+    if (earlier >= 0) {
+      // A right row keeps its first partner unless this left row starts at
+      // the same moment.
+      if (record->StartTime.value != rightRecords[static_cast<size_t>(q)]->StartTime.value) {
+        at.step = 'B';
+        continue;
+      }
+      leftMap[static_cast<size_t>(earlier)] = -1;
+    }
+    leftMap[static_cast<size_t>(at.p)] = q;
+    rightMap[static_cast<size_t>(q)] = at.p;
+    at.step = 'B';
+  }
+}
+
+// The maps are indexed by row: they must hold every row of the longer list.
+void ResetMapsFor(Session& s, int rows) {
+  if (rows > s.window.ListCapacity + 1) s.window.ListCapacity = rows + 100;
+  s.ResetMaps();
+}
+
+}  // namespace
+
+void WriteCountLabels(Session& s) {
+  for (Side side : kSides) {
+    std::string text = std::to_string(s.List(side).ListCount()) + " Records";
+    if (!s.window.categoriesView) text += " (of " + std::to_string(s.Store(side).total) + " in total)";
+    s.form.NumRec(side).SetCaption(std::move(text));
+  }
+}
+
+void UpdateLists(Session& s) {
+  if (s.window.categoriesView) return;
+  Kind kind;
+  if (!s.ShownKind(kind)) return;
+  ResetMapsFor(s, std::max(s.List(kLeft).ListCount(), s.List(kRight).ListCount()));
+  PairingPosition at;
+  std::exception_ptr failure;
+  try {
+    if (kind == Kind::Dates) PairDates(s, at);
+    else PairByKey(s, kind, at);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  if (!failure) return;
+  const std::string where = std::string("Error: UpdateLists ") + at.step + " " + std::to_string(at.p) + "," +
+                            std::to_string(at.q);
+  TrapErrors(s.platform, where, [&] { std::rethrow_exception(failure); });
+}
+
+int Partner(Session& s, Side side, int row) {
+  const std::vector<int32_t>& map = s.Map(side);
+  if (row < 0 || static_cast<size_t>(row) >= map.size()) return -1;
+  const int32_t partner = map[static_cast<size_t>(row)];
+  return partner >= 0 && partner < s.List(Other(side)).ListCount() ? partner : -1;
+}
+
+void SetPartner(Session& s, Side side, int row, int32_t partner) {
+  if (row < 0) return;
+  if (static_cast<size_t>(row) >= s.Map(side).size()) {
+    s.window.ListCapacity = std::max(s.window.ListCapacity, row + 100);
+    for (auto& map : s.window.maps) map.resize(static_cast<size_t>(s.window.ListCapacity) + 1, -1);
+  }
+  s.Map(side)[static_cast<size_t>(row)] = partner;
+}
+
+void DisplayCategories(Session& s) {
+  TrapErrors(s.platform, "DisplayCategories", [&] {
+    for (Side side : kSides) s.List(side).Clear();
+    Kind kind;
+    if (s.ShownKind(kind)) {
+      for (Side side : kSides) {
+        const std::vector<CategoryEntry>& table = s.Store(side).Header(kind).Categories;
+        std::vector<std::pair<std::string, int32_t>> rows;
+        for (size_t t = 0; t < table.size(); ++t) {
+          if (!table[t].Deleted) rows.emplace_back(CategoryRowText(table[t], s.settings.DBCS), static_cast<int32_t>(t));
+        }
+        s.List(side).AddItems(std::move(rows));
+      }
+    }
+    WriteCountLabels(s);
+    s.form.txtStatus.SetVisible(false);
+    s.form.closeup.SetVisible(false);
+    s.platform.SetBusy(false);
+    DisableTransferButtons(s);
+    s.ResetMaps();
+  });
+}
+
+void UpdateCategory(Session& s, Side side, const std::string& name, int32_t index, int row) {
+  Kind kind;
+  if (!s.ShownKind(kind)) return;
+  UserStore& store = s.Store(side);
+  const int32_t current = s.window.currentIndex[side];
+  if (current < 0 || static_cast<size_t>(current) >= store.Count(kind)) return;
+  const Settings& st = s.settings;
+  bool redraw = true;
+  switch (kind) {
+    case Kind::Contacts:
+      RowRecord(store.contacts, current).Category = index;
+      redraw = st.ShowCategories;  // without categories the row shows nothing that changed
+      break;
+    case Kind::Memos: RowRecord(store.memos, current).Category = index; break;
+    case Kind::ToDos: RowRecord(store.todos, current).Category = index; break;
+    case Kind::Dates: {
+      DateRecord& r = RowRecord(store.dates, current);
+      const std::string note = TextOf(r.Note);
+      if (st.KeepCategories && note.starts_with("##")) {
+        // Datebk keeps the category as the fifth character of the note's
+        // first line: '@' + the category index.
+        const DatFileHeader& header = store.datesHeader;
+        int32_t top = static_cast<int32_t>(header.Categories.size()) - 1;
+        for (const CategoryEntry& e : header.Categories) {
+          if (!e.Deleted) top = std::max(top, e.Index);
+        }
+        int32_t j = -1;
+        for (int32_t k = top; k >= 0 && j < 0; --k) {
+          if (CategoryName(header, k) == name) j = k;
+        }
+        const NoteParts parts = NoteSplit(note, st, s.labels.AgendusMarker);
+        const std::string code(1, static_cast<char>(64 + j));
+        r.Note = BytesOf(LeftChars(parts.header, 4, st.DBCS) + code +
+                         MidChars(parts.header, 6, std::string::npos, st.DBCS) + parts.body + parts.trailer);
+      }
+      r.Category = index;
+      break;
+    }
+    case Kind::Custom: RowRecord(store.custom, current).Fields[0] = name; break;
+  }
+  store.Changed(kind) = true;
+  s.form.mnuSave.SetEnabled(true);
+  // In place: the row keeps its position until the next kind selection.
+  if (redraw) s.List(side).SetList(row, RowText(s, side, kind, current, &name));
+}
+
+void DisableTransferButtons(Session& s) {
+  for (forms::Button* button : s.form.AllTransferButtons()) {
+    // In the categories view the Add pair adds categories and stays as it is.
+    const bool addPair = button == &s.form.aleft || button == &s.form.aright;
+    if (addPair && s.window.categoriesView) continue;
+    button->SetEnabled(false);
+  }
+}
+
+}  // namespace mirrin

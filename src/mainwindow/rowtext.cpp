@@ -1,0 +1,141 @@
+#include "mainwindow/rowtext.h"
+
+#include <utility>
+
+#include "mainwindow/format.h"
+#include "mainwindow/recordtext.h"
+#include "mainwindow/textutil.h"
+
+namespace mirrin {
+
+namespace {
+
+// Rows end with the record id far to the right: invisible in the list, but
+// it orders rows whose visible text is equal.
+std::string AppendTail(std::string& row, int32_t recordId) {
+  row.append(100, ' ');
+  row += FormatNumber(recordId, "##########");
+  return std::move(row);
+}
+
+// "(cat) " in front of the record's own text; the list text start is the
+// position of the space after the parenthesis.
+std::string CategoryPrefix(const std::string& cat) { return "(" + cat + ") "; }
+
+int32_t CategoryStart(const std::string& cat, bool dbcs) {
+  return static_cast<int32_t>(CharCount(cat, dbcs)) + 3;
+}
+
+std::string DateRow(Session& s, Side side, int32_t index) {
+  const Settings& st = s.settings;
+  UserStore& store = s.Store(side);
+  DateRecord& r = RowRecord(store.dates, index);
+  const double start = r.StartTime.value;
+  std::string prefix;
+  if (st.ShowDatebookCategories) {
+    // Appended piece by piece: "(" + string + ")" trips a false -Wrestrict in GCC 12 at -O3.
+    std::string cat = "(";
+    cat += Trim(DateCategoryName(TextOf(r.Note), r, store.datesHeader, st), st.DBCS);
+    cat += ")";
+    prefix = st.SortbyCategory ? cat + FormatDate(start, "(yymmdd) ") : FormatDate(start, "(yymmdd)") + cat + " ";
+  } else {
+    prefix = FormatDate(start, "(yymmdd) ");
+  }
+  r.DateWork = static_cast<int32_t>(CharCount(prefix, st.DBCS)) + 1;
+  std::string row = std::move(prefix);
+  row.reserve(row.size() + r.Description.size() + 130);
+  if (st.Agendus) row += StripAgendus(r.Description, st).rest;
+  else row += r.Description;
+  row += " - ";
+  row += FormatDate(start, st.DateFormat);
+  return AppendTail(row, r.RecordId);
+}
+
+std::string ContactRow(Session& s, Side side, int32_t index, const std::string* category) {
+  const Settings& st = s.settings;
+  UserStore& store = s.Store(side);
+  ContactRecord& r = RowRecord(store.contacts, index);
+  const bool dbcs = st.DBCS;
+  const bool hasName = !r.LastName.empty() || !r.FirstName.empty();
+  const std::string name = Trim(TextOf(r.LastName), dbcs) + ", " + Trim(TextOf(r.FirstName), dbcs);
+  const std::string company = Trim(TextOf(r.Company), dbcs);
+  if (st.ShowCategories) {
+    const std::string cat = category ? *category : CategoryName(store.contactsHeader, r.Category);
+    r.MatchPrefixLength = static_cast<int16_t>(CategoryStart(cat, dbcs));
+    const bool byName = hasName && (r.Company.empty() || !st.ShowCompany);
+    std::string row = CategoryPrefix(cat) + (byName ? name : company);
+    return AppendTail(row, r.RecordId);
+  }
+  r.MatchPrefixLength = 1;
+  const bool byCompany = !r.Company.empty() && (st.ShowCompany || !hasName);
+  std::string row = byCompany ? company : name;
+  return AppendTail(row, r.RecordId);
+}
+
+// To Dos and memos: an optional category, then one trimmed text.
+std::string TitledRow(const std::string& title, bool showCategory, const std::string& cat,
+                      int32_t recordId, int32_t& listTextStart, bool dbcs) {
+  if (!showCategory) {
+    listTextStart = 1;
+    std::string row = Trim(title, dbcs);
+    return AppendTail(row, recordId);
+  }
+  listTextStart = CategoryStart(cat, dbcs);
+  std::string row = CategoryPrefix(cat) + Trim(title, dbcs);
+  return AppendTail(row, recordId);
+}
+
+}  // namespace
+
+std::string RowText(Session& s, Side side, Kind kind, int32_t index, const std::string* category) {
+  const Settings& st = s.settings;
+  UserStore& store = s.Store(side);
+  switch (kind) {
+    case Kind::Dates: return DateRow(s, side, index);
+    case Kind::Contacts: return ContactRow(s, side, index, category);
+    case Kind::ToDos: {
+      TodoRecord& r = RowRecord(store.todos, index);
+      const std::string cat = category ? *category : CategoryName(store.todosHeader, r.Category);
+      return TitledRow(TextOf(r.Description), st.ShowToDoCategories, cat, r.RecordId, r.TodoWork, st.DBCS);
+    }
+    case Kind::Memos: {
+      MemoRecord& r = RowRecord(store.memos, index);
+      const std::string title = MemoTitle(TextOf(r.Text), st);
+      // The pairing of memo rows compares titles.
+      r.MatchText = BytesOf(title);
+      const std::string cat = category ? *category : CategoryName(store.memosHeader, r.Category);
+      return TitledRow(title, st.ShowMemoCategories, cat, r.RecordId, r.MemoWork, st.DBCS);
+    }
+    case Kind::Custom: {
+      const CustomRecord& r = RowRecord(store.custom, index);
+      return CategoryPrefix(r.Fields[0]) + Trim(r.Fields[1], st.DBCS);
+    }
+  }
+  return {};
+}
+
+std::string ShownRowText(const std::string& row) {
+  size_t end = row.size();
+  while (end > 0 && row[end - 1] >= '0' && row[end - 1] <= '9') --end;
+  constexpr size_t kBlanks = 100;
+  if (end < kBlanks || row.find_first_not_of(' ', end - kBlanks) < end) return row;
+  return row.substr(0, end - kBlanks);
+}
+
+std::string CategoryRowText(const CategoryEntry& entry, bool dbcs) {
+  return PadChars(entry.LongName, 16, dbcs) + "\t" + (entry.Show ? "Yes" : "No");
+}
+
+int32_t ListTextStart(Session& s, Side side, Kind kind, int32_t index) {
+  UserStore& store = s.Store(side);
+  switch (kind) {
+    case Kind::Dates: return RowRecord(store.dates, index).DateWork;
+    case Kind::Contacts: return RowRecord(store.contacts, index).MatchPrefixLength;
+    case Kind::ToDos: return RowRecord(store.todos, index).TodoWork;
+    case Kind::Memos: return RowRecord(store.memos, index).MemoWork;
+    case Kind::Custom: break;
+  }
+  return 0;
+}
+
+}  // namespace mirrin

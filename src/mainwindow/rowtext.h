@@ -1,0 +1,43 @@
+#pragma once
+// What a list row looks like for each kind. Building a row text also stores
+// the record's list text start (the 1-based position where its own text
+// begins) in the record's working field.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "palmdata/errors.h"
+#include "mainwindow/session.h"
+
+namespace mirrin {
+
+// The entries-view row text of record `index` of the side's store of `kind`
+// (with the 100-space tail and record id for the four Palm kinds), setting
+// the record's list text start. `category`, when given, is the name shown
+// instead of the one the header gives (a category just chosen in the menu);
+// Dates always take theirs from the record.
+std::string RowText(Session& s, Side side, Kind kind, int32_t index,
+                    const std::string* category = nullptr);
+
+// What the operator sees of a row: the text before the 100 spaces and
+// record id that end the rows of the four Palm kinds.
+std::string ShownRowText(const std::string& row);
+
+// The categories-view row: the long name cut or padded to 16 characters,
+// a TAB, then "Yes" or "No" for the show flag.
+std::string CategoryRowText(const CategoryEntry& entry, bool dbcs);
+
+// The record's list text start (DateWork, MatchPrefixLength, TodoWork, MemoWork); 0 for custom.
+int32_t ListTextStart(Session& s, Side side, Kind kind, int32_t index);
+
+// The record a row's item data (or a current record index) names; error 9
+// when the store has no such record, so a stale index never reads past the array.
+template <typename Record>
+Record& RowRecord(std::vector<Record>& records, int32_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= records.size()) {
+    throw RunError(err::SubscriptOutOfRange, "record " + std::to_string(index));
+  }
+  return records[static_cast<size_t>(index)];
+}
+
+}  // namespace mirrin

@@ -1,0 +1,462 @@
+#include "mainwindow/twins.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <tuple>
+
+#include "palmdata/palmtime.h"
+#include "mainwindow/format.h"
+#include "mainwindow/recordtext.h"
+#include "mainwindow/textutil.h"
+
+namespace mirrin {
+
+namespace {
+
+// A repeat end date or due date after this means "never" or "none".
+double NeverEnds() {
+  static const double never = MakeDate(2031, 12, 30) + MakeTime(0, 1, 0);
+  return never;
+}
+
+// Hash of the fields a twin must share. Equal fields always give equal keys;
+// a collision only adds a candidate, which the full test then rejects.
+class KeyHash {
+ public:
+  KeyHash() = default;
+  explicit KeyHash(uint64_t seed) : h_(seed) {}
+  void Add(std::string_view text) {
+    // Empty texts are common (unused contact fields) and need no hashing.
+    if (!text.empty()) Mix(std::hash<std::string_view>{}(text));
+    Mix(text.size());
+  }
+  void Add(int64_t value) { Mix(static_cast<uint64_t>(value)); }
+  // Dates compare with ==, under which 0 and -0 are equal.
+  void Add(double value) {
+    const double v = value + 0.0;
+    uint64_t bits = 0;
+    static_assert(sizeof bits == sizeof v);
+    std::memcpy(&bits, &v, sizeof bits);
+    Mix(bits);
+  }
+  uint64_t Value() const { return h_; }
+
+ private:
+  void Mix(uint64_t v) { h_ ^= v + 0x9e3779b97f4a7c15ULL + (h_ << 6) + (h_ >> 2); }
+  uint64_t h_ = 0xcbf29ce484222325ULL;
+};
+
+// What a record's test compares besides its plain fields, worked out once
+// per kind selection instead of once per candidate: texts that take
+// formatting, splitting or a category lookup, and the record's key.
+struct Prepared {
+  std::string description;  // dates: without the Agendus part, trimmed
+  std::string note;         // dates with KeepCategories: the note's body
+  std::string category;     // the category name when the kind shows it, else ""
+  std::string day;          // untimed dates: the start day, DDMMYY
+  std::string endDay;       // the repeat's end day as written ("never" is apart)
+  bool neverEnds = false;
+  uint64_t key = 0;  // dates: everything but the description, which may carry a suffix
+};
+
+// Compared as written, to the day: the stored times of day may differ.
+std::string EndDayText(const PalmDate& end) { return GeneralDateText(end.value).substr(0, 10); }
+
+void PrepareRepeat(Prepared& p, const RepeatRule& r, int32_t exceptionCount, KeyHash& h) {
+  p.endDay = EndDayText(r.EndDate);
+  p.neverEnds = r.EndDate.value > NeverEnds();
+  // Not in the key: the end day ("never" also matches a day text) and the
+  // exceptions (only the left record's must be among the right one's).
+  h.Add(int64_t{r.Brand});
+  h.Add(int64_t{exceptionCount});
+  h.Add(int64_t{r.Interval});
+  h.Add(int64_t{r.DayIndex});
+  h.Add(int64_t{r.DaysMask});
+  h.Add(int64_t{r.WeekIndex});
+  h.Add(int64_t{r.MonthIndex});
+}
+
+// Every one of the left record's exceptions is among the right one's.
+bool ExceptionsAmong(int32_t leftCount, const std::vector<int32_t>& left, int32_t rightCount,
+                     const std::vector<int32_t>& right) {
+  auto live = [](int32_t count, const std::vector<int32_t>& v) {
+    return static_cast<long>(std::clamp<int64_t>(count, 0, static_cast<int64_t>(v.size())));
+  };
+  const auto rEnd = right.begin() + live(rightCount, right);
+  return std::all_of(left.begin(), left.begin() + live(leftCount, left),
+                     [&](int32_t e) { return std::find(right.begin(), rEnd, e) != rEnd; });
+}
+
+// The repeat test shared by dates and To Dos. DayNumber and FirstDayOfWeek
+// are left out: Palm Desktop derives them from the start date.
+template <typename Record>
+bool SameRepeat(const Record& l, const Prepared& lp, const Record& r, const Prepared& rp) {
+  const RepeatRule& a = l.Repeat;
+  const RepeatRule& b = r.Repeat;
+  return a.Brand == b.Brand && l.ExceptionCount == r.ExceptionCount &&
+         ExceptionsAmong(l.ExceptionCount, l.Exceptions, r.ExceptionCount, r.Exceptions) &&
+         a.Interval == b.Interval && ((lp.neverEnds && rp.neverEnds) || lp.endDay == rp.endDay) &&
+         a.DayIndex == b.DayIndex && a.DaysMask == b.DaysMask && a.WeekIndex == b.WeekIndex &&
+         a.MonthIndex == b.MonthIndex;
+}
+
+bool SamePhones(const ContactRecord& a, const ContactRecord& b) {
+  auto covered = [](const ContactRecord& x, const ContactRecord& y) {
+    return std::all_of(x.Phones.begin(), x.Phones.end(), [&](const PhoneEntry& p) {
+      return p.Value.empty() || std::any_of(y.Phones.begin(), y.Phones.end(), [&](const PhoneEntry& q) {
+               return q.Label == p.Label && q.Value == p.Value;
+             });
+    });
+  };
+  return covered(a, b) && covered(b, a);
+}
+
+bool SameAddressTexts(const PostalAddress& a, const PostalAddress& b) {
+  return a.Street == b.Street && a.City == b.City && a.State == b.State && a.Zip == b.Zip &&
+         a.Country == b.Country;
+}
+
+bool AddressesAmong(const ContactRecord& l, const ContactRecord& r) {
+  return std::all_of(l.Addresses.begin(), l.Addresses.end(), [&](const PostalAddress& a) {
+    const bool empty = a.Street.empty() && a.City.empty() && a.State.empty() && a.Zip.empty() &&
+                       a.Country.empty();
+    return empty || std::any_of(r.Addresses.begin(), r.Addresses.end(), [&](const PostalAddress& b) {
+             return b.Label == a.Label && SameAddressTexts(a, b);
+           });
+  });
+}
+
+bool SameIm(const Bytes& a, int32_t aLabel, const Bytes& b, int32_t bLabel) {
+  return a == b && (a.empty() || aLabel == bLabel);
+}
+
+Prepared Prepare(const DateRecord& r, const DatFileHeader& header, const TwinContext& c) {
+  const Settings& s = c.settings;
+  Prepared p;
+  const std::string_view note = r.Note;
+  p.description = MatchedDescription(r.Description, s);
+  // Without KeepCategories the whole note is compared, straight from the record.
+  if (s.KeepCategories) p.note = NoteSplit(note, s, c.agendusMarker).body;
+  if (s.ShowDatebookCategories) p.category = Trim(DateCategoryName(note, r, header, s), s.DBCS);
+  KeyHash h;
+  // Two untimed dates match by day; timed ones by exact start and end.
+  h.Add(int64_t{r.Untimed});
+  if (r.Untimed) {
+    p.day = FormatDate(r.StartTime.value, "DDMMYY");
+    h.Add(p.day);
+  } else {
+    h.Add(r.StartTime.value);
+    h.Add(r.EndTime.value);
+  }
+  h.Add(int64_t{r.Duration});
+  h.Add(s.KeepCategories ? std::string_view(p.note) : note);
+  h.Add(p.category);
+  h.Add(r.Location);
+  if (s.CopyAlarms) {
+    h.Add(int64_t{r.AlarmSet});
+    if (r.AlarmSet) {
+      h.Add(int64_t{r.AlarmUnit});
+      h.Add(int64_t{r.AlarmAdvance});
+    }
+  }
+  PrepareRepeat(p, r.Repeat, r.ExceptionCount, h);
+  p.key = h.Value();
+  return p;
+}
+
+bool Twins(const DateRecord& l, const Prepared& lp, const DateRecord& r, const Prepared& rp, const TwinContext& c) {
+  const Settings& s = c.settings;
+  const bool bothUntimed = l.Untimed && r.Untimed;
+  if (!((bothUntimed && lp.day == rp.day) || l.StartTime.value == r.StartTime.value)) return false;
+  if (!bothUntimed && l.EndTime.value != r.EndTime.value) return false;
+  const std::string& a = lp.description;
+  const std::string& b = rp.description;
+  if (!(a == b || a + s.SuffixUser1 == b || b + s.SuffixUser2 == a)) return false;
+  if (l.Duration != r.Duration || (s.KeepCategories ? lp.note != rp.note : l.Note != r.Note)) return false;
+  if (lp.category != rp.category) return false;
+  if (l.Location != r.Location || l.Untimed != r.Untimed) return false;
+  if (s.CopyAlarms && (l.AlarmSet != r.AlarmSet ||
+                       (l.AlarmSet && (l.AlarmUnit != r.AlarmUnit || l.AlarmAdvance != r.AlarmAdvance)))) {
+    return false;
+  }
+  return SameRepeat(l, lp, r, rp);
+}
+
+Prepared Prepare(const ContactRecord& r, const DatFileHeader& header, const TwinContext& c) {
+  Prepared p;
+  if (c.settings.ShowCategories) p.category = CategoryName(header, r.Category);
+  KeyHash h;
+  for (const Bytes* text : {&r.LastName, &r.FirstName, &r.Title, &r.Company, &r.Website, &r.Note,
+                            &r.InstantMessage1, &r.InstantMessage2}) {
+    h.Add(*text);
+  }
+  if (!r.InstantMessage1.empty()) h.Add(int64_t{r.IMLabel1});
+  if (!r.InstantMessage2.empty()) h.Add(int64_t{r.IMLabel2});
+  for (const Bytes& field : r.CustomFields) h.Add(field);
+  // Phones compare as sets of their non-empty entries.
+  std::array<const PhoneEntry*, 7> phones{};
+  auto end = phones.begin();
+  for (const PhoneEntry& phone : r.Phones) {
+    if (!phone.Value.empty()) *end++ = &phone;
+  }
+  auto less = [](const PhoneEntry* a, const PhoneEntry* b) {
+    return std::tie(a->Label, a->Value) < std::tie(b->Label, b->Value);
+  };
+  auto same = [](const PhoneEntry* a, const PhoneEntry* b) { return a->Label == b->Label && a->Value == b->Value; };
+  std::sort(phones.begin(), end, less);
+  end = std::unique(phones.begin(), end, same);
+  for (auto it = phones.begin(); it != end; ++it) {
+    h.Add(int64_t{(*it)->Label});
+    h.Add((*it)->Value);
+  }
+  h.Add(p.category);
+  h.Add(int64_t{r.ExtPair1});
+  h.Add(int64_t{r.ExtFlag});
+  h.Add(int64_t{r.ExtNumber1});
+  p.key = h.Value();
+  return p;
+}
+
+bool Twins(const ContactRecord& l, const Prepared& lp, const ContactRecord& r, const Prepared& rp,
+           const TwinContext&) {
+  return l.LastName == r.LastName && l.FirstName == r.FirstName && l.Title == r.Title &&
+         l.Company == r.Company && lp.category == rp.category && SamePhones(l, r) &&
+         l.CustomFields == r.CustomFields && AddressesAmong(l, r) &&
+         SameIm(l.InstantMessage1, l.IMLabel1, r.InstantMessage1, r.IMLabel1) &&
+         SameIm(l.InstantMessage2, l.IMLabel2, r.InstantMessage2, r.IMLabel2) && l.Website == r.Website &&
+         l.ExtPair1 == r.ExtPair1 && (l.ExtPair2 < 0 || r.ExtPair2 < 0 || l.ExtPair2 == r.ExtPair2) &&
+         l.ExtFlag == r.ExtFlag && l.ExtNumber1 == r.ExtNumber1 && l.Note == r.Note;
+}
+
+// Due dates from the end of 2031 on mean "no due date".
+bool NoDueDate(const TodoRecord& r) { return !(r.DueDate.value <= NeverEnds()); }
+
+Prepared Prepare(const TodoRecord& r, const DatFileHeader& header, const TwinContext& c) {
+  Prepared p;
+  if (c.settings.ShowToDoCategories) p.category = CategoryName(header, r.Category);
+  KeyHash h;
+  h.Add(r.Description);
+  h.Add(p.category);
+  h.Add(r.Note);
+  h.Add(int64_t{r.AlarmSet});
+  if (r.AlarmSet) {
+    h.Add(r.ExtDate2.value);
+    h.Add(int64_t{r.ExtNumber});
+  }
+  h.Add(int64_t{r.Priority});
+  PrepareRepeat(p, r.Repeat, r.ExceptionCount, h);
+  h.Add(int64_t{r.Completed});
+  // All To Dos without a due date share one bucket.
+  if (NoDueDate(r)) h.Add(int64_t{-1});
+  else h.Add(r.DueDate.value);
+  p.key = h.Value();
+  return p;
+}
+
+bool Twins(const TodoRecord& l, const Prepared& lp, const TodoRecord& r, const Prepared& rp, const TwinContext&) {
+  if (l.Description != r.Description || lp.category != rp.category) return false;
+  if (l.Note != r.Note || l.AlarmSet != r.AlarmSet) return false;
+  if (l.AlarmSet && (l.ExtDate2.value != r.ExtDate2.value || l.ExtNumber != r.ExtNumber)) return false;
+  if (l.Priority != r.Priority || !SameRepeat(l, lp, r, rp) || l.Completed != r.Completed) return false;
+  return (NoDueDate(l) && NoDueDate(r)) || l.DueDate.value == r.DueDate.value;
+}
+
+Prepared Prepare(const MemoRecord& r, const DatFileHeader& header, const TwinContext& c) {
+  Prepared p;
+  if (c.settings.ShowMemoCategories) p.category = CategoryName(header, r.Category);
+  KeyHash h;
+  h.Add(r.Text);
+  h.Add(p.category);
+  p.key = h.Value();
+  return p;
+}
+
+bool Twins(const MemoRecord& l, const Prepared& lp, const MemoRecord& r, const Prepared& rp, const TwinContext&) {
+  return lp.category == rp.category && l.Text == r.Text;
+}
+
+Prepared Prepare(const CustomRecord& r, const DatFileHeader&, const TwinContext&) {
+  Prepared p;
+  KeyHash h;
+  for (const std::string& field : r.Fields) h.Add(field);
+  p.key = h.Value();
+  return p;
+}
+
+bool Twins(const CustomRecord& l, const Prepared&, const CustomRecord& r, const Prepared&, const TwinContext&) {
+  return l.Fields == r.Fields;
+}
+
+bool Live(const CustomRecord& r) { return !r.Deleted; }
+bool Live(const CommonFields& r) { return r.Status <= 3; }
+
+// A single pair, as the unit tests ask it.
+template <typename Record>
+bool OnePair(const Record& l, const Record& r, const TwinContext& c) {
+  return Twins(l, Prepare(l, c.leftHeader, c), r, Prepare(r, c.rightHeader, c), c);
+}
+
+}  // namespace
+
+bool DatesTwin(const DateRecord& l, const DateRecord& r, const TwinContext& c) { return OnePair(l, r, c); }
+bool ContactsEqual(const ContactRecord& l, const ContactRecord& r, const TwinContext& c) { return OnePair(l, r, c); }
+bool TodosEqual(const TodoRecord& l, const TodoRecord& r, const TwinContext& c) { return OnePair(l, r, c); }
+bool MemosTwin(const MemoRecord& l, const MemoRecord& r, const TwinContext& c) { return OnePair(l, r, c); }
+bool CustomTwin(const CustomRecord& l, const CustomRecord& r) { return l.Fields == r.Fields; }
+
+// One kind's twin test and the keys its candidates are indexed by.
+class TwinFinder::Rules {
+ public:
+  virtual ~Rules() = default;
+  virtual size_t Count(Side side) const = 0;
+  // May be a twin at all: records that are not live are never searched.
+  virtual bool Live(Side side, size_t i) const = 0;
+  virtual bool Twins(size_t left, size_t right) const = 0;
+  // The key record i is indexed under.
+  virtual uint64_t Key(Side side, size_t i) const = 0;
+  // The keys under which record i's twins are indexed on the other side.
+  virtual void LookupKeys(Side side, size_t i, std::vector<uint64_t>& keys) const {
+    keys.push_back(Key(side, i));
+  }
+};
+
+namespace {
+
+using Stores = std::array<UserStore, 2>;
+
+const std::vector<DateRecord>& RecordsOf(const UserStore& s, const DateRecord*) { return s.dates; }
+const std::vector<ContactRecord>& RecordsOf(const UserStore& s, const ContactRecord*) { return s.contacts; }
+const std::vector<TodoRecord>& RecordsOf(const UserStore& s, const TodoRecord*) { return s.todos; }
+const std::vector<MemoRecord>& RecordsOf(const UserStore& s, const MemoRecord*) { return s.memos; }
+const std::vector<CustomRecord>& RecordsOf(const UserStore& s, const CustomRecord*) { return s.custom; }
+
+// One kind's two record vectors, each record prepared once.
+template <typename Record>
+class RecordRules : public TwinFinder::Rules {
+ public:
+  RecordRules(const TwinContext& context, const Stores& stores) : c_(context) {
+    for (Side side : kSides) {
+      records_[side] = &RecordsOf(stores[side], static_cast<const Record*>(nullptr));
+      const DatFileHeader& header = side == kLeft ? c_.leftHeader : c_.rightHeader;
+      prepared_[side].reserve(records_[side]->size());
+      for (const Record& r : *records_[side]) prepared_[side].push_back(Prepare(r, header, c_));
+    }
+  }
+  size_t Count(Side side) const override { return records_[side]->size(); }
+  bool Live(Side side, size_t i) const override { return mirrin::Live(At(side, i)); }
+  bool Twins(size_t l, size_t r) const override {
+    return mirrin::Twins(At(kLeft, l), prepared_[kLeft][l], At(kRight, r), prepared_[kRight][r], c_);
+  }
+  uint64_t Key(Side side, size_t i) const override { return prepared_[side][i].key; }
+
+ protected:
+  const Record& At(Side side, size_t i) const { return (*records_[side])[i]; }
+
+  TwinContext c_;
+  std::array<const std::vector<Record>*, 2> records_{};
+  std::array<std::vector<Prepared>, 2> prepared_;
+};
+
+class DateRules : public RecordRules<DateRecord> {
+ public:
+  using RecordRules::RecordRules;
+
+  uint64_t Key(Side side, size_t i) const override { return KeyWith(side, i, prepared_[side][i].description); }
+
+  // The description may differ by the suffix an earlier copy appended: a
+  // left a is a twin of a right b when b = a, b = a + SuffixUser1 or
+  // b + SuffixUser2 = a, and the right pass looks the other way round.
+  void LookupKeys(Side side, size_t i, std::vector<uint64_t>& keys) const override {
+    const Settings& s = c_.settings;
+    const std::string& own = prepared_[side][i].description;
+    const std::string& ownSuffix = side == kLeft ? s.SuffixUser1 : s.SuffixUser2;
+    const std::string& otherSuffix = side == kLeft ? s.SuffixUser2 : s.SuffixUser1;
+    keys.push_back(KeyWith(side, i, own));
+    if (!ownSuffix.empty()) keys.push_back(KeyWith(side, i, own + ownSuffix));
+    if (!otherSuffix.empty() && own.size() >= otherSuffix.size() &&
+        own.compare(own.size() - otherSuffix.size(), otherSuffix.size(), otherSuffix) == 0) {
+      keys.push_back(KeyWith(side, i, std::string_view(own).substr(0, own.size() - otherSuffix.size())));
+    }
+  }
+
+ private:
+  uint64_t KeyWith(Side side, size_t i, std::string_view description) const {
+    KeyHash h(prepared_[side][i].key);
+    h.Add(description);
+    return h.Value();
+  }
+};
+
+std::unique_ptr<TwinFinder::Rules> MakeRules(const Stores& stores, Kind kind, const Settings& settings,
+                                             std::string_view agendusMarker) {
+  const TwinContext c{settings, agendusMarker, stores[0].Header(kind), stores[1].Header(kind)};
+  switch (kind) {
+    case Kind::Dates: return std::make_unique<DateRules>(c, stores);
+    case Kind::Contacts: return std::make_unique<RecordRules<ContactRecord>>(c, stores);
+    case Kind::ToDos: return std::make_unique<RecordRules<TodoRecord>>(c, stores);
+    case Kind::Memos: return std::make_unique<RecordRules<MemoRecord>>(c, stores);
+    case Kind::Custom: break;
+  }
+  return std::make_unique<RecordRules<CustomRecord>>(c, stores);
+}
+
+}  // namespace
+TwinFinder::TwinFinder(const Stores& stores, Kind kind, const Settings& settings, std::string_view agendusMarker,
+                       TwinSearch search)
+    : rules_(MakeRules(stores, kind, settings, agendusMarker)), search_(search) {}
+
+TwinFinder::~TwinFinder() = default;
+
+int32_t TwinFinder::FindTwin(Side side, int32_t index) {
+  if (search_ == TwinSearch::Indexed) return FindIndexed(side, index);
+  const Side other = Other(side);
+  const size_t i = static_cast<size_t>(index);
+  for (size_t j = 0; j < rules_->Count(other); ++j) {
+    if (!rules_->Live(other, j)) continue;
+    if (side == kLeft ? rules_->Twins(i, j) : rules_->Twins(j, i)) return static_cast<int32_t>(j);
+  }
+  return -1;
+}
+
+int32_t TwinFinder::FindIndexed(Side side, int32_t index) {
+  const Side other = Other(side);
+  std::vector<std::pair<uint64_t, int32_t>>& entries = index_[other];
+  if (!indexed_[other]) {
+    for (size_t j = 0; j < rules_->Count(other); ++j) {
+      if (rules_->Live(other, j)) entries.emplace_back(rules_->Key(other, j), static_cast<int32_t>(j));
+    }
+    std::sort(entries.begin(), entries.end());
+    indexed_[other] = true;
+  }
+  const size_t i = static_cast<size_t>(index);
+  keys_.clear();
+  rules_->LookupKeys(side, i, keys_);
+  std::sort(keys_.begin(), keys_.end());
+  keys_.erase(std::unique(keys_.begin(), keys_.end()), keys_.end());
+
+  // The records of each key, in index order; different keys hold different
+  // records, so walking the groups merged by index visits every candidate
+  // in the order the plain search would.
+  groups_.clear();
+  for (uint64_t key : keys_) {
+    auto range = std::equal_range(entries.cbegin(), entries.cend(), std::pair<uint64_t, int32_t>{key, 0},
+                                  [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (range.first != range.second) {
+      groups_.emplace_back(range.first - entries.cbegin(), range.second - entries.cbegin());
+    }
+  }
+  while (true) {
+    std::pair<size_t, size_t>* next = nullptr;
+    for (auto& g : groups_) {
+      if (g.first != g.second && (!next || entries[g.first].second < entries[next->first].second)) next = &g;
+    }
+    if (!next) return -1;
+    const size_t j = static_cast<size_t>(entries[next->first].second);
+    ++next->first;
+    if (side == kLeft ? rules_->Twins(i, j) : rules_->Twins(j, i)) return static_cast<int32_t>(j);
+  }
+}
+
+}  // namespace mirrin

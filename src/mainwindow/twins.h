@@ -1,0 +1,76 @@
+#pragma once
+// When a record of one user counts as identical to a record of the other
+// (its twin), so that neither is listed; and the search for a record's first
+// twin on the other side. The tests always take the left record first, so a
+// pair is judged the same from either side.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "mainwindow/userstore.h"
+#include "startup/settings.h"
+
+namespace mirrin {
+
+// What the tests read besides the two records.
+struct TwinContext {
+  const Settings& settings;
+  std::string_view agendusMarker;
+  const DatFileHeader& leftHeader;  // the left user's header of the kind
+  const DatFileHeader& rightHeader;
+};
+
+// A date's twin: same start (or, both untimed, the same day), same end
+// unless both are untimed, the same description (or one with the other
+// user's suffix appended by an earlier copy), duration and note; the same
+// category name when shown, location, untimed flag, alarm (when alarms are
+// copied) and repeat rule.
+bool DatesTwin(const DateRecord& left, const DateRecord& right, const TwinContext& c);
+bool ContactsEqual(const ContactRecord& left, const ContactRecord& right, const TwinContext& c);
+bool TodosEqual(const TodoRecord& left, const TodoRecord& right, const TwinContext& c);
+// Same text, and the same category name unless memo categories are hidden.
+bool MemosTwin(const MemoRecord& left, const MemoRecord& right, const TwinContext& c);
+// All eight fields equal.
+bool CustomTwin(const CustomRecord& left, const CustomRecord& right);
+
+enum class TwinSearch {
+  Indexed,  // candidates only among records sharing the fields a twin must share
+  Plain,    // every record of the other side, in index order
+};
+
+// Finds the first twin, in index order, among the other side's live records
+// (status 3 or less; custom records not deleted), whatever their other
+// filters. Both searches give the same answer; Plain is the reference the
+// index is checked against. Reads the stores as they are when constructed;
+// working fields may change meanwhile, compared fields must not.
+class TwinFinder {
+ public:
+  TwinFinder(const std::array<UserStore, 2>& stores, Kind kind, const Settings& settings,
+             std::string_view agendusMarker, TwinSearch search);
+  ~TwinFinder();
+  TwinFinder(const TwinFinder&) = delete;
+  TwinFinder& operator=(const TwinFinder&) = delete;
+
+  // The index of the twin of record `index` of `side` on the other side; -1 when none.
+  int32_t FindTwin(Side side, int32_t index);
+
+  class Rules;
+
+ private:
+  int32_t FindIndexed(Side side, int32_t index);
+
+  std::unique_ptr<Rules> rules_;
+  TwinSearch search_;
+  // Per side: (key, record index) of its live records, sorted, so the
+  // records of one key are in index order. Built on first use.
+  std::array<std::vector<std::pair<uint64_t, int32_t>>, 2> index_;
+  std::array<bool, 2> indexed_{};
+  // Scratch for the lookups: the keys, and each key's [first, last) in the index.
+  std::vector<uint64_t> keys_;
+  std::vector<std::pair<size_t, size_t>> groups_;
+};
+
+}  // namespace mirrin
