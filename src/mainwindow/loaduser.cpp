@@ -66,7 +66,7 @@ void ReadIncludedFiles(Session& s, Side side) {
   }
   StatusProgress progress(s, total);
   for (const auto& [kind, included] : kinds) {
-    st.read[static_cast<int>(kind)] = included;
+    st.read[static_cast<size_t>(kind)] = included;
     ReadKindFile(s, side, kind, included ? KindFilePath(set, st.userDir, kind) : std::string(), st);
     progress.Step(units[static_cast<size_t>(kind)]);
   }

@@ -55,8 +55,8 @@ struct UserStore {
 
   DatFileHeader& Header(Kind kind);
   const DatFileHeader& Header(Kind kind) const;
-  bool& Changed(Kind kind) { return changed[static_cast<int>(kind)]; }
-  bool Changed(Kind kind) const { return changed[static_cast<int>(kind)]; }
+  bool& Changed(Kind kind) { return changed[static_cast<size_t>(kind)]; }
+  bool Changed(Kind kind) const { return changed[static_cast<size_t>(kind)]; }
   // Number of records of a kind in memory (loaded and added).
   size_t Count(Kind kind) const;
 };

@@ -136,7 +136,7 @@ DatFileHeader ReadHeader(ByteReader& in, DataContext& ctx) {
   h.FieldCount = in.ReadShort();
   in.Need(static_cast<size_t>(h.FieldCount) * 2);
   h.FieldTypes.assign(static_cast<size_t>(h.FieldCount) + 1, 0);
-  for (int32_t i = 1; i <= h.FieldCount; ++i) h.FieldTypes[i] = in.ReadShort();
+  for (int32_t i = 1; i <= h.FieldCount; ++i) h.FieldTypes[static_cast<size_t>(i)] = in.ReadShort();
   const int32_t entries = in.ReadLong();
   if (h.FieldCount == 0) throw RunError(err::DivisionByZero, "the header declares no fields");
   // Halves round to even, as the classic rounding does.
@@ -186,7 +186,7 @@ void WriteHeader(ByteWriter& out, const DatFileHeader& h) {
     throw RunError(err::SubscriptOutOfRange, "field types do not match the field count");
   }
   out.WriteShort(static_cast<uint32_t>(h.FieldCount));
-  for (int32_t i = 1; i <= h.FieldCount; ++i) out.WriteShort(static_cast<uint32_t>(h.FieldTypes[i]));
+  for (int32_t i = 1; i <= h.FieldCount; ++i) out.WriteShort(static_cast<uint32_t>(h.FieldTypes[static_cast<size_t>(i)]));
   out.WriteLong(h.RecordCount * h.FieldCount);
 }
 

@@ -41,7 +41,7 @@ std::vector<std::string> HiddenLines(const FilterUser& user, std::string_view cu
   std::vector<std::string> out;
   for (int k = 0; k < kFilterKindCount; ++k) {
     const auto kind = static_cast<FilterKind>(k);
-    const std::string kindName = kind == FilterKind::Custom ? std::string(customKind) : kPalmKindNames[k];
+    const std::string kindName = kind == FilterKind::Custom ? std::string(customKind) : kPalmKindNames[static_cast<size_t>(k)];
     const std::vector<CategoryEntry>* table = user.Table(kind);
     if (!table || kindName.empty()) continue;
     for (const CategoryEntry& c : *table) {

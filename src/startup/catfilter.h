@@ -24,7 +24,7 @@ struct FilterUser {
   std::array<std::vector<CategoryEntry>*, kFilterKindCount> tables{};
 
   std::vector<CategoryEntry>* Table(FilterKind kind) const {
-    return tables[static_cast<int>(kind)];
+    return tables[static_cast<size_t>(kind)];
   }
 };
 

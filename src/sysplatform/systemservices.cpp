@@ -14,7 +14,8 @@ std::vector<std::string> SystemServices::TopLevelWindowTitles() const { return m
 
 double SystemServices::Now() const {
   using namespace std::chrono;
-  const double seconds = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() / 1000.0;
+  const auto ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+  const double seconds = static_cast<double>(ms) / 1000.0;
   return UtcToLocal(kUnixEpochDay + seconds / 86400.0, timeZone_);
 }
 

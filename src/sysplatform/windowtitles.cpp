@@ -82,7 +82,8 @@ std::string NameText(const xcb_get_property_reply_t& r) {
   std::string text(p, static_cast<size_t>(xcb_get_property_value_length(&r)));
   if (r.type != XCB_ATOM_STRING) return text;
   std::string utf8;
-  for (unsigned char ch : text) {
+  for (char byte : text) {
+    const auto ch = static_cast<unsigned char>(byte);
     if (ch < 0x80) {
       utf8 += static_cast<char>(ch);
     } else {

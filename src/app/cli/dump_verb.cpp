@@ -26,7 +26,8 @@ std::string Hex2(unsigned char c) {
 // is not printable ASCII as \xNN, so nothing is lost or guessed.
 std::string QuoteBytes(const std::string& bytes) {
   std::string q = "\"";
-  for (unsigned char c : bytes) {
+  for (char byte : bytes) {
+    const auto c = static_cast<unsigned char>(byte);
     switch (c) {
       case '"': q += "\\\""; break;
       case '\\': q += "\\\\"; break;
@@ -99,7 +100,7 @@ class JsonDump : public FieldVisitor {
     std::string text = ToUtf8(bytes);
     if (text.find("\xEF\xBF\xBD") == std::string::npos) return Add(name, std::move(text));
     std::string hex;
-    for (unsigned char c : bytes) hex += Hex2(c);
+    for (char c : bytes) hex += Hex2(static_cast<unsigned char>(c));
     Add(name, Json{{"text", std::move(text)}, {"hex", std::move(hex)}});
   }
   void Date(const char* name, const PalmDate& d) override {
