@@ -1,6 +1,5 @@
 #include "palmdata/addressfile.h"
 
-#include "palmdata/describe.h"
 #include "palmdata/errors.h"
 #include "palmdata/recordfile.h"
 
@@ -11,179 +10,87 @@ namespace {
 // Every text empty and no repeat (see SmallestRecord).
 constexpr SmallestRecord kContactSmallest{259, 633};
 
-constexpr int32_t kTagLongPair = 68;
+struct ContactLayout {
+  static constexpr bool kReportsProgress = true;  // "ID 17", "Dr Ann Lee, Acme n pc"
 
-// Each layout is written once, as a walk over the record's fields in file
-// order; FieldIn reads them and FieldOut writes them, so the reader and the
-// writer of a layout cannot drift apart.
-struct FieldIn {
-  ByteReader& in;
-  std::string progress;  // which contact and group, for error reports
+  template <class Io, class R>
+  static void Classic(Io& io, R& r) {
+    io.Int("RecordId", r.RecordId);
+    io.Int("Status", r.Status);
+    io.Int("Position", r.Position);
+    io.Text("LastName", r.LastName);
+    io.Text("FirstName", r.FirstName);
+    io.Text("Title", r.Title);
+    io.Text("Company", r.Company);
+    for (size_t i = 0; i < kClassicPhones; ++i) {
+      io.Int("Label", r.Phones[i].Label);
+      io.Text("Value", r.Phones[i].Value);
+    }
+    auto& home = r.Addresses[0];
+    io.Text("Street", home.Street);
+    io.Text("City", home.City);
+    io.Text("State", home.State);
+    io.Text("Zip", home.Zip);
+    io.Text("Country", home.Country);
+    io.Text("Note", r.Note);
+    io.Bool("Private", r.Private);
+    io.Int("Category", r.Category);
+    for (size_t i = 0; i < kClassicCustomFields; ++i) io.Text("CustomField", r.CustomFields[i]);
+    io.Int("DisplayPhone", r.DisplayPhone);
+  }
 
-  void Int(int32_t& v) { v = in.ReadIntField(); }
-  void Bool(bool& v) { v = in.ReadBoolField(); }
-  void Text(Bytes& s) { s = in.ReadCStringField(); }
-  void Pair(int32_t& a, int32_t& b) {
-    in.ReadLong();  // the tag is not checked, as with every typed field
-    a = in.ReadLong();
-    b = in.ReadLong();
+  // The fields after the extended record prefix.
+  template <class Io, class R>
+  static void Extended(Io& io, R& r) {
+    io.Text("FirstName", r.FirstName);
+    io.Text("LastName", r.LastName);
+    io.Text("Title", r.Title);
+    io.Text("Company", r.Company);
+    io.Named(r);
+    io.Int("DisplayPhone", r.DisplayPhone);
+    io.Text("Note", r.Note);
+    io.Group(" n");
+    for (auto& phone : r.Phones) io.Text("Value", phone.Value);
+    for (auto& phone : r.Phones) io.Int("Label", phone.Label);
+    for (auto& field : r.CustomFields) io.Text("CustomField", field);
+    io.Group(" pc");
+    for (auto& address : r.Addresses) {
+      io.Int("Label", address.Label);
+      io.Text("Street", address.Street);
+      io.Text("City", address.City);
+      io.Text("State", address.State);
+      io.Text("Zip", address.Zip);
+      io.Text("Country", address.Country);
+    }
+    io.Group(" a");
+    io.Text("InstantMessage1", r.InstantMessage1);
+    io.Text("InstantMessage2", r.InstantMessage2);
+    io.Int("IMLabel1", r.IMLabel1);
+    io.Int("IMLabel2", r.IMLabel2);
+    io.Text("Website", r.Website);
+    io.Group(" w");
+    io.Pair("ExtPair1", "ExtPair2", r.ExtPair1, r.ExtPair2);
+    io.Bool("ExtFlag", r.ExtFlag);
+    io.Int("ExtNumber1", r.ExtNumber1);
+    io.Int("ExtNumber2", r.ExtNumber2);
+    io.Group(" b");
+    io.Text("ExtString3", r.ExtString3);
+    io.Text("ExtString4", r.ExtString4);
+    io.Text("ExtString5", r.ExtString5);
+    io.Text("ExtString6", r.ExtString6);
   }
-  template <class R>
-  void Named(const R& r) {
-    progress = r.Title + " " + r.FirstName + " " + r.LastName + ", " + r.Company;
-  }
-  void Group(const char* mark) { progress += mark; }
 };
-
-struct FieldOut {
-  ByteWriter& out;
-
-  void Int(int32_t v) { out.WriteIntField(v); }
-  void Bool(bool v) { out.WriteBoolField(v); }
-  void Text(const Bytes& s) { out.WriteCStringField(s); }
-  void Pair(int32_t a, int32_t b) {
-    out.WriteLong(kTagLongPair);
-    out.WriteLong(a);
-    out.WriteLong(b);
-  }
-  template <class R>
-  void Named(const R&) {}
-  void Group(const char*) {}
-};
-
-// R is ContactRecord for reading and const ContactRecord for writing.
-template <class Io, class P>
-void WalkPhone(Io& io, P& phone) {
-  io.Int(phone.Label);
-  io.Text(phone.Value);
-}
-
-template <class Io, class R>
-void WalkClassic(Io& io, R& r) {
-  io.Int(r.RecordId);
-  io.Int(r.Status);
-  io.Int(r.Position);
-  io.Text(r.LastName);
-  io.Text(r.FirstName);
-  io.Text(r.Title);
-  io.Text(r.Company);
-  for (size_t i = 0; i < kClassicPhones; ++i) WalkPhone(io, r.Phones[i]);
-  auto& home = r.Addresses[0];
-  io.Text(home.Street);
-  io.Text(home.City);
-  io.Text(home.State);
-  io.Text(home.Zip);
-  io.Text(home.Country);
-  io.Text(r.Note);
-  io.Bool(r.Private);
-  io.Int(r.Category);
-  for (size_t i = 0; i < kClassicCustomFields; ++i) io.Text(r.CustomFields[i]);
-  io.Int(r.DisplayPhone);
-}
-
-// The fields after the extended record prefix.
-template <class Io, class R>
-void WalkExtended(Io& io, R& r) {
-  io.Text(r.FirstName);
-  io.Text(r.LastName);
-  io.Text(r.Title);
-  io.Text(r.Company);
-  io.Named(r);
-  io.Int(r.DisplayPhone);
-  io.Text(r.Note);
-  io.Group(" n");
-  for (auto& phone : r.Phones) io.Text(phone.Value);
-  for (auto& phone : r.Phones) io.Int(phone.Label);
-  for (auto& field : r.CustomFields) io.Text(field);
-  io.Group(" pc");
-  for (auto& address : r.Addresses) {
-    io.Int(address.Label);
-    io.Text(address.Street);
-    io.Text(address.City);
-    io.Text(address.State);
-    io.Text(address.Zip);
-    io.Text(address.Country);
-  }
-  io.Group(" a");
-  io.Text(r.InstantMessage1);
-  io.Text(r.InstantMessage2);
-  io.Int(r.IMLabel1);
-  io.Int(r.IMLabel2);
-  io.Text(r.Website);
-  io.Group(" w");
-  io.Pair(r.ExtPair1, r.ExtPair2);
-  io.Bool(r.ExtFlag);
-  io.Int(r.ExtNumber1);
-  io.Int(r.ExtNumber2);
-  io.Group(" b");
-  io.Text(r.ExtString3);
-  io.Text(r.ExtString4);
-  io.Text(r.ExtString5);
-  io.Text(r.ExtString6);
-}
 
 }  // namespace
 
-void ReadPhoneEntry(ByteReader& in, PhoneEntry& phone) {
-  FieldIn io{in, {}};
-  WalkPhone(io, phone);
-}
-
-void WritePhoneEntry(ByteWriter& out, const PhoneEntry& phone) {
-  FieldOut io{out};
-  WalkPhone(io, phone);
-}
-
-void ReadContactEntry(ByteReader& in, ContactRecord& record) {
-  FieldIn io{in, {}};
-  WalkClassic(io, record);
-}
-
-void WriteContactEntry(ByteWriter& out, const ContactRecord& record) {
-  FieldOut io{out};
-  WalkClassic(io, record);
-}
-
-void ReadContactEntryExt(ByteReader& in, ContactRecord& record) {
-  ReadExtPrefix(in, record);
-  FieldIn io{in, "ID " + std::to_string(record.RecordId)};
-  try {
-    WalkExtended(io, record);
-  } catch (const RunError& e) {
-    // Say which contact and which group of its fields could not be read.
-    throw RunError(e.number(), e.description(),
-                   e.detail().empty() ? io.progress : e.detail() + ": " + io.progress);
-  }
-}
-
-void WriteContactEntryExt(ByteWriter& out, const ContactRecord& record) {
-  WriteExtPrefix(out, record);
-  FieldOut io{out};
-  WalkExtended(io, record);
-}
-
 void ParseAddressFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                       std::vector<ContactRecord>& records, DataContext& ctx) {
-  ReadRecordFile("ReadAddressFile", path, data, header, records, ctx, kContactSmallest,
-                 [](ByteReader& in, const DatFileHeader& h, ContactRecord& r) {
-                   if (h.IsExtended) {
-                     ReadContactEntryExt(in, r);
-                   } else {
-                     ReadContactEntry(in, r);
-                   }
-                 });
+  ReadRecordFile<ContactLayout>("ReadAddressFile", path, data, header, records, ctx, kContactSmallest);
 }
 
-Bytes BuildAddressFile(const DatFileHeader& header, std::vector<ContactRecord>& records,
-                       const DataContext&) {
-  return BuildRecordFile(header, records,
-                         [](ByteWriter& out, const DatFileHeader& h, const ContactRecord& r) {
-                           if (h.IsExtended) {
-                             WriteContactEntryExt(out, r);
-                           } else {
-                             WriteContactEntry(out, r);
-                           }
-                         });
+Bytes BuildAddressFile(const DatFileHeader& header, const std::vector<ContactRecord>& records,
+                       const DataContext& ctx) {
+  return BuildRecordFile<ContactLayout>(header, records, ctx);
 }
 
 void SetDefaultAddressHeader(DatFileHeader& header, const std::string& path) {
@@ -211,7 +118,7 @@ void ReadAddressFile(int, const std::string& path, DatFileHeader& header,
 }
 
 void WriteAddressFile(int user, const std::string& path, const DatFileHeader& header,
-                      std::vector<ContactRecord>& records, DataContext& ctx) {
+                      const std::vector<ContactRecord>& records, DataContext& ctx) {
   ctx.Log("Write Contacts for " + std::to_string(user == 1 ? 1 : 2) + " to " + path, 6);
   const Bytes content = BuildAddressFile(header, records, ctx);
   CheckReadsBack<ContactRecord>(content, records.size(), path, ctx, ParseAddressFile);

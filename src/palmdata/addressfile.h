@@ -61,22 +61,11 @@ struct ContactRecord : CommonFields {
   int16_t MatchPrefixLength = 0;
 };
 
-void ReadPhoneEntry(ByteReader& in, PhoneEntry& phone);
-void WritePhoneEntry(ByteWriter& out, const PhoneEntry& phone);
-
-void ReadContactEntry(ByteReader& in, ContactRecord& record);
-void WriteContactEntry(ByteWriter& out, const ContactRecord& record);
-// Errors raised after the prefix name the contact and the group of fields
-// being read ("ID 17", "Dr Ann Lee, Acme n pc").
-void ReadContactEntryExt(ByteReader& in, ContactRecord& record);
-void WriteContactEntryExt(ByteWriter& out, const ContactRecord& record);
-
 // Header and records from bytes in memory; path is only named in errors,
 // whose where() is "ReadAddressFile <path>,<record index>".
 void ParseAddressFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                       std::vector<ContactRecord>& records, DataContext& ctx);
-// The complete file; extended rows are renumbered in `records`.
-Bytes BuildAddressFile(const DatFileHeader& header, std::vector<ContactRecord>& records,
+Bytes BuildAddressFile(const DatFileHeader& header, const std::vector<ContactRecord>& records,
                        const DataContext& ctx);
 
 // The header a user gets when the address file does not exist yet.
@@ -86,7 +75,7 @@ void ReadAddressFile(int user, const std::string& path, DatFileHeader& header,
                      std::vector<ContactRecord>& records, DataContext& ctx);
 // Replaces path atomically.
 void WriteAddressFile(int user, const std::string& path, const DatFileHeader& header,
-                      std::vector<ContactRecord>& records, DataContext& ctx);
+                      const std::vector<ContactRecord>& records, DataContext& ctx);
 
 void Describe(const ContactRecord& record, FieldVisitor& v);
 

@@ -24,6 +24,45 @@ uint32_t RepeatEndTime(const PalmDate& d, const TimeZoneInfo& tz) {
 
 bool HasDayIndex(int32_t brand) { return brand >= 1 && brand <= 3; }
 
+struct DateLayout {
+  static constexpr bool kReportsProgress = false;
+  template <class Io, class R>
+  static void Classic(Io& io, R& r) {
+    io.Int("RecordId", r.RecordId);
+    io.Int("Status", r.Status);
+    io.Int("Position", r.Position);
+    io.Date("StartTime", r.StartTime);
+    io.TimeAsInt("EndTime", r.EndTime);
+    io.Text("Description", r.Description);
+    io.Int("Duration", r.Duration);
+    io.Text("Note", r.Note);
+    io.Bool("Untimed", r.Untimed);
+    io.Bool("Private", r.Private);
+    io.Int("Category", r.Category);
+    io.Bool("AlarmSet", r.AlarmSet);
+    io.Int("AlarmAdvance", r.AlarmAdvance);
+    io.Int("AlarmUnit", r.AlarmUnit);
+    io.Repeat(r);
+  }
+  template <class Io, class R>
+  static void Extended(Io& io, R& r) {
+    io.Date("StartTime", r.StartTime);
+    io.Date("EndTime", r.EndTime);
+    io.Text("Description", r.Description);
+    io.Int("Duration", r.Duration);
+    io.Text("Note", r.Note);
+    io.Bool("Untimed", r.Untimed);
+    io.Bool("AlarmSet", r.AlarmSet);
+    io.Int("AlarmAdvance", r.AlarmAdvance);
+    io.Int("AlarmUnit", r.AlarmUnit);
+    io.Repeat(r);
+    io.Text("Location", r.Location);
+    io.Int("ExtNumber", r.ExtNumber);
+    io.Text("ExtString3", r.ExtString3);
+    io.Text("ExtString4", r.ExtString4);
+  }
+};
+
 }  // namespace
 
 std::string_view RepeatTypeName(int32_t brand) {
@@ -145,78 +184,6 @@ void DescribeRepeat(int32_t exceptionCount, const std::vector<int32_t>& exceptio
   v.End();
 }
 
-void ReadDateEntry(ByteReader& in, DateRecord& r, const TimeZoneInfo& tz) {
-  r.RecordId = in.ReadIntField();
-  r.Status = in.ReadIntField();
-  r.Position = in.ReadIntField();
-  r.StartTime = in.ReadDateField(tz);
-  r.EndTime = in.ReadDateField(tz);  // an Integer field holding a Palm time
-  r.Description = in.ReadCStringField();
-  r.Duration = in.ReadIntField();
-  r.Note = in.ReadCStringField();
-  r.Untimed = in.ReadBoolField();
-  r.Private = in.ReadBoolField();
-  r.Category = in.ReadIntField();
-  r.AlarmSet = in.ReadBoolField();
-  r.AlarmAdvance = in.ReadIntField();
-  r.AlarmUnit = in.ReadIntField();
-  ReadRepeatField(in, r.ExceptionCount, r.Exceptions, r.Repeat, tz);
-}
-
-void WriteDateEntry(ByteWriter& out, const DateRecord& r, const TimeZoneInfo& tz) {
-  out.WriteIntField(r.RecordId);
-  out.WriteIntField(r.Status);
-  out.WriteIntField(r.Position);
-  out.WriteDateField(r.StartTime, tz);
-  out.WriteIntField(static_cast<int32_t>(PalmTimeOf(r.EndTime, tz)));
-  out.WriteCStringField(r.Description);
-  out.WriteIntField(r.Duration);
-  out.WriteCStringField(r.Note);
-  out.WriteBoolField(r.Untimed);
-  out.WriteBoolField(r.Private);
-  out.WriteIntField(r.Category);
-  out.WriteBoolField(r.AlarmSet);
-  out.WriteIntField(r.AlarmAdvance);
-  out.WriteIntField(r.AlarmUnit);
-  WriteRepeatField(out, r.ExceptionCount, r.Exceptions, r.Repeat, tz);
-}
-
-void ReadDateEntryExt(ByteReader& in, DateRecord& r, const TimeZoneInfo& tz) {
-  ReadExtPrefix(in, r);
-  r.StartTime = in.ReadDateField(tz);
-  r.EndTime = in.ReadDateField(tz);
-  r.Description = in.ReadCStringField();
-  r.Duration = in.ReadIntField();
-  r.Note = in.ReadCStringField();
-  r.Untimed = in.ReadBoolField();
-  r.AlarmSet = in.ReadBoolField();
-  r.AlarmAdvance = in.ReadIntField();
-  r.AlarmUnit = in.ReadIntField();
-  ReadRepeatField(in, r.ExceptionCount, r.Exceptions, r.Repeat, tz);
-  r.Location = in.ReadCStringField();
-  r.ExtNumber = in.ReadIntField();
-  r.ExtString3 = in.ReadCStringField();
-  r.ExtString4 = in.ReadCStringField();
-}
-
-void WriteDateEntryExt(ByteWriter& out, const DateRecord& r, const TimeZoneInfo& tz) {
-  WriteExtPrefix(out, r);
-  out.WriteDateField(r.StartTime, tz);
-  out.WriteDateField(r.EndTime, tz);
-  out.WriteCStringField(r.Description);
-  out.WriteIntField(r.Duration);
-  out.WriteCStringField(r.Note);
-  out.WriteBoolField(r.Untimed);
-  out.WriteBoolField(r.AlarmSet);
-  out.WriteIntField(r.AlarmAdvance);
-  out.WriteIntField(r.AlarmUnit);
-  WriteRepeatField(out, r.ExceptionCount, r.Exceptions, r.Repeat, tz);
-  out.WriteCStringField(r.Location);
-  out.WriteIntField(r.ExtNumber);
-  out.WriteCStringField(r.ExtString3);
-  out.WriteCStringField(r.ExtString4);
-}
-
 void SetDefaultDatebookHeader(DatFileHeader& h, const std::string& path) {
   // Nothing of a previously read file may be written into the new one.
   h = ClassicHeader("BD", 54, {1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8}, path);
@@ -224,25 +191,12 @@ void SetDefaultDatebookHeader(DatFileHeader& h, const std::string& path) {
 
 void ParseDatebookFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                        std::vector<DateRecord>& records, DataContext& ctx) {
-  ReadRecordFile(kReadRoutine, path, data, header, records, ctx, kDateSmallest,
-                 [&ctx](ByteReader& in, const DatFileHeader& h, DateRecord& r) {
-                   if (h.IsExtended) {
-                     ReadDateEntryExt(in, r, ctx.timeZone);
-                   } else {
-                     ReadDateEntry(in, r, ctx.timeZone);
-                   }
-                 });
+  ReadRecordFile<DateLayout>(kReadRoutine, path, data, header, records, ctx, kDateSmallest);
 }
 
-Bytes BuildDatebookFile(const DatFileHeader& header, std::vector<DateRecord>& records,
+Bytes BuildDatebookFile(const DatFileHeader& header, const std::vector<DateRecord>& records,
                         const DataContext& ctx) {
-  return BuildRecordFile(header, records, [&ctx](ByteWriter& out, const DatFileHeader& h, const DateRecord& r) {
-    if (h.IsExtended) {
-      WriteDateEntryExt(out, r, ctx.timeZone);
-    } else {
-      WriteDateEntry(out, r, ctx.timeZone);
-    }
-  });
+  return BuildRecordFile<DateLayout>(header, records, ctx);
 }
 
 void ReadDatebookFile(int /*user*/, const std::string& path, DatFileHeader& header,
@@ -263,7 +217,7 @@ void ReadDatebookFile(int /*user*/, const std::string& path, DatFileHeader& head
 }
 
 void WriteDatebookFile(int user, const std::string& path, const DatFileHeader& header,
-                       std::vector<DateRecord>& records, DataContext& ctx) {
+                       const std::vector<DateRecord>& records, DataContext& ctx) {
   ctx.Log("Write " + std::to_string(header.RecordCount) + " Datebook for " + std::to_string(user) +
               " to " + path,
           4);
@@ -272,22 +226,6 @@ void WriteDatebookFile(int user, const std::string& path, const DatFileHeader& h
   WriteFileAtomic(path, bytes);
 }
 
-void Describe(const DateRecord& r, FieldVisitor& v) {
-  DescribeCommon(r, v);
-  v.Date("StartTime", r.StartTime);
-  v.Date("EndTime", r.EndTime);
-  v.Text("Description", r.Description);
-  v.Int("Duration", r.Duration);
-  v.Text("Note", r.Note);
-  v.Bool("Untimed", r.Untimed);
-  v.Bool("AlarmSet", r.AlarmSet);
-  v.Int("AlarmAdvance", r.AlarmAdvance);
-  v.Int("AlarmUnit", r.AlarmUnit);
-  DescribeRepeat(r.ExceptionCount, r.Exceptions, r.Repeat, v);
-  v.Text("Location", r.Location);
-  v.Int("ExtNumber", r.ExtNumber);
-  v.Text("ExtString3", r.ExtString3);
-  v.Text("ExtString4", r.ExtString4);
-}
+void Describe(const DateRecord& r, FieldVisitor& v) { DescribeEntry<DateLayout>(r, v); }
 
 }  // namespace mirrin

@@ -66,22 +66,17 @@ void WriteRepeatField(ByteWriter& out, int32_t exceptionCount, const std::vector
 void DescribeRepeat(int32_t exceptionCount, const std::vector<int32_t>& exceptions,
                     const RepeatRule& rule, FieldVisitor& v);
 
-void ReadDateEntry(ByteReader& in, DateRecord& r, const TimeZoneInfo& tz);
-void WriteDateEntry(ByteWriter& out, const DateRecord& r, const TimeZoneInfo& tz);
-void ReadDateEntryExt(ByteReader& in, DateRecord& r, const TimeZoneInfo& tz);
-void WriteDateEntryExt(ByteWriter& out, const DateRecord& r, const TimeZoneInfo& tz);
-
 // The header a user gets when the datebook file does not exist yet.
 void SetDefaultDatebookHeader(DatFileHeader& header, const std::string& path);
 
 void ParseDatebookFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                        std::vector<DateRecord>& records, DataContext& ctx);
-Bytes BuildDatebookFile(const DatFileHeader& header, std::vector<DateRecord>& records,
+Bytes BuildDatebookFile(const DatFileHeader& header, const std::vector<DateRecord>& records,
                         const DataContext& ctx);
 void ReadDatebookFile(int user, const std::string& path, DatFileHeader& header,
                       std::vector<DateRecord>& records, DataContext& ctx);
 void WriteDatebookFile(int user, const std::string& path, const DatFileHeader& header,
-                       std::vector<DateRecord>& records, DataContext& ctx);
+                       const std::vector<DateRecord>& records, DataContext& ctx);
 
 void Describe(const DateRecord& record, FieldVisitor& v);
 

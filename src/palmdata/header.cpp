@@ -241,14 +241,14 @@ void ReadExtPrefix(ByteReader& in, CommonFields& f) {
   f.ExtString1.clear();
 }
 
-void WriteExtPrefix(ByteWriter& out, const CommonFields& f) {
+void WriteExtPrefix(ByteWriter& out, const CommonFields& f, ExtRowNumbers numbers) {
   for (size_t k = 0; k < 4; ++k) {
     if (!(k == 3 && f.ExtLength[k] == 1)) CheckCountedText(f.ExtLength[k], f.ExtText[k]);
   }
   out.WriteIntField(f.RecordId);
-  out.WriteIntField(f.ExtRowId);
+  out.WriteIntField(numbers.rowId);
   out.WriteIntField(f.Status);
-  out.WriteIntField(f.ExtFieldBase);
+  out.WriteIntField(numbers.fieldBase);
   out.WriteIntField(f.Position);
   out.WriteIntField(f.Category);
   out.WriteBoolField(f.Private);

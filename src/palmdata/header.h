@@ -94,16 +94,32 @@ CategoryEntry ReadCategoryEntry(ByteReader& in);
 void WriteCategoryEntry(ByteWriter& out, const CategoryEntry& entry);
 
 void ReadExtPrefix(ByteReader& in, CommonFields& fields);
-void WriteExtPrefix(ByteWriter& out, const CommonFields& fields);
+// Extended files number their rows by place on writing: row r is 4096 + r,
+// its fields start at r * FieldCount.
+struct ExtRowNumbers {
+  int32_t rowId;
+  int32_t fieldBase;
+};
+inline ExtRowNumbers ExtendedRowNumbers(size_t row, int32_t fieldCount) {
+  const auto r = static_cast<int32_t>(row);
+  return {4096 + r, r * fieldCount};
+}
+// Writes `numbers` in place of the record's own row numbers.
+void WriteExtPrefix(ByteWriter& out, const CommonFields& fields, ExtRowNumbers numbers);
 
 // The tags the target file's schema gives the four counted texts (fields 8
 // to 11 of an extended record); the usual 64, 65, 66, 65 where it gives none.
 std::array<int32_t, 4> CountedTextTags(const DatFileHeader& header);
 
-// Extended files number their rows on writing; the store keeps the new values.
-inline void RenumberExtended(CommonFields& fields, int32_t row, int32_t fieldCount) {
-  fields.ExtRowId = 4096 + row;
-  fields.ExtFieldBase = row * fieldCount;
+// Gives records the row numbers a write of them in this order used.
+template <class Record>
+void RenumberExtended(const DatFileHeader& header, std::vector<Record>& records) {
+  if (!header.IsExtended) return;
+  for (size_t r = 0; r < records.size(); ++r) {
+    const ExtRowNumbers n = ExtendedRowNumbers(r, header.FieldCount);
+    records[r].ExtRowId = n.rowId;
+    records[r].ExtFieldBase = n.fieldBase;
+  }
 }
 
 // Raises error 6 unless the header's RecordCount equals the records to write,

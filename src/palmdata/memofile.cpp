@@ -8,57 +8,32 @@ namespace mirrin {
 namespace {
 // Every text empty and no repeat (see SmallestRecord).
 constexpr SmallestRecord kMemoSmallest{49, 115};
+
+struct MemoLayout {
+  static constexpr bool kReportsProgress = false;
+  template <class Io, class R>
+  static void Classic(Io& io, R& r) {
+    io.Int("RecordId", r.RecordId);
+    io.Int("Status", r.Status);
+    io.Int("Position", r.Position);
+    io.Text("Text", r.Text);
+    io.Bool("Private", r.Private);
+    io.Int("Category", r.Category);
+  }
+  template <class Io, class R>
+  static void Extended(Io& io, R& r) {
+    io.Text("Text", r.Text);
+  }
+};
 }  // namespace
-
-void ReadMemoEntry(ByteReader& in, MemoRecord& r) {
-  r.RecordId = in.ReadIntField();
-  r.Status = in.ReadIntField();
-  r.Position = in.ReadIntField();
-  r.Text = in.ReadCStringField();
-  r.Private = in.ReadBoolField();
-  r.Category = in.ReadIntField();
-}
-
-void WriteMemoEntry(ByteWriter& out, const MemoRecord& r) {
-  out.WriteIntField(r.RecordId);
-  out.WriteIntField(r.Status);
-  out.WriteIntField(r.Position);
-  out.WriteCStringField(r.Text);
-  out.WriteBoolField(r.Private);
-  out.WriteIntField(r.Category);
-}
-
-void ReadMemoEntryExt(ByteReader& in, MemoRecord& r) {
-  ReadExtPrefix(in, r);
-  r.Text = in.ReadCStringField();
-}
-
-void WriteMemoEntryExt(ByteWriter& out, const MemoRecord& r) {
-  WriteExtPrefix(out, r);
-  out.WriteCStringField(r.Text);
-}
 
 void ParseMemoFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                    std::vector<MemoRecord>& records, DataContext& ctx) {
-  ReadRecordFile("ReadMemoFile", path, data, header, records, ctx, kMemoSmallest,
-                 [](ByteReader& in, const DatFileHeader& h, MemoRecord& r) {
-                   if (h.IsExtended) {
-                     ReadMemoEntryExt(in, r);
-                   } else {
-                     ReadMemoEntry(in, r);
-                   }
-                 });
+  ReadRecordFile<MemoLayout>("ReadMemoFile", path, data, header, records, ctx, kMemoSmallest);
 }
 
-Bytes BuildMemoFile(const DatFileHeader& header, std::vector<MemoRecord>& records,
-                    const DataContext& /*ctx*/) {
-  return BuildRecordFile(header, records, [](ByteWriter& out, const DatFileHeader& h, const MemoRecord& r) {
-    if (h.IsExtended) {
-      WriteMemoEntryExt(out, r);
-    } else {
-      WriteMemoEntry(out, r);
-    }
-  });
+Bytes BuildMemoFile(const DatFileHeader& header, const std::vector<MemoRecord>& records, const DataContext& ctx) {
+  return BuildRecordFile<MemoLayout>(header, records, ctx);
 }
 
 void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path) {
@@ -76,16 +51,13 @@ void ReadMemoFile(int /*user*/, const std::string& path, DatFileHeader& header,
 }
 
 void WriteMemoFile(int user, const std::string& path, const DatFileHeader& header,
-                   std::vector<MemoRecord>& records, DataContext& ctx) {
+                   const std::vector<MemoRecord>& records, DataContext& ctx) {
   ctx.Log("Write Memos for " + std::to_string(user) + " to " + path, 4);
   const Bytes bytes = BuildMemoFile(header, records, ctx);
   CheckReadsBack<MemoRecord>(bytes, records.size(), path, ctx, ParseMemoFile);
   WriteFileAtomic(path, bytes);
 }
 
-void Describe(const MemoRecord& r, FieldVisitor& v) {
-  DescribeCommon(r, v);
-  v.Text("Text", r.Text);
-}
+void Describe(const MemoRecord& r, FieldVisitor& v) { DescribeEntry<MemoLayout>(r, v); }
 
 }  // namespace mirrin

@@ -17,14 +17,9 @@ struct MemoRecord : CommonFields {
   Bytes MatchText;       // not stored: built by the matching
 };
 
-void ReadMemoEntry(ByteReader& in, MemoRecord& r);
-void WriteMemoEntry(ByteWriter& out, const MemoRecord& r);
-void ReadMemoEntryExt(ByteReader& in, MemoRecord& r);
-void WriteMemoEntryExt(ByteWriter& out, const MemoRecord& r);
-
 void ParseMemoFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                    std::vector<MemoRecord>& records, DataContext& ctx);
-Bytes BuildMemoFile(const DatFileHeader& header, std::vector<MemoRecord>& records,
+Bytes BuildMemoFile(const DatFileHeader& header, const std::vector<MemoRecord>& records,
                     const DataContext& ctx);
 // The header a user gets when the file does not exist yet.
 void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path);
@@ -32,7 +27,7 @@ void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path);
 void ReadMemoFile(int user, const std::string& path, DatFileHeader& header,
                   std::vector<MemoRecord>& records, DataContext& ctx);
 void WriteMemoFile(int user, const std::string& path, const DatFileHeader& header,
-                   std::vector<MemoRecord>& records, DataContext& ctx);
+                   const std::vector<MemoRecord>& records, DataContext& ctx);
 
 void Describe(const MemoRecord& record, FieldVisitor& v);
 

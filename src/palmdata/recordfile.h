@@ -7,6 +7,7 @@
 
 #include "palmdata/binio.h"
 #include "palmdata/errors.h"
+#include "palmdata/fieldwalk.h"
 #include "palmdata/fileio.h"
 #include "palmdata/header.h"
 
@@ -23,12 +24,12 @@ struct SmallestRecord {
   size_t extended;
 };
 
-// Reads header and records; readOne(reader, header, record) reads one record.
+// Reads header and records in the walks of Layout (see fieldwalk.h).
 // Errors carry routine + " " + path + "," + the index of the record being read.
-template <class Record, class ReadOne>
+template <class Layout, class Record>
 void ReadRecordFile(const std::string& routine, const std::string& path, const Bytes& data,
                     DatFileHeader& header, std::vector<Record>& records, DataContext& ctx,
-                    SmallestRecord smallest, ReadOne readOne) {
+                    SmallestRecord smallest) {
   size_t index = 0;
   try {
     ByteReader in(data);
@@ -38,7 +39,7 @@ void ReadRecordFile(const std::string& routine, const std::string& path, const B
         header.RecordCount, header.IsExtended ? smallest.extended : smallest.classic, in, "record count"));
     // Grown as records are read, so a count is never an allocation by itself.
     std::vector<Record> loaded;
-    for (; index < count; ++index) readOne(in, header, loaded.emplace_back());
+    for (; index < count; ++index) ReadEntry<Layout>(in, header, loaded.emplace_back(), ctx.timeZone);
     header.TrailingBytes = in.ReadBlock(in.Remaining());
     records = std::move(loaded);
   } catch (const RunError& e) {
@@ -46,16 +47,13 @@ void ReadRecordFile(const std::string& routine, const std::string& path, const B
   }
 }
 
-// Builds the file: header, then every record, renumbering extended rows.
-template <class Record, class WriteOne>
-Bytes BuildRecordFile(const DatFileHeader& header, std::vector<Record>& records, WriteOne writeOne) {
+// Builds the file: header, then every record in the walks of Layout.
+template <class Layout, class Record>
+Bytes BuildRecordFile(const DatFileHeader& header, const std::vector<Record>& records, const DataContext& ctx) {
   CheckRecordCount(header, records.size());
   ByteWriter out;
   WriteHeader(out, header);
-  for (size_t r = 0; r < records.size(); ++r) {
-    if (header.IsExtended) RenumberExtended(records[r], static_cast<int32_t>(r), header.FieldCount);
-    writeOne(out, header, records[r]);
-  }
+  for (size_t r = 0; r < records.size(); ++r) WriteEntry<Layout>(out, header, records[r], r, ctx.timeZone);
   out.WriteBlock(header.TrailingBytes);
   return out.Take();
 }

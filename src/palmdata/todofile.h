@@ -31,14 +31,12 @@ struct TodoRecord : CommonFields {
   int32_t TodoWork = 0;             // not stored
 };
 
-void ReadTodoEntry(ByteReader& in, TodoRecord& r, const TimeZoneInfo& tz);
-void WriteTodoEntry(ByteWriter& out, const TodoRecord& r, const TimeZoneInfo& tz);
-void ReadTodoEntryExt(ByteReader& in, TodoRecord& r, const TimeZoneInfo& tz);
-void WriteTodoEntryExt(ByteWriter& out, const TodoRecord& r, const TimeZoneInfo& tz);
+// One record, in the header's layout.
+void ReadTodoEntry(ByteReader& in, const DatFileHeader& h, TodoRecord& r, const TimeZoneInfo& tz);
 
 void ParseTodoFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                    std::vector<TodoRecord>& records, DataContext& ctx);
-Bytes BuildTodoFile(const DatFileHeader& header, std::vector<TodoRecord>& records,
+Bytes BuildTodoFile(const DatFileHeader& header, const std::vector<TodoRecord>& records,
                     const DataContext& ctx);
 // The header a user gets when the file does not exist yet.
 void SetDefaultTodoHeader(DatFileHeader& header, const std::string& path);
@@ -46,7 +44,7 @@ void SetDefaultTodoHeader(DatFileHeader& header, const std::string& path);
 void ReadTodoFile(int user, const std::string& path, DatFileHeader& header,
                   std::vector<TodoRecord>& records, DataContext& ctx);
 void WriteTodoFile(int user, const std::string& path, const DatFileHeader& header,
-                   std::vector<TodoRecord>& records, DataContext& ctx);
+                   const std::vector<TodoRecord>& records, DataContext& ctx);
 
 void Describe(const TodoRecord& record, FieldVisitor& v);
 

@@ -76,15 +76,16 @@ void WriteKind(Session& s, Side side, Kind kind) {
     s.form.RestoreItem(side, kind)->SetEnabled(true);  // there is now a backup to restore from
   }
   const int user = UserNumber(side);
+  // Extended rows are numbered by their place in the file written; the store keeps those numbers.
+  const auto write = [&](auto writeFile, const DatFileHeader& header, auto& records) {
+    writeFile(user, files.data, header, records, s.data);
+    RenumberExtended(header, records);
+  };
   switch (kind) {
-    case Kind::Dates:
-      WriteDatebookFile(user, files.data, st.datesHeader, st.dates, s.data);
-      break;
-    case Kind::Contacts:
-      WriteAddressFile(user, files.data, st.contactsHeader, st.contacts, s.data);
-      break;
-    case Kind::Memos: WriteMemoFile(user, files.data, st.memosHeader, st.memos, s.data); break;
-    case Kind::ToDos: WriteTodoFile(user, files.data, st.todosHeader, st.todos, s.data); break;
+    case Kind::Dates: write(WriteDatebookFile, st.datesHeader, st.dates); break;
+    case Kind::Contacts: write(WriteAddressFile, st.contactsHeader, st.contacts); break;
+    case Kind::Memos: write(WriteMemoFile, st.memosHeader, st.memos); break;
+    case Kind::ToDos: write(WriteTodoFile, st.todosHeader, st.todos); break;
     case Kind::Custom:
       WriteCustomFile(user, s.settings.Custom1, files.data, st.custom, s.data);
       break;

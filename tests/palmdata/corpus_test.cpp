@@ -48,7 +48,7 @@ Bytes ExpectedExtendedRewrite(const Bytes& original) {
   for (int32_t r = 0; r < header.RecordCount; ++r) {
     const size_t start = in.Position();
     TodoRecord record;
-    ReadTodoEntryExt(in, record, ctx.timeZone);
+    ReadTodoEntry(in, header, record, ctx.timeZone);
     for (auto [at, v] : {std::pair{start + 12, 4096 + r}, std::pair{start + 28, r * header.FieldCount}}) {
       for (size_t i = 0; i < 4; ++i) expected.at(at + i) = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
     }
