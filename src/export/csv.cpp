@@ -26,7 +26,7 @@ std::string LocalText(double date, bool dayOnly) {
 const char* RepeatName(const RepeatRule& r) {
   static const char* const kNames[6] = {"", "Daily", "Weekly", "Monthly by weekday", "Monthly by date", "Yearly"};
   if (r.Hash == 0) return "";
-  return r.Brand >= 0 && r.Brand <= 5 ? kNames[r.Brand] : "Other";
+  return r.Brand >= kNoRepeat && r.Brand <= kRepeatYearly ? kNames[r.Brand] : "Other";
 }
 
 std::string RepeatEnd(const RepeatRule& r) {
@@ -39,12 +39,12 @@ std::string RepeatDays(const RepeatRule& r) {
   static const char* const kDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   static const char* const kWeeks[5] = {"first", "second", "third", "fourth", "last"};
   std::string text;
-  if (r.Hash != 0 && r.Brand == 2) {
+  if (r.Hash != 0 && r.Brand == kRepeatWeekly) {
     for (int d = 0; d < 7; ++d) {
       if (r.DaysMask & (1 << d)) text += std::string(text.empty() ? "" : " ") + kDays[d];
     }
   }
-  if (r.Hash != 0 && r.Brand == 3 && r.DayIndex >= 0 && r.DayIndex < 7 && r.WeekIndex >= 0) {
+  if (r.Hash != 0 && r.Brand == kRepeatMonthlyByWeekday && r.DayIndex >= 0 && r.DayIndex < 7 && r.WeekIndex >= 0) {
     text = std::string(kWeeks[r.WeekIndex > 4 ? 4 : r.WeekIndex]) + " " + kDays[r.DayIndex];
   }
   return text;
@@ -133,7 +133,7 @@ Row RecordRow(const ExportContext& c, Kind kind, const ExportRecord& r, bool raw
                  {LocalText(d.StartTime.value, d.Untimed), d.Untimed ? "" : LocalText(d.EndTime.value, false),
                   YesNo(d.Untimed), u(d.Description), std::to_string(d.Duration), u(d.Location), u(d.Note),
                   YesNo(d.AlarmSet), d.AlarmSet ? std::to_string(d.AlarmAdvance) : "",
-                  d.AlarmSet ? (d.AlarmUnit == 1 ? "hours" : d.AlarmUnit == 2 ? "days" : "minutes") : "",
+                  d.AlarmSet ? (d.AlarmUnit == kAlarmHours ? "hours" : d.AlarmUnit == kAlarmDays ? "days" : "minutes") : "",
                   RepeatName(d.Repeat), Interval(d.Repeat), RepeatEnd(d.Repeat), RepeatDays(d.Repeat),
                   d.Repeat.Hash == 0 ? "" : ExceptionDays(d.Exceptions, d.ExceptionCount, c.timeZone)});
       break;

@@ -71,9 +71,6 @@ std::string ExportCategory(const ExportContext& c, Kind kind, const ExportRecord
   return name == "Unfiled" ? std::string() : name;
 }
 
-double RepeatForeverAfter() { return MakeDate(2031, 12, 30) + MakeTime(0, 1, 0); }
-double NoDueDateFrom() { return MakeDate(2031, 12, 31) + MakeTime(21, 0, 0); }
-
 std::string UtcStampText(int64_t seconds) {
   const CivilDateTime t = SplitDate(kUnixEpochDay + static_cast<double>(seconds) / 86400.0);
   char buf[24];

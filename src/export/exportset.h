@@ -40,10 +40,6 @@ std::vector<ExportRecord> ChooseRecords(const ExportContext& c, Kind kind, bool 
 // The record's category name for the export; empty for "Unfiled".
 std::string ExportCategory(const ExportContext& c, Kind kind, const ExportRecord& r);
 
-// Repeat end dates after this mean that the repeat never ends.
-double RepeatForeverAfter();
-// To Do due dates from this on mean no due date.
-double NoDueDateFrom();
 
 // Seconds since 1970 UTC as "YYYYMMDDTHHMMSSZ".
 std::string UtcStampText(int64_t seconds);

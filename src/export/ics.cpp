@@ -46,11 +46,11 @@ double Occurrence(double day, double start) { return LocalDay(day) + (start - Lo
 std::string RepeatRuleText(const RepeatRule& rule, bool allDay, const ExportContext& c) {
   std::string text;
   switch (rule.Brand) {
-    case 1: text = "FREQ=DAILY"; break;
-    case 2: text = "FREQ=WEEKLY"; break;
-    case 3:
-    case 4: text = "FREQ=MONTHLY"; break;
-    case 5: text = "FREQ=YEARLY"; break;
+    case kRepeatDaily: text = "FREQ=DAILY"; break;
+    case kRepeatWeekly: text = "FREQ=WEEKLY"; break;
+    case kRepeatMonthlyByWeekday:
+    case kRepeatMonthlyByDate: text = "FREQ=MONTHLY"; break;
+    case kRepeatYearly: text = "FREQ=YEARLY"; break;
     default: return "";  // no rule this export can name
   }
   if (rule.Interval > 1) text += ";INTERVAL=" + std::to_string(rule.Interval);
@@ -63,7 +63,7 @@ std::string RepeatRuleText(const RepeatRule& rule, bool allDay, const ExportCont
                          : c.zoneName.empty() ? LocalStamp(last)
                                               : UtcStampText(DateToSeconds(last, c.timeZone)));
   }
-  if (rule.Brand == 2) {
+  if (rule.Brand == kRepeatWeekly) {
     std::string days;
     for (int d = 0; d < 7; ++d) {
       if (rule.DaysMask & (1 << d)) days += std::string(days.empty() ? "" : ",") + kWeekdays[d];
@@ -74,7 +74,7 @@ std::string RepeatRuleText(const RepeatRule& rule, bool allDay, const ExportCont
     }
   }
   // Monthly by weekday: week 0 to 3 is the first to the fourth, 4 the last.
-  if (rule.Brand == 3 && rule.DayIndex >= 0 && rule.DayIndex < 7) {
+  if (rule.Brand == kRepeatMonthlyByWeekday && rule.DayIndex >= 0 && rule.DayIndex < 7) {
     const int week = rule.WeekIndex >= 4 ? -1 : rule.WeekIndex + 1;
     text += ";BYDAY=" + std::to_string(week) + kWeekdays[rule.DayIndex];
   }
@@ -97,8 +97,8 @@ void AddRepeat(Lines& out, const RepeatRule& rule, const std::vector<int32_t>& e
 }
 
 std::string TriggerText(int32_t advance, int32_t unit) {
-  if (unit == 1) return "-PT" + std::to_string(advance) + "H";
-  if (unit == 2) return "-P" + std::to_string(advance) + "D";
+  if (unit == kAlarmHours) return "-PT" + std::to_string(advance) + "H";
+  if (unit == kAlarmDays) return "-P" + std::to_string(advance) + "D";
   return "-PT" + std::to_string(advance) + "M";
 }
 

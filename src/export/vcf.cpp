@@ -7,20 +7,18 @@ namespace mirrin {
 
 namespace {
 
-// Phone labels 0 Work, 1 Home, 2 Fax, 3 Other, 4 E-Mail, 5 Main, 6 Pager, 7 Mobile.
 std::string PhoneProperty(int32_t label, const Bytes& value) {
-  static const char* const kTypes[8] = {"work,voice", "home,voice", "fax",   "x-other",
-                                        "",           "x-main",     "pager", "cell"};
-  if (label == 4) return "EMAIL:" + EscapeValue(value);
-  const std::string type = label >= 0 && label < 8 ? kTypes[label] : "voice";
+  static const char* const kTypes[kPhoneLabels] = {"work,voice", "home,voice", "fax",   "x-other",
+                                                   "",           "x-main",     "pager", "cell"};
+  if (label == kPhoneEmail) return "EMAIL:" + EscapeValue(value);
+  const std::string type = label >= 0 && label < kPhoneLabels ? kTypes[label] : "voice";
   return "TEL;VALUE=text;TYPE=" + type + ":" + EscapeValue(value);
 }
 
-// Address labels 0 Work, 1 Home, 2 Other.
 std::string AddressProperty(const PostalAddress& a) {
   std::string line = "ADR";
-  if (a.Label == 0) line += ";TYPE=work";
-  if (a.Label == 1) line += ";TYPE=home";
+  if (a.Label == kAddressWork) line += ";TYPE=work";
+  if (a.Label == kAddressHome) line += ";TYPE=home";
   // Post office box and extended address are not kept by the files.
   return line + ":;;" + EscapeValue(a.Street) + ";" + EscapeValue(a.City) + ";" + EscapeValue(a.State) + ";" +
          EscapeValue(a.Zip) + ";" + EscapeValue(a.Country);
@@ -39,10 +37,10 @@ std::string QuotedParam(const std::string& text) {
   return "\"" + out + "\"";
 }
 
-// IM labels 0 IM, 1 AIM, 2 MSN, 3 Yahoo, 4 AOL ICQ: the address scheme of each.
+// The address scheme of each IM label.
 std::string ImProperty(int32_t label, const Bytes& value, const LabelTables& labels) {
-  static const char* const kSchemes[5] = {"im", "aim", "msnim", "ymsgr", "icq"};
-  const bool known = label >= 0 && label < 5;
+  static const char* const kSchemes[kImLabels] = {"im", "aim", "msnim", "ymsgr", "icq"};
+  const bool known = label >= 0 && label < kImLabels;
   std::string line = "IMPP";
   if (known) line += ";X-SERVICE-TYPE=" + QuotedParam(labels.IMLabelNames[static_cast<size_t>(label)]);
   return line + ":" + (known ? kSchemes[label] : "im") + ":" + EscapeValue(value);

@@ -11,7 +11,7 @@ void ComboBox::Clear() {
 
 void ComboBox::SetListIndex(int index) {
   if (index < -1 || index >= ListCount()) {
-    throw RunError(380, "Invalid property value", "ListIndex " + std::to_string(index));
+    throw RunError(err::InvalidPropertyValue, "Invalid property value", "ListIndex " + std::to_string(index));
   }
   if (index == ListIndex()) return;
   UserSelect(index);
@@ -25,7 +25,7 @@ void ComboBox::SetText(std::string text) {
       return;
     }
   }
-  if (!editable_) throw RunError(383, "'Text' property is read-only", text);
+  if (!editable_) throw RunError(err::ReadOnlyProperty, "'Text' property is read-only", text);
   for (Row& r : rows_) r.focus = r.selected = false;
   if (text == text_) return;
   text_ = std::move(text);

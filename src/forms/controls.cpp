@@ -20,7 +20,7 @@ void TextBox::UserType(std::string text) {
 
 void CheckBox::SetValue(int value) {
   if (value < Unchecked || value > Grayed) {
-    throw RunError(380, "Invalid property value", "Value " + std::to_string(value));
+    throw RunError(err::InvalidPropertyValue, "Invalid property value", "Value " + std::to_string(value));
   }
   if (value == value_) return;
   value_ = value;

@@ -31,7 +31,7 @@ bool TextLess(const std::string& a, const std::string& b) {
 
 void ItemList::CheckIndex(int index) const {
   if (index < 0 || index >= ListCount()) {
-    throw RunError(381, "Invalid property array index", "row " + std::to_string(index));
+    throw RunError(err::InvalidPropertyIndex, "Invalid property array index", "row " + std::to_string(index));
   }
 }
 
@@ -69,7 +69,7 @@ int ItemList::InsertRow(std::string text, int32_t itemData) {
 
 int ItemList::InsertRowAt(int index, std::string text, int32_t itemData) {
   if (index < 0 || index > ListCount()) {
-    throw RunError(5, "Invalid procedure call or argument", "row " + std::to_string(index));
+    throw RunError(err::InvalidCall, "Invalid procedure call or argument", "row " + std::to_string(index));
   }
   rows_.insert(rows_.begin() + index, Row{std::move(text), itemData, false, false});
   newIndex_ = index;

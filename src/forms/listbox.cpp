@@ -18,7 +18,7 @@ void ListBox::Clear() {
 
 void ListBox::SetListIndex(int index) {
   if (index < -1 || index >= ListCount()) {
-    throw RunError(380, "Invalid property value", "ListIndex " + std::to_string(index));
+    throw RunError(err::InvalidPropertyValue, "Invalid property value", "ListIndex " + std::to_string(index));
   }
   bool changed = false;
   for (int i = 0; i < ListCount(); ++i) {

@@ -22,10 +22,6 @@ constexpr const char* kMultiple = "Multiple Items Selected";
 constexpr uint32_t kWindowBackground = 0x80000005;    // system colour 5
 constexpr uint32_t kReadOnlyBackground = 0x8000000B;  // system colour 11
 
-// Repeat end dates after this never end; To Do due dates from the given
-// moment on mean "no due date".
-const double kRepeatForever = MakeDate(2031, 12, 30);
-const double kNoDueDate = MakeDate(2031, 12, 31) + MakeTime(21, 0, 0);
 
 // Sets a flag for a scope and puts back what it was.
 class FlagScope {
@@ -141,7 +137,7 @@ Bytes EditedNote(Session& s, const Bytes& note, const std::string& shown) {
 }
 
 std::string RepeatEndLine(Session& s, const PalmDate& endDate) {
-  if (endDate.value > kRepeatForever) return std::string(kCrLf) + "Repeat Forever";
+  if (endDate.value > LastRepeatDay()) return std::string(kCrLf) + "Repeat Forever";
   if (endDate.value > 0) return std::string(kCrLf) + "Repeat Until: " + FormatDate(endDate.value, s.settings.DateFormat);
   return {};
 }
@@ -526,12 +522,14 @@ std::string DateDetailText(Session& s, const DateRecord& r, const std::string& n
     if (r.EndTime.value != 0) text += "To: " + FormatDate(r.EndTime.value, st.DateTimeFormat);
   }
   if (r.AlarmSet) {
-    const char* unit = r.AlarmUnit == 1 ? " hours before" : r.AlarmUnit == 2 ? " days before" : " minutes before";
+    const char* unit = r.AlarmUnit == kAlarmHours ? " hours before" : r.AlarmUnit == kAlarmDays ? " days before" : " minutes before";
     text += crlf + "Alarmed: " + std::to_string(r.AlarmAdvance) + unit;
   }
   static const std::array<const char*, 5> kRepeats{"Repeat Daily", "Repeat Weekly", "Repeat Monthly by Weekday",
                                                    "Repeat Monthly by Date", "Repeat Annually"};
-  if (r.Repeat.Brand >= 1 && r.Repeat.Brand <= 5) text += crlf + kRepeats[static_cast<size_t>(r.Repeat.Brand - 1)];
+  if (r.Repeat.Brand >= kRepeatDaily && r.Repeat.Brand <= kRepeatYearly) {
+    text += crlf + kRepeats[static_cast<size_t>(r.Repeat.Brand - kRepeatDaily)];
+  }
   if (r.Repeat.Hash != 0) {
     text += RepeatEndLine(s, r.Repeat.EndDate);
     text += crlf + "# of Exceptions: " + FormatNumber(r.ExceptionCount, "##0");
@@ -551,16 +549,16 @@ std::string TodoDetailText(Session& s, const TodoRecord& r, const std::string& n
   if (!Blank(description, st.DBCS)) text += description + crlf;
   if (r.Completed) text += st.CompletedString + crlf;
   text += "Priority: " + std::to_string(r.Priority) + crlf;
-  text += r.DueDate.value < kNoDueDate ? "Due: " + FormatDate(r.DueDate.value, st.DateFormat) : "No Due Date";
+  text += r.DueDate.value < NoDueDateFrom() ? "Due: " + FormatDate(r.DueDate.value, st.DateFormat) : "No Due Date";
   if (r.AlarmSet) text += crlf + "Alarmed";
 
   const RepeatRule& rule = r.Repeat;
   std::string singular, plural;
   switch (rule.Brand) {
-    case 1: singular = " Day", plural = " Days"; break;
-    case 2: singular = " Week", plural = " Weeks"; break;
-    case 3: singular = " Month", plural = " Months"; break;
-    case 4: {
+    case kRepeatDaily: singular = " Day", plural = " Days"; break;
+    case kRepeatWeekly: singular = " Week", plural = " Weeks"; break;
+    case kRepeatMonthlyByWeekday: singular = " Month", plural = " Months"; break;
+    case kRepeatMonthlyByDate: {
       const int d = rule.DayNumber;
       const char* suffix = (d == 1 || d == 21 || d == 31) ? "st" : (d == 2 || d == 22) ? "nd" : (d == 3 || d == 23) ? "rd" : "th";
       const std::string on = " (on " + std::to_string(d) + suffix + ")";
@@ -568,14 +566,14 @@ std::string TodoDetailText(Session& s, const TodoRecord& r, const std::string& n
       plural = " Months" + on;
       break;
     }
-    case 5: singular = " Year", plural = " Years"; break;
+    case kRepeatYearly: singular = " Year", plural = " Years"; break;
     default: break;
   }
   std::string repeat = (r.RepeatAfterCompletion ? "Repeat " : "Repeat every ") + std::to_string(rule.Interval);
   if (r.RepeatAfterCompletion) repeat += plural + " after completion";
   else if (rule.Interval != 1) repeat += plural;
   else repeat = "Repeat every" + singular;
-  if (rule.Brand != 0) text += crlf + repeat;
+  if (rule.Brand != kNoRepeat) text += crlf + repeat;
 
   if (rule.Hash != 0) {
     text += RepeatEndLine(s, rule.EndDate);

@@ -257,7 +257,7 @@ void TellBeyondHandheld(Session& s, Kind kind) {
                           " hold more categories than a handheld can (at most " + std::to_string(kMostCategories) +
                           ", numbered 1 to " + std::to_string(kMostCategories) +
                           "). They are kept as read, but the handheld cannot take this table at the next HotSync.",
-                      mb::OKOnly | mb::Exclamation, std::string(kProgramName) + " " + VersionText());
+                      mb::OKOnly | mb::Exclamation, ProductTitleWithVersion());
   }
 }
 

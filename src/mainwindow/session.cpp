@@ -1,13 +1,23 @@
 #include "mainwindow/session.h"
 
+#include "startup/version.h"
+
 namespace mirrin {
 
 Session::Session(Platform& p) : platform(p), log(p, settings) {
   programDir = platform.ProgramDirectory();
   data.timeZone = platform.TimeZone();
   data.log = &log;
-  data.showCritical = [this](const std::string& text, const std::string& title) {
-    platform.MsgBox(text, mb::OKOnly | mb::Critical, title);
+  data.notify = [this](DataNotice notice, const std::string& detail) {
+    const std::string name = kProductName;
+    if (notice == DataNotice::UnsupportedVersion) {
+      platform.MsgBox(name + " has detected that you are using an unsupported version of Palm Desktop. "
+                             "Saving any changes will not be possible.",
+                      mb::OKOnly | mb::Critical, ProductTitleWithVersion());
+    } else {
+      platform.MsgBox("The log could not be written; " + name + " carries on without it.\r\n\r\n" + detail,
+                      mb::OKOnly | mb::Critical, name);
+    }
   };
   window.currentList = {&form.List1, &form.List2};
   ResetMaps();

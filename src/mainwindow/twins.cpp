@@ -15,12 +15,6 @@ namespace mirrin {
 
 namespace {
 
-// A repeat end date or due date after this means "never" or "none".
-double NeverEnds() {
-  static const double never = MakeDate(2031, 12, 30) + MakeTime(0, 1, 0);
-  return never;
-}
-
 // Hash of the fields a twin must share. Equal fields always give equal keys;
 // a collision only adds a candidate, which the full test then rejects.
 class KeyHash {
@@ -66,7 +60,7 @@ std::string EndDayText(const PalmDate& end) { return GeneralDateText(end.value).
 
 void PrepareRepeat(Prepared& p, const RepeatRule& r, int32_t exceptionCount, KeyHash& h) {
   p.endDay = EndDayText(r.EndDate);
-  p.neverEnds = r.EndDate.value > NeverEnds();
+  p.neverEnds = r.EndDate.value > RepeatForeverAfter();
   // Not in the key: the end day ("never" also matches a day text) and the
   // exceptions (only the left record's must be among the right one's).
   h.Add(int64_t{r.Brand});
@@ -231,7 +225,7 @@ bool Twins(const ContactRecord& l, const Prepared& lp, const ContactRecord& r, c
 }
 
 // Due dates from the end of 2031 on mean "no due date".
-bool NoDueDate(const TodoRecord& r) { return !(r.DueDate.value <= NeverEnds()); }
+bool NoDueDate(const TodoRecord& r) { return !(r.DueDate.value <= RepeatForeverAfter()); }
 
 Prepared Prepare(const TodoRecord& r, const DatFileHeader& header, const TwinContext& c) {
   Prepared p;

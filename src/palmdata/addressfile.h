@@ -13,13 +13,21 @@
 
 namespace mirrin {
 
+// The label values, which also index the label name tables. The fields stay
+// int32_t so that a value this program does not know is written back as read.
+enum PhoneLabel : int32_t {
+  kPhoneWork, kPhoneHome, kPhoneFax, kPhoneOther, kPhoneEmail, kPhoneMain, kPhonePager, kPhoneMobile, kPhoneLabels
+};
+enum AddressLabel : int32_t { kAddressWork, kAddressHome, kAddressOther };
+enum ImLabel : int32_t { kImPlain, kImAim, kImMsn, kImYahoo, kImIcq, kImLabels };
+
 struct PhoneEntry {
-  int32_t Label = 0;  // index into PhoneLabelNames
+  int32_t Label = kPhoneWork;  // a PhoneLabel
   Bytes Value;
 };
 
 struct PostalAddress {
-  int32_t Label = 0;  // index into AddressLabelNames
+  int32_t Label = kAddressWork;  // an AddressLabel
   Bytes Street;
   Bytes City;
   Bytes State;
@@ -45,7 +53,7 @@ struct ContactRecord : CommonFields {
   // Extended format only.
   Bytes InstantMessage1;
   Bytes InstantMessage2;
-  int32_t IMLabel1 = 0;  // index into IMLabelNames
+  int32_t IMLabel1 = kImPlain;  // an ImLabel
   int32_t IMLabel2 = 0;
   Bytes Website;
   int32_t ExtPair1 = 0;  // the long-pair field (tag 68)

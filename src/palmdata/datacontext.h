@@ -7,9 +7,12 @@
 #include "palmdata/errors.h"
 #include "palmdata/logsink.h"
 #include "palmdata/palmtime.h"
-#include "palmdata/version.h"
 
 namespace mirrin {
+
+// What the operator must be told while files are read or logged; the window
+// layer words and shows it.
+enum class DataNotice { UnsupportedVersion, LogNotWritten };
 
 struct DataContext {
   TimeZoneInfo timeZone;
@@ -17,8 +20,8 @@ struct DataContext {
   // Set by the first file with an unknown version tag; saving is then refused.
   bool unsupportedVersion = false;
   bool developmentMode = false;
-  // Shows a message box (critical icon, OK); bound to the platform by the window.
-  std::function<void(const std::string& text, const std::string& title)> showCritical;
+  // Told at the moment it happens; detail is the reason, if any. Null: nobody is told.
+  std::function<void(DataNotice notice, const std::string& detail)> notify;
 
   // A log that cannot be written never stops a load or a save: the first
   // failure of the run is shown (it names the log file and the reason),
@@ -28,11 +31,9 @@ struct DataContext {
     try {
       log->WriteLog(message, level);
     } catch (const RunError& e) {
-      if (logFailureShown || !showCritical) return;
+      if (logFailureShown || !notify) return;
       logFailureShown = true;
-      showCritical("The log could not be written; " + std::string(kProductName) +
-                       " carries on without it.\r\n\r\n" + e.detail(),
-                   kProductName);
+      notify(DataNotice::LogNotWritten, e.detail());
     }
   }
 

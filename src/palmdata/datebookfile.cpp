@@ -22,7 +22,7 @@ uint32_t RepeatEndTime(const PalmDate& d, const TimeZoneInfo& tz) {
   return static_cast<uint32_t>(DateToSeconds(d.value, tz));
 }
 
-bool HasDayIndex(int32_t brand) { return brand >= 1 && brand <= 3; }
+bool HasDayIndex(int32_t brand) { return brand >= kRepeatDaily && brand <= kRepeatMonthlyByWeekday; }
 
 struct DateLayout {
   static constexpr bool kReportsProgress = false;
@@ -68,7 +68,7 @@ struct DateLayout {
 std::string_view RepeatTypeName(int32_t brand) {
   static constexpr std::string_view kNames[] = {"",           "CDayName",     "CWeekly",
                                                 "CDayOfMonth", "CDateOfMonth", "CDateOfYear"};
-  if (brand < 0 || brand > 5) return {};
+  if (brand < kNoRepeat || brand > kRepeatYearly) return {};
   return kNames[brand];
 }
 
@@ -89,18 +89,18 @@ RepeatRule ReadRepeatEvent(ByteReader& in, const TimeZoneInfo& tz) {
   // A reference to a class named earlier becomes the full entry, so every
   // record can be written on its own. Types without a name keep what was read.
   r.SchemaNo = 1;
-  if (r.Brand >= 0 && r.Brand <= 5) {
+  if (r.Brand >= kNoRepeat && r.Brand <= kRepeatYearly) {
     r.ClassName = std::string(RepeatTypeName(r.Brand));
     r.ClassNameLength = static_cast<int32_t>(r.ClassName.size());
   }
   r.Hash = kFullClassEntry;
   if (HasDayIndex(r.Brand)) {
     r.DayIndex = in.ReadLong();
-    if (r.Brand == 2) r.DaysMask = in.ReadByte();
-    if (r.Brand == 3) r.WeekIndex = in.ReadLong();
+    if (r.Brand == kRepeatWeekly) r.DaysMask = in.ReadByte();
+    if (r.Brand == kRepeatMonthlyByWeekday) r.WeekIndex = in.ReadLong();
   } else {
     r.DayNumber = in.ReadLong();
-    if (r.Brand == 5) r.MonthIndex = in.ReadLong();
+    if (r.Brand == kRepeatYearly) r.MonthIndex = in.ReadLong();
   }
   return r;
 }
@@ -126,11 +126,11 @@ void WriteRepeatEvent(ByteWriter& out, const RepeatRule& r, const TimeZoneInfo& 
   out.WriteLong(r.FirstDayOfWeek);
   if (HasDayIndex(r.Brand)) {
     out.WriteLong(r.DayIndex);
-    if (r.Brand == 2) out.WriteByte(r.DaysMask);
-    if (r.Brand == 3) out.WriteLong(r.WeekIndex);
+    if (r.Brand == kRepeatWeekly) out.WriteByte(r.DaysMask);
+    if (r.Brand == kRepeatMonthlyByWeekday) out.WriteLong(r.WeekIndex);
   } else {
     out.WriteLong(r.DayNumber);
-    if (r.Brand == 5) out.WriteLong(r.MonthIndex);
+    if (r.Brand == kRepeatYearly) out.WriteLong(r.MonthIndex);
   }
 }
 

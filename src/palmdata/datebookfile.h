@@ -13,24 +13,35 @@
 
 namespace mirrin {
 
+// The values of a rule's Brand and of an alarm's unit. The fields stay
+// int32_t so that a value this program does not know is written back as read.
+enum RepeatType : int32_t {
+  kNoRepeat = 0,
+  kRepeatDaily = 1,
+  kRepeatWeekly = 2,
+  kRepeatMonthlyByWeekday = 3,
+  kRepeatMonthlyByDate = 4,
+  kRepeatYearly = 5,
+};
+enum AlarmUnitValue : int32_t { kAlarmMinutes = 0, kAlarmHours = 1, kAlarmDays = 2 };  // others: minutes
+
 struct RepeatRule {
   int32_t Hash = 0;  // 0: no repeat; 65535 after any repeat was read
   int32_t SchemaNo = 0;
   int32_t ClassNameLength = 0;
   std::string ClassName;
-  int32_t Brand = 0;  // 1 daily, 2 weekly, 3 monthly by weekday, 4 monthly by date, 5 annually
+  int32_t Brand = kNoRepeat;  // a RepeatType
   int32_t Interval = 0;
   PalmDate EndDate;
   int32_t FirstDayOfWeek = 0;
-  int32_t DayIndex = 0;   // brands 1, 2, 3
-  uint8_t DaysMask = 0;   // brand 2
-  int32_t WeekIndex = 0;  // brand 3
-  int32_t DayNumber = 0;  // brands 4, 5 and above
-  int32_t MonthIndex = 0; // brand 5
+  int32_t DayIndex = 0;   // daily, weekly, monthly by weekday
+  uint8_t DaysMask = 0;   // weekly
+  int32_t WeekIndex = 0;  // monthly by weekday
+  int32_t DayNumber = 0;  // monthly by date, yearly and unknown types
+  int32_t MonthIndex = 0; // yearly
 };
 
-// The class name of a repeat type: index 0 is empty, 1 to 5 are named;
-// other values have no name (empty).
+// The class name of a repeat type; empty for none and for unknown types.
 std::string_view RepeatTypeName(int32_t brand);
 
 struct DateRecord : CommonFields {
@@ -42,7 +53,7 @@ struct DateRecord : CommonFields {
   bool Untimed = false;
   bool AlarmSet = false;
   int32_t AlarmAdvance = 0;
-  int32_t AlarmUnit = 0;  // 1 hours, 2 days, otherwise minutes
+  int32_t AlarmUnit = kAlarmMinutes;  // an AlarmUnitValue
   RepeatRule Repeat;
   Bytes Location;  // extended only
   int32_t ExtNumber = 0;

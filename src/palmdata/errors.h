@@ -7,16 +7,22 @@
 namespace mirrin {
 
 namespace err {
-constexpr int Overflow = 6;
-constexpr int SubscriptOutOfRange = 9;
-constexpr int DivisionByZero = 11;
-constexpr int TypeMismatch = 13;
-constexpr int BadFileName = 52;
-constexpr int FileNotFound = 53;
-constexpr int DiskFull = 61;
-constexpr int InputPastEnd = 62;
-constexpr int PermissionDenied = 70;
-constexpr int PathFileAccess = 75;
+enum Number : int {
+  InvalidCall = 5,
+  Overflow = 6,
+  SubscriptOutOfRange = 9,
+  DivisionByZero = 11,
+  TypeMismatch = 13,
+  BadFileName = 52,
+  FileNotFound = 53,
+  DiskFull = 61,
+  InputPastEnd = 62,
+  PermissionDenied = 70,
+  PathFileAccess = 75,
+  InvalidPropertyValue = 380,
+  InvalidPropertyIndex = 381,
+  ReadOnlyProperty = 383,
+};
 }  // namespace err
 
 // The description the classic runtime gives an error number ("Overflow", ...).

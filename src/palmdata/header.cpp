@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "palmdata/errors.h"
-#include "palmdata/version.h"
 
 namespace mirrin {
 
@@ -90,11 +89,8 @@ DatFileHeader ReadHeader(ByteReader& in, DataContext& ctx) {
   // Version 2 files without the BE BA FE CA wrapper start at the version tag.
   const bool bareExtended = tag[0] == '\x00' && tag[1] == '\x02';
   if (tag != kExtendedMagic && !classic) {
-    if (!ctx.unsupportedVersion && !ctx.developmentMode && ctx.showCritical) {
-      ctx.showCritical(std::string(kProductName) +
-                           " has detected that you are using an unsupported version of Palm "
-                           "Desktop. Saving any changes will not be possible.",
-                       ProductTitleWithVersion());
+    if (!ctx.unsupportedVersion && !ctx.developmentMode && ctx.notify) {
+      ctx.notify(DataNotice::UnsupportedVersion, {});
     }
     if (!ctx.developmentMode) ctx.unsupportedVersion = true;
   }

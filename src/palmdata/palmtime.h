@@ -36,6 +36,14 @@ struct CivilDateTime {
 
 double MakeDate(int year, int month, int day);
 double MakeTime(int hour, int minute, int second);
+
+// The handheld marks "never ends" and "no due date" with dates at the end of
+// 2031. The detail text calls a repeat endless after the day itself, the
+// matching and the exports a minute later.
+inline double LastRepeatDay() { return MakeDate(2031, 12, 30); }
+inline double RepeatForeverAfter() { return LastRepeatDay() + MakeTime(0, 1, 0); }
+// To Do due dates from this moment on mean no due date.
+inline double NoDueDateFrom() { return MakeDate(2031, 12, 31) + MakeTime(21, 0, 0); }
 // Nearest whole second, so 12:00:00 never shows as 11:59:59.
 CivilDateTime SplitDate(double date);
 

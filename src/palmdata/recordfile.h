@@ -65,7 +65,7 @@ template <class Record, class Parse>
 void CheckReadsBack(const Bytes& built, size_t recordCount, const std::string& path, const DataContext& ctx,
                     Parse parse) {
   DataContext quiet = ctx;
-  quiet.showCritical = nullptr;
+  quiet.notify = nullptr;
   quiet.log = nullptr;
   DatFileHeader header;
   std::vector<Record> records;

@@ -67,7 +67,7 @@ CodePage::CodePage(std::string name) : name_(std::move(name)) {
   if (to == kFailed || from == kFailed) {
     if (to != kFailed) iconv_close(to);
     if (from != kFailed) iconv_close(from);
-    throw RunError(5, "unknown code page " + name_);
+    throw RunError(err::InvalidCall, "unknown code page " + name_);
   }
   toUtf8_ = to;
   fromUtf8_ = from;

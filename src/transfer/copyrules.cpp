@@ -136,14 +136,14 @@ std::string SuffixedDescription(const std::string& source, const std::string& ta
 }
 
 void RebuildRepeatClass(RepeatRule& rule) {
-  if (rule.Brand == 0) {
+  if (rule.Brand == kNoRepeat) {
     rule.Hash = 0;
     return;
   }
   const std::string_view name = RepeatTypeName(rule.Brand);
   // A repeat type without a known class name keeps the class entry it was
   // read with: an empty name would make the record unreadable.
-  if (rule.Brand < 0 || name.empty()) return;
+  if (rule.Brand < kNoRepeat || name.empty()) return;
   rule.Hash = 65535;
   rule.SchemaNo = 1;
   rule.ClassName = std::string(name);

@@ -4,7 +4,6 @@
 
 #include "palmdata/fileio.h"
 #include "palmdata/users.h"
-#include "palmdata/version.h"
 #include "startup/config.h"
 #include "startup/errorreport.h"
 #include "startup/version.h"

@@ -66,7 +66,7 @@ constexpr int kButtonPitch = 405;
 }  // namespace
 
 FrmMirrin::FrmMirrin(Session& session)
-    : caption(std::string(kProgramName) + " " + VersionText()), status(session, caption), s_(session) {
+    : caption(ProductTitleWithVersion()), status(session, caption), s_(session) {
   DefaultLayout();
   MainForm& f = s_.form;
   for (Side side : kSides) {

@@ -63,7 +63,7 @@ void ShowAbout(Session& s) {
   const std::string& text = f.txtAbout.Text();
   const size_t from = text.find(kAboutSuffixStart);
   const std::string rest = from == std::string::npos ? std::string() : text.substr(from);
-  f.txtAbout.SetText("\r\n" + std::string(kProductName) + " " + VersionText() + rest);
+  f.txtAbout.SetText("\r\n" + ProductTitleWithVersion() + rest);
 }
 
 void CloseAbout(Session& s) {

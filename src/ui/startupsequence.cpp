@@ -23,8 +23,6 @@ constexpr int kListCapacity = 500;
 constexpr int kFirstPrunedDay = 6;
 constexpr int kLastPrunedDay = 36;
 
-std::string TitleWithVersion() { return std::string(kProductName) + " " + VersionText(); }
-
 void Critical(Session& s, const std::string& text, const std::string& title) {
   s.platform.MsgBox(text, mb::OKOnly | mb::Critical, title);
 }
@@ -76,7 +74,7 @@ bool ValidateUser(MirrinApp& app, Side side) {
   }
   if (!SelectUser(s, side, user)) {
     Critical(s, "Invalud User specified in CFG file : " + user,
-             side == kLeft ? TitleWithVersion() : std::string(kProductName));
+             side == kLeft ? ProductTitleWithVersion() : std::string(kProductName));
     return false;
   }
   s.form.UserField(side).SetText(user);
@@ -143,7 +141,7 @@ bool ApplyConfiguration(MirrinApp& app, bool confirmed) {
   }
 
   DeriveUserFolder(set.PalmDir2, set.UserDir2, set.UserFolder2);
-  if (InvalidDirectory(s, set.PalmDir2, TitleWithVersion())) return false;
+  if (InvalidDirectory(s, set.PalmDir2, ProductTitleWithVersion())) return false;
   if (set.PalmDir2.empty()) {
     NoPalmDirectory(s, kRight);
     return true;
@@ -232,7 +230,7 @@ void ProcessIniFile(MirrinApp& app) {
                    " should not be run at the same time as Palm Desktop or HotSync.  Please "
                    "restart " +
                    product + " when " + "Palm Desktop" + " and HotSync are closed.",
-               TitleWithVersion());
+               ProductTitleWithVersion());
       throw ProgramEnd{};
     }
     s.WriteLog("ProcessIniFile() called.", 11);

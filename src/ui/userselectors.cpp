@@ -1,7 +1,7 @@
 #include "ui/userselectors.h"
 
 #include "palmdata/users.h"
-#include "palmdata/version.h"
+#include "startup/version.h"
 #include "mainwindow/loaduser.h"
 #include "startup/errorreport.h"
 

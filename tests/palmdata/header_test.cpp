@@ -25,9 +25,9 @@ TEST(Header, UnknownVersionIsReadAsExtendedAndShownOnce) {
     EXPECT_EQ(w.Data(), odd);
   };
   DataContext ctx;
-  ctx.showCritical = [&](const std::string& text, const std::string&) {
+  ctx.notify = [&](DataNotice notice, const std::string&) {
     ++shown;
-    EXPECT_EQ(text.rfind("Mirrin has detected that you are using an unsupported version", 0), 0u);
+    EXPECT_EQ(notice, DataNotice::UnsupportedVersion);
   };
   rewrite(ctx);
   rewrite(ctx);
@@ -35,7 +35,7 @@ TEST(Header, UnknownVersionIsReadAsExtendedAndShownOnce) {
   EXPECT_TRUE(ctx.unsupportedVersion) << "nothing may be saved";
   DataContext dev;
   dev.developmentMode = true;
-  dev.showCritical = ctx.showCritical;
+  dev.notify = ctx.notify;
   rewrite(dev);
   EXPECT_EQ(shown, 1);
   EXPECT_FALSE(dev.unsupportedVersion);

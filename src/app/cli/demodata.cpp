@@ -164,9 +164,9 @@ std::vector<DateRecord> Dates(int side, double today) {
   const int32_t business = side == 0 ? 1 : 3;
   const int32_t personal = side == 0 ? 2 : 1;
   std::vector<DateRecord> d;
-  d.push_back(WithAlarm(Date(day + 3 + MakeTime(9, 30, 0), 30, "Dentist", personal), 15, 0));
+  d.push_back(WithAlarm(Date(day + 3 + MakeTime(9, 30, 0), 30, "Dentist", personal), 15, kAlarmMinutes));
   DateRecord yoga = Date(day + 1 + MakeTime(18, 0, 0), 60, "Yoga class");
-  yoga.Repeat = Repeat(2, 1, yoga.StartTime.value);
+  yoga.Repeat = Repeat(kRepeatWeekly, 1, yoga.StartTime.value);
   d.push_back(yoga);
   // Near twins: the same meeting ending at different times.
   DateRecord meeting = Date(day + 5 + MakeTime(10, 0, 0), side == 0 ? 60 : 90, "Team meeting", business);
@@ -175,8 +175,8 @@ std::vector<DateRecord> Dates(int side, double today) {
   // Near twins: only User1 set an alarm.
   DateRecord birthday = Date(day + 20, 0, "Mum's birthday", personal);
   birthday.Untimed = true;
-  birthday.Repeat = Repeat(5, 1, birthday.StartTime.value);
-  d.push_back(side == 0 ? WithAlarm(birthday, 1, 2) : birthday);
+  birthday.Repeat = Repeat(kRepeatYearly, 1, birthday.StartTime.value);
+  d.push_back(side == 0 ? WithAlarm(birthday, 1, kAlarmDays) : birthday);
   if (side == 0) {
     d.push_back(Date(day + 7 + MakeTime(12, 30, 0), 60, "Lunch with Carla"));
     DateRecord results = Date(day + 9 + MakeTime(16, 0, 0), 30, "Doctor: test results", personal);
@@ -184,13 +184,13 @@ std::vector<DateRecord> Dates(int side, double today) {
     d.push_back(results);
     DateRecord rent = Date(day + 10, 0, "Rent due", personal);
     rent.Untimed = true;
-    rent.Repeat = Repeat(4, 1, rent.StartTime.value);
+    rent.Repeat = Repeat(kRepeatMonthlyByDate, 1, rent.StartTime.value);
     d.push_back(rent);
   } else {
     DateRecord service = Date(day + 4 + MakeTime(8, 0, 0), 60, "Car service");
     service.Location = "Garage Nord";
     d.push_back(service);
-    DateRecord flight = WithAlarm(Date(day + 14 + MakeTime(7, 15, 0), 150, "Flight to Lisbon", 2), 2, 1);
+    DateRecord flight = WithAlarm(Date(day + 14 + MakeTime(7, 15, 0), 150, "Flight to Lisbon", 2), 2, kAlarmHours);
     flight.Note = "TP 571, seat 14C";
     d.push_back(flight);
   }
@@ -273,7 +273,7 @@ std::vector<TodoRecord> Todos(int side, double today, const TimeZoneInfo& tz) {
   } else {
     TodoRecord insurance = Todo("Pay car insurance", day + 12, 2, home, tz);
     insurance.AlarmSet = true;
-    insurance.Repeat = Repeat(4, 1, insurance.DueDate.value);
+    insurance.Repeat = Repeat(kRepeatMonthlyByDate, 1, insurance.DueDate.value);
     t.push_back(insurance);
     TodoRecord party = Todo("Plan surprise party", day + 18, 4, home, tz);
     party.Private = true;
