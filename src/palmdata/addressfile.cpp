@@ -93,11 +93,8 @@ Bytes BuildAddressFile(const DatFileHeader& header, const std::vector<ContactRec
   return BuildRecordFile<ContactLayout>(header, records, ctx);
 }
 
-void SetDefaultAddressHeader(DatFileHeader& header, const std::string& path) {
-  // 1 integer, 5 text, 6 Boolean: the classic record's 30 fields in order.
-  header = ClassicHeader("BA", 54, {1, 1, 1, 5, 5, 5, 5, 1, 5, 1, 5, 1, 5, 1, 5, 1, 5,
-                                    5, 5, 5, 5, 5, 5, 6, 1, 5, 5, 5, 5, 1},
-                         path);
+void SetDefaultAddressHeader(DatFileHeader& header, const std::string& path, bool extended) {
+  header = NewLayoutHeader<ContactLayout, ContactRecord>("BA", 54, extended, path);
 }
 
 void ReadAddressFile(int, const std::string& path, DatFileHeader& header,

@@ -77,7 +77,7 @@ Bytes BuildAddressFile(const DatFileHeader& header, const std::vector<ContactRec
                        const DataContext& ctx);
 
 // The header a user gets when the address file does not exist yet.
-void SetDefaultAddressHeader(DatFileHeader& header, const std::string& path);
+void SetDefaultAddressHeader(DatFileHeader& header, const std::string& path, bool extended = false);
 // A missing file is not an error: the kind is empty, with the default header.
 void ReadAddressFile(int user, const std::string& path, DatFileHeader& header,
                      std::vector<ContactRecord>& records, DataContext& ctx);

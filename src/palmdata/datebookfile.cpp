@@ -184,9 +184,9 @@ void DescribeRepeat(int32_t exceptionCount, const std::vector<int32_t>& exceptio
   v.End();
 }
 
-void SetDefaultDatebookHeader(DatFileHeader& h, const std::string& path) {
+void SetDefaultDatebookHeader(DatFileHeader& h, const std::string& path, bool extended) {
   // Nothing of a previously read file may be written into the new one.
-  h = ClassicHeader("BD", 54, {1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8}, path);
+  h = NewLayoutHeader<DateLayout, DateRecord>("BD", 54, extended, path);
 }
 
 void ParseDatebookFile(const Bytes& data, const std::string& path, DatFileHeader& header,

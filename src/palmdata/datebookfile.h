@@ -78,7 +78,7 @@ void DescribeRepeat(int32_t exceptionCount, const std::vector<int32_t>& exceptio
                     const RepeatRule& rule, FieldVisitor& v);
 
 // The header a user gets when the datebook file does not exist yet.
-void SetDefaultDatebookHeader(DatFileHeader& header, const std::string& path);
+void SetDefaultDatebookHeader(DatFileHeader& header, const std::string& path, bool extended = false);
 
 void ParseDatebookFile(const Bytes& data, const std::string& path, DatFileHeader& header,
                        std::vector<DateRecord>& records, DataContext& ctx);

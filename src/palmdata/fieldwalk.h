@@ -6,6 +6,8 @@
 // reader, the writer and the description of a layout cannot drift apart.
 // The walks take R = Record for reading and R = const Record otherwise.
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "palmdata/binio.h"
 #include "palmdata/datebookfile.h"
@@ -92,6 +94,40 @@ struct FieldDescribe {
   void Named(const R&) {}
   void Group(const char*) {}
 };
+
+// The schema of a layout: the type tag of each field in file order
+// (1 integer, 3 date, 5 text, 6 Boolean, 8 repeat, 68 the long pair).
+struct FieldTypes {
+  std::vector<int32_t> tags;
+
+  void Int(const char*, int32_t) { tags.push_back(1); }
+  void Bool(const char*, bool) { tags.push_back(6); }
+  void Text(const char*, const Bytes&) { tags.push_back(5); }
+  void Date(const char*, const PalmDate&) { tags.push_back(3); }
+  void TimeAsInt(const char*, const PalmDate&) { tags.push_back(1); }
+  void Pair(const char*, const char*, int32_t, int32_t) { tags.push_back(kTagLongPair); }
+  template <class R>
+  void Repeat(const R&) {
+    tags.push_back(8);
+  }
+  void Begin(const char*) {}
+  void End() {}
+  template <class R>
+  void Named(const R&) {}
+  void Group(const char*) {}
+};
+
+// The header of a new, empty file of the layout; extended schemas start
+// with the prefix's fields (64 to 67: the counted texts).
+template <class Layout, class Record>
+DatFileHeader NewLayoutHeader(std::string_view kindLetters, int32_t resourceId, bool extended,
+                              const std::string& path) {
+  FieldTypes io;
+  if (extended) io.tags = {1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5};
+  const Record r{};
+  extended ? Layout::Extended(io, r) : Layout::Classic(io, r);
+  return NewHeader(kindLetters, resourceId, extended, io.tags, path);
+}
 
 // One record in the header's layout. Layouts whose errors name the record
 // (Layout::kReportsProgress) add io.progress to an error's detail.

@@ -57,18 +57,34 @@ void CheckCountedText(int32_t length, const std::string& text) {
 
 }  // namespace
 
-DatFileHeader ClassicHeader(std::string_view kindLetters, int32_t resourceId,
-                            const std::vector<int32_t>& fieldTypes, const std::string& path) {
+DatFileHeader NewHeader(std::string_view kindLetters, int32_t resourceId, bool extended,
+                        const std::vector<int32_t>& fieldTypes, const std::string& path) {
   DatFileHeader h;
-  h.VersionTag = Bytes("\x00\x01", 2) + std::string(kindLetters);
+  h.IsExtended = extended;
+  h.VersionTag = Bytes(extended ? "\x00\x02" : "\x00\x01", 2) + std::string(kindLetters);
+  if (extended) {
+    // The wrapper's fixed blocks as Palm Desktop 4 files carry them; nothing
+    // in them is interpreted, so plain values do.
+    h.ExtendedTag = kExtendedMagic;
+    h.ExtendedName = "PalmSG Database";
+    h.ExtendedWord = "00RV";
+    h.ExtendedBlock = Bytes(kExtendedBlockSize, '\0');
+    h.ExtendedBlock[12] = '\x65';
+    h.ExtendedBlock[13] = '\x11';
+    h.ExtendedTail = Bytes(42, '\0');
+    if (h.IsAddressFile()) {
+      h.AddressBlock = Bytes(kAddressBlockSize, '\0');
+      for (size_t i = 0; i < h.LabelText.size(); ++i) h.LabelText[i] = "Custom " + std::to_string(i + 1);
+    }
+  }
   h.FileName = path;
   h.NextFreeId = 128;
   h.ResourceId = resourceId;
   h.FieldCount = static_cast<int32_t>(fieldTypes.size());
   h.FieldsPerRow = h.FieldCount;
   h.RecordIdPosition = 0;
-  h.StatusPosition = 1;
-  h.PlacementPosition = 2;
+  h.StatusPosition = extended ? 2 : 1;
+  h.PlacementPosition = extended ? 4 : 2;
   h.FieldTypes.assign(1, 0);
   h.FieldTypes.insert(h.FieldTypes.end(), fieldTypes.begin(), fieldTypes.end());
   return h;

@@ -78,12 +78,12 @@ struct CommonFields {
 // minItemBytes each could still follow; error 62 otherwise.
 int32_t CheckedCount(int32_t count, size_t minItemBytes, const ByteReader& in, const char* what);
 
-// A classic file's header with no categories and no records: the version
-// tag 00 01 + the two kind letters, the five schema longs and one type tag
-// per field (fieldTypes without the unused position 0). A kind whose file
-// does not exist starts from it and is written with it.
-DatFileHeader ClassicHeader(std::string_view kindLetters, int32_t resourceId,
-                            const std::vector<int32_t>& fieldTypes, const std::string& path);
+// A header with no categories and no records: the version tag 00 01 (00 02
+// wrapped, if extended) + the two kind letters, the five schema longs and one
+// type tag per field (fieldTypes without the unused position 0). A kind whose
+// file does not exist starts from the classic one and is written with it.
+DatFileHeader NewHeader(std::string_view kindLetters, int32_t resourceId, bool extended,
+                        const std::vector<int32_t>& fieldTypes, const std::string& path);
 
 // Reads up to and including the number of entries. An unknown version tag
 // is read as extended and sets ctx.unsupportedVersion (shown once).

@@ -36,8 +36,8 @@ Bytes BuildMemoFile(const DatFileHeader& header, const std::vector<MemoRecord>& 
   return BuildRecordFile<MemoLayout>(header, records, ctx);
 }
 
-void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path) {
-  header = ClassicHeader("MP", 54, {1, 1, 1, 5, 6, 1}, path);
+void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path, bool extended) {
+  header = NewLayoutHeader<MemoLayout, MemoRecord>("MP", 54, extended, path);
 }
 
 void ReadMemoFile(int /*user*/, const std::string& path, DatFileHeader& header,

@@ -22,7 +22,7 @@ void ParseMemoFile(const Bytes& data, const std::string& path, DatFileHeader& he
 Bytes BuildMemoFile(const DatFileHeader& header, const std::vector<MemoRecord>& records,
                     const DataContext& ctx);
 // The header a user gets when the file does not exist yet.
-void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path);
+void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path, bool extended = false);
 // A missing file is not an error: the kind is empty, with the default header.
 void ReadMemoFile(int user, const std::string& path, DatFileHeader& header,
                   std::vector<MemoRecord>& records, DataContext& ctx);

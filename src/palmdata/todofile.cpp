@@ -55,8 +55,8 @@ Bytes BuildTodoFile(const DatFileHeader& header, const std::vector<TodoRecord>& 
   return BuildRecordFile<TodoLayout>(header, records, ctx);
 }
 
-void SetDefaultTodoHeader(DatFileHeader& header, const std::string& path) {
-  header = ClassicHeader("DT", 44, {1, 1, 1, 5, 3, 6, 1, 6, 1, 5}, path);
+void SetDefaultTodoHeader(DatFileHeader& header, const std::string& path, bool extended) {
+  header = NewLayoutHeader<TodoLayout, TodoRecord>("DT", 44, extended, path);
 }
 
 void ReadTodoFile(int /*user*/, const std::string& path, DatFileHeader& header,

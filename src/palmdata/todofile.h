@@ -39,7 +39,7 @@ void ParseTodoFile(const Bytes& data, const std::string& path, DatFileHeader& he
 Bytes BuildTodoFile(const DatFileHeader& header, const std::vector<TodoRecord>& records,
                     const DataContext& ctx);
 // The header a user gets when the file does not exist yet.
-void SetDefaultTodoHeader(DatFileHeader& header, const std::string& path);
+void SetDefaultTodoHeader(DatFileHeader& header, const std::string& path, bool extended = false);
 // A missing file is not an error: the kind is empty, with the default header.
 void ReadTodoFile(int user, const std::string& path, DatFileHeader& header,
                   std::vector<TodoRecord>& records, DataContext& ctx);

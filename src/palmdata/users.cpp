@@ -152,4 +152,30 @@ void ParseUserFile(const Bytes& data, const std::string& path, UserList& list,
   }
 }
 
+Bytes BuildUserFile(const std::vector<UserEntry>& users) {
+  static const std::string kClassName = "CPUsers";
+  ByteWriter out;
+  out.WriteShort(static_cast<uint32_t>(users.size()));
+  out.WriteShort(kClassMarker);
+  out.WriteShort(1);
+  out.WriteShort(static_cast<uint32_t>(kClassName.size()));
+  out.WriteChars(kClassName);
+  for (size_t i = 0; i < users.size(); ++i) {
+    const UserEntry& u = users[i];
+    if (u.UserName.size() > 255 || u.UserFolder.size() > 255) {
+      throw RunError(err::Overflow, "user name or folder longer than 255 bytes");
+    }
+    if (i > 0) out.WriteShort(kUserMarker);
+    out.WriteLong(u.UserId);
+    out.WriteByte(static_cast<uint8_t>(u.UserName.size()));
+    out.WriteChars(u.UserName);
+    out.WriteByte(static_cast<uint8_t>(u.UserFolder.size()));
+    out.WriteChars(u.UserFolder);
+    out.WriteShort(static_cast<uint32_t>(u.UserWord1));
+    out.WriteShort(0);
+    out.WriteShort(static_cast<uint32_t>(u.UserWord3));
+  }
+  return out.Take();
+}
+
 }  // namespace mirrin

@@ -66,6 +66,15 @@ bool ReadUserFile(const std::string& path, UserList& list, const UserFileReport&
 void ParseUserFile(const Bytes& data, const std::string& path, UserList& list,
                    const UserFileReport& report);
 
+// users.dat for the given users, in the layout ReadUserFile reads: the user
+// count (short); a class definition (FFFF, schema 1, the class name's
+// length and the name); per user its id (long), name and folder (each a
+// length byte and the bytes) and three shorts of which the second, when not
+// zero, counts bytes that follow (not kept, so written as 0); the next user
+// is introduced by the class reference 0x8001. Names and folders longer than
+// 255 bytes raise error 6.
+Bytes BuildUserFile(const std::vector<UserEntry>& users);
+
 // Skips the rest of a user's data: stops right after the first marker word
 // 0x8001 or at the end of the data, never reading past it. Returns the word
 // that ended the skip (0x8001, or 0 / 0xFFFF at the end).

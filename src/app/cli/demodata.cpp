@@ -9,6 +9,7 @@
 #include "palmdata/fileio.h"
 #include "palmdata/memofile.h"
 #include "palmdata/todofile.h"
+#include "palmdata/users.h"
 #include "startup/config.h"
 
 namespace mirrin::cli {
@@ -17,67 +18,16 @@ namespace {
 
 // ---- Headers ---------------------------------------------------------------
 
-// The schema of each layout: one type tag per field, in the order the
-// record writers write them (1 integer, 3 date, 5 text, 6 Boolean, 8 repeat,
-// 64 to 67 the extended counted texts, 68 the address's long pair).
-using Types = std::vector<int32_t>;
-
-Types Concat(Types a, const Types& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-Types Times(const Types& group, int n) {
-  Types all;
-  for (int i = 0; i < n; ++i) all = Concat(all, group);
-  return all;
-}
-
-const Types kExtPrefix{1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5};
+// The counted texts' tags the demo's extended records carry.
 const std::array<int32_t, 4> kExtTags{64, 65, 66, 67};
 
-struct Layout {
-  const char* letters;  // the version tag's last two bytes, as the dump verb knows them
-  int32_t resourceId;
-  Types classic;
-  Types extended;  // after kExtPrefix
-};
+using DefaultHeader = void (*)(DatFileHeader& header, const std::string& path, bool extended);
 
-const Layout kDatebook{"BD", 54, {1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8},
-                       {3, 3, 5, 1, 5, 6, 6, 1, 1, 8, 5, 1, 5, 5}};
-const Layout kAddress{
-    "BA", 54,
-    Concat(Concat({1, 1, 1, 5, 5, 5, 5}, Times({1, 5}, 5)), {5, 5, 5, 5, 5, 5, 6, 1, 5, 5, 5, 5, 1}),
-    Concat(Concat(Concat({5, 5, 5, 5, 1, 5}, Times({5}, 7)), Concat(Times({1}, 7), Times({5}, 9))),
-           Concat(Times({1, 5, 5, 5, 5, 5}, 3), {5, 5, 1, 1, 5, 68, 6, 1, 1, 5, 5, 5, 5}))};
-const Layout kTodo{"DT", 44, {1, 1, 1, 5, 3, 6, 1, 6, 1, 5}, {5, 3, 6, 1, 5, 6, 3, 6, 3, 1, 3, 8}};
-const Layout kMemo{"MP", 54, {1, 1, 1, 5, 6, 1}, {5}};
-
-// The extended wrapper's fixed blocks as Palm Desktop 4 files carry them;
-// nothing in them is interpreted, so plain values do.
-Bytes ExtendedBlock() {
-  Bytes block(24, '\0');
-  block[12] = '\x65';
-  block[13] = '\x11';
-  return block;
-}
-
-DatFileHeader MakeHeader(const Layout& layout, bool extended, const std::string& path,
+// A new file's header in the layout the file format gives, with the demo's categories.
+DatFileHeader MakeHeader(DefaultHeader setDefault, bool extended, const std::string& path,
                          const std::vector<std::string>& categories, size_t records) {
   DatFileHeader h;
-  h.IsExtended = extended;
-  h.VersionTag = Bytes("\x00", 1) + (extended ? "\x02" : "\x01") + layout.letters;
-  if (extended) {
-    h.ExtendedTag = Bytes("\xBE\xBA\xFE\xCA", 4);
-    h.ExtendedName = "PalmSG Database";
-    h.ExtendedWord = "00RV";
-    h.ExtendedBlock = ExtendedBlock();
-    h.ExtendedTail = Bytes(42, '\0');
-    if (h.IsAddressFile()) {
-      h.AddressBlock = Bytes(10, '\0');
-      for (size_t i = 0; i < h.LabelText.size(); ++i) h.LabelText[i] = "Custom " + std::to_string(i + 1);
-    }
-  }
-  h.FileName = path;
+  setDefault(h, path, extended);
   for (size_t i = 0; i < categories.size(); ++i) {
     CategoryEntry e;
     e.Index = static_cast<int32_t>(i + 1);
@@ -87,15 +37,6 @@ DatFileHeader MakeHeader(const Layout& layout, bool extended, const std::string&
     h.Categories.push_back(e);
   }
   h.CategoryCount = static_cast<int32_t>(categories.size());
-  h.NextFreeId = 128;
-  const Types types = extended ? Concat(kExtPrefix, layout.extended) : layout.classic;
-  h.ResourceId = layout.resourceId;
-  h.FieldCount = static_cast<int32_t>(types.size());
-  h.FieldsPerRow = h.FieldCount;
-  h.RecordIdPosition = 0;
-  h.StatusPosition = extended ? 2 : 1;
-  h.PlacementPosition = extended ? 4 : 2;
-  h.FieldTypes = Concat({0}, types);
   h.RecordCount = static_cast<int32_t>(records);
   return h;
 }
@@ -326,7 +267,7 @@ void WriteUser(const DemoUser& user, int side, const std::string& palmDir, doubl
   std::vector<DateRecord> dates = Dates(side, today);
   Number(dates, number);
   WriteDatebookFile(number, datePath,
-                    MakeHeader(kDatebook, ext, datePath,
+                    MakeHeader(SetDefaultDatebookHeader, ext, datePath,
                                side == 0 ? std::vector<std::string>{"Business", "Personal"}
                                          : std::vector<std::string>{"Personal", "Travel", "Business"},
                                dates.size()),
@@ -336,7 +277,7 @@ void WriteUser(const DemoUser& user, int side, const std::string& palmDir, doubl
   std::vector<ContactRecord> contacts = Contacts(side);
   Number(contacts, number);
   WriteAddressFile(number, addressPath,
-                   MakeHeader(kAddress, ext, addressPath,
+                   MakeHeader(SetDefaultAddressHeader, ext, addressPath,
                               side == 0 ? std::vector<std::string>{"Business", "Personal", "QuickList"}
                                         : std::vector<std::string>{"Personal", "Business"},
                               contacts.size()),
@@ -346,7 +287,7 @@ void WriteUser(const DemoUser& user, int side, const std::string& palmDir, doubl
   std::vector<TodoRecord> todos = Todos(side, today, ctx.timeZone);
   Number(todos, number);
   WriteTodoFile(number, todoPath,
-                MakeHeader(kTodo, ext, todoPath,
+                MakeHeader(SetDefaultTodoHeader, ext, todoPath,
                            side == 0 ? std::vector<std::string>{"Work", "Home"}
                                      : std::vector<std::string>{"Home", "Work"},
                            todos.size()),
@@ -356,7 +297,7 @@ void WriteUser(const DemoUser& user, int side, const std::string& palmDir, doubl
   std::vector<MemoRecord> memos = Memos(side);
   Number(memos, number);
   WriteMemoFile(number, memoPath,
-                MakeHeader(kMemo, ext, memoPath,
+                MakeHeader(SetDefaultMemoHeader, ext, memoPath,
                            side == 0 ? std::vector<std::string>{"Ideas", "Recipes"}
                                      : std::vector<std::string>{"Ideas"},
                            memos.size()),
@@ -391,30 +332,6 @@ const std::vector<DemoUser>& DemoUsers() {
   return users;
 }
 
-Bytes BuildUsersFile(const std::vector<DemoUser>& users) {
-  static const std::string kClassName = "CPUsers";
-  ByteWriter out;
-  out.WriteShort(static_cast<uint32_t>(users.size()));
-  out.WriteShort(0xFFFF);
-  out.WriteShort(1);
-  out.WriteShort(static_cast<uint32_t>(kClassName.size()));
-  out.WriteChars(kClassName);
-  for (size_t i = 0; i < users.size(); ++i) {
-    const DemoUser& u = users[i];
-    if (u.name.size() > 255 || u.folder.size() > 255) {
-      throw RunError(err::Overflow, "user name or folder longer than 255 bytes");
-    }
-    if (i > 0) out.WriteShort(0x8001);
-    out.WriteLong(static_cast<int32_t>(i + 1));
-    out.WriteByte(static_cast<uint8_t>(u.name.size()));
-    out.WriteChars(u.name);
-    out.WriteByte(static_cast<uint8_t>(u.folder.size()));
-    out.WriteChars(u.folder);
-    for (int w = 0; w < 3; ++w) out.WriteShort(0);
-  }
-  return out.Take();
-}
-
 void WriteDemo(const std::string& palmDir, const std::string& programDir, double today,
                const TimeZoneInfo& tz, const std::vector<std::string>& emptyUsers) {
   MakeDirectory(palmDir);
@@ -426,7 +343,14 @@ void WriteDemo(const std::string& palmDir, const std::string& programDir, double
     users.push_back({name, name, false});
     MakeDirectory(Join(palmDir, name));
   }
-  WriteFileAtomic(Join(palmDir, "users.dat"), BuildUsersFile(users));
+  std::vector<UserEntry> entries;
+  for (const DemoUser& u : users) {
+    UserEntry& e = entries.emplace_back();
+    e.UserId = static_cast<int32_t>(entries.size());
+    e.UserName = u.name;
+    e.UserFolder = u.folder;
+  }
+  WriteFileAtomic(Join(palmDir, "users.dat"), BuildUserFile(entries));
   for (int side = 0; side < 2; ++side) WriteUser(DemoUsers()[static_cast<size_t>(side)], side, palmDir, today, ctx);
   WriteConfig(palmDir, programDir);
 }

@@ -22,14 +22,6 @@ struct DemoUser {
 // The two demo users: User1 classic, User2 extended.
 const std::vector<DemoUser>& DemoUsers();
 
-// users.dat for the given users, in the layout ReadUserFile reads: the user
-// count (short); a class definition (FFFF, schema 1, the class name's
-// length and the name); per user its id (long), name and folder (each a
-// length byte and the bytes) and three shorts of which the second, when not
-// zero, counts bytes that follow; the next user is introduced by the class
-// reference 0x8001. Names and folders longer than 255 bytes raise error 6.
-Bytes BuildUsersFile(const std::vector<DemoUser>& users);
-
 // Writes users.dat and both users' four data files below palmDir (created
 // as needed) with the core's writers, and Mirrin.cfg into programDir.
 // Appointments lie a few days to weeks after `today` (a local date), so the
