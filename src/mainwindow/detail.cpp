@@ -22,7 +22,6 @@ constexpr const char* kMultiple = "Multiple Items Selected";
 constexpr uint32_t kWindowBackground = 0x80000005;    // system colour 5
 constexpr uint32_t kReadOnlyBackground = 0x8000000B;  // system colour 11
 
-
 // Sets a flag for a scope and puts back what it was.
 class FlagScope {
  public:
@@ -522,7 +521,9 @@ std::string DateDetailText(Session& s, const DateRecord& r, const std::string& n
     if (r.EndTime.value != 0) text += "To: " + FormatDate(r.EndTime.value, st.DateTimeFormat);
   }
   if (r.AlarmSet) {
-    const char* unit = r.AlarmUnit == kAlarmHours ? " hours before" : r.AlarmUnit == kAlarmDays ? " days before" : " minutes before";
+    const char* unit = r.AlarmUnit == kAlarmHours  ? " hours before"
+                       : r.AlarmUnit == kAlarmDays ? " days before"
+                                                   : " minutes before";
     text += crlf + "Alarmed: " + std::to_string(r.AlarmAdvance) + unit;
   }
   static const std::array<const char*, 5> kRepeats{"Repeat Daily", "Repeat Weekly", "Repeat Monthly by Weekday",
