@@ -98,18 +98,19 @@ INSTANTIATE_TEST_SUITE_P(Samples, TodoCorpus, ::testing::ValuesIn(CorpusFiles())
   return name;
 });
 
-// A missing To Do file starts with the header an empty file from Palm Desktop has.
-TEST(TodoCorpusList, MissingFileGetsTheHeaderOfAnEmptySample) {
+// A new To Do file, classic or extended, gets the schema Palm Desktop's files of that layout have.
+TEST(TodoCorpusList, NewFilesGetTheHeaderOfRealOnes) {
   SKIP_WITHOUT_CORPUS();
-  DataContext ctx;
-  DatFileHeader fresh, sample;
-  std::vector<TodoRecord> records(1);
-  fresh.IsExtended = true;
-  ReadTodoFile(1, kTodoDir + "/no-such-file.dat", fresh, records, ctx);
-  ReadTodoFile(1, kTodoDir + "/Palm-empty-v1.dat", sample, records, ctx);
-  EXPECT_EQ(fresh.VersionTag, sample.VersionTag);
-  EXPECT_EQ(fresh.ResourceId, sample.ResourceId);
-  EXPECT_EQ(fresh.FieldTypes, sample.FieldTypes);
+  for (const auto& [name, extended] : {std::pair{"Palm-empty-v1.dat", false}, std::pair{"Palm-minimal-SGv2.dat", true}}) {
+    DataContext ctx;
+    DatFileHeader fresh, sample;
+    std::vector<TodoRecord> records;
+    SetDefaultTodoHeader(fresh, "new.dat", extended);
+    ReadTodoFile(1, kTodoDir + "/" + name, sample, records, ctx);
+    EXPECT_EQ(fresh.VersionTag, sample.VersionTag) << name;
+    EXPECT_EQ(fresh.ResourceId, sample.ResourceId) << name;
+    EXPECT_EQ(fresh.FieldTypes, sample.FieldTypes) << name;
+  }
 }
 
 }  // namespace
