@@ -149,18 +149,18 @@ std::string RepeatEndLine(Session& s, const PalmDate& endDate) {
 // The entries view's pane for the current record.
 void ShowRecord(Session& s, Side side, Kind kind, int32_t index) {
   UserStore& store = s.Store(side);
-  forms::TextBox& line = s.form.Line(side);
+  forms::TextBox& line = s.controls.panes[side].details;
   const bool notes = s.window.notesMode;
   switch (kind) {
     case Kind::Dates: {
       const DateRecord& r = RowRecord(store.dates, index);
       // Always written, so the box never shows another record's description.
-      s.form.Desc(side).SetText(StripAgendus(TextOf(r.Description), s.settings).rest);
+      s.controls.panes[side].description.SetText(StripAgendus(TextOf(r.Description), s.settings).rest);
       if (notes) {
         line.SetText(ShownNote(s, r.Note));
         return;
       }
-      s.form.Desc(side).SetLocked(false);
+      s.controls.panes[side].description.SetLocked(false);
       line.SetText(EntryDetailText(s, r));
       return;
     }
@@ -188,11 +188,11 @@ void ShowRecord(Session& s, Side side, Kind kind, int32_t index) {
 // The categories view's pane: the category's name and show flag.
 void ShowCategory(Session& s, Side side, Kind kind, int32_t position) {
   const CategoryEntry& entry = RowRecord(s.Store(side).Header(kind).Categories, position);
-  s.form.Desc(side).SetText(entry.LongName);
-  s.form.ShowThisCategory(side).SetValue(entry.Show ? forms::CheckBox::Checked : forms::CheckBox::Unchecked);
-  s.form.ShowThisCategory(side).SetEnabled(true);
+  s.controls.panes[side].description.SetText(entry.LongName);
+  s.controls.panes[side].showThisCategory.SetValue(entry.Show ? forms::CheckBox::Checked : forms::CheckBox::Unchecked);
+  s.controls.panes[side].showThisCategory.SetEnabled(true);
   // "Unfiled" (id 0) keeps its name.
-  s.form.Desc(side).SetLocked(entry.Id == 0);
+  s.controls.panes[side].description.SetLocked(entry.Id == 0);
 }
 
 // Renames the category at the side's current index (categories view).
@@ -206,7 +206,7 @@ void RenameCategory(Session& s, Side side, Kind kind, const std::string& name) {
   entry.ShortName = LeftChars(name, 8, s.settings.DBCS);
   // The custom kind's categories are its records' first fields, not a stored table.
   if (kind != Kind::Custom) s.Store(side).Changed(kind) = true;
-  s.form.mnuSave.SetEnabled(true);
+  s.controls.saveItem.SetEnabled(true);
   const int row = CurrentRow(s, side);
   if (row >= 0) s.List(side).SetList(row, CategoryRowText(entry, s.settings.DBCS));
 }
@@ -218,8 +218,8 @@ void RenameCategory(Session& s, Side side, Kind kind, const std::string& name) {
 void RepairDate(Session& s, Side side, int row, const DateRecord& edited) {
   const Side o = Other(side);
   forms::ListBox& other = s.List(o);
-  TransferButtons theirs = s.form.Towards(o);
-  TransferButtons mine = s.form.Towards(side);
+  SidePane& theirs = s.controls.panes[o];
+  SidePane& mine = s.controls.panes[side];
   const std::string description = TextOf(edited.Description);
   auto dateOf = [&](Side of, int r) -> const DateRecord& {
     return RowRecord(s.Store(of).dates, s.List(of).ItemData(r));
@@ -279,7 +279,7 @@ void ChangeDateDescription(Session& s, Side side, int32_t index, const std::stri
   }
   r.Description = BytesOf(text + old.bracket);
   s.Store(side).Changed(Kind::Dates) = true;
-  s.form.mnuSave.SetEnabled(true);
+  s.controls.saveItem.SetEnabled(true);
   RepairDate(s, side, row, r);
 }
 
@@ -312,17 +312,17 @@ std::string EntryDetailText(Session& s, const CustomRecord& r) {
 
 void ClearDetail(Session& s, Side side) {
   FlagScope busy(s.window.busy);
-  s.form.Line(side).SetText("");
-  s.form.Desc(side).SetText("");
-  s.form.Desc(side).SetLocked(true);
-  s.form.ShowThisCategory(side).SetValue(forms::CheckBox::Unchecked);
-  s.form.ShowThisCategory(side).SetEnabled(false);
-  s.form.Line(side).SetLocked(true);
+  s.controls.panes[side].details.SetText("");
+  s.controls.panes[side].description.SetText("");
+  s.controls.panes[side].description.SetLocked(true);
+  s.controls.panes[side].showThisCategory.SetValue(forms::CheckBox::Unchecked);
+  s.controls.panes[side].showThisCategory.SetEnabled(false);
+  s.controls.panes[side].details.SetLocked(true);
 }
 
 void Detail(Session& s, Side side) {
   FlagScope busy(s.window.busy);
-  s.form.Line(side).SetItalic(false);
+  s.controls.panes[side].details.SetItalic(false);
   const int32_t index = s.window.currentIndex[side];
   Kind kind;
   const bool known = s.ShownKind(kind);
@@ -333,7 +333,7 @@ void Detail(Session& s, Side side) {
     ClearDetail(s, side);
     return;
   }
-  if (s.window.notesMode) s.form.Line(side).SetLocked(false);
+  if (s.window.notesMode) s.controls.panes[side].details.SetLocked(false);
   if (s.window.categoriesView) ShowCategory(s, side, kind, index);
   else ShowRecord(s, side, kind, index);
 }
@@ -343,8 +343,8 @@ void ListSelectionChanged(Session& s, Side side) {
   forms::ListBox& list = s.List(side);
   forms::ListBox& other = s.List(o);
   WindowState& w = s.window;
-  TransferButtons mine = s.form.Towards(side);
-  TransferButtons theirs = s.form.Towards(o);
+  SidePane& mine = s.controls.panes[side];
+  SidePane& theirs = s.controls.panes[o];
   s.platform.DoEvents();
   s.platform.DoEvents();
 
@@ -354,7 +354,7 @@ void ListSelectionChanged(Session& s, Side side) {
     w.currentIndex[side] = static_cast<int16_t>(list.ItemData(row));
     if (other.SelCount() == 1 && w.pairing) {
       // Ctrl+click: the two selected rows are to be changed into each other.
-      for (forms::Button* b : s.form.AllTransferButtons()) b->SetEnabled(false);
+      for (forms::Button* b : s.controls.AllTransferButtons()) b->SetEnabled(false);
       mine.change.SetEnabled(true);
       theirs.change.SetEnabled(true);
       Detail(s, side);
@@ -362,7 +362,7 @@ void ListSelectionChanged(Session& s, Side side) {
       return;
     }
     Detail(s, side);
-    if (s.form.UserField(o).Text() != kNoUser) {
+    if (s.controls.panes[o].userName.Text() != kNoUser) {
       theirs.add.SetEnabled(true);
       theirs.move.SetEnabled(true);
       mine.del.SetEnabled(true);
@@ -406,8 +406,8 @@ void ListSelectionChanged(Session& s, Side side) {
   ClearDetail(s, side);
   {
     FlagScope busy(w.busy);
-    s.form.Line(side).SetItalic(true);
-    s.form.Line(side).SetText(kMultiple);
+    s.controls.panes[side].details.SetItalic(true);
+    s.controls.panes[side].details.SetText(kMultiple);
   }
   DeselectAll(other);
   theirs.change.SetEnabled(false);
@@ -429,7 +429,7 @@ void ListKeyDown(Session& s, Side side, int keyCode) {
     case 32:  // space
       // As a click on the box: only while it is enabled, that is while a
       // category (not a record) is selected.
-      if (s.settings.ShowCategories) s.form.ShowThisCategory(side).UserClick();
+      if (s.settings.ShowCategories) s.controls.panes[side].showThisCategory.UserClick();
       break;
     default: break;
   }
@@ -442,26 +442,26 @@ void ListKeyUp(Session& s, Side) {
 
 void ToggleNotesMode(Session& s) {
   WindowState& w = s.window;
-  MainForm& f = s.form;
+  MainWindowControls& f = s.controls;
   if (w.notesMode) {
-    f.cmdSwitch.SetVisible(true);
+    f.switchView.SetVisible(true);
     w.notesMode = false;
-    f.cmdNotes.SetCaption("Edit &Notes");
+    f.editNotes.SetCaption("Edit &Notes");
     for (Side side : kSides) {
-      f.Line(side).SetBackColor(kReadOnlyBackground);
-      f.Line(side).SetLocked(true);
+      f.panes[side].details.SetBackColor(kReadOnlyBackground);
+      f.panes[side].details.SetLocked(true);
     }
   } else {
-    for (Side side : kSides) f.Line(side).SetBackColor(kWindowBackground);
-    f.cmdSwitch.SetVisible(false);
+    for (Side side : kSides) f.panes[side].details.SetBackColor(kWindowBackground);
+    f.switchView.SetVisible(false);
     w.notesMode = true;
-    f.cmdNotes.SetCaption("Sho&w Details");
+    f.editNotes.SetCaption("Sho&w Details");
   }
   for (Side side : kSides) {
     if (s.List(side).SelCount() == 0) continue;
     ListSelectionChanged(s, side);
     // Editable only while it shows one record's note.
-    if (w.notesMode && CurrentRow(s, side) >= 0) f.Line(side).SetLocked(false);
+    if (w.notesMode && CurrentRow(s, side) >= 0) f.panes[side].details.SetLocked(false);
   }
 }
 
@@ -473,7 +473,7 @@ void LineChanged(Session& s, Side side) {
   if (!s.ShownKind(kind) || static_cast<size_t>(index) >= s.Store(side).Count(kind)) return;
   // The line holds one record's note only while that record's row is the one selected.
   if (CurrentRow(s, side) < 0) return;
-  const std::string& text = s.form.Line(side).Text();
+  const std::string& text = s.controls.panes[side].details.Text();
   UserStore& store = s.Store(side);
   switch (kind) {
     case Kind::Dates: {
@@ -495,7 +495,7 @@ void LineChanged(Session& s, Side side) {
     case Kind::Custom: RowRecord(store.custom, index).Fields[7] = text; break;
   }
   store.Changed(kind) = true;
-  s.form.mnuSave.SetEnabled(true);
+  s.controls.saveItem.SetEnabled(true);
 }
 
 void DescChanged(Session& s, Side side) {
@@ -503,7 +503,7 @@ void DescChanged(Session& s, Side side) {
   if (s.window.busy || index < 0) return;
   Kind kind;
   if (!s.ShownKind(kind)) return;
-  const std::string text = s.form.Desc(side).Text();
+  const std::string text = s.controls.panes[side].description.Text();
   if (s.window.categoriesView) {
     RenameCategory(s, side, kind, text);
     return;

@@ -21,10 +21,10 @@ void ListSelectionChanged(Session& s, Side side);
 void ListKeyDown(Session& s, Side side, int keyCode);
 void ListKeyUp(Session& s, Side side);
 
-// cmdNotes: switches the notes-editing mode.
+// editNotes: switches the notes-editing mode.
 void ToggleNotesMode(Session& s);
 
-// Change of line1/line2 and of txt1Desc/txt2Desc.
+// Change of a pane's details or description.
 void LineChanged(Session& s, Side side);
 void DescChanged(Session& s, Side side);
 

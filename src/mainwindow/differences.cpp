@@ -237,8 +237,8 @@ std::string RowDifferences(Session& s, Side side, int row) {
 
 void MarkDifferences(Session& s) {
   for (Side side : kSides) {
-    s.form.Line(side).SetMarkedLines({});
-    s.form.Desc(side).SetMarkedLines({});
+    s.controls.panes[side].details.SetMarkedLines({});
+    s.controls.panes[side].description.SetMarkedLines({});
   }
   Kind kind;
   if (s.window.categoriesView || s.window.notesMode || !s.ShownKind(kind)) return;
@@ -250,7 +250,7 @@ void MarkDifferences(Session& s) {
   }
   for (Side side : kSides) {
     Compare(s, kind, side, index[side], index[Other(side)],
-            [&](const auto& c) { c.Mark(s.form.Line(side), s.form.Desc(side)); });
+            [&](const auto& c) { c.Mark(s.controls.panes[side].details, s.controls.panes[side].description); });
   }
 }
 

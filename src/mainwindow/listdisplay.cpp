@@ -136,7 +136,7 @@ void WriteCountLabels(Session& s) {
   for (Side side : kSides) {
     std::string text = std::to_string(s.List(side).ListCount()) + " Records";
     if (!s.window.categoriesView) text += " (of " + std::to_string(s.Store(side).total) + " in total)";
-    s.form.NumRec(side).SetCaption(std::move(text));
+    s.controls.panes[side].recordCount.SetCaption(std::move(text));
   }
 }
 
@@ -190,8 +190,8 @@ void DisplayCategories(Session& s) {
       }
     }
     WriteCountLabels(s);
-    s.form.txtStatus.SetVisible(false);
-    s.form.closeup.SetVisible(false);
+    s.controls.progress.SetVisible(false);
+    s.controls.busyNotice.SetVisible(false);
     s.platform.SetBusy(false);
     DisableTransferButtons(s);
     s.ResetMaps();
@@ -239,15 +239,15 @@ void UpdateCategory(Session& s, Side side, const std::string& name, int32_t inde
     case Kind::Custom: RowRecord(store.custom, current).Fields[0] = name; break;
   }
   store.Changed(kind) = true;
-  s.form.mnuSave.SetEnabled(true);
+  s.controls.saveItem.SetEnabled(true);
   // In place: the row keeps its position until the next kind selection.
   if (redraw) s.List(side).SetList(row, RowText(s, side, kind, current, &name));
 }
 
 void DisableTransferButtons(Session& s) {
-  for (forms::Button* button : s.form.AllTransferButtons()) {
+  for (forms::Button* button : s.controls.AllTransferButtons()) {
     // In the categories view the Add pair adds categories and stays as it is.
-    const bool addPair = button == &s.form.aleft || button == &s.form.aright;
+    const bool addPair = button == &s.controls.panes[kLeft].add || button == &s.controls.panes[kRight].add;
     if (addPair && s.window.categoriesView) continue;
     button->SetEnabled(false);
   }

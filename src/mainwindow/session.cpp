@@ -9,12 +9,12 @@ Session::Session(Platform& p) : platform(p), log(p, settings) {
   data.showCritical = [this](const std::string& text, const std::string& title) {
     platform.MsgBox(text, mb::OKOnly | mb::Critical, title);
   };
-  window.currentList = {&form.List1, &form.List2};
+  window.currentList = {&controls.panes[kLeft].list, &controls.panes[kRight].list};
   ResetMaps();
 }
 
 bool Session::ShownKind(Kind& kind) const {
-  const std::string& text = form.Combo1.Text();
+  const std::string& text = controls.kindSelector.Text();
   for (Kind k : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
     if (text == KindText(k)) {
       kind = k;

@@ -10,7 +10,7 @@
 #include "palmdata/datacontext.h"
 #include "palmdata/users.h"
 #include "mainwindow/labeltables.h"
-#include "mainwindow/mainform.h"
+#include "mainwindow/windowcontrols.h"
 #include "mainwindow/userstore.h"
 #include "startup/catfilter.h"
 #include "startup/config.h"
@@ -22,7 +22,7 @@ namespace mirrin {
 
 struct WindowState {
   bool categoriesView = false;
-  // The lists in use: List1/List2, or List1m/List2m in the entries view
+  // The lists in use: the panes' list, or multiList in the entries view
   // when multiple selection is enabled.
   std::array<forms::ListBox*, 2> currentList{};
   // Row p of a side's list is paired with row maps[side][p] of the other; -1 none.
@@ -58,7 +58,7 @@ class Session {
   LabelTables labels;
   UserList users;
   std::array<UserStore, 2> stores;
-  MainForm form;
+  MainWindowControls controls;
   WindowState window;
   CategoryFilters filters;
 

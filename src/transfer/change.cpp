@@ -21,7 +21,7 @@ void ChangeAcross(Session& s, Side target) {
       TellCategoriesNotAdded(s, target, kind, notAdded, true);
       s.Store(target).Changed(kind) = true;
     }
-    s.form.mnuSave.SetEnabled(true);
+    s.controls.saveItem.SetEnabled(true);
     std::array<ListPlace, 2> places;
     for (Side side : kSides) {
       places[side] = RememberPlace(s.List(side));

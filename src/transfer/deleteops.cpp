@@ -63,7 +63,7 @@ void DeleteCategory(Session& s, Side side, Kind kind) {
   entry.Deleted = true;
   --header.CategoryCount;
   store.Changed(kind) = true;
-  s.form.mnuSave.SetEnabled(true);
+  s.controls.saveItem.SetEnabled(true);
   DisplayCategories(s);
 }
 
@@ -91,14 +91,14 @@ void DeleteOnSide(Session& s, Side side) {
       DeleteSelected(s, side, kind);
       s.Store(side).Changed(kind) = true;
     }
-    s.form.mnuSave.SetEnabled(true);
+    s.controls.saveItem.SetEnabled(true);
     // Deleted records still belong to the store: the total stays.
     TakeRowsOut(s, side);
   });
 }
 
 void ArchiveClicked(Session& s) {
-  s.settings.ArchiveDeleted = s.form.chkArchive.Value() == forms::CheckBox::Checked;
+  s.settings.ArchiveDeleted = s.controls.archive.Value() == forms::CheckBox::Checked;
 }
 
 }  // namespace mirrin

@@ -20,7 +20,7 @@ void MakePrivate(Session& s, Side side) {
       }
       store.Changed(kind) = true;
     }
-    s.form.mnuSave.SetEnabled(true);
+    s.controls.saveItem.SetEnabled(true);
     TakeRowsOut(s, side);
   });
 }

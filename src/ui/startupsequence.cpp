@@ -79,14 +79,14 @@ bool ValidateUser(MirrinApp& app, Side side) {
              side == kLeft ? TitleWithVersion() : std::string(kProductName));
     return false;
   }
-  s.form.UserField(side).SetText(user);
+  s.controls.panes[side].userName.SetText(user);
   app.splash.Progress();
   SetRestoreItems(s, side);
   return true;
 }
 
 void NoPalmDirectory(Session& s, Side side) {
-  forms::ComboBox& selector = s.form.UserSelector(side);
+  forms::ComboBox& selector = s.controls.panes[side].userSelector;
   selector.AddItem(kNoPalmDirText);
   selector.SetListIndex(selector.NewIndex());
 }
@@ -125,7 +125,7 @@ bool ApplyConfiguration(MirrinApp& app, bool confirmed) {
   Session& s = app.session;
   Settings& set = s.settings;
   ReadAllSettings(s);
-  FillKindList(set, s.form.Combo1, true);
+  FillKindList(set, s.controls.kindSelector, true);
   FillKindList(set, app.configure.cmbStartwith, false);
   DeriveUserFolder(set.PalmDir1, set.UserDir1, set.UserFolder1);
   app.main.UseEntryLists();
@@ -163,7 +163,7 @@ bool KindIncluded(const Settings& set, const std::string& kind) {
 }
 
 void ShowArchiveSetting(Session& s) {
-  s.form.chkArchive.SetValue(s.settings.ArchiveDeleted ? forms::CheckBox::Checked
+  s.controls.archive.SetValue(s.settings.ArchiveDeleted ? forms::CheckBox::Checked
                                                        : forms::CheckBox::Unchecked);
 }
 
@@ -178,7 +178,7 @@ void PruneLogs(Platform& platform, const std::string& dir) {
 }
 
 bool SelectUser(Session& s, Side side, const std::string& name) {
-  forms::ComboBox& selector = s.form.UserSelector(side);
+  forms::ComboBox& selector = s.controls.panes[side].userSelector;
   for (int i = 0; i < selector.ListCount(); ++i) {
     selector.SetListIndex(i);
     if (selector.Text() == name) return true;
@@ -189,16 +189,11 @@ bool SelectUser(Session& s, Side side, const std::string& name) {
 void SetRestoreItems(Session& s, Side side) {
   const std::string& user = side == kLeft ? s.settings.PalmUser1 : s.settings.PalmUser2;
   const std::string& dir = side == kLeft ? s.settings.UserDir1 : s.settings.UserDir2;
-  static constexpr std::array<std::pair<Kind, const char*>, 4> kItems{{
-      {Kind::Dates, " Dates..."},
-      {Kind::Contacts, " Contacts..."},
-      {Kind::ToDos, " Todos..."},
-      {Kind::Memos, " Memos..."},
-  }};
-  const std::array<forms::MenuItem*, 4> items = s.form.RestoreItems(side);
-  for (size_t i = 0; i < items.size(); ++i) {
-    items[i]->SetCaption(user + kItems[i].second);
-    if (FileExists(FilesOf(s.settings, dir, kItems[i].first).backup)) items[i]->SetEnabled(true);
+  static constexpr std::array<const char*, 4> kCaptions{" Dates...", " Contacts...", " Todos...", " Memos..."};
+  for (size_t i = 0; i < kCaptions.size(); ++i) {
+    forms::MenuItem& item = s.controls.panes[side].restore[i];
+    item.SetCaption(user + kCaptions[i]);
+    if (FileExists(FilesOf(s.settings, dir, static_cast<Kind>(i)).backup)) item.SetEnabled(true);
   }
 }
 
@@ -247,7 +242,7 @@ void ProcessIniFile(MirrinApp& app) {
 void SelectStartKind(MirrinApp& app) {
   Session& s = app.session;
   const std::string& start = s.settings.Startwith;
-  forms::ComboBox& combo = s.form.Combo1;
+  forms::ComboBox& combo = s.controls.kindSelector;
   // The selector is empty when the configuration pass stopped at an error;
   // there is then nothing to select.
   if (start.empty()) {
@@ -264,14 +259,14 @@ void SelectStartKind(MirrinApp& app) {
 
 void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
   Session& s = app.session;
-  MainForm& f = s.form;
+  MainWindowControls& f = s.controls;
   WindowState& w = s.window;
 
-  w.currentList = {&f.List1, &f.List2};
+  w.currentList = {&f.panes[kLeft].list, &f.panes[kRight].list};
   ShowArchiveSetting(s);
   // Enabled only for the backups that exist, once the users are known.
   for (Side side : kSides) {
-    for (forms::MenuItem* item : f.RestoreItems(side)) item->SetEnabled(false);
+    for (forms::MenuItem& item : f.panes[side].restore) item.SetEnabled(false);
   }
 
   std::string commandLine;

@@ -18,7 +18,7 @@ std::array<const char*, 2> Noun(Kind kind) {
   return {"record", "records"};
 }
 
-std::string UserName(Session& s, Side side) { return s.form.UserField(side).Text(); }
+std::string UserName(Session& s, Side side) { return s.controls.panes[side].userName.Text(); }
 
 }  // namespace
 

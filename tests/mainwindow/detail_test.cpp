@@ -111,25 +111,25 @@ class SelectionTest : public ::testing::Test {
   Session& s() { return t.s(); }
   UserStore& store(Side side) { return t.store(side); }
   forms::ListBox& list(Side side) { return s().List(side); }
-  MainForm& f() { return s().form; }
+  MainWindowControls& f() { return s().controls; }
 
   // Wires the handlers as the window does, counting each list's clicks.
   void Wire() {
     for (Side side : kSides) {
-      for (forms::ListBox* l : {&f().SingleList(side), &f().MultiList(side)}) {
+      for (forms::ListBox* l : {&f().panes[side].list, &f().panes[side].multiList}) {
         l->onClick = [this, side] {
           ++clicks[side];
           ListSelectionChanged(s(), side);
         };
       }
-      f().Line(side).onChange = [this, side] { LineChanged(s(), side); };
-      f().Desc(side).onChange = [this, side] { DescChanged(s(), side); };
+      f().panes[side].details.onChange = [this, side] { LineChanged(s(), side); };
+      f().panes[side].description.onChange = [this, side] { DescChanged(s(), side); };
     }
   }
 
   // Left: Team meeting (day 0), Dentist (day 1); right: Team meeting (day 0), Gym (day 2).
   void ListDates(const std::string& dentist = "Dentist") {
-    s().form.Combo1.SetText(kDatesText);
+    s().controls.kindSelector.SetText(kDatesText);
     store(kLeft).dates = {MakeDateRecord(1, "Team meeting", kDay), MakeDateRecord(2, dentist, kDay + 1)};
     store(kRight).dates = {MakeDateRecord(11, "Team meeting", kDay), MakeDateRecord(12, "Gym", kDay + 2)};
     ListAll(s(), kLeft, Kind::Dates);
@@ -154,11 +154,11 @@ TEST_F(SelectionTest, PartnerIsSelectedWithoutEchoAndDeselectedWithout) {
   for (bool multi : {false, true}) {
     SCOPED_TRACE(multi ? "multiple selection" : "single selection");
     t.session = std::make_unique<Session>(t.platform);
-    t.session->form.Combo1.AddItem(kDatesText);
+    t.session->controls.kindSelector.AddItem(kDatesText);
     clicks = {};
     if (multi) {
       s().settings.EnableMultiSelect = true;
-      s().window.currentList = {&f().List1m, &f().List2m};
+      s().window.currentList = {&f().panes[kLeft].multiList, &f().panes[kRight].multiList};
     }
     ListDates();
     DisableTransferButtons(s());
@@ -167,14 +167,14 @@ TEST_F(SelectionTest, PartnerIsSelectedWithoutEchoAndDeselectedWithout) {
     EXPECT_EQ(clicks[kRight], 1);
     EXPECT_TRUE(list(kRight).Selected(0));
     EXPECT_EQ(EnabledButtons().size(), 10u) << "a row and its partner: every transfer";
-    EXPECT_EQ(f().txt2Desc.Text(), "Team meeting");
+    EXPECT_EQ(f().panes[kRight].description.Text(), "Team meeting");
     if (multi) continue;
     // A row without partner: nothing may stay selected on the right for a transfer or deletion to act on.
     list(kLeft).UserClick(1);
     EXPECT_EQ(list(kRight).ListIndex(), -1);
     EXPECT_EQ(s().window.currentIndex[kRight], -1);
-    EXPECT_EQ(f().line2.Text(), "");
-    EXPECT_EQ(EnabledButtons(), (std::vector<std::string>{"A&dd ---->", "M&ove ---->", "<---- D&elete", "<---- &Private"}));
+    EXPECT_EQ(f().panes[kRight].details.Text(), "");
+    EXPECT_EQ(EnabledButtons(), (std::vector<std::string>{"<---- &Private", "A&dd ---->", "<---- D&elete", "M&ove ---->"}));
   }
 }
 
@@ -184,15 +184,15 @@ TEST_F(SelectionTest, NotesModeEditsOnlyTheBodyOfALinkedDateNote) {
   DateRecord& r = store(kLeft).dates[1];
   r.Note = "Ann Lee\r\n#AN\r\nbring x-rays\r\n--Do Not Change 123";
   list(kLeft).UserClick(1);
-  EXPECT_NE(f().line1.Text().find("Note: bring x-rays"), std::string::npos);
-  f().line1.SetText("edited outside notes mode");
+  EXPECT_NE(f().panes[kLeft].details.Text().find("Note: bring x-rays"), std::string::npos);
+  f().panes[kLeft].details.SetText("edited outside notes mode");
   EXPECT_EQ(r.Note, "Ann Lee\r\n#AN\r\nbring x-rays\r\n--Do Not Change 123");
   EXPECT_FALSE(store(kLeft).Changed(Kind::Dates));
 
   ToggleNotesMode(s());
-  EXPECT_EQ(f().line1.Text(), "bring x-rays");
-  EXPECT_FALSE(f().line1.Locked());
-  f().line1.UserType("bring x-rays and forms");
+  EXPECT_EQ(f().panes[kLeft].details.Text(), "bring x-rays");
+  EXPECT_FALSE(f().panes[kLeft].details.Locked());
+  f().panes[kLeft].details.UserType("bring x-rays and forms");
   EXPECT_EQ(r.Note, "Ann Lee\r\n#AN\r\nbring x-rays and forms\r\n--Do Not Change 123");
   EXPECT_TRUE(store(kLeft).Changed(Kind::Dates));
 
@@ -201,8 +201,8 @@ TEST_F(SelectionTest, NotesModeEditsOnlyTheBodyOfALinkedDateNote) {
   s().settings.KeepCategories = true;
   r.Note = "plain\r\n--Do Not Change 9";
   list(kLeft).UserClick(1);
-  EXPECT_EQ(f().line1.Text(), "plain");
-  f().line1.UserType("plainer");
+  EXPECT_EQ(f().panes[kLeft].details.Text(), "plain");
+  f().panes[kLeft].details.UserType("plainer");
   EXPECT_EQ(r.Note, "plainer\r\n--Do Not Change 9");
 }
 
@@ -210,11 +210,11 @@ TEST_F(SelectionTest, EditingADescriptionRewritesTheRowAndPairs) {
   s().settings.Agendus = true;
   ListDates("Dentist [Dr Who]");
   list(kLeft).UserClick(1);
-  EXPECT_EQ(f().txt1Desc.Text(), "Dentist ");
-  EXPECT_FALSE(f().txt1Desc.Locked());
-  EXPECT_NE(f().line1.Text().find("Agendus Contact: [Dr Who]"), std::string::npos);
+  EXPECT_EQ(f().panes[kLeft].description.Text(), "Dentist ");
+  EXPECT_FALSE(f().panes[kLeft].description.Locked());
+  EXPECT_NE(f().panes[kLeft].details.Text().find("Agendus Contact: [Dr Who]"), std::string::npos);
 
-  f().txt1Desc.UserType("Gym");
+  f().panes[kLeft].description.UserType("Gym");
   EXPECT_EQ(store(kLeft).dates[1].Description, "Gym[Dr Who]");
   EXPECT_EQ(list(kLeft).List(1).substr(0, 25), "(240502) Gym - 02-May-24 ");
   EXPECT_TRUE(store(kLeft).Changed(Kind::Dates));
@@ -223,20 +223,20 @@ TEST_F(SelectionTest, EditingADescriptionRewritesTheRowAndPairs) {
 
   list(kLeft).UserClick(0);  // Team meeting, paired with right row 0
   ASSERT_EQ(list(kRight).ListIndex(), 0);
-  f().txt1Desc.UserType("Board");
+  f().panes[kLeft].description.UserType("Board");
   EXPECT_EQ(s().Map(kRight)[0], -1);
   EXPECT_EQ(list(kRight).ListIndex(), -1);
 }
 
 TEST_F(SelectionTest, RenamingCategoriesButNeverUnfiled) {
-  s().form.Combo1.SetText(kToDosText);
+  s().controls.kindSelector.SetText(kToDosText);
   s().window.categoriesView = true;
   AddCategory(store(kLeft).todosHeader, 1, "Business", false);
   DisplayCategories(s());
   Wire();
   const int business = test::RowOf(s(), kLeft, 1);
   list(kLeft).UserClick(business);
-  f().txt1Desc.UserType("Clients of the firm");
+  f().panes[kLeft].description.UserType("Clients of the firm");
   const CategoryEntry& entry = store(kLeft).todosHeader.Categories[1];
   EXPECT_EQ(entry.LongName, "Clients of the firm");
   EXPECT_EQ(entry.ShortName, "Clients ");
@@ -244,7 +244,7 @@ TEST_F(SelectionTest, RenamingCategoriesButNeverUnfiled) {
   EXPECT_TRUE(store(kLeft).Changed(Kind::ToDos));
 
   list(kLeft).UserClick(test::RowOf(s(), kLeft, 0));
-  f().txt1Desc.SetText("Misc");  // even a change made by the program
+  f().panes[kLeft].description.SetText("Misc");  // even a change made by the program
   EXPECT_EQ(store(kLeft).todosHeader.Categories[0].LongName, "Unfiled");
 }
 

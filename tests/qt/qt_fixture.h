@@ -61,11 +61,11 @@ class QtWindowTest : public ::testing::Test {
     // The left user has one appointment more than the right one.
     WriteUserFolder(Dir(kLeft), {.dates = 3, .contacts = 2, .todos = 2});
     WriteUserFolder(Dir(kRight), {.dates = 2, .contacts = 2, .todos = 2});
-    for (const char* kind : {kChoose, kDatesText, kContactsText, kToDosText}) s.form.Combo1.AddItem(kind);
-    s.form.Combo1.SetListIndex(0);
+    for (const char* kind : {kChoose, kDatesText, kContactsText, kToDosText}) s.controls.kindSelector.AddItem(kind);
+    s.controls.kindSelector.SetListIndex(0);
     windows = std::make_unique<qt::AppWindows>(*app, *platform);
-    s.form.UserLeft.SetText("UserA");
-    s.form.UserRight.SetText("UserB");
+    s.controls.panes[kLeft].userName.SetText("UserA");
+    s.controls.panes[kRight].userName.SetText("UserB");
     app->main.SetGUI();
     app->main.InitResizer(true);
     app->main.UseEntryLists();
@@ -78,7 +78,7 @@ class QtWindowTest : public ::testing::Test {
 
   std::string Dir(Side side) const { return dir.File(side == kLeft ? "UserA" : "UserB"); }
   Session& s() { return app->session; }
-  MainForm& f() { return app->session.form; }
+  MainWindowControls& f() { return app->session.controls; }
   qt::FormView& view() { return windows->main.Form(); }
   template <class W>
   W* widget(const forms::Control& c) {

@@ -19,7 +19,7 @@ class TestSession {
     session = std::make_unique<Session>(platform);
     session->settings.LogFilePath = dir.Path();
     for (const char* kind : {kChoose, kDatesText, kContactsText, kToDosText, kMemosText}) {
-      session->form.Combo1.AddItem(kind);
+      session->controls.kindSelector.AddItem(kind);
     }
   }
 

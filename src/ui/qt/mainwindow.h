@@ -5,7 +5,7 @@
 #include <QMainWindow>
 
 #include "mainwindow/session.h"
-#include "ui/frmmirrin.h"
+#include "ui/mainwindowmodel.h"
 #include "ui/qt/binding.h"
 
 class QMenu;
@@ -20,7 +20,7 @@ inline constexpr int kNonClientWidth = 120;
 class MainWindow : public QMainWindow {
  public:
   // The session and window model must outlive the window.
-  MainWindow(Session& session, FrmMirrin& form);
+  MainWindow(Session& session, MainWindowModel& form);
   ~MainWindow() override;
 
   FormView& Form() { return *view_; }
@@ -45,7 +45,7 @@ class MainWindow : public QMainWindow {
   void SetTabOrder();
 
   Session& s_;
-  FrmMirrin& model_;
+  MainWindowModel& model_;
   FormView* view_;
   FormView* statusView_;
   QMenu* fileMenu_ = nullptr;

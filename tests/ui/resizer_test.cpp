@@ -1,4 +1,4 @@
-#include "ui/elastic.h"
+#include "ui/resizer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ TEST(ElasticTest, WindowNoTallerThanTheFixedPartKeepsVerticalGeometry) {
   forms::Label list;
   list.SetLayout({600, 120, 4350, 3975, 8});
   WindowFrame frame{300, 10000, false};
-  class_Elastic elastic;
+  Resizer elastic;
   elastic.Init(frame, {&list}, ScreenSize{15360, 11520}, true);
   elastic.FormResize(frame);
   frame.width = 20000;

@@ -31,9 +31,9 @@ struct UserFrame {
 // What the dialog and start-up say when both users have one user folder.
 std::string SameUserFolderText(const std::string& folder);
 
-class FrmConfigUser : public ModalWindow {
+class UsersDialogModel : public ModalWindow {
  public:
-  explicit FrmConfigUser(Session& session);
+  explicit UsersDialogModel(Session& session);
 
   inline static const std::string kTitle = "Configure Mirrin Users";
   inline static const std::string kBrowseTitle = "Please Choose Base Directory";

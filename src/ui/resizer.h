@@ -16,7 +16,7 @@ struct WindowFrame {
   bool maximised = false;
 };
 
-class class_Elastic {
+class Resizer {
  public:
   // Records the frame's size and every control's geometry. Unless keepSize
   // is given or the window is maximised, the window is then scaled from the

@@ -1,4 +1,4 @@
-#include "ui/frmconfiguser.h"
+#include "ui/usersdialog.h"
 
 #include <algorithm>
 
@@ -61,7 +61,7 @@ bool Ticked(const forms::CheckBox& box) { return box.Value() == forms::CheckBox:
 
 }  // namespace
 
-FrmConfigUser::FrmConfigUser(Session& session) : s_(session) {
+UsersDialogModel::UsersDialogModel(Session& session) : s_(session) {
   for (Side side : kSides) {
     UserFrame& f = frames_[side];
     f.lblRecords.SetCaption("No. of Date entries:");
@@ -78,7 +78,7 @@ FrmConfigUser::FrmConfigUser(Session& session) : s_(session) {
   cmdCancel.onClick = [this] { Cancel(); };
 }
 
-void FrmConfigUser::Wire(Side side) {
+void UsersDialogModel::Wire(Side side) {
   UserFrame& f = frames_[side];
   f.users.onClick = [this, side] { UserPicked(side); };
   // Only the operator's pick: DrawValues and refilling the lists select
@@ -92,12 +92,12 @@ void FrmConfigUser::Wire(Side side) {
   f.cmdDir.onClick = [this, side] { ChooseBaseDirectory(side); };
 }
 
-void FrmConfigUser::FillSelectors(Side side) {
+void UsersDialogModel::FillSelectors(Side side) {
   UserFrame& f = frames_[side];
   FillUserSelectors(s_, side, f.users, f.cmbUserDir, usersSource_);
 }
 
-bool FrmConfigUser::FolderRefused(Side side, const std::string& dir) {
+bool UsersDialogModel::FolderRefused(Side side, const std::string& dir) {
   const std::string& palmDir = SettingsOf(s_.settings, side).palmDir;
   if (dir.size() <= palmDir.size() || dir.compare(0, palmDir.size(), palmDir) != 0) return false;
   // users.dat is not ours: a folder outside the Palm directory is never used.
@@ -109,7 +109,7 @@ bool FrmConfigUser::FolderRefused(Side side, const std::string& dir) {
   return true;
 }
 
-void FrmConfigUser::UserPicked(Side side) {
+void UsersDialogModel::UserPicked(Side side) {
   if (!s_.window.DialogEventsEnabled) return;
   UserFrame& f = frames_[side];
   SideSettings set = SettingsOf(s_.settings, side);
@@ -132,10 +132,10 @@ void FrmConfigUser::UserPicked(Side side) {
   if (k < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(k);
   set.userDir = f.cmbUserDir.Text();
   // Loads the user at once.
-  s_.form.UserField(side).SetText(set.palmUser);
+  s_.controls.panes[side].userName.SetText(set.palmUser);
 }
 
-void FrmConfigUser::ChooseBaseDirectory(Side side) {
+void UsersDialogModel::ChooseBaseDirectory(Side side) {
   std::optional<std::string> folder = s_.platform.BrowseForFolder(kBrowseTitle);
   if (!folder || folder->empty()) return;
   // A drive root ("C:\") is kept without its backslash, as paths are joined
@@ -146,7 +146,7 @@ void FrmConfigUser::ChooseBaseDirectory(Side side) {
   frames_[side].txtDir.SetText(*folder);
 }
 
-void FrmConfigUser::DrawValues() {
+void UsersDialogModel::DrawValues() {
   s_.window.DialogEventsEnabled = false;
   for (Side side : kSides) {
     UserFrame& f = frames_[side];
@@ -173,7 +173,7 @@ void FrmConfigUser::DrawValues() {
   s_.window.DialogEventsEnabled = true;
 }
 
-void FrmConfigUser::WriteIniFile() {
+void UsersDialogModel::WriteIniFile() {
   // A log that cannot be written is told; the settings are still saved.
   TrapErrors(s_.platform, "WriteIniFile", [this] { s_.WriteLog("WriteIniFile() called.", 11); });
   const Settings before = s_.settings;
@@ -194,7 +194,7 @@ void FrmConfigUser::WriteIniFile() {
   RewriteConfigFile(s_);
 }
 
-void FrmConfigUser::Show() {
+void UsersDialogModel::Show() {
   DrawValues();
   s_.window.DialogEventsEnabled = true;
   ShowModal([this] { Cancel(); });
@@ -207,7 +207,7 @@ std::string SameUserFolderText(const std::string& folder) {
          "different users.";
 }
 
-void FrmConfigUser::OK() {
+void UsersDialogModel::OK() {
   // The dialog stays open until the two users are told apart.
   if (SamePlace(s_.settings.UserDir1, s_.settings.UserDir2)) {
     s_.platform.MsgBox(SameUserFolderText(s_.settings.UserDir1), mb::OKOnly | mb::Exclamation,
@@ -219,7 +219,7 @@ void FrmConfigUser::OK() {
   Hide();
 }
 
-void FrmConfigUser::Cancel() {
+void UsersDialogModel::Cancel() {
   s_.window.DialogOK = false;
   Hide();
 }
