@@ -79,8 +79,9 @@ class BenchSession {
  public:
   template <typename Fill>
   BenchSession(int records, Fill fill) : s(platform) {
-    for (const char* kind : {kChoose, kDatesText, kContactsText, kToDosText, kMemosText}) {
-      s.controls.kindSelector.AddItem(kind);
+    s.controls.kindSelector.AddItem(kChoose, kNoKind);
+    for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
+      s.controls.kindSelector.AddItem(s.KindText(kind), static_cast<int32_t>(kind));
     }
     s.settings.DaystoIgnore = "0";
     s.settings.ShowCompletedToDos = true;

@@ -324,18 +324,17 @@ void Detail(Session& s, Side side) {
   FlagScope busy(s.window.busy);
   s.controls.panes[side].details.SetItalic(false);
   const int32_t index = s.window.currentIndex[side];
-  Kind kind;
-  const bool known = s.ShownKind(kind);
+  const std::optional<Kind> kind = s.ShownKind();
   const size_t count =
-      !known ? 0 : s.window.categoriesView ? s.Store(side).Header(kind).Categories.size() : s.Store(side).Count(kind);
+      !kind ? 0 : s.window.categoriesView ? s.Store(side).Header(*kind).Categories.size() : s.Store(side).Count(*kind);
   // Nothing selected, or an index that names nothing: the pane shows nothing.
   if (s.List(side).SelCount() == 0 || index < 0 || static_cast<size_t>(index) >= count) {
     ClearDetail(s, side);
     return;
   }
   if (s.window.notesMode) s.controls.panes[side].details.SetLocked(false);
-  if (s.window.categoriesView) ShowCategory(s, side, kind, index);
-  else ShowRecord(s, side, kind, index);
+  if (s.window.categoriesView) ShowCategory(s, side, *kind, index);
+  else ShowRecord(s, side, *kind, index);
 }
 
 void ListSelectionChanged(Session& s, Side side) {
@@ -469,13 +468,13 @@ void LineChanged(Session& s, Side side) {
   const WindowState& w = s.window;
   const int32_t index = w.currentIndex[side];
   if (w.busy || index < 0 || !w.notesMode || w.categoriesView) return;
-  Kind kind;
-  if (!s.ShownKind(kind) || static_cast<size_t>(index) >= s.Store(side).Count(kind)) return;
+  const std::optional<Kind> kind = s.ShownKind();
+  if (!kind || static_cast<size_t>(index) >= s.Store(side).Count(*kind)) return;
   // The line holds one record's note only while that record's row is the one selected.
   if (CurrentRow(s, side) < 0) return;
   const std::string& text = s.controls.panes[side].details.Text();
   UserStore& store = s.Store(side);
-  switch (kind) {
+  switch (*kind) {
     case Kind::Dates: {
       DateRecord& r = RowRecord(store.dates, index);
       r.Note = EditedNote(s, r.Note, text);
@@ -494,21 +493,21 @@ void LineChanged(Session& s, Side side) {
     case Kind::Memos: RowRecord(store.memos, index).Text = BytesOf(text); break;
     case Kind::Custom: RowRecord(store.custom, index).Fields[7] = text; break;
   }
-  store.Changed(kind) = true;
+  store.Changed(*kind) = true;
   s.controls.saveItem.SetEnabled(true);
 }
 
 void DescChanged(Session& s, Side side) {
   const int32_t index = s.window.currentIndex[side];
   if (s.window.busy || index < 0) return;
-  Kind kind;
-  if (!s.ShownKind(kind)) return;
+  const std::optional<Kind> kind = s.ShownKind();
+  if (!kind) return;
   const std::string text = s.controls.panes[side].description.Text();
   if (s.window.categoriesView) {
-    RenameCategory(s, side, kind, text);
+    RenameCategory(s, side, *kind, text);
     return;
   }
-  if (kind != Kind::Dates || static_cast<size_t>(index) >= s.Store(side).dates.size()) return;
+  if (*kind != Kind::Dates || static_cast<size_t>(index) >= s.Store(side).dates.size()) return;
   ChangeDateDescription(s, side, index, text);
 }
 

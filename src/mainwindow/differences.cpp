@@ -223,13 +223,13 @@ std::vector<std::string> DifferingFields(Session& s, Kind kind, int32_t leftInde
 }
 
 std::string RowDifferences(Session& s, Side side, int row) {
-  Kind kind;
+  const std::optional<Kind> kind = s.ShownKind();
   const int partner = Partner(s, side, row);
-  if (s.window.categoriesView || !s.ShownKind(kind) || partner < 0) return {};
+  if (s.window.categoriesView || !kind || partner < 0) return {};
   const int32_t own = s.List(side).ItemData(row);
   const int32_t other = s.List(Other(side)).ItemData(partner);
   std::string text;
-  for (const std::string& name : DifferingFields(s, kind, side == kLeft ? own : other, side == kLeft ? other : own)) {
+  for (const std::string& name : DifferingFields(s, *kind, side == kLeft ? own : other, side == kLeft ? other : own)) {
     text += (text.empty() ? "" : ", ") + name;
   }
   return text;
@@ -240,8 +240,8 @@ void MarkDifferences(Session& s) {
     s.controls.panes[side].details.SetMarkedLines({});
     s.controls.panes[side].description.SetMarkedLines({});
   }
-  Kind kind;
-  if (s.window.categoriesView || s.window.notesMode || !s.ShownKind(kind)) return;
+  const std::optional<Kind> kind = s.ShownKind();
+  if (s.window.categoriesView || s.window.notesMode || !kind) return;
   std::array<int32_t, 2> index{};
   for (Side side : kSides) {
     const int row = OnlySelectedRow(s.List(side));
@@ -249,7 +249,7 @@ void MarkDifferences(Session& s) {
     index[side] = s.List(side).ItemData(row);
   }
   for (Side side : kSides) {
-    Compare(s, kind, side, index[side], index[Other(side)],
+    Compare(s, *kind, side, index[side], index[Other(side)],
             [&](const auto& c) { c.Mark(s.controls.panes[side].details, s.controls.panes[side].description); });
   }
 }

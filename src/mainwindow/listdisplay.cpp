@@ -142,14 +142,14 @@ void WriteCountLabels(Session& s) {
 
 void UpdateLists(Session& s) {
   if (s.window.categoriesView) return;
-  Kind kind;
-  if (!s.ShownKind(kind)) return;
+  const std::optional<Kind> kind = s.ShownKind();
+  if (!kind) return;
   ResetMapsFor(s, std::max(s.List(kLeft).ListCount(), s.List(kRight).ListCount()));
   PairingPosition at;
   std::exception_ptr failure;
   try {
-    if (kind == Kind::Dates) PairDates(s, at);
-    else PairByKey(s, kind, at);
+    if (*kind == Kind::Dates) PairDates(s, at);
+    else PairByKey(s, *kind, at);
   } catch (...) {
     failure = std::current_exception();
   }
@@ -178,10 +178,10 @@ void SetPartner(Session& s, Side side, int row, int32_t partner) {
 void DisplayCategories(Session& s) {
   TrapErrors(s.platform, "DisplayCategories", [&] {
     for (Side side : kSides) s.List(side).Clear();
-    Kind kind;
-    if (s.ShownKind(kind)) {
+    const std::optional<Kind> kind = s.ShownKind();
+    if (kind) {
       for (Side side : kSides) {
-        const std::vector<CategoryEntry>& table = s.Store(side).Header(kind).Categories;
+        const std::vector<CategoryEntry>& table = s.Store(side).Header(*kind).Categories;
         std::vector<std::pair<std::string, int32_t>> rows;
         for (size_t t = 0; t < table.size(); ++t) {
           if (!table[t].Deleted) rows.emplace_back(CategoryRowText(table[t], s.settings.DBCS), static_cast<int32_t>(t));
@@ -199,14 +199,14 @@ void DisplayCategories(Session& s) {
 }
 
 void UpdateCategory(Session& s, Side side, const std::string& name, int32_t index, int row) {
-  Kind kind;
-  if (!s.ShownKind(kind)) return;
+  const std::optional<Kind> kind = s.ShownKind();
+  if (!kind) return;
   UserStore& store = s.Store(side);
   const int32_t current = s.window.currentIndex[side];
-  if (current < 0 || static_cast<size_t>(current) >= store.Count(kind)) return;
+  if (current < 0 || static_cast<size_t>(current) >= store.Count(*kind)) return;
   const Settings& st = s.settings;
   bool redraw = true;
-  switch (kind) {
+  switch (*kind) {
     case Kind::Contacts:
       RowRecord(store.contacts, current).Category = index;
       redraw = st.ShowCategories;  // without categories the row shows nothing that changed
@@ -238,10 +238,10 @@ void UpdateCategory(Session& s, Side side, const std::string& name, int32_t inde
     }
     case Kind::Custom: RowRecord(store.custom, current).Fields[0] = name; break;
   }
-  store.Changed(kind) = true;
+  store.Changed(*kind) = true;
   s.controls.saveItem.SetEnabled(true);
   // In place: the row keeps its position until the next kind selection.
-  if (redraw) s.List(side).SetList(row, RowText(s, side, kind, current, &name));
+  if (redraw) s.List(side).SetList(row, RowText(s, side, *kind, current, &name));
 }
 
 void DisableTransferButtons(Session& s) {

@@ -291,9 +291,8 @@ void SelectKind(Session& s, TwinSearch search) {
       DisableTransferButtons(s);
       return;
     }
-    Kind kind;
-    const bool known = s.ShownKind(kind);
-    if (known) TellBeyondHandheld(s, kind);
+    const std::optional<Kind> kind = s.ShownKind();
+    if (kind) TellBeyondHandheld(s, *kind);
     ShowBusy(s);
     if (s.window.categoriesView) {
       s.controls.panes[kLeft].priv.SetVisible(false);
@@ -302,7 +301,7 @@ void SelectKind(Session& s, TwinSearch search) {
       return;
     }
     // An unknown kind text leaves the lists as they are.
-    if (known) RunKind(s, kind, search, rows);
+    if (kind) RunKind(s, *kind, search, rows);
     FillLists(s, rows);
     Finish(s, true);
   });

@@ -13,30 +13,16 @@ Session::Session(Platform& p) : platform(p), log(p, settings) {
   ResetMaps();
 }
 
-bool Session::ShownKind(Kind& kind) const {
-  const std::string& text = controls.kindSelector.Text();
-  for (Kind k : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
-    if (text == KindText(k)) {
-      kind = k;
-      return true;
-    }
-  }
-  if (!settings.Custom1.empty() && text == settings.Custom1) {
-    kind = Kind::Custom;
-    return true;
-  }
-  return false;
+std::optional<Kind> Session::ShownKind() const {
+  const forms::ComboBox& selector = controls.kindSelector;
+  const int row = selector.ListIndex();
+  const int32_t kind = row < 0 ? kNoKind : selector.ItemData(row);
+  if (kind < 0 || kind >= kKindCount) return std::nullopt;
+  return static_cast<Kind>(kind);
 }
 
 std::string Session::KindText(Kind kind) const {
-  switch (kind) {
-    case Kind::Dates: return kDatesText;
-    case Kind::Contacts: return kContactsText;
-    case Kind::ToDos: return kToDosText;
-    case Kind::Memos: return kMemosText;
-    case Kind::Custom: break;
-  }
-  return settings.Custom1;
+  return kind == Kind::Custom ? settings.Custom1 : kKindTexts[static_cast<size_t>(kind)];
 }
 
 void Session::ResetMaps() {

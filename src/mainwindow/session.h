@@ -4,6 +4,7 @@
 // matching, display, transfers and saving are routines over a Session.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@
 #include "platform/platform.h"
 
 namespace mirrin {
+
+// The kind selector's rows carry their kind as item data; "Choose..." has none.
+inline constexpr int32_t kNoKind = -1;
+inline constexpr std::array<const char*, 4> kKindTexts{kDatesText, kContactsText, kToDosText, kMemosText};
 
 struct WindowState {
   bool categoriesView = false;
@@ -65,8 +70,8 @@ class Session {
   UserStore& Store(Side s) { return stores[s]; }
   forms::ListBox& List(Side s) { return *window.currentList[s]; }
   std::vector<int32_t>& Map(Side s) { return window.maps[s]; }
-  // The kind selector's current text as a kind; false for "Choose..." or an unknown text.
-  bool ShownKind(Kind& kind) const;
+  // The kind of the selector's current row (its item data); none for "Choose..." or no row.
+  std::optional<Kind> ShownKind() const;
   // The selector text of a kind ("Dates", ..., or Custom1).
   std::string KindText(Kind kind) const;
   // Sets every entry 0..ListCapacity of both maps to -1, resizing them.

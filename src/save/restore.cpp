@@ -105,8 +105,7 @@ void Restore(Session& s, Side side, Kind kind) {
     return;
   }
   TakeKind(st, restored, kind);
-  Kind shown;
-  if (s.ShownKind(shown) && shown == kind) SelectKind(s);  // the lists show the restored records
+  if (s.ShownKind() == kind) SelectKind(s);  // the lists show the restored records
   s.platform.MsgBox("Restore is complete. Please exit " + std::string(kProductName) +
                         " without saving",
                     mb::OKOnly | mb::Information, kProductName);

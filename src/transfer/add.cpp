@@ -74,17 +74,16 @@ int AddSelected(Session& s, Kind kind, Side source) {
 
 void AddAcross(Session& s, Side target) {
   TrapErrors(s.platform, target == kLeft ? "aleft" : "aright", [&] {
-    Kind kind;
-    const bool known = s.ShownKind(kind);
+    const std::optional<Kind> kind = s.ShownKind();
     if (s.window.categoriesView) {
-      if (known) AddCategoryAcross(s, target, kind);
+      if (kind) AddCategoryAcross(s, target, *kind);
       return;
     }
     const Side source = Other(target);
     int added = 0;
-    if (known) {
-      if (!RoomFor(s, kind, target, static_cast<size_t>(s.List(source).SelCount()))) return;
-      added = AddSelected(s, kind, source);
+    if (kind) {
+      if (!RoomFor(s, *kind, target, static_cast<size_t>(s.List(source).SelCount()))) return;
+      added = AddSelected(s, *kind, source);
     }
     s.Store(target).total += added;
     TakeRowsOut(s, source);

@@ -81,15 +81,14 @@ void DeleteSelected(Session& s, Side side, Kind kind) {
 
 void DeleteOnSide(Session& s, Side side) {
   TrapErrors(s.platform, side == kLeft ? "dleft" : "dright", [&] {
-    Kind kind;
-    const bool known = s.ShownKind(kind);
+    const std::optional<Kind> kind = s.ShownKind();
     if (s.window.categoriesView) {
-      if (known) DeleteCategory(s, side, kind);
+      if (kind) DeleteCategory(s, side, *kind);
       return;
     }
-    if (known) {
-      DeleteSelected(s, side, kind);
-      s.Store(side).Changed(kind) = true;
+    if (kind) {
+      DeleteSelected(s, side, *kind);
+      s.Store(side).Changed(*kind) = true;
     }
     s.controls.saveItem.SetEnabled(true);
     // Deleted records still belong to the store: the total stays.

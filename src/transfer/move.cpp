@@ -11,14 +11,14 @@ void MoveAcross(Session& s, Side target) {
     if (s.window.categoriesView) return;
     const Side source = Other(target);
     forms::ListBox& list = s.List(source);
-    Kind kind;
+    const std::optional<Kind> kind = s.ShownKind();
     int moved = 0;
-    if (s.ShownKind(kind)) {
+    if (kind) {
       // Nothing is deleted that could not be added.
-      if (!RoomFor(s, kind, target, static_cast<size_t>(list.SelCount()))) return;
-      moved = AddSelected(s, kind, source);
-      DeleteSelected(s, source, kind);
-      for (Side side : kSides) s.Store(side).Changed(kind) = true;
+      if (!RoomFor(s, *kind, target, static_cast<size_t>(list.SelCount()))) return;
+      moved = AddSelected(s, *kind, source);
+      DeleteSelected(s, source, *kind);
+      for (Side side : kSides) s.Store(side).Changed(*kind) = true;
       s.controls.saveItem.SetEnabled(true);
     }
     s.Store(target).total += moved;

@@ -150,13 +150,13 @@ void MainWindowModel::Transfer(Side side, TransferVerb verb, const std::function
   // Add, change and move bring the other side's selected records here;
   // delete and private act on this side's.
   const Side source = verb == TransferVerb::Delete || verb == TransferVerb::Private ? side : Other(side);
-  Kind kind;
-  const bool entries = !s_.window.categoriesView && s_.ShownKind(kind);
+  const std::optional<Kind> kind = s_.ShownKind();
+  const bool entries = !s_.window.categoriesView && kind;
   const int n = s_.List(source).SelCount();
   auto state = [&] {
     return std::array<size_t, 5>{static_cast<size_t>(s_.List(kLeft).ListCount()),
                                  static_cast<size_t>(s_.List(kRight).ListCount()),
-                                 entries ? s_.Store(kLeft).Count(kind) : 0, entries ? s_.Store(kRight).Count(kind) : 0,
+                                 entries ? s_.Store(kLeft).Count(*kind) : 0, entries ? s_.Store(kRight).Count(*kind) : 0,
                                  static_cast<size_t>(ChangedWord(s_.stores))};
   };
   const auto before = state();
@@ -171,10 +171,10 @@ void MainWindowModel::CategoryShownClicked(Side side) {
   const int32_t category = s_.window.currentIndex[side];
   const bool show = s_.controls.panes[side].showThisCategory.Value() == forms::CheckBox::Checked;
   SetCategoryShown(CategoryFilterUsers(s_)[side], s_.controls.kindSelector.Text(), category, show, s_.filters);
-  Kind kind;
+  const std::optional<Kind> kind = s_.ShownKind();
   forms::ListBox& list = s_.List(side);
   const std::vector<CategoryEntry>* table =
-      s_.ShownKind(kind) ? &s_.Store(side).Header(kind).Categories : nullptr;
+      kind ? &s_.Store(side).Header(*kind).Categories : nullptr;
   if (s_.window.categoriesView && table && list.ListIndex() >= 0 && category >= 0 &&
       category < static_cast<int32_t>(table->size())) {
     list.SetList(list.ListIndex(), CategoryRowText((*table)[static_cast<size_t>(category)], s_.settings.DBCS));

@@ -154,7 +154,7 @@ TEST_F(SelectionTest, PartnerIsSelectedWithoutEchoAndDeselectedWithout) {
   for (bool multi : {false, true}) {
     SCOPED_TRACE(multi ? "multiple selection" : "single selection");
     t.session = std::make_unique<Session>(t.platform);
-    t.session->controls.kindSelector.AddItem(kDatesText);
+    t.session->controls.kindSelector.AddItem(kDatesText, static_cast<int32_t>(Kind::Dates));
     clicks = {};
     if (multi) {
       s().settings.EnableMultiSelect = true;

@@ -167,7 +167,7 @@ TEST_F(SelectKindTest, IndexedSearchMatchesThePlainOne) {
   st.SuffixUser1 = " (A)";
   st.SuffixUser2 = " (B)";
   st.Custom1 = "SplashID";
-  s().controls.kindSelector.AddItem("SplashID");
+  s().controls.kindSelector.AddItem("SplashID", static_cast<int32_t>(Kind::Custom));
   for (unsigned seed = 1; seed <= 4; ++seed) {
     test::RandomRecords gen(seed);
     st.KeepCategories = seed != 1;

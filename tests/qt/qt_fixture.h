@@ -61,7 +61,8 @@ class QtWindowTest : public ::testing::Test {
     // The left user has one appointment more than the right one.
     WriteUserFolder(Dir(kLeft), {.dates = 3, .contacts = 2, .todos = 2});
     WriteUserFolder(Dir(kRight), {.dates = 2, .contacts = 2, .todos = 2});
-    for (const char* kind : {kChoose, kDatesText, kContactsText, kToDosText}) s.controls.kindSelector.AddItem(kind);
+    s.controls.kindSelector.AddItem(kChoose, kNoKind);
+    for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos}) s.controls.kindSelector.AddItem(s.KindText(kind), static_cast<int32_t>(kind));
     s.controls.kindSelector.SetListIndex(0);
     windows = std::make_unique<qt::AppWindows>(*app, *platform);
     s.controls.panes[kLeft].userName.SetText("UserA");

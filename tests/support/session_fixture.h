@@ -18,8 +18,9 @@ class TestSession {
     platform.SetNow(MakeDate(2024, 6, 1) + MakeTime(12, 0, 0));
     session = std::make_unique<Session>(platform);
     session->settings.LogFilePath = dir.Path();
-    for (const char* kind : {kChoose, kDatesText, kContactsText, kToDosText, kMemosText}) {
-      session->controls.kindSelector.AddItem(kind);
+    session->controls.kindSelector.AddItem(kChoose, kNoKind);
+    for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
+      session->controls.kindSelector.AddItem(session->KindText(kind), static_cast<int32_t>(kind));
     }
   }
 

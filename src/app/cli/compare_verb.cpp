@@ -130,13 +130,13 @@ void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kin
 void FillKindSelector(Session& s) {
   forms::ComboBox& combo = s.controls.kindSelector;
   combo.Clear();
-  combo.AddItem(kChoose);
+  combo.AddItem(kChoose, kNoKind);
   const Settings& set = s.settings;
-  if (set.IncludeDates) combo.AddItem(kDatesText);
-  if (set.IncludeContacts) combo.AddItem(kContactsText);
-  if (set.IncludeToDo) combo.AddItem(kToDosText);
-  if (set.IncludeMemo) combo.AddItem(kMemosText);
-  if (!set.Custom1.empty()) combo.AddItem(set.Custom1);
+  const std::array<bool, 4> included{set.IncludeDates, set.IncludeContacts, set.IncludeToDo, set.IncludeMemo};
+  for (size_t k = 0; k < included.size(); ++k) {
+    if (included[k]) combo.AddItem(kKindTexts[k], static_cast<int32_t>(k));
+  }
+  if (!set.Custom1.empty()) combo.AddItem(set.Custom1, static_cast<int32_t>(Kind::Custom));
 }
 
 }  // namespace
