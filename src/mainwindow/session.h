@@ -41,8 +41,6 @@ struct WindowState {
   bool held = false;              // Ctrl is held
   bool lastUsedLeft = true;       // the left list's selection changed last
   bool partnerSelecting = false;  // a handler is selecting the partner row
-  bool DialogOK = false;
-  bool DialogEventsEnabled = false;
 };
 
 class Session {

@@ -85,7 +85,6 @@ void ConfigureDialogModel::DrawValues() {
   txtHideAfter.SetText(set.HideAfter);
   txtGUI.SetListIndex(OptionIndex(set.GUI, txtGUI.ListCount()));
   txtHeight.SetListIndex(OptionIndex(set.GUIHeight, txtHeight.ListCount()));
-  s_.window.DialogEventsEnabled = true;
 }
 
 void ConfigureDialogModel::WriteIniFile() {
@@ -118,9 +117,7 @@ bool ConfigureDialogModel::ValidateDaystoIgnore() {
 
 void ConfigureDialogModel::Show() {
   DrawValues();
-  s_.window.DialogEventsEnabled = true;
   ShowModal([this] { Cancel(); });
-  s_.window.DialogEventsEnabled = false;
 }
 
 void ConfigureDialogModel::OK() {
@@ -144,13 +141,11 @@ void ConfigureDialogModel::OK() {
     forms::Label& count = configUser_.Frame(side).userRecords;
     if (count.Caption().empty()) count.SetCaption("0");
   }
-  s_.window.DialogOK = true;
   WriteIniFile();
   Hide();
 }
 
 void ConfigureDialogModel::Cancel() {
-  s_.window.DialogOK = false;
   Hide();
 }
 

@@ -58,8 +58,7 @@ void RunOptionally(Session& s, const char* routine, const std::function<void()>&
 // Configure Users, shown because the configuration is missing or wrong;
 // true when the operator confirmed it (the file is then rewritten).
 bool UsersPrompt(MirrinApp& app) {
-  app.configUser.Show();
-  return app.session.window.DialogOK;
+  return app.configUser.Show();
 }
 
 // The side's user: its selectors filled and the user found and loaded.
@@ -299,7 +298,6 @@ void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
   const std::string earlyLogDir = s.settings.LogFilePath.empty() ? s.programDir : s.settings.LogFilePath;
   RunOptionally(s, "Form_Load", [&] { PruneLogs(s.platform, earlyLogDir); });
 
-  w.DialogEventsEnabled = false;
   app.splash.Load();
   RunOptionally(s, "Form_Load", [&] {
     s.WriteLog(std::string(kProgramName) + " Version " + VersionText() + " started", 0);
@@ -337,8 +335,7 @@ void ConfigureMenu(MirrinApp& app) {
 void ConfigUserMenu(MirrinApp& app) {
   Session& s = app.session;
   if (!ConfigUserGuard(s)) return;
-  app.configUser.Show();
-  if (s.window.DialogOK) return;  // the users picked were loaded already
+  if (app.configUser.Show()) return;  // the users picked were loaded already
   // Reading the file afresh re-selects the configured users, undoing any
   // pick; its lines replace the ones in memory, so none is kept twice.
   s.configLines.clear();

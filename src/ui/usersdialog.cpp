@@ -85,7 +85,7 @@ void UsersDialogModel::Wire(Side side) {
   // entries too, and must not turn the configured folder's text into the
   // list's.
   f.cmbUserDir.onClick = [this, side] {
-    if (!s_.window.DialogEventsEnabled) return;
+    if (!eventsEnabled_) return;
     const std::string& dir = frames_[side].cmbUserDir.Text();
     if (!FolderRefused(side, dir)) SettingsOf(s_.settings, side).userDir = dir;
   };
@@ -110,7 +110,7 @@ bool UsersDialogModel::FolderRefused(Side side, const std::string& dir) {
 }
 
 void UsersDialogModel::UserPicked(Side side) {
-  if (!s_.window.DialogEventsEnabled) return;
+  if (!eventsEnabled_) return;
   UserFrame& f = frames_[side];
   SideSettings set = SettingsOf(s_.settings, side);
   const int k = f.users.ListIndex();
@@ -122,9 +122,9 @@ void UsersDialogModel::UserPicked(Side side) {
     s_.platform.MsgBox("The user name \"" + f.users.Text() +
                            "\" cannot be kept in the configuration file; choose another user.",
                        mb::OKOnly | mb::Exclamation, kProductName);
-    s_.window.DialogEventsEnabled = false;
+    eventsEnabled_ = false;
     SelectEntry(f.users, set.palmUser);
-    s_.window.DialogEventsEnabled = true;
+    eventsEnabled_ = true;
     return;
   }
   set.palmUser = f.users.Text();
@@ -147,7 +147,7 @@ void UsersDialogModel::ChooseBaseDirectory(Side side) {
 }
 
 void UsersDialogModel::DrawValues() {
-  s_.window.DialogEventsEnabled = false;
+  eventsEnabled_ = false;
   for (Side side : kSides) {
     UserFrame& f = frames_[side];
     SideSettings set = SettingsOf(s_.settings, side);
@@ -170,7 +170,7 @@ void UsersDialogModel::DrawValues() {
           st.dates.begin(), st.dates.end(), [](const DateRecord& d) { return d.Status <= 3; })));  // live
     }
   }
-  s_.window.DialogEventsEnabled = true;
+  eventsEnabled_ = true;
 }
 
 void UsersDialogModel::WriteIniFile() {
@@ -194,11 +194,12 @@ void UsersDialogModel::WriteIniFile() {
   RewriteConfigFile(s_);
 }
 
-void UsersDialogModel::Show() {
+bool UsersDialogModel::Show() {
   DrawValues();
-  s_.window.DialogEventsEnabled = true;
+  eventsEnabled_ = true;
   ShowModal([this] { Cancel(); });
-  s_.window.DialogEventsEnabled = false;
+  eventsEnabled_ = false;
+  return closedWithOK_;
 }
 
 std::string SameUserFolderText(const std::string& folder) {
@@ -214,13 +215,13 @@ void UsersDialogModel::OK() {
                        kTitle);
     return;
   }
-  s_.window.DialogOK = true;
+  closedWithOK_ = true;
   WriteIniFile();
   Hide();
 }
 
 void UsersDialogModel::Cancel() {
-  s_.window.DialogOK = false;
+  closedWithOK_ = false;
   Hide();
 }
 

@@ -45,9 +45,9 @@ class UsersDialogModel : public ModalWindow {
   // Copies the users, suffixes, filters and private switches into the
   // settings and rewrites the file (RewriteConfigFile tells when it cannot).
   void WriteIniFile();
-  // DrawValues, then the modal loop with the selectors acting; DialogOK
-  // tells how it was closed.
-  void Show();
+  // DrawValues, then the modal loop with the selectors acting; true when
+  // it was closed with OK.
+  bool Show();
   // FillUserSelectors for the side, with this dialog's lists.
   void FillSelectors(Side side);
 
@@ -64,6 +64,9 @@ class UsersDialogModel : public ModalWindow {
 
   Session& s_;
   std::array<UserFrame, 2> frames_;
+  // The selectors act on the operator's picks only: off while the program fills them.
+  bool eventsEnabled_ = false;
+  bool closedWithOK_ = false;
   UserListSource usersSource_;
 };
 

@@ -182,7 +182,7 @@ TEST_F(DialogsTest, AUserWhoseFolderLeavesThePalmDirectoryIsListedButNotTaken) {
   s().settings.PalmDir2 = other.Path();
   d.FillSelectors(kRight);
   const std::string dirBefore = s().settings.UserDir2;
-  s().window.DialogEventsEnabled = true;
+  d.DrawValues();  // the selectors act from here on
   d.Frame(kRight).users.UserSelect(2);
   EXPECT_EQ(platform.boxes.back().text,
             "The folder \"..\\..\\victim\" in users.dat cannot be used: it leads out of the Palm directory (\"..\").");
