@@ -15,6 +15,8 @@ namespace mirrin::qt {
 // model hides it; closing it by the title bar or Escape leaves the model's
 // window shown, which the model takes as Cancel.
 class ModalDialog : public QDialog {
+  Q_OBJECT
+
  public:
   ModalDialog(ModalWindow& model, const std::string& title, QWidget* parent);
 
@@ -25,6 +27,8 @@ class ModalDialog : public QDialog {
 };
 
 class ConfigureDialog : public ModalDialog {
+  Q_OBJECT
+
  public:
   ConfigureDialog(ConfigureDialogModel& model, QWidget* parent);
 
@@ -37,11 +41,15 @@ class ConfigureDialog : public ModalDialog {
 };
 
 class ConfigUserDialog : public ModalDialog {
+  Q_OBJECT
+
  public:
   ConfigUserDialog(UsersDialogModel& model, QWidget* parent);
 };
 
 class SplashWindow : public QWidget {
+  Q_OBJECT
+
  public:
   explicit SplashWindow(SplashModel& model);
 

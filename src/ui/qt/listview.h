@@ -12,6 +12,8 @@
 namespace mirrin::qt {
 
 class ListBoxModel : public QAbstractListModel {
+  Q_OBJECT
+
  public:
   ListBoxModel(forms::ListBox& list, QObject* parent);
 
@@ -31,6 +33,8 @@ class ListBoxModel : public QAbstractListModel {
 };
 
 class ListBoxView : public QListView {
+  Q_OBJECT
+
  public:
   explicit ListBoxView(forms::ListBox& list, QWidget* parent = nullptr);
 

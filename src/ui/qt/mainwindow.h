@@ -18,6 +18,8 @@ inline constexpr int kNonClientHeight = 690;
 inline constexpr int kNonClientWidth = 120;
 
 class MainWindow : public QMainWindow {
+  Q_OBJECT
+
  public:
   // The session and window model must outlive the window.
   MainWindow(Session& session, MainWindowModel& form);
