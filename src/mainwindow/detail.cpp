@@ -414,18 +414,18 @@ void ListSelectionChanged(Session& s, Side side) {
   theirs.priv.SetEnabled(false);
 }
 
-void ListKeyDown(Session& s, Side side, int keyCode) {
+void ListKeyDown(Session& s, Side side, forms::KeyCode key) {
   WindowState& w = s.window;
-  switch (keyCode) {
-    case 65:  // A
+  switch (key) {
+    case forms::KeyCode::A:
       // Only where the multiple-selection list is the one shown (not in the categories view).
       if (s.settings.EnableMultiSelect && s.List(side).MultiSelect()) SelectAllRows(s.List(side));
       break;
-    case 17:  // Ctrl: the next click pairs, once per press
+    case forms::KeyCode::Ctrl:  // the next click pairs, once per press
       if (!w.held) w.pairing = true;
       w.held = true;
       break;
-    case 32:  // space
+    case forms::KeyCode::Space:
       // As a click on the box: only while it is enabled, that is while a
       // category (not a record) is selected.
       if (s.settings.ShowCategories) s.controls.panes[side].showThisCategory.UserClick();

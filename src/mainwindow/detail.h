@@ -17,8 +17,8 @@ void Detail(Session& s, Side side);
 // The selection of a side's list changed (click, key or program).
 void ListSelectionChanged(Session& s, Side side);
 
-// Key down / key up on a side's list (key codes as the classic toolkits: 17 Ctrl, 32 space, 65 A).
-void ListKeyDown(Session& s, Side side, int keyCode);
+// Key down / key up on a side's list.
+void ListKeyDown(Session& s, Side side, forms::KeyCode key);
 void ListKeyUp(Session& s, Side side);
 
 // editNotes: switches the notes-editing mode.

@@ -117,8 +117,8 @@ void MainWindowModel::Wire() {
         ListSelectionChanged(s_, side);
         MarkDifferences(s_);
       };
-      list->onKeyDown = [this, side](int keyCode) { ListKeyDown(s_, side, keyCode); };
-      list->onKeyUp = [this, side](int) { ListKeyUp(s_, side); };
+      list->onKeyDown = [this, side](forms::KeyCode key) { ListKeyDown(s_, side, key); };
+      list->onKeyUp = [this, side](forms::KeyCode) { ListKeyUp(s_, side); };
     }
     f.panes[side].details.onChange = [this, side] { LineChanged(s_, side); };
     f.panes[side].description.onChange = [this, side] {

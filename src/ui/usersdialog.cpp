@@ -56,7 +56,7 @@ int SelectEntry(forms::ComboBox& list, const std::string& text) {
   return -1;
 }
 
-int BoxValue(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
+forms::CheckState BoxValue(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
 bool Ticked(const forms::CheckBox& box) { return box.Value() == forms::CheckBox::Checked; }
 
 }  // namespace

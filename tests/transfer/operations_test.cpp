@@ -186,7 +186,7 @@ TEST_F(TransferTest, ChangeCopiesOntoThePairedRecordAndKeepsItsSuffix) {
   Choose("Dates");
   // Ctrl+click pairs a row of each list.
   list(kLeft).UserClick(0);
-  ListKeyDown(s(), kRight, 17);
+  ListKeyDown(s(), kRight, forms::KeyCode::Ctrl);
   list(kRight).UserClick(0);
   ListKeyUp(s(), kRight);
   ASSERT_TRUE(s().controls.panes[kRight].change.Enabled());
