@@ -5,7 +5,7 @@
 #include <optional>
 #include <type_traits>
 
-#include "mainwindow/detail.h"
+#include "mainwindow/detailtext.h"
 #include "mainwindow/listdisplay.h"
 #include "mainwindow/rowtext.h"
 #include "mainwindow/twins.h"
@@ -168,14 +168,14 @@ struct Comparison {
   // The own pane's lines that change when a differing field takes the
   // partner's value, and whether the description is one of those fields.
   void Mark(forms::TextBox& line, forms::TextBox& desc) const {
-    const std::vector<std::string> shown = Lines(EntryDetailText(s, own));
+    const std::vector<std::string> shown = Lines(EntryDetailText({s.settings, s.labels}, own));
     std::vector<int> marked;
     bool description = false;
     for (const auto& g : Fields(&own)) {
       const std::optional<Record> mixed = Mixed(g);
       if (!mixed) continue;
       if (std::string_view(g.name) == "Description") description = true;
-      const std::vector<std::string> other = Lines(EntryDetailText(s, *mixed));
+      const std::vector<std::string> other = Lines(EntryDetailText({s.settings, s.labels}, *mixed));
       for (size_t i = 0; i < shown.size(); ++i) {
         if (std::find(other.begin(), other.end(), shown[i]) == other.end()) marked.push_back(static_cast<int>(i));
       }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "mainwindow/detail.h"
+#include "mainwindow/editing.h"
 #include "mainwindow/differences.h"
 #include "mainwindow/rowtext.h"
 #include "mainwindow/selectkind.h"
