@@ -79,10 +79,7 @@ class BenchSession {
  public:
   template <typename Fill>
   BenchSession(int records, Fill fill) : s(platform) {
-    s.controls.kindSelector.AddItem(kChoose, kNoKind);
-    for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
-      s.controls.kindSelector.AddItem(s.KindText(kind), static_cast<int32_t>(kind));
-    }
+    AddKindRows(s.controls.kindSelector, {true, true, true, true, false}, "");
     s.settings.DaystoIgnore = "0";
     s.settings.ShowCompletedToDos = true;
     for (Side side : kSides) {

@@ -21,6 +21,18 @@ std::optional<Kind> Session::ShownKind() const {
   return static_cast<Kind>(kind);
 }
 
+std::array<bool, kKindCount> IncludedKinds(const Settings& set) {
+  return {set.IncludeDates, set.IncludeContacts, set.IncludeToDo, set.IncludeMemo, !set.Custom1.empty()};
+}
+
+void AddKindRows(forms::ComboBox& selector, const std::array<bool, kKindCount>& included,
+                 const std::string& customName) {
+  selector.AddItem(kChoose, kNoKind);
+  for (size_t k = 0; k < included.size(); ++k) {
+    if (included[k]) selector.AddItem(k < kKindTexts.size() ? kKindTexts[k] : customName, static_cast<int32_t>(k));
+  }
+}
+
 std::string Session::KindText(Kind kind) const {
   return kind == Kind::Custom ? settings.Custom1 : kKindTexts[static_cast<size_t>(kind)];
 }

@@ -25,6 +25,12 @@ namespace mirrin {
 inline constexpr int32_t kNoKind = -1;
 inline constexpr std::array<const char*, 4> kKindTexts{kDatesText, kContactsText, kToDosText, kMemosText};
 
+// Which kinds the settings include, by Kind; the custom kind when Custom1 names one.
+std::array<bool, kKindCount> IncludedKinds(const Settings& set);
+// "Choose..." and a row for each included kind (customName for the custom kind).
+void AddKindRows(forms::ComboBox& selector, const std::array<bool, kKindCount>& included,
+                 const std::string& customName);
+
 struct WindowState {
   bool categoriesView = false;
   // The lists in use: the panes' list, or multiList in the entries view

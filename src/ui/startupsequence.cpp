@@ -202,12 +202,9 @@ void FillKindList(const Settings& set, forms::ComboBox& combo, bool withCustom) 
     remembered = combo.Text();
     combo.Clear();
   }
-  combo.AddItem(kChoose, kNoKind);
-  for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
-    const char* text = kKindTexts[static_cast<size_t>(kind)];
-    if (KindIncluded(set, text)) combo.AddItem(text, static_cast<int32_t>(kind));
-  }
-  if (withCustom && set.IncludeCustom) combo.AddItem(set.Custom1, static_cast<int32_t>(Kind::Custom));
+  std::array<bool, kKindCount> included = IncludedKinds(set);
+  included[static_cast<size_t>(Kind::Custom)] = withCustom && set.IncludeCustom;
+  AddKindRows(combo, included, set.Custom1);
   int selected = 0;
   for (int i = 0; i < combo.ListCount(); ++i) {
     if (!remembered.empty() && combo.List(i) == remembered) selected = i;

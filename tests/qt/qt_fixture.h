@@ -61,8 +61,7 @@ class QtWindowTest : public ::testing::Test {
     // The left user has one appointment more than the right one.
     WriteUserFolder(Dir(kLeft), {.dates = 3, .contacts = 2, .todos = 2});
     WriteUserFolder(Dir(kRight), {.dates = 2, .contacts = 2, .todos = 2});
-    s.controls.kindSelector.AddItem(kChoose, kNoKind);
-    for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos}) s.controls.kindSelector.AddItem(s.KindText(kind), static_cast<int32_t>(kind));
+    AddKindRows(s.controls.kindSelector, {true, true, true, false, false}, "");
     s.controls.kindSelector.SetListIndex(0);
     windows = std::make_unique<qt::AppWindows>(*app, *platform);
     s.controls.panes[kLeft].userName.SetText("UserA");

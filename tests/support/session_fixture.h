@@ -18,10 +18,7 @@ class TestSession {
     platform.SetNow(MakeDate(2024, 6, 1) + MakeTime(12, 0, 0));
     session = std::make_unique<Session>(platform);
     session->settings.LogFilePath = dir.Path();
-    session->controls.kindSelector.AddItem(kChoose, kNoKind);
-    for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
-      session->controls.kindSelector.AddItem(session->KindText(kind), static_cast<int32_t>(kind));
-    }
+    AddKindRows(session->controls.kindSelector, {true, true, true, true, false}, "");
   }
 
   Session& s() { return *session; }

@@ -126,19 +126,6 @@ void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kin
   }
 }
 
-// "Choose..." and the included kinds, as start-up fills the selector.
-void FillKindSelector(Session& s) {
-  forms::ComboBox& combo = s.controls.kindSelector;
-  combo.Clear();
-  combo.AddItem(kChoose, kNoKind);
-  const Settings& set = s.settings;
-  const std::array<bool, 4> included{set.IncludeDates, set.IncludeContacts, set.IncludeToDo, set.IncludeMemo};
-  for (size_t k = 0; k < included.size(); ++k) {
-    if (included[k]) combo.AddItem(kKindTexts[k], static_cast<int32_t>(k));
-  }
-  if (!set.Custom1.empty()) combo.AddItem(set.Custom1, static_cast<int32_t>(Kind::Custom));
-}
-
 }  // namespace
 
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -213,7 +200,8 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   // As start-up does once both users are loaded.
   ReadCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s), s.settings.Custom1, s.filters,
                      s.log, s.platform);
-  FillKindSelector(s);
+  s.controls.kindSelector.Clear();
+  AddKindRows(s.controls.kindSelector, IncludedKinds(s.settings), s.settings.Custom1);
   s.controls.kindSelector.SetText(s.KindText(*kind));
   SelectKind(s);
   if (platform.errorsShown > 0) return 2;
