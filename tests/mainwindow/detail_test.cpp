@@ -20,13 +20,13 @@ const double kDay = MakeDate(2024, 5, 1);
 
 class DetailTextTest : public ::testing::Test {
  protected:
-  Session& s() { return t.s(); }
-  DetailContext ctx() { return {s().settings, s().labels}; }
-  test::TestSession t;
+  Settings settings;
+  LabelTables labels;
+  DetailContext ctx{settings, labels};
 };
 
 TEST_F(DetailTextTest, TimedRepeatingDateWithEverything) {
-  s().settings.DateFormat = "dd/mm/yyyy";
+  settings.DateFormat = "dd/mm/yyyy";
   DateRecord r = MakeDateRecord(1, "x", MakeDate(2024, 3, 5) + MakeTime(9, 0, 0));
   r.EndTime = PalmDate::Local(MakeDate(2024, 3, 5) + MakeTime(10, 30, 0));
   r.AlarmSet = true;
@@ -37,7 +37,7 @@ TEST_F(DetailTextTest, TimedRepeatingDateWithEverything) {
   r.Repeat.EndDate = PalmDate::Local(MakeDate(2024, 12, 31));
   r.ExceptionCount = 0;
   r.Location = "Room 4";
-  EXPECT_EQ(DateDetailText(ctx(), r, "bring notes", "[Ann Lee]"),
+  EXPECT_EQ(DateDetailText(ctx, r, "bring notes", "[Ann Lee]"),
             "From: 05-Mar-24 09:00\r\nTo: 05-Mar-24 10:30\r\nAlarmed: 2 hours before\r\n"
             "Repeat Monthly by Weekday\r\nRepeat Until: 31/12/2024\r\n# of Exceptions: 0\r\n"
             "Location: Room 4\r\nNote: bring notes")
@@ -65,7 +65,7 @@ TEST_F(DetailTextTest, ToDoRepeatLines) {
     r.Repeat.Interval = c.interval;
     r.Repeat.DayNumber = c.day;
     r.RepeatAfterCompletion = c.afterCompletion;
-    EXPECT_EQ(TodoDetailText(ctx(), r, ""), std::string("Pay rent\r\nPriority: 2\r\nDue: 01-Jun-24\r\n") + c.line);
+    EXPECT_EQ(TodoDetailText(ctx, r, ""), std::string("Pay rent\r\nPriority: 2\r\nDue: 01-Jun-24\r\n") + c.line);
   }
 }
 
@@ -80,7 +80,7 @@ TEST_F(DetailTextTest, ToDoWithoutDueDateCompletedAndRepeatingForever) {
   r.Repeat.Interval = 1;
   r.Repeat.EndDate = PalmDate::Local(MakeDate(2031, 12, 31));
   r.ExceptionCount = 3;
-  EXPECT_EQ(TodoDetailText(ctx(), r, "call first"),
+  EXPECT_EQ(TodoDetailText(ctx, r, "call first"),
             "*Completed*\r\nPriority: 0\r\nNo Due Date\r\nAlarmed\r\nRepeat every Year\r\nRepeat Forever\r\n"
             "# of Exceptions: 3\r\nNote: call first");
 }
@@ -102,7 +102,7 @@ TEST_F(DetailTextTest, ContactLines) {
   c.InstantMessage2 = "ann99";
   c.IMLabel2 = 1;
   c.Website = "example.org";
-  EXPECT_EQ(ContactDetailText(ctx(), c, "met at fair"),
+  EXPECT_EQ(ContactDetailText(ctx, c, "met at fair"),
             "Dr\r\n1)Work: 555 1234\r\n3)Mobile: 0170 99\r\n4)odd label\r\nHome:\r\n1 High St\r\nLeeds\r\nUK\r\n"
             "Birthday 1 May\r\nAIM:ann99\r\nWebsite:example.org\r\nNote: met at fair\r\n");
 }

@@ -64,8 +64,7 @@ class QtWindowTest : public ::testing::Test {
     AddKindRows(s.controls.kindSelector, {true, true, true, false, false}, "");
     s.controls.kindSelector.SetListIndex(0);
     windows = std::make_unique<qt::AppWindows>(*app, *platform);
-    s.controls.panes[kLeft].userName.SetText("UserA");
-    s.controls.panes[kRight].userName.SetText("UserB");
+    for (Side side : kSides) s.controls.panes[side].userName.SetText(side == kLeft ? set.PalmUser1 : set.PalmUser2);
     app->main.SetGUI();
     app->main.InitResizer(true);
     app->main.UseEntryLists();

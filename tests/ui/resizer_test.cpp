@@ -9,7 +9,7 @@ namespace {
 
 // No taller than its caption and menu: nothing to scale vertically, and no
 // division by what is left.
-TEST(ElasticTest, WindowNoTallerThanTheFixedPartKeepsVerticalGeometry) {
+TEST(ResizerTest, WindowNoTallerThanTheFixedPartKeepsVerticalGeometry) {
   forms::Label list;
   list.SetLayout({600, 120, 4350, 3975, 8});
   WindowFrame frame{300, 10000, false};
