@@ -281,14 +281,14 @@ void MainWindowModel::ApplyLayoutOptions() {
   resizer_.Init(frame, LaidOutControls(), s_.platform.Screen(), true);
   frame = shown;
   // Init skips one resize, meant for the window's first showing, long past.
-  resizer_.FormResize(frame);
-  resizer_.FormResize(frame);
+  resizer_.Resize(frame);
+  resizer_.Resize(frame);
 }
 
 void MainWindowModel::Resized(int height, int width) {
   frame.height = height;
   frame.width = width;
-  resizer_.FormResize(frame);
+  resizer_.Resize(frame);
 }
 
 void MainWindowModel::UseEntryLists() {
@@ -345,7 +345,7 @@ void MainWindowModel::SwitchView() {
     // Choosing the kind again refills both lists for the new view.
     f.kindSelector.SetListIndex(0);
     f.kindSelector.SetListIndex(kindIndex);
-    resizer_.FormResize(frame);
+    resizer_.Resize(frame);
   });
 }
 

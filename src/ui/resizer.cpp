@@ -32,7 +32,7 @@ void Resizer::Init(WindowFrame& frame, std::vector<forms::Control*> controls,
   skipNextResize_ = true;
 }
 
-void Resizer::FormResize(WindowFrame& frame) {
+void Resizer::Resize(WindowFrame& frame) {
   if (skipNextResize_) {
     skipNextResize_ = false;
     return;

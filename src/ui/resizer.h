@@ -28,7 +28,7 @@ class Resizer {
   // Lays every recorded control out for the frame's current size, starting
   // from the recorded values, so geometry set in between is replaced. A
   // frame below half its recorded height or width is enlarged to that half.
-  void FormResize(WindowFrame& frame);
+  void Resize(WindowFrame& frame);
 
  private:
   void LayOut(WindowFrame& frame);
