@@ -79,9 +79,7 @@ class BenchSession {
  public:
   template <typename Fill>
   BenchSession(int records, Fill fill) : s(platform) {
-    for (const char* kind : {kChoose, kDatesText, kContactsText, kToDosText, kMemosText}) {
-      s.form.Combo1.AddItem(kind);
-    }
+    AddKindRows(s.controls.kindSelector, {true, true, true, true, false}, "");
     s.settings.DaystoIgnore = "0";
     s.settings.ShowCompletedToDos = true;
     for (Side side : kSides) {
@@ -93,7 +91,7 @@ class BenchSession {
   }
 
   void Select(const char* kind, TwinSearch search = TwinSearch::Indexed) {
-    s.form.Combo1.SetText(kind);
+    s.controls.kindSelector.SetText(kind);
     SelectKind(s, search);
   }
 
@@ -227,7 +225,7 @@ void BM_AddAcross5000(benchmark::State& state) {
       if (side == kLeft || i < kTarget) FillTodos(st, side, i, 2 * kRecords, Shape::DueDates);
     });
     Session& s = b->s;
-    for (Side side : kSides) s.window.currentList[side] = &s.form.MultiList(side);
+    for (Side side : kSides) s.window.currentList[side] = &s.controls.panes[side].multiList;
     b->Select(kToDosText);
     forms::ListBox& left = s.List(kLeft);
     for (int row = 0; row < left.ListCount(); row += left.ListCount() / 5000) left.SetSelected(row, true);

@@ -24,6 +24,7 @@ for folder in "${!may[@]}"; do
   for file in "$folder"/*.cpp "$folder"/*.h; do
     [ -e "$file" ] || continue
     while IFS=: read -r line target; do
+      [[ $target == */* ]] || continue  # generated beside the build (moc output)
       used=${target%/*}
       [ "$used" = "$folder" ] && continue
       case " ${may[$folder]} " in *" $used "*) continue ;; esac

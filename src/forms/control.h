@@ -2,11 +2,20 @@
 // What every control model has: enabled and visible flags, and a listener
 // through which the toolkit binding hears of every change the program makes,
 // so it can update its widget (with its own signals blocked).
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
 
 namespace mirrin::forms {
+
+// Key codes as the classic toolkits number them: letters and digits are
+// their ASCII codes, F1..F12 follow on from F1.
+enum class KeyCode : int32_t {
+  None = 0, Backspace = 8, Tab = 9, Enter = 13, Shift = 16, Ctrl = 17, Alt = 18, Escape = 27, Space = 32,
+  PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45,
+  Delete = 46, A = 65, F1 = 112,
+};
 
 // Position and size in twips, as the classic forms lay controls out. A line
 // shape keeps Y1, X1, Y2, X2 in top, left, height, width: they scale alike.
@@ -38,16 +47,15 @@ class Control {
   const std::string& FontName() const { return fontName_; }
   void SetFontName(std::string name) { Set(fontName_, name); }
 
-  // Key events of the classic toolkits (key codes as theirs: 17 Ctrl, 32
-  // space, 65 A); the binding forwards the operator's keys here.
-  void UserKeyDown(int keyCode) const {
-    if (onKeyDown) onKeyDown(keyCode);
+  // Key events; the binding forwards the operator's keys here.
+  void UserKeyDown(KeyCode key) const {
+    if (onKeyDown) onKeyDown(key);
   }
-  void UserKeyUp(int keyCode) const {
-    if (onKeyUp) onKeyUp(keyCode);
+  void UserKeyUp(KeyCode key) const {
+    if (onKeyUp) onKeyUp(key);
   }
-  std::function<void(int keyCode)> onKeyDown;
-  std::function<void(int keyCode)> onKeyUp;
+  std::function<void(KeyCode key)> onKeyDown;
+  std::function<void(KeyCode key)> onKeyUp;
 
   void SetViewListener(std::function<void()> listener) { view_ = std::move(listener); }
 

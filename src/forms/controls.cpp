@@ -18,9 +18,9 @@ void TextBox::UserType(std::string text) {
   SetText(std::move(text));
 }
 
-void CheckBox::SetValue(int value) {
+void CheckBox::SetValue(CheckState value) {
   if (value < Unchecked || value > Grayed) {
-    throw RunError(err::InvalidPropertyValue, "Invalid property value", "Value " + std::to_string(value));
+    throw RunError(err::InvalidPropertyValue, "Invalid property value", "Value " + std::to_string(static_cast<int32_t>(value)));
   }
   if (value == value_) return;
   value_ = value;

@@ -56,17 +56,18 @@ class TextBox : public Control {
   std::vector<int> marked_;
 };
 
+// Stored as the classic toolkits' numbers.
+enum class CheckState : int32_t { Unchecked = 0, Checked = 1, Grayed = 2 };
+
 class CheckBox : public Control {
  public:
-  static constexpr int Unchecked = 0;
-  static constexpr int Checked = 1;
-  static constexpr int Grayed = 2;
+  using enum CheckState;
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption) { Set(caption_, caption); }
-  int Value() const { return value_; }
+  CheckState Value() const { return value_; }
   // Click runs when the value changes (also when the program sets it).
-  void SetValue(int value);
+  void SetValue(CheckState value);
   // The operator clicked: toggles between checked and unchecked when enabled.
   void UserClick();
 
@@ -74,7 +75,7 @@ class CheckBox : public Control {
 
  private:
   std::string caption_;
-  int value_ = Unchecked;
+  CheckState value_ = Unchecked;
 };
 
 // Buttons and menu items: a caption and a Click that the operator fires.

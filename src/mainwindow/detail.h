@@ -1,11 +1,22 @@
 #pragma once
-// Selecting rows, the detail panes under the lists, notes editing and the
-// in-place editing of descriptions and category names.
-#include <string>
-
+// Selecting rows and what follows from it: the partner row, the transfer
+// buttons enabled, and the detail panes under the lists filled.
 #include "mainwindow/session.h"
 
 namespace mirrin {
+
+// Sets a flag for a scope and puts back what it was.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = was_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool was_;
+};
 
 // Empties a side's pane: line and description cleared and locked, the
 // "Show this Category" box unchecked and disabled.
@@ -17,28 +28,17 @@ void Detail(Session& s, Side side);
 // The selection of a side's list changed (click, key or program).
 void ListSelectionChanged(Session& s, Side side);
 
-// Key down / key up on a side's list (key codes as the classic toolkits: 17 Ctrl, 32 space, 65 A).
-void ListKeyDown(Session& s, Side side, int keyCode);
+// Key down / key up on a side's list.
+void ListKeyDown(Session& s, Side side, forms::KeyCode key);
 void ListKeyUp(Session& s, Side side);
 
-// cmdNotes: switches the notes-editing mode.
+// editNotes: switches the notes-editing mode.
 void ToggleNotesMode(Session& s);
 
-// Change of line1/line2 and of txt1Desc/txt2Desc.
-void LineChanged(Session& s, Side side);
-void DescChanged(Session& s, Side side);
-
-// What the pane shows for a record outside notes-editing mode.
-std::string EntryDetailText(Session& s, const DateRecord& record);
-std::string EntryDetailText(Session& s, const MemoRecord& record);
-std::string EntryDetailText(Session& s, const TodoRecord& record);
-std::string EntryDetailText(Session& s, const ContactRecord& record);
-std::string EntryDetailText(Session& s, const CustomRecord& record);
-
-// The detail texts.
-std::string DateDetailText(Session& s, const DateRecord& record, const std::string& note,
-                           const std::string& agendusContact);
-std::string TodoDetailText(Session& s, const TodoRecord& record, const std::string& note);
-std::string ContactDetailText(Session& s, const ContactRecord& record, const std::string& note);
+// The row of the side's current record when it is the only selected row; -1 otherwise.
+int CurrentRow(Session& s, Side side);
+// Clears a list's selection; a multiple-selection list runs Click once.
+void DeselectAll(forms::ListBox& list);
+void SelectOnly(forms::ListBox& list, int row);
 
 }  // namespace mirrin

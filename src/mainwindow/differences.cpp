@@ -5,7 +5,7 @@
 #include <optional>
 #include <type_traits>
 
-#include "mainwindow/detail.h"
+#include "mainwindow/detailtext.h"
 #include "mainwindow/listdisplay.h"
 #include "mainwindow/rowtext.h"
 #include "mainwindow/twins.h"
@@ -168,14 +168,14 @@ struct Comparison {
   // The own pane's lines that change when a differing field takes the
   // partner's value, and whether the description is one of those fields.
   void Mark(forms::TextBox& line, forms::TextBox& desc) const {
-    const std::vector<std::string> shown = Lines(EntryDetailText(s, own));
+    const std::vector<std::string> shown = Lines(EntryDetailText({s.settings, s.labels}, own));
     std::vector<int> marked;
     bool description = false;
     for (const auto& g : Fields(&own)) {
       const std::optional<Record> mixed = Mixed(g);
       if (!mixed) continue;
       if (std::string_view(g.name) == "Description") description = true;
-      const std::vector<std::string> other = Lines(EntryDetailText(s, *mixed));
+      const std::vector<std::string> other = Lines(EntryDetailText({s.settings, s.labels}, *mixed));
       for (size_t i = 0; i < shown.size(); ++i) {
         if (std::find(other.begin(), other.end(), shown[i]) == other.end()) marked.push_back(static_cast<int>(i));
       }
@@ -223,13 +223,13 @@ std::vector<std::string> DifferingFields(Session& s, Kind kind, int32_t leftInde
 }
 
 std::string RowDifferences(Session& s, Side side, int row) {
-  Kind kind;
+  const std::optional<Kind> kind = s.ShownKind();
   const int partner = Partner(s, side, row);
-  if (s.window.categoriesView || !s.ShownKind(kind) || partner < 0) return {};
+  if (s.window.categoriesView || !kind || partner < 0) return {};
   const int32_t own = s.List(side).ItemData(row);
   const int32_t other = s.List(Other(side)).ItemData(partner);
   std::string text;
-  for (const std::string& name : DifferingFields(s, kind, side == kLeft ? own : other, side == kLeft ? other : own)) {
+  for (const std::string& name : DifferingFields(s, *kind, side == kLeft ? own : other, side == kLeft ? other : own)) {
     text += (text.empty() ? "" : ", ") + name;
   }
   return text;
@@ -237,11 +237,11 @@ std::string RowDifferences(Session& s, Side side, int row) {
 
 void MarkDifferences(Session& s) {
   for (Side side : kSides) {
-    s.form.Line(side).SetMarkedLines({});
-    s.form.Desc(side).SetMarkedLines({});
+    s.controls.panes[side].details.SetMarkedLines({});
+    s.controls.panes[side].description.SetMarkedLines({});
   }
-  Kind kind;
-  if (s.window.categoriesView || s.window.notesMode || !s.ShownKind(kind)) return;
+  const std::optional<Kind> kind = s.ShownKind();
+  if (s.window.categoriesView || s.window.notesMode || !kind) return;
   std::array<int32_t, 2> index{};
   for (Side side : kSides) {
     const int row = OnlySelectedRow(s.List(side));
@@ -249,8 +249,8 @@ void MarkDifferences(Session& s) {
     index[side] = s.List(side).ItemData(row);
   }
   for (Side side : kSides) {
-    Compare(s, kind, side, index[side], index[Other(side)],
-            [&](const auto& c) { c.Mark(s.form.Line(side), s.form.Desc(side)); });
+    Compare(s, *kind, side, index[side], index[Other(side)],
+            [&](const auto& c) { c.Mark(s.controls.panes[side].details, s.controls.panes[side].description); });
   }
 }
 

@@ -136,20 +136,20 @@ void WriteCountLabels(Session& s) {
   for (Side side : kSides) {
     std::string text = std::to_string(s.List(side).ListCount()) + " Records";
     if (!s.window.categoriesView) text += " (of " + std::to_string(s.Store(side).total) + " in total)";
-    s.form.NumRec(side).SetCaption(std::move(text));
+    s.controls.panes[side].recordCount.SetCaption(std::move(text));
   }
 }
 
 void UpdateLists(Session& s) {
   if (s.window.categoriesView) return;
-  Kind kind;
-  if (!s.ShownKind(kind)) return;
+  const std::optional<Kind> kind = s.ShownKind();
+  if (!kind) return;
   ResetMapsFor(s, std::max(s.List(kLeft).ListCount(), s.List(kRight).ListCount()));
   PairingPosition at;
   std::exception_ptr failure;
   try {
-    if (kind == Kind::Dates) PairDates(s, at);
-    else PairByKey(s, kind, at);
+    if (*kind == Kind::Dates) PairDates(s, at);
+    else PairByKey(s, *kind, at);
   } catch (...) {
     failure = std::current_exception();
   }
@@ -178,10 +178,10 @@ void SetPartner(Session& s, Side side, int row, int32_t partner) {
 void DisplayCategories(Session& s) {
   TrapErrors(s.platform, "DisplayCategories", [&] {
     for (Side side : kSides) s.List(side).Clear();
-    Kind kind;
-    if (s.ShownKind(kind)) {
+    const std::optional<Kind> kind = s.ShownKind();
+    if (kind) {
       for (Side side : kSides) {
-        const std::vector<CategoryEntry>& table = s.Store(side).Header(kind).Categories;
+        const std::vector<CategoryEntry>& table = s.Store(side).Header(*kind).Categories;
         std::vector<std::pair<std::string, int32_t>> rows;
         for (size_t t = 0; t < table.size(); ++t) {
           if (!table[t].Deleted) rows.emplace_back(CategoryRowText(table[t], s.settings.DBCS), static_cast<int32_t>(t));
@@ -190,8 +190,8 @@ void DisplayCategories(Session& s) {
       }
     }
     WriteCountLabels(s);
-    s.form.txtStatus.SetVisible(false);
-    s.form.closeup.SetVisible(false);
+    s.controls.progress.SetVisible(false);
+    s.controls.busyNotice.SetVisible(false);
     s.platform.SetBusy(false);
     DisableTransferButtons(s);
     s.ResetMaps();
@@ -199,14 +199,14 @@ void DisplayCategories(Session& s) {
 }
 
 void UpdateCategory(Session& s, Side side, const std::string& name, int32_t index, int row) {
-  Kind kind;
-  if (!s.ShownKind(kind)) return;
+  const std::optional<Kind> kind = s.ShownKind();
+  if (!kind) return;
   UserStore& store = s.Store(side);
   const int32_t current = s.window.currentIndex[side];
-  if (current < 0 || static_cast<size_t>(current) >= store.Count(kind)) return;
+  if (current < 0 || static_cast<size_t>(current) >= store.Count(*kind)) return;
   const Settings& st = s.settings;
   bool redraw = true;
-  switch (kind) {
+  switch (*kind) {
     case Kind::Contacts:
       RowRecord(store.contacts, current).Category = index;
       redraw = st.ShowCategories;  // without categories the row shows nothing that changed
@@ -238,16 +238,16 @@ void UpdateCategory(Session& s, Side side, const std::string& name, int32_t inde
     }
     case Kind::Custom: RowRecord(store.custom, current).Fields[0] = name; break;
   }
-  store.Changed(kind) = true;
-  s.form.mnuSave.SetEnabled(true);
+  store.Changed(*kind) = true;
+  s.controls.saveItem.SetEnabled(true);
   // In place: the row keeps its position until the next kind selection.
-  if (redraw) s.List(side).SetList(row, RowText(s, side, kind, current, &name));
+  if (redraw) s.List(side).SetList(row, RowText(s, side, *kind, current, &name));
 }
 
 void DisableTransferButtons(Session& s) {
-  for (forms::Button* button : s.form.AllTransferButtons()) {
+  for (forms::Button* button : s.controls.AllTransferButtons()) {
     // In the categories view the Add pair adds categories and stays as it is.
-    const bool addPair = button == &s.form.aleft || button == &s.form.aright;
+    const bool addPair = button == &s.controls.panes[kLeft].add || button == &s.controls.panes[kRight].add;
     if (addPair && s.window.categoriesView) continue;
     button->SetEnabled(false);
   }

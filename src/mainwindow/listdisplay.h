@@ -8,7 +8,7 @@
 
 namespace mirrin {
 
-// numrec1/numrec2: "<rows> Records (of <total> in total)" in the entries
+// recordCount: "<rows> Records (of <total> in total)" in the entries
 // view, "<rows> Records" in the categories view.
 void WriteCountLabels(Session& s);
 

@@ -21,7 +21,7 @@ const char* InitialUserText(Side side) { return side == kLeft ? "UserLeft" : "Us
 
 // Empties both lists and the counts before the side's store is replaced.
 void ForgetLoadedUser(Session& s, Side side) {
-  forms::ComboBox& combo = s.form.Combo1;
+  forms::ComboBox& combo = s.controls.kindSelector;
   // The right side is documented to select entry 0 without testing for
   // entries; on an empty selector that is an error that would end the
   // program, so both sides test.
@@ -29,7 +29,7 @@ void ForgetLoadedUser(Session& s, Side side) {
   combo.SetEnabled(false);
   for (Side x : kSides) {
     s.List(x).Clear();
-    s.form.NumRec(x).SetCaption("");
+    s.controls.panes[x].recordCount.SetCaption("");
   }
   s.Store(side).loaded = false;
 }
@@ -70,7 +70,7 @@ void ReadIncludedFiles(Session& s, Side side) {
     ReadKindFile(s, side, kind, included ? KindFilePath(set, st.userDir, kind) : std::string(), st);
     progress.Step(units[static_cast<size_t>(kind)]);
   }
-  s.form.txtStatus.SetVisible(false);
+  s.controls.progress.SetVisible(false);
 }
 
 // The list index maps are indexed by list row, so they must hold the longest
@@ -90,9 +90,9 @@ void GrowListCapacity(Session& s, const UserStore& st) {
 // offer that kind is shown at once.
 void EnableKindSelector(Session& s) {
   for (Side x : kSides) {
-    if (s.form.UserField(x).Text() == InitialUserText(x)) return;
+    if (s.controls.panes[x].userName.Text() == InitialUserText(x)) return;
   }
-  forms::ComboBox& combo = s.form.Combo1;
+  forms::ComboBox& combo = s.controls.kindSelector;
   combo.SetEnabled(true);
   if (combo.ListCount() != 2) return;
   // Already on that kind (the side was not loaded before, so nothing reset
@@ -109,12 +109,12 @@ void Load(Session& s, Side side, const LoadUserHooks& hooks, const std::string& 
   UserStore& st = s.Store(side);
   if (st.loaded) ForgetLoadedUser(s, side);
 
-  const std::string& name = s.form.UserField(side).Text();
+  const std::string& name = s.controls.panes[side].userName.Text();
   if (name == kNoPalmDirText || name == kChooseUserText) return;
 
   s.platform.SetBusy(true);
-  s.form.closeup.SetCaption("\r\nOpening/Verifying User File");
-  s.form.closeup.SetVisible(true);
+  s.controls.busyNotice.SetCaption("\r\nOpening/Verifying User File");
+  s.controls.busyNotice.SetVisible(true);
   s.platform.DoEvents();
   s.platform.DoEvents();
 
@@ -140,7 +140,7 @@ void Load(Session& s, Side side, const LoadUserHooks& hooks, const std::string& 
   if (hooks.showDateCount) hooks.showDateCount(side, st.datesHeader.RecordCount);
   EnableKindSelector(s);
 
-  s.form.closeup.SetVisible(false);
+  s.controls.busyNotice.SetVisible(false);
   s.platform.SetBusy(false);
 }
 
@@ -192,7 +192,7 @@ void ReadKindFile(Session& s, Side side, Kind kind, const std::string& path, Use
 }
 
 void LoadUser(Session& s, Side side, const LoadUserHooks& hooks) {
-  const std::string context = "Loading User '" + s.form.UserField(side).Text() + "'";
+  const std::string context = "Loading User '" + s.controls.panes[side].userName.Text() + "'";
   if (!TrapErrors(s.platform, context, [&] { Load(s, side, hooks, context); })) {
     throw ProgramEnd{1};
   }

@@ -33,7 +33,7 @@ std::string KindFilePath(const Settings& settings, const std::string& dir, Kind 
 // (header and records of that kind only), as loading does.
 void ReadKindFile(Session& s, Side side, Kind kind, const std::string& path, UserStore& into);
 
-// Runs on the change of UserLeft (left) or UserRight (right). A read error
+// Runs on the change of a pane's userName. A read error
 // is reported under "Loading User '<name>'" and ends the program.
 void LoadUser(Session& s, Side side, const LoadUserHooks& hooks = {});
 

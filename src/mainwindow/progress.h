@@ -14,16 +14,16 @@ class StatusProgress {
   // total: the units of work to come; the row is emptied and shown.
   StatusProgress(Session& s, size_t total)
       : s_(s), total_(total == 0 ? 1 : total), width_(s.settings.GUI == "2" ? 89 : 74) {
-    s_.form.txtStatus.SetText("");
-    s_.form.txtStatus.SetVisible(true);
+    s_.controls.progress.SetText("");
+    s_.controls.progress.SetVisible(true);
   }
 
   void Step(size_t units = 1) {
     done_ += units;
     const size_t want = done_ >= total_ ? width_ : (width_ * done_ + total_ - 1) / total_;  // at least W * n / N
-    const std::string& text = s_.form.txtStatus.Text();
+    const std::string& text = s_.controls.progress.Text();
     if (text.size() >= want) return;
-    s_.form.txtStatus.SetText(text + std::string(want - text.size(), ':'));
+    s_.controls.progress.SetText(text + std::string(want - text.size(), ':'));
     s_.platform.DoEvents();
   }
 

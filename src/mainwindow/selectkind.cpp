@@ -209,13 +209,13 @@ void RunKind(Session& s, Kind kind, TwinSearch search, std::array<Rows, 2>& rows
   }
   DateWindow window;
   if (kind == Kind::Dates) {
-    for (Side side : kSides) s.form.Desc(side).SetVisible(true);
+    for (Side side : kSides) s.controls.panes[side].description.SetVisible(true);
     window = MakeDateWindow(s);
   }
   if (kind == Kind::Custom) {
     // Custom records have no private flag.
-    s.form.pLeft.SetVisible(false);
-    s.form.pright.SetVisible(false);
+    s.controls.panes[kLeft].priv.SetVisible(false);
+    s.controls.panes[kRight].priv.SetVisible(false);
   }
   StatusProgress progress(s, records);
   TwinFinder twins(s.stores, kind, s.settings, s.labels.AgendusMarker, search);
@@ -223,15 +223,15 @@ void RunKind(Session& s, Kind kind, TwinSearch search, std::array<Rows, 2>& rows
 }
 
 void ShowBusy(Session& s) {
-  MainForm& f = s.form;
-  f.closeup.SetCaption("\r\nReading, Matching, Sorting Records");
-  f.closeup.SetVisible(true);
+  MainWindowControls& f = s.controls;
+  f.busyNotice.SetCaption("\r\nReading, Matching, Sorting Records");
+  f.busyNotice.SetVisible(true);
   s.platform.DoEvents();
   s.platform.DoEvents();
   s.platform.SetBusy(true);
-  for (Side side : kSides) s.form.Desc(side).SetVisible(false);
-  f.pLeft.SetVisible(true);
-  f.pright.SetVisible(true);
+  for (Side side : kSides) s.controls.panes[side].description.SetVisible(false);
+  f.panes[kLeft].priv.SetVisible(true);
+  f.panes[kRight].priv.SetVisible(true);
 }
 
 // The rows are built apart and added at once: the lists sort them once
@@ -253,7 +253,7 @@ void TellBeyondHandheld(Session& s, Kind kind) {
     bool& told = store.toldBeyondHandheld[static_cast<size_t>(kind)];
     if (told || !BeyondHandheld(store.Header(kind))) continue;
     told = true;
-    s.platform.MsgBox(s.form.UserField(side).Text() + "'s " + s.KindText(kind) +
+    s.platform.MsgBox(s.controls.panes[side].userName.Text() + "'s " + s.KindText(kind) +
                           " hold more categories than a handheld can (at most " + std::to_string(kMostCategories) +
                           ", numbered 1 to " + std::to_string(kMostCategories) +
                           "). They are kept as read, but the handheld cannot take this table at the next HotSync.",
@@ -266,8 +266,8 @@ void Finish(Session& s, bool pair) {
   s.ResetMaps();
   WriteCountLabels(s);
   if (pair) UpdateLists(s);
-  s.form.txtStatus.SetVisible(false);
-  s.form.closeup.SetVisible(false);
+  s.controls.progress.SetVisible(false);
+  s.controls.busyNotice.SetVisible(false);
   s.platform.SetBusy(false);
   DisableTransferButtons(s);
 }
@@ -281,28 +281,27 @@ void SelectKind(Session& s, TwinSearch search) {
   const bool ok = TrapErrors(s.platform, "Combo1", [&] {
     for (Side side : kSides) ClearDetail(s, side);
     s.window.currentIndex = {-1, -2};
-    if (s.form.Combo1.Text() == kChoose) {
+    if (s.controls.kindSelector.Text() == kChoose) {
       for (Side side : kSides) {
         s.List(side).Clear();
-        s.form.NumRec(side).SetCaption("");
+        s.controls.panes[side].recordCount.SetCaption("");
       }
       // No row is left for the maps or the transfer buttons to refer to.
       s.ResetMaps();
       DisableTransferButtons(s);
       return;
     }
-    Kind kind;
-    const bool known = s.ShownKind(kind);
-    if (known) TellBeyondHandheld(s, kind);
+    const std::optional<Kind> kind = s.ShownKind();
+    if (kind) TellBeyondHandheld(s, *kind);
     ShowBusy(s);
     if (s.window.categoriesView) {
-      s.form.pLeft.SetVisible(false);
-      s.form.pright.SetVisible(false);
+      s.controls.panes[kLeft].priv.SetVisible(false);
+      s.controls.panes[kRight].priv.SetVisible(false);
       DisplayCategories(s);
       return;
     }
     // An unknown kind text leaves the lists as they are.
-    if (known) RunKind(s, kind, search, rows);
+    if (kind) RunKind(s, *kind, search, rows);
     FillLists(s, rows);
     Finish(s, true);
   });

@@ -7,7 +7,7 @@
 
 namespace mirrin {
 
-// Runs when Combo1 is clicked or its text is set.
+// Runs when the kind selector is clicked or its text is set.
 void SelectKind(Session& s);
 
 // The same with a chosen twin search: the plain search is the reference

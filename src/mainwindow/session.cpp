@@ -19,34 +19,32 @@ Session::Session(Platform& p) : platform(p), log(p, settings) {
                       mb::OKOnly | mb::Critical, name);
     }
   };
-  window.currentList = {&form.List1, &form.List2};
+  window.currentList = {&controls.panes[kLeft].list, &controls.panes[kRight].list};
   ResetMaps();
 }
 
-bool Session::ShownKind(Kind& kind) const {
-  const std::string& text = form.Combo1.Text();
-  for (Kind k : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
-    if (text == KindText(k)) {
-      kind = k;
-      return true;
-    }
+std::optional<Kind> Session::ShownKind() const {
+  const forms::ComboBox& selector = controls.kindSelector;
+  const int row = selector.ListIndex();
+  const int32_t kind = row < 0 ? kNoKind : selector.ItemData(row);
+  if (kind < 0 || kind >= kKindCount) return std::nullopt;
+  return static_cast<Kind>(kind);
+}
+
+std::array<bool, kKindCount> IncludedKinds(const Settings& set) {
+  return {set.IncludeDates, set.IncludeContacts, set.IncludeToDo, set.IncludeMemo, !set.Custom1.empty()};
+}
+
+void AddKindRows(forms::ComboBox& selector, const std::array<bool, kKindCount>& included,
+                 const std::string& customName) {
+  selector.AddItem(kChoose, kNoKind);
+  for (size_t k = 0; k < included.size(); ++k) {
+    if (included[k]) selector.AddItem(k < kKindTexts.size() ? kKindTexts[k] : customName, static_cast<int32_t>(k));
   }
-  if (!settings.Custom1.empty() && text == settings.Custom1) {
-    kind = Kind::Custom;
-    return true;
-  }
-  return false;
 }
 
 std::string Session::KindText(Kind kind) const {
-  switch (kind) {
-    case Kind::Dates: return kDatesText;
-    case Kind::Contacts: return kContactsText;
-    case Kind::ToDos: return kToDosText;
-    case Kind::Memos: return kMemosText;
-    case Kind::Custom: break;
-  }
-  return settings.Custom1;
+  return kind == Kind::Custom ? settings.Custom1 : kKindTexts[static_cast<size_t>(kind)];
 }
 
 void Session::ResetMaps() {

@@ -4,13 +4,14 @@
 // matching, display, transfers and saving are routines over a Session.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "palmdata/datacontext.h"
 #include "palmdata/users.h"
 #include "mainwindow/labeltables.h"
-#include "mainwindow/mainform.h"
+#include "mainwindow/windowcontrols.h"
 #include "mainwindow/userstore.h"
 #include "startup/catfilter.h"
 #include "startup/config.h"
@@ -20,9 +21,19 @@
 
 namespace mirrin {
 
+// The kind selector's rows carry their kind as item data; "Choose..." has none.
+inline constexpr int32_t kNoKind = -1;
+inline constexpr std::array<const char*, 4> kKindTexts{kDatesText, kContactsText, kToDosText, kMemosText};
+
+// Which kinds the settings include, by Kind; the custom kind when Custom1 names one.
+std::array<bool, kKindCount> IncludedKinds(const Settings& set);
+// "Choose..." and a row for each included kind (customName for the custom kind).
+void AddKindRows(forms::ComboBox& selector, const std::array<bool, kKindCount>& included,
+                 const std::string& customName);
+
 struct WindowState {
   bool categoriesView = false;
-  // The lists in use: List1/List2, or List1m/List2m in the entries view
+  // The lists in use: the panes' list, or multiList in the entries view
   // when multiple selection is enabled.
   std::array<forms::ListBox*, 2> currentList{};
   // Row p of a side's list is paired with row maps[side][p] of the other; -1 none.
@@ -36,8 +47,6 @@ struct WindowState {
   bool held = false;              // Ctrl is held
   bool lastUsedLeft = true;       // the left list's selection changed last
   bool partnerSelecting = false;  // a handler is selecting the partner row
-  bool DialogOK = false;
-  bool DialogEventsEnabled = false;
 };
 
 class Session {
@@ -58,15 +67,15 @@ class Session {
   LabelTables labels;
   UserList users;
   std::array<UserStore, 2> stores;
-  MainForm form;
+  MainWindowControls controls;
   WindowState window;
   CategoryFilters filters;
 
   UserStore& Store(Side s) { return stores[s]; }
   forms::ListBox& List(Side s) { return *window.currentList[s]; }
   std::vector<int32_t>& Map(Side s) { return window.maps[s]; }
-  // The kind selector's current text as a kind; false for "Choose..." or an unknown text.
-  bool ShownKind(Kind& kind) const;
+  // The kind of the selector's current row (its item data); none for "Choose..." or no row.
+  std::optional<Kind> ShownKind() const;
   // The selector text of a kind ("Dates", ..., or Custom1).
   std::string KindText(Kind kind) const;
   // Sets every entry 0..ListCapacity of both maps to -1, resizing them.

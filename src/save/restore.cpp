@@ -68,7 +68,7 @@ void TakeKind(UserStore& st, UserStore& restored, Kind kind) {
 void Restore(Session& s, Side side, Kind kind) {
   const RestoreTexts texts = TextsOf(kind);
   if (!texts.question) return;
-  const std::string& user = s.form.UserField(side).Text();
+  const std::string& user = s.controls.panes[side].userName.Text();
   // Palm Desktop would overwrite the restored file, or lose what it holds.
   if (RefusedWhileRunning(s)) return;
   if (s.platform.MsgBox(texts.question + user + "?", mb::YesNo | mb::Exclamation, kProductName) !=
@@ -105,8 +105,7 @@ void Restore(Session& s, Side side, Kind kind) {
     return;
   }
   TakeKind(st, restored, kind);
-  Kind shown;
-  if (s.ShownKind(shown) && shown == kind) SelectKind(s);  // the lists show the restored records
+  if (s.ShownKind() == kind) SelectKind(s);  // the lists show the restored records
   s.platform.MsgBox("Restore is complete. Please exit " + std::string(kProductName) +
                         " without saving",
                     mb::OKOnly | mb::Information, kProductName);

@@ -6,7 +6,7 @@
 
 namespace mirrin {
 
-// The Restore items mnuDate1 ... mnuMemo2. The custom kind has no backup and
+// The Restore items. The custom kind has no backup and
 // is not restored. Refused while Palm Desktop or HotSync runs. A missing or
 // unreadable backup, or a failed copy, is told by name; the data file is
 // then either untouched or wholly restored. A missing data file is simply

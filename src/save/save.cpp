@@ -75,7 +75,7 @@ SaveOutcome Save(Session& s) {
     }
   }
   ClearAllChanged(s);
-  s.form.mnuSave.SetEnabled(false);
+  s.controls.saveItem.SetEnabled(false);
   return outcome;
 }
 

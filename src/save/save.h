@@ -15,7 +15,7 @@ namespace mirrin {
 // that nothing can be saved (or restored) while it runs.
 bool RefusedWhileRunning(Session& s);
 
-// mnuSave. Writes the changed kinds unless Palm Desktop or HotSync is
+// saveItem. Writes the changed kinds unless Palm Desktop or HotSync is
 // running or a file of an unsupported version was read. Clears the changed
 // flags of the files written; Save is disabled only when nothing is left
 // unsaved, and a failure names the files not written. Returns what was
@@ -26,13 +26,13 @@ struct SaveOutcome {
 };
 SaveOutcome Save(Session& s);
 
-// exitmenu, cmdExit and closing the main window. Asks whether to save when
+// exitItem, exitButton and closing the main window. Asks whether to save when
 // data has changed; on Yes a refusal or a failed write keeps the program
 // running with its changes. Otherwise writes the category filter file, logs
 // the finished line and throws ProgramEnd.
 void ExitRoutine(Session& s);
 
-// mnuConfigUser: whether the users dialog may open; while data has changed
+// configureUsersItem: whether the users dialog may open; while data has changed
 // the operator is told to exit first.
 bool ConfigUserGuard(Session& s);
 

@@ -6,10 +6,10 @@
 namespace mirrin {
 
 void WireSaveMenus(Session& s) {
-  MainForm& f = s.form;
-  f.mnuSave.onClick = [&s] { Save(s); };
-  f.exitmenu.onClick = [&s] { ExitRoutine(s); };
-  f.cmdExit.onClick = [&s] { ExitRoutine(s); };
+  MainWindowControls& f = s.controls;
+  f.saveItem.onClick = [&s] { Save(s); };
+  f.exitItem.onClick = [&s] { ExitRoutine(s); };
+  f.exitButton.onClick = [&s] { ExitRoutine(s); };
   for (Side side : kSides) {
     for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
       f.RestoreItem(side, kind)->onClick = [&s, side, kind] { Restore(s, side, kind); };

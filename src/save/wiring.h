@@ -5,7 +5,7 @@
 
 namespace mirrin {
 
-// mnuSave, exitmenu, cmdExit and mnuDate1 ... mnuMemo2. Closing the window
+// saveItem, exitItem, exitButton and the Restore items. Closing the window
 // is the window's own event: it calls ExitRoutine itself.
 void WireSaveMenus(Session& s);
 

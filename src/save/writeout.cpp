@@ -21,11 +21,11 @@ constexpr std::array<Kind, 5> kWriteOrder{Kind::Dates, Kind::Contacts, Kind::Mem
                                           Kind::Custom};
 
 bool BothUsersShown(const Session& s) {
-  return s.form.UserLeft.Text() != "UserLeft" && s.form.UserRight.Text() != "UserRight";
+  return s.controls.panes[kLeft].userName.Text() != "UserLeft" && s.controls.panes[kRight].userName.Text() != "UserRight";
 }
 
 bool UserChosen(Session& s, Side side) {
-  return s.stores[side].loaded && s.form.UserField(side).Text() != kChooseUserText;
+  return s.stores[side].loaded && s.controls.panes[side].userName.Text() != kChooseUserText;
 }
 
 // The files as they were before this program first wrote any of them. The
@@ -73,7 +73,7 @@ void WriteKind(Session& s, Side side, Kind kind) {
   // A user who never had this file gets it without a backup.
   if (!files.backup.empty() && FileExists(files.data)) {
     CopyFileAtomic(files.data, files.backup);
-    s.form.RestoreItem(side, kind)->SetEnabled(true);  // there is now a backup to restore from
+    s.controls.RestoreItem(side, kind)->SetEnabled(true);  // there is now a backup to restore from
   }
   const int user = UserNumber(side);
   // Extended rows are numbered by their place in the file written; the store keeps those numbers.
@@ -101,8 +101,8 @@ WriteoutResult Writeout(Session& s) {
     KeepPristineCopies(s);
     s.WriteLog("Writing updated files...", 11);
     s.platform.SetBusy(true);
-    s.form.closeup.SetCaption("\r\nPlease wait while files are updated");
-    s.form.closeup.SetVisible(true);
+    s.controls.busyNotice.SetCaption("\r\nPlease wait while files are updated");
+    s.controls.busyNotice.SetVisible(true);
   }
 
   // Progress by the records to write, a file at a time.
@@ -145,8 +145,8 @@ WriteoutResult Writeout(Session& s) {
 
   if (shown) {
     // Also after a failure: the operator must be able to carry on.
-    s.form.txtStatus.SetVisible(false);
-    s.form.closeup.SetVisible(false);
+    s.controls.progress.SetVisible(false);
+    s.controls.busyNotice.SetVisible(false);
     s.platform.SetBusy(false);
   }
   return result;

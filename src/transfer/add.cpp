@@ -40,7 +40,7 @@ void AddOne(Session& s, Kind kind, Side from, int32_t index, CategoriesNotAdded&
   const std::string& suffix = from == kLeft ? s.settings.SuffixUser1 : s.settings.SuffixUser2;
   CopyRecord(s, kind, from, index, count - 1, suffix, notAdded);
   dst.Changed(kind) = true;
-  s.form.mnuSave.SetEnabled(true);
+  s.controls.saveItem.SetEnabled(true);
 }
 
 // Categories view: the category selected in the other list, or a new one.
@@ -59,7 +59,7 @@ void AddCategoryAcross(Session& s, Side target, Kind kind) {
   // The custom kind's categories are its records' first fields: its file
   // does not change until a record takes the new category.
   if (kind != Kind::Custom) s.Store(target).Changed(kind) = true;
-  s.form.mnuSave.SetEnabled(true);
+  s.controls.saveItem.SetEnabled(true);
 }
 
 }  // namespace
@@ -74,17 +74,16 @@ int AddSelected(Session& s, Kind kind, Side source) {
 
 void AddAcross(Session& s, Side target) {
   TrapErrors(s.platform, target == kLeft ? "aleft" : "aright", [&] {
-    Kind kind;
-    const bool known = s.ShownKind(kind);
+    const std::optional<Kind> kind = s.ShownKind();
     if (s.window.categoriesView) {
-      if (known) AddCategoryAcross(s, target, kind);
+      if (kind) AddCategoryAcross(s, target, *kind);
       return;
     }
     const Side source = Other(target);
     int added = 0;
-    if (known) {
-      if (!RoomFor(s, kind, target, static_cast<size_t>(s.List(source).SelCount()))) return;
-      added = AddSelected(s, kind, source);
+    if (kind) {
+      if (!RoomFor(s, *kind, target, static_cast<size_t>(s.List(source).SelCount()))) return;
+      added = AddSelected(s, *kind, source);
     }
     s.Store(target).total += added;
     TakeRowsOut(s, source);

@@ -13,15 +13,15 @@ void ChangeAcross(Session& s, Side target) {
     // The lists hold categories there, not records.
     if (s.window.categoriesView) return;
     const Side source = Other(target);
-    Kind kind;
-    if (s.ShownKind(kind)) {
+    const std::optional<Kind> kind = s.ShownKind();
+    if (kind) {
       // No suffix: the target keeps the one it carries.
       CategoriesNotAdded notAdded;
-      CopyRecord(s, kind, source, s.window.currentIndex[source], s.window.currentIndex[target], "", notAdded);
-      TellCategoriesNotAdded(s, target, kind, notAdded, true);
-      s.Store(target).Changed(kind) = true;
+      CopyRecord(s, *kind, source, s.window.currentIndex[source], s.window.currentIndex[target], "", notAdded);
+      TellCategoriesNotAdded(s, target, *kind, notAdded, true);
+      s.Store(target).Changed(*kind) = true;
     }
-    s.form.mnuSave.SetEnabled(true);
+    s.controls.saveItem.SetEnabled(true);
     std::array<ListPlace, 2> places;
     for (Side side : kSides) {
       places[side] = RememberPlace(s.List(side));

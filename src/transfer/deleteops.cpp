@@ -63,7 +63,7 @@ void DeleteCategory(Session& s, Side side, Kind kind) {
   entry.Deleted = true;
   --header.CategoryCount;
   store.Changed(kind) = true;
-  s.form.mnuSave.SetEnabled(true);
+  s.controls.saveItem.SetEnabled(true);
   DisplayCategories(s);
 }
 
@@ -81,24 +81,23 @@ void DeleteSelected(Session& s, Side side, Kind kind) {
 
 void DeleteOnSide(Session& s, Side side) {
   TrapErrors(s.platform, side == kLeft ? "dleft" : "dright", [&] {
-    Kind kind;
-    const bool known = s.ShownKind(kind);
+    const std::optional<Kind> kind = s.ShownKind();
     if (s.window.categoriesView) {
-      if (known) DeleteCategory(s, side, kind);
+      if (kind) DeleteCategory(s, side, *kind);
       return;
     }
-    if (known) {
-      DeleteSelected(s, side, kind);
-      s.Store(side).Changed(kind) = true;
+    if (kind) {
+      DeleteSelected(s, side, *kind);
+      s.Store(side).Changed(*kind) = true;
     }
-    s.form.mnuSave.SetEnabled(true);
+    s.controls.saveItem.SetEnabled(true);
     // Deleted records still belong to the store: the total stays.
     TakeRowsOut(s, side);
   });
 }
 
 void ArchiveClicked(Session& s) {
-  s.settings.ArchiveDeleted = s.form.chkArchive.Value() == forms::CheckBox::Checked;
+  s.settings.ArchiveDeleted = s.controls.archive.Value() == forms::CheckBox::Checked;
 }
 
 }  // namespace mirrin

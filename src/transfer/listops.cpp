@@ -107,7 +107,7 @@ void TellCategoriesNotAdded(Session& s, Side target, Kind kind, const Categories
   if (names.empty()) return;
   std::string list;
   for (const std::string& name : names) list += (list.empty() ? "'" : ", '") + name + "'";
-  s.platform.MsgBox(s.form.UserField(target).Text() + "'s " + s.KindText(kind) + " already hold " +
+  s.platform.MsgBox(s.controls.panes[target].userName.Text() + "'s " + s.KindText(kind) + " already hold " +
                         std::to_string(kMostCategories) + " categories: " + list +
                         (names.size() == 1 ? " was" : " were") + " not added" +
                         (records ? "; those records are Unfiled" : ""),

@@ -1,5 +1,5 @@
 #pragma once
-// Connects the ten transfer buttons and chkArchive to their operations.
+// Connects the ten transfer buttons and the archive box to their operations.
 #include "mainwindow/session.h"
 
 namespace mirrin {

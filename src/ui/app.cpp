@@ -12,11 +12,11 @@ MirrinApp::MirrinApp(Platform& platform)
       splash(session),
       configure(session, configUser),
       configUser(session) {
-  MainForm& f = session.form;
-  f.mnuConfigure.onClick = [this] { ConfigureMenu(*this); };
-  f.mnuConfigUser.onClick = [this] { ConfigUserMenu(*this); };
-  f.about.onClick = [this] { ShowAbout(session); };
-  f.Command1.onClick = [this] { CloseAbout(session); };
+  MainWindowControls& f = session.controls;
+  f.configureItem.onClick = [this] { ConfigureMenu(*this); };
+  f.configureUsersItem.onClick = [this] { ConfigUserMenu(*this); };
+  f.aboutItem.onClick = [this] { ShowAbout(session); };
+  f.aboutClose.onClick = [this] { CloseAbout(session); };
   main.loadHooks.splashProgress = [this] { splash.Progress(); };
   main.loadHooks.showDateCount = [this](Side side, int32_t count) {
     configUser.Frame(side).userRecords.SetCaption(std::to_string(count));

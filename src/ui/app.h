@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "mainwindow/session.h"
-#include "ui/frmconfigure.h"
-#include "ui/frmconfiguser.h"
-#include "ui/frmmirrin.h"
-#include "ui/frmsplash.h"
+#include "ui/configuredialog.h"
+#include "ui/usersdialog.h"
+#include "ui/mainwindowmodel.h"
+#include "ui/splash.h"
 
 namespace mirrin {
 
@@ -25,10 +25,10 @@ class MirrinApp {
   void Start(const std::vector<std::string>& args);
 
   Session session;
-  FrmMirrin main;
-  FrmSplash splash;
-  FrmConfigure configure;
-  FrmConfigUser configUser;
+  MainWindowModel main;
+  SplashModel splash;
+  ConfigureDialogModel configure;
+  UsersDialogModel configUser;
 };
 
 }  // namespace mirrin

@@ -38,12 +38,12 @@ void ListRightClick(Session& s, Side side, int yTwips) {
   const int row = list.TopIndex() + yTwips / kListRowTwips;
   if (row >= list.ListCount() || list.SelCount() == 0 || !list.Selected(row)) return;
 
-  Kind kind;
-  if (s.window.categoriesView || !s.ShownKind(kind) || !CategoriesShown(s.settings, kind)) return;
+  const std::optional<Kind> kind = s.ShownKind();
+  if (s.window.categoriesView || !kind || !CategoriesShown(s.settings, *kind)) return;
 
   std::vector<std::string> names;
   std::vector<int32_t> indexes;
-  for (const CategoryEntry& entry : s.Store(side).Header(kind).Categories) {
+  for (const CategoryEntry& entry : s.Store(side).Header(*kind).Categories) {
     if (entry.Deleted) continue;
     names.push_back(entry.LongName);
     indexes.push_back(entry.Index);

@@ -56,8 +56,7 @@ void RunOptionally(Session& s, const char* routine, const std::function<void()>&
 // Configure Users, shown because the configuration is missing or wrong;
 // true when the operator confirmed it (the file is then rewritten).
 bool UsersPrompt(MirrinApp& app) {
-  app.configUser.Show();
-  return app.session.window.DialogOK;
+  return app.configUser.Show();
 }
 
 // The side's user: its selectors filled and the user found and loaded.
@@ -77,14 +76,14 @@ bool ValidateUser(MirrinApp& app, Side side) {
              side == kLeft ? ProductTitleWithVersion() : std::string(kProductName));
     return false;
   }
-  s.form.UserField(side).SetText(user);
+  s.controls.panes[side].userName.SetText(user);
   app.splash.Progress();
   SetRestoreItems(s, side);
   return true;
 }
 
 void NoPalmDirectory(Session& s, Side side) {
-  forms::ComboBox& selector = s.form.UserSelector(side);
+  forms::ComboBox& selector = s.controls.panes[side].userSelector;
   selector.AddItem(kNoPalmDirText);
   selector.SetListIndex(selector.NewIndex());
 }
@@ -123,7 +122,7 @@ bool ApplyConfiguration(MirrinApp& app, bool confirmed) {
   Session& s = app.session;
   Settings& set = s.settings;
   ReadAllSettings(s);
-  FillKindList(set, s.form.Combo1, true);
+  FillKindList(set, s.controls.kindSelector, true);
   FillKindList(set, app.configure.cmbStartwith, false);
   DeriveUserFolder(set.PalmDir1, set.UserDir1, set.UserFolder1);
   app.main.UseEntryLists();
@@ -161,7 +160,7 @@ bool KindIncluded(const Settings& set, const std::string& kind) {
 }
 
 void ShowArchiveSetting(Session& s) {
-  s.form.chkArchive.SetValue(s.settings.ArchiveDeleted ? forms::CheckBox::Checked
+  s.controls.archive.SetValue(s.settings.ArchiveDeleted ? forms::CheckBox::Checked
                                                        : forms::CheckBox::Unchecked);
 }
 
@@ -176,7 +175,7 @@ void PruneLogs(Platform& platform, const std::string& dir) {
 }
 
 bool SelectUser(Session& s, Side side, const std::string& name) {
-  forms::ComboBox& selector = s.form.UserSelector(side);
+  forms::ComboBox& selector = s.controls.panes[side].userSelector;
   for (int i = 0; i < selector.ListCount(); ++i) {
     selector.SetListIndex(i);
     if (selector.Text() == name) return true;
@@ -187,16 +186,11 @@ bool SelectUser(Session& s, Side side, const std::string& name) {
 void SetRestoreItems(Session& s, Side side) {
   const std::string& user = side == kLeft ? s.settings.PalmUser1 : s.settings.PalmUser2;
   const std::string& dir = side == kLeft ? s.settings.UserDir1 : s.settings.UserDir2;
-  static constexpr std::array<std::pair<Kind, const char*>, 4> kItems{{
-      {Kind::Dates, " Dates..."},
-      {Kind::Contacts, " Contacts..."},
-      {Kind::ToDos, " Todos..."},
-      {Kind::Memos, " Memos..."},
-  }};
-  const std::array<forms::MenuItem*, 4> items = s.form.RestoreItems(side);
-  for (size_t i = 0; i < items.size(); ++i) {
-    items[i]->SetCaption(user + kItems[i].second);
-    if (FileExists(FilesOf(s.settings, dir, kItems[i].first).backup)) items[i]->SetEnabled(true);
+  static constexpr std::array<const char*, 4> kCaptions{" Dates...", " Contacts...", " Todos...", " Memos..."};
+  for (size_t i = 0; i < kCaptions.size(); ++i) {
+    forms::MenuItem& item = s.controls.panes[side].restore[i];
+    item.SetCaption(user + kCaptions[i]);
+    if (FileExists(FilesOf(s.settings, dir, static_cast<Kind>(i)).backup)) item.SetEnabled(true);
   }
 }
 
@@ -206,11 +200,9 @@ void FillKindList(const Settings& set, forms::ComboBox& combo, bool withCustom) 
     remembered = combo.Text();
     combo.Clear();
   }
-  combo.AddItem(kChoose);
-  for (const char* kind : {kDatesText, kContactsText, kToDosText, kMemosText}) {
-    if (KindIncluded(set, kind)) combo.AddItem(kind);
-  }
-  if (withCustom && set.IncludeCustom) combo.AddItem(set.Custom1);
+  std::array<bool, kKindCount> included = IncludedKinds(set);
+  included[static_cast<size_t>(Kind::Custom)] = withCustom && set.IncludeCustom;
+  AddKindRows(combo, included, set.Custom1);
   int selected = 0;
   for (int i = 0; i < combo.ListCount(); ++i) {
     if (!remembered.empty() && combo.List(i) == remembered) selected = i;
@@ -245,7 +237,7 @@ void ProcessIniFile(MirrinApp& app) {
 void SelectStartKind(MirrinApp& app) {
   Session& s = app.session;
   const std::string& start = s.settings.Startwith;
-  forms::ComboBox& combo = s.form.Combo1;
+  forms::ComboBox& combo = s.controls.kindSelector;
   // The selector is empty when the configuration pass stopped at an error;
   // there is then nothing to select.
   if (start.empty()) {
@@ -262,14 +254,14 @@ void SelectStartKind(MirrinApp& app) {
 
 void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
   Session& s = app.session;
-  MainForm& f = s.form;
+  MainWindowControls& f = s.controls;
   WindowState& w = s.window;
 
-  w.currentList = {&f.List1, &f.List2};
+  w.currentList = {&f.panes[kLeft].list, &f.panes[kRight].list};
   ShowArchiveSetting(s);
   // Enabled only for the backups that exist, once the users are known.
   for (Side side : kSides) {
-    for (forms::MenuItem* item : f.RestoreItems(side)) item->SetEnabled(false);
+    for (forms::MenuItem& item : f.panes[side].restore) item.SetEnabled(false);
   }
 
   std::string commandLine;
@@ -301,7 +293,6 @@ void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
   const std::string earlyLogDir = s.settings.LogFilePath.empty() ? s.programDir : s.settings.LogFilePath;
   RunOptionally(s, "Form_Load", [&] { PruneLogs(s.platform, earlyLogDir); });
 
-  w.DialogEventsEnabled = false;
   app.splash.Load();
   RunOptionally(s, "Form_Load", [&] {
     s.WriteLog(std::string(kProgramName) + " Version " + VersionText() + " started", 0);
@@ -339,8 +330,7 @@ void ConfigureMenu(MirrinApp& app) {
 void ConfigUserMenu(MirrinApp& app) {
   Session& s = app.session;
   if (!ConfigUserGuard(s)) return;
-  app.configUser.Show();
-  if (s.window.DialogOK) return;  // the users picked were loaded already
+  if (app.configUser.Show()) return;  // the users picked were loaded already
   // Reading the file afresh re-selects the configured users, undoing any
   // pick; its lines replace the ones in memory, so none is kept twice.
   s.configLines.clear();

@@ -41,7 +41,7 @@ void FillKindList(const Settings& settings, forms::ComboBox& combo, bool withCus
 // Step 15 of start-up: selects Startwith when it names an included kind.
 void SelectStartKind(MirrinApp& app);
 
-// mnuConfigure and mnuConfigUser.
+// configureItem and configureUsersItem.
 void ConfigureMenu(MirrinApp& app);
 void ConfigUserMenu(MirrinApp& app);
 

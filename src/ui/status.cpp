@@ -18,7 +18,7 @@ std::array<const char*, 2> Noun(Kind kind) {
   return {"record", "records"};
 }
 
-std::string UserName(Session& s, Side side) { return s.form.UserField(side).Text(); }
+std::string UserName(Session& s, Side side) { return s.controls.panes[side].userName.Text(); }
 
 }  // namespace
 
@@ -46,9 +46,9 @@ std::string SaveResultText(const SaveOutcome& o) {
 }
 
 std::string TransferText(Session& s, TransferVerb verb, Side side, int n) {
-  Kind kind;
-  if (!s.ShownKind(kind)) return {};
-  const std::string what = std::to_string(n) + " " + Noun(kind)[n == 1 ? 0 : 1];
+  const std::optional<Kind> kind = s.ShownKind();
+  if (!kind) return {};
+  const std::string what = std::to_string(n) + " " + Noun(*kind)[n == 1 ? 0 : 1];
   const std::string user = UserName(s, side);
   switch (verb) {
     case TransferVerb::Add: return "Added " + what + " to " + user;

@@ -22,7 +22,7 @@ void FillUserSelectors(Session& s, Side side, forms::ComboBox& dialogUsers,
     if (ok) source.path = path;
   }
 
-  forms::ComboBox& mainUsers = s.form.UserSelector(side);
+  forms::ComboBox& mainUsers = s.controls.panes[side].userSelector;
   mainUsers.Clear();
   mainUsers.AddItem(kChooseUserText);
   dialogUsers.Clear();

@@ -89,9 +89,9 @@ TEST_F(DifferencesTest, PanesMarkTheLinesOfDifferingFieldsOnly) {
   right().dates[0].AlarmSet = true;
   right().dates[0].AlarmAdvance = 5;
   right().dates[0].Note = "bring cake";
-  s().form.Combo1.SetText(kDatesText);
+  s().controls.kindSelector.SetText(kDatesText);
   for (Side side : kSides) {
-    s().window.currentList[side] = &s().form.SingleList(side);
+    s().window.currentList[side] = &s().controls.panes[side].list;
     test::ListAll(s(), side, Kind::Dates);
     s().List(side).SetSelected(0, true);
     s().window.currentIndex[side] = 0;
@@ -99,14 +99,14 @@ TEST_F(DifferencesTest, PanesMarkTheLinesOfDifferingFieldsOnly) {
   }
   MarkDifferences(s());
   // The left record has neither line; its time lines are the same on both sides.
-  EXPECT_TRUE(s().form.line1.MarkedLines().empty());
-  EXPECT_EQ(MarkedLines(s().form.line2), (std::vector<std::string>{"Alarmed: 5 minutes before", "Note: bring cake"}));
-  EXPECT_TRUE(s().form.txt2Desc.MarkedLines().empty());
+  EXPECT_TRUE(s().controls.panes[kLeft].details.MarkedLines().empty());
+  EXPECT_EQ(MarkedLines(s().controls.panes[kRight].details), (std::vector<std::string>{"Alarmed: 5 minutes before", "Note: bring cake"}));
+  EXPECT_TRUE(s().controls.panes[kRight].description.MarkedLines().empty());
   SetPartner(s(), kRight, 0, 0);
   EXPECT_EQ(RowDifferences(s(), kRight, 0), "Alarm, Note");
   // A new text drops the marks.
-  s().form.line2.SetText("other");
-  EXPECT_TRUE(s().form.line2.MarkedLines().empty());
+  s().controls.panes[kRight].details.SetText("other");
+  EXPECT_TRUE(s().controls.panes[kRight].details.MarkedLines().empty());
 }
 
 }  // namespace

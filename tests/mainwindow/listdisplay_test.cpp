@@ -21,7 +21,7 @@ class ListDisplayTest : public ::testing::Test {
  protected:
   Session& s() { return t.s(); }
   UserStore& store(Side side) { return t.store(side); }
-  void Show(const char* kind) { s().form.Combo1.SetText(kind); }
+  void Show(const char* kind) { s().controls.kindSelector.SetText(kind); }
   void AddDate(Side side, int32_t id, const std::string& description, double start) {
     store(side).dates.push_back(MakeDateRecord(id, description, start));
   }

@@ -18,9 +18,9 @@ class LoadUserTest : public ::testing::Test {
   LoadUserTest() {
     // As the main window wires them: a user field's change loads that side.
     for (Side side : kSides) {
-      s().form.UserField(side).onChange = [this, side] { LoadUser(s(), side, hooks); };
+      s().controls.panes[side].userName.onChange = [this, side] { LoadUser(s(), side, hooks); };
     }
-    s().form.Combo1.onClick = [this] { kindClicks.push_back(s().form.Combo1.ListIndex()); };
+    s().controls.kindSelector.onClick = [this] { kindClicks.push_back(s().controls.kindSelector.ListIndex()); };
   }
 
   Session& s() { return t.s(); }
@@ -33,7 +33,7 @@ class LoadUserTest : public ::testing::Test {
   }
   void Select(Side side, const std::string& name, const std::string& folder = {}) {
     (side == kLeft ? s().settings.UserDir1 : s().settings.UserDir2) = Folder(folder.empty() ? name : folder);
-    s().form.UserField(side).SetText(name);
+    s().controls.panes[side].userName.SetText(name);
   }
 
   test::TestSession t;
@@ -62,18 +62,18 @@ TEST_F(LoadUserTest, EveryKindOfTheSideIsReplacedEvenWithoutAFile) {
 TEST_F(LoadUserTest, ReloadingEmptiesBothListsAndResetsTheKindSelector) {
   Give(kLeft, "UserA", {.dates = 2});
   Give(kRight, "UserB", {.dates = 1});
-  forms::ComboBox& combo = s().form.Combo1;
+  forms::ComboBox& combo = s().controls.kindSelector;
   combo.SetListIndex(1);
   for (Side side : kSides) {
     s().List(side).AddItem("row", 0);
-    s().form.NumRec(side).SetCaption("1 Records (of 2 in total)");
+    s().controls.panes[side].recordCount.SetCaption("1 Records (of 2 in total)");
   }
   kindClicks.clear();
   Give(kLeft, "UserC", {.dates = 4});
   EXPECT_EQ(kindClicks, (std::vector<int>{0}));
   for (Side side : kSides) {
     EXPECT_EQ(s().List(side).ListCount(), 0) << "no row may point into the records that were replaced";
-    EXPECT_EQ(s().form.NumRec(side).Caption(), "");
+    EXPECT_EQ(s().controls.panes[side].recordCount.Caption(), "");
   }
 }
 
@@ -105,7 +105,7 @@ TEST_F(LoadUserTest, ReadErrorIsReportedAndEndsTheProgram) {
   std::filesystem::create_directories(Folder("UserA") + "/datebook");
   test::WriteFileBytes(test::DatebookPath(Folder("UserA")), std::string("\x00\x01\x42\x44\x05", 5));
   s().settings.UserDir1 = Folder("UserA");
-  EXPECT_THROW(s().form.UserLeft.SetText("UserA"), ProgramEnd);
+  EXPECT_THROW(s().controls.panes[kLeft].userName.SetText("UserA"), ProgramEnd);
   ASSERT_EQ(t.platform.boxes.size(), 1u);
   EXPECT_EQ(t.platform.boxes[0].text.rfind("Loading User 'UserA' has caused an error. 62 ", 0), 0u)
       << t.platform.boxes[0].text;

@@ -22,7 +22,7 @@ class SelectKindTest : public ::testing::Test {
   Session& s() { return t.s(); }
   UserStore& store(Side side) { return t.store(side); }
   void Select(const std::string& kind, TwinSearch search = TwinSearch::Indexed) {
-    s().form.Combo1.SetText(kind);
+    s().controls.kindSelector.SetText(kind);
     SelectKind(s(), search);
   }
   int32_t AddDate(Side side, const std::string& description, double start) {
@@ -148,14 +148,14 @@ TEST_F(SelectKindTest, ErrorsKeepTheRowsAddedSoFar) {
   AddDate(kLeft, "Lunch", kJune10);
   AddDate(kRight, "Tea", kJune10);
   s().settings.FilterUser2 = "[T";
-  s().form.aleft.SetEnabled(true);
+  s().controls.panes[kLeft].add.SetEnabled(true);
   Select(kDatesText);
   ASSERT_EQ(t.platform.boxes.size(), 1u);
   EXPECT_EQ(t.platform.boxes[0].text.rfind("Combo1 has caused an error. 93 ", 0), 0u) << t.platform.boxes[0].text;
   EXPECT_EQ(Listed(kLeft), Records({0}));
   EXPECT_EQ(Listed(kRight), Records({}));
   EXPECT_EQ(t.platform.busyHistory.back(), false);
-  EXPECT_FALSE(s().form.aleft.Enabled()) << "no transfer after a half-made list";
+  EXPECT_FALSE(s().controls.panes[kLeft].add.Enabled()) << "no transfer after a half-made list";
 }
 
 // The indexed twin search must give exactly what comparing every pair gives:
@@ -167,7 +167,7 @@ TEST_F(SelectKindTest, IndexedSearchMatchesThePlainOne) {
   st.SuffixUser1 = " (A)";
   st.SuffixUser2 = " (B)";
   st.Custom1 = "SplashID";
-  s().form.Combo1.AddItem("SplashID");
+  s().controls.kindSelector.AddItem("SplashID", static_cast<int32_t>(Kind::Custom));
   for (unsigned seed = 1; seed <= 4; ++seed) {
     test::RandomRecords gen(seed);
     st.KeepCategories = seed != 1;

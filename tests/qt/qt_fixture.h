@@ -61,11 +61,10 @@ class QtWindowTest : public ::testing::Test {
     // The left user has one appointment more than the right one.
     WriteUserFolder(Dir(kLeft), {.dates = 3, .contacts = 2, .todos = 2});
     WriteUserFolder(Dir(kRight), {.dates = 2, .contacts = 2, .todos = 2});
-    for (const char* kind : {kChoose, kDatesText, kContactsText, kToDosText}) s.form.Combo1.AddItem(kind);
-    s.form.Combo1.SetListIndex(0);
+    AddKindRows(s.controls.kindSelector, {true, true, true, false, false}, "");
+    s.controls.kindSelector.SetListIndex(0);
     windows = std::make_unique<qt::AppWindows>(*app, *platform);
-    s.form.UserLeft.SetText("UserA");
-    s.form.UserRight.SetText("UserB");
+    for (Side side : kSides) s.controls.panes[side].userName.SetText(side == kLeft ? set.PalmUser1 : set.PalmUser2);
     app->main.SetGUI();
     app->main.InitResizer(true);
     app->main.UseEntryLists();
@@ -78,7 +77,7 @@ class QtWindowTest : public ::testing::Test {
 
   std::string Dir(Side side) const { return dir.File(side == kLeft ? "UserA" : "UserB"); }
   Session& s() { return app->session; }
-  MainForm& f() { return app->session.form; }
+  MainWindowControls& f() { return app->session.controls; }
   qt::FormView& view() { return windows->main.Form(); }
   template <class W>
   W* widget(const forms::Control& c) {

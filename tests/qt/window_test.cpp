@@ -52,22 +52,22 @@ QAction* ActionWithText(QMenu* menu, const QString& text) {
 
 TEST_F(QtWindowTest, DatesPickedRowAddedAcrossAndSavedReachTheFile) {
   test::BoxWatcher boxes;
-  auto* kinds = widget<QComboBox>(f().Combo1);
+  auto* kinds = widget<QComboBox>(f().kindSelector);
   ASSERT_NE(kinds, nullptr);
   kinds->setFocus();
   QTest::keyClick(kinds, Qt::Key_Down);  // "Choose..." -> "Dates"
   Settle();
   EXPECT_EQ(kinds->currentText(), QStringLiteral("Dates"));
-  ASSERT_EQ(f().List1.ListCount(), 1);  // "Date 2" is the left user's own
+  ASSERT_EQ(f().panes[kLeft].list.ListCount(), 1);  // "Date 2" is the left user's own
 
-  auto* left = widget<QListView>(f().List1);
+  auto* left = widget<QListView>(f().panes[kLeft].list);
   ASSERT_EQ(ViewRows(left).size(), 1u);
   ClickRow(left, 0);
   Settle();
-  EXPECT_TRUE(f().List1.Selected(0));
+  EXPECT_TRUE(f().panes[kLeft].list.Selected(0));
   EXPECT_TRUE(left->selectionModel()->isRowSelected(0, {}));
 
-  auto* add = widget<QPushButton>(f().aright);
+  auto* add = widget<QPushButton>(f().panes[kRight].add);
   ASSERT_NE(add, nullptr);
   ASSERT_TRUE(add->isEnabled());
   QTest::mouseClick(add, Qt::LeftButton);
@@ -90,16 +90,14 @@ TEST_F(QtWindowTest, DatesPickedRowAddedAcrossAndSavedReachTheFile) {
 }
 
 TEST_F(QtWindowTest, WidgetsShowWhatTheModelsHold) {
-  f().Combo1.SetText("Dates");
+  f().kindSelector.SetText("Dates");
   Settle();
-  auto* left = widget<QListView>(f().List1);
-  auto* right = widget<QListView>(f().List2);
-  EXPECT_EQ(ViewRows(left), ModelRows(f().List1));
-  EXPECT_EQ(ViewRows(right), ModelRows(f().List2));
-  EXPECT_EQ(widget<QComboBox>(f().Combo1)->currentText(), QStringLiteral("Dates"));
-  EXPECT_EQ(widget<QLabel>(f().numrec1)->text(), qt::ToQt(f().numrec1.Caption()));
-  EXPECT_EQ(widget<QLineEdit>(f().UserLeft)->text(), QStringLiteral("UserA"));
-  EXPECT_TRUE(widget<QLineEdit>(f().UserLeft)->isReadOnly());
+  for (SidePane& pane : f().panes) EXPECT_EQ(ViewRows(widget<QListView>(pane.list)), ModelRows(pane.list));
+  auto* left = widget<QListView>(f().panes[kLeft].list);
+  EXPECT_EQ(widget<QComboBox>(f().kindSelector)->currentText(), QStringLiteral("Dates"));
+  EXPECT_EQ(widget<QLabel>(f().panes[kLeft].recordCount)->text(), qt::ToQt(f().panes[kLeft].recordCount.Caption()));
+  EXPECT_EQ(widget<QLineEdit>(f().panes[kLeft].userName)->text(), QStringLiteral("UserA"));
+  EXPECT_TRUE(widget<QLineEdit>(f().panes[kLeft].userName)->isReadOnly());
 
   // Every button: caption and enabled flag as in its model.
   for (forms::Button* b : f().AllTransferButtons()) {
@@ -111,16 +109,16 @@ TEST_F(QtWindowTest, WidgetsShowWhatTheModelsHold) {
   }
 
   // Placed by the twips, 15 to a pixel.
-  EXPECT_EQ(left->geometry(), qt::PixelRect(f().List1.Layout()));
+  EXPECT_EQ(left->geometry(), qt::PixelRect(f().panes[kLeft].list.Layout()));
 
   // A selected row's detail: the model's texts, locked fields read-only.
   ClickRow(left, 0);
   Settle();
-  auto* line = widget<QPlainTextEdit>(f().line1);
-  EXPECT_EQ(line->toPlainText(), qt::ToQtLines(f().line1.Text()));
+  auto* line = widget<QPlainTextEdit>(f().panes[kLeft].details);
+  EXPECT_EQ(line->toPlainText(), qt::ToQtLines(f().panes[kLeft].details.Text()));
   EXPECT_FALSE(line->toPlainText().isEmpty());
-  EXPECT_EQ(line->isReadOnly(), f().line1.Locked());
-  EXPECT_EQ(widget<QLineEdit>(f().txt1Desc)->text(), qt::ToQt(f().txt1Desc.Text()));
+  EXPECT_EQ(line->isReadOnly(), f().panes[kLeft].details.Locked());
+  EXPECT_EQ(widget<QLineEdit>(f().panes[kLeft].description)->text(), qt::ToQt(f().panes[kLeft].description.Text()));
 }
 
 TEST_F(QtWindowTest, ModelChangesAndClicksRunEachHandlerOnce) {
@@ -131,40 +129,40 @@ TEST_F(QtWindowTest, ModelChangesAndClicksRunEachHandlerOnce) {
       if (inner) inner();
     };
   };
-  count(f().Combo1.onClick, kindClicks);
-  count(f().List1.onClick, listClicks);
-  count(f().txt1Desc.onChange, descChanges);
-  count(f().chkArchive.onClick, archiveClicks);
+  count(f().kindSelector.onClick, kindClicks);
+  count(f().panes[kLeft].list.onClick, listClicks);
+  count(f().panes[kLeft].description.onChange, descChanges);
+  count(f().archive.onClick, archiveClicks);
 
-  f().Combo1.SetListIndex(1);
+  f().kindSelector.SetListIndex(1);
   Settle();
   EXPECT_EQ(kindClicks, 1);
-  EXPECT_EQ(widget<QComboBox>(f().Combo1)->currentIndex(), 1);
+  EXPECT_EQ(widget<QComboBox>(f().kindSelector)->currentIndex(), 1);
 
-  f().List1.SetListIndex(0);
+  f().panes[kLeft].list.SetListIndex(0);
   Settle();
   EXPECT_EQ(listClicks, 1);
-  ClickRow(widget<QListView>(f().List1), 0);
+  ClickRow(widget<QListView>(f().panes[kLeft].list), 0);
   Settle();
   EXPECT_EQ(listClicks, 2);  // a click on the selected row still clicks, once
 
-  f().txt1Desc.SetLocked(false);
+  f().panes[kLeft].description.SetLocked(false);
   descChanges = 0;  // the click showed the row's description
-  f().txt1Desc.SetText("typed by the program");
+  f().panes[kLeft].description.SetText("typed by the program");
   Settle();
   EXPECT_EQ(descChanges, 1);
-  EXPECT_EQ(widget<QLineEdit>(f().txt1Desc)->text(), QStringLiteral("typed by the program"));
-  QTest::keyClick(widget<QLineEdit>(f().txt1Desc), Qt::Key_X);
+  EXPECT_EQ(widget<QLineEdit>(f().panes[kLeft].description)->text(), QStringLiteral("typed by the program"));
+  QTest::keyClick(widget<QLineEdit>(f().panes[kLeft].description), Qt::Key_X);
   EXPECT_EQ(descChanges, 2);
-  EXPECT_EQ(f().txt1Desc.Text(), "typed by the programx");
+  EXPECT_EQ(f().panes[kLeft].description.Text(), "typed by the programx");
 
-  auto* archive = widget<QCheckBox>(f().chkArchive);
-  f().chkArchive.SetValue(forms::CheckBox::Checked);
+  auto* archive = widget<QCheckBox>(f().archive);
+  f().archive.SetValue(forms::CheckBox::Checked);
   EXPECT_EQ(archiveClicks, 1);
   EXPECT_TRUE(archive->isChecked());
   QTest::mouseClick(archive, Qt::LeftButton);
   EXPECT_EQ(archiveClicks, 2);
-  EXPECT_EQ(f().chkArchive.Value(), forms::CheckBox::Unchecked);
+  EXPECT_EQ(f().archive.Value(), forms::CheckBox::Unchecked);
   EXPECT_FALSE(archive->isChecked());
 }
 
@@ -215,11 +213,11 @@ TEST_F(QtWindowTest, TheLayoutFillsTheWindowAtEverySize) {
   // A short first row and a row wider than the list after it.
   s().Store(kLeft).dates.at(0).Description = "Date 0 moved";
   s().Store(kLeft).dates.at(2).Description = "A long appointment description, wider than any list shows";
-  f().Combo1.SetText("Dates");
-  ASSERT_EQ(f().List1.ListCount(), 2);
-  f().List1.UserClick(0);
+  f().kindSelector.SetText("Dates");
+  ASSERT_EQ(f().panes[kLeft].list.ListCount(), 2);
+  f().panes[kLeft].list.UserClick(0);
   Settle();
-  auto* left = widget<QListView>(f().List1);
+  auto* left = widget<QListView>(f().panes[kLeft].list);
   const QRect before = left->geometry();
   ExpectLaidOut(view(), "the first size");
 
@@ -227,13 +225,13 @@ TEST_F(QtWindowTest, TheLayoutFillsTheWindowAtEverySize) {
   Settle();
   EXPECT_GT(left->width(), before.width() * 5 / 4);
   EXPECT_GT(left->height(), before.height() * 5 / 4);
-  EXPECT_EQ(left->geometry(), qt::PixelRect(f().List1.Layout()));
+  EXPECT_EQ(left->geometry(), qt::PixelRect(f().panes[kLeft].list.Layout()));
   ExpectLaidOut(view(), "1.5 times");
 
   windows->main.resize(windows->main.width() * 2, windows->main.height() * 3 / 2);
   Settle();
   ExpectLaidOut(view(), "wide");
-  EXPECT_GT(QFontInfo(widget<QPushButton>(f().cmdExit)->font()).pointSizeF(), QFontInfo(QApplication::font()).pointSizeF())
+  EXPECT_GT(QFontInfo(widget<QPushButton>(f().exitButton)->font()).pointSizeF(), QFontInfo(QApplication::font()).pointSizeF())
       << "text grows with the window";
 }
 

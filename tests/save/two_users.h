@@ -24,8 +24,8 @@ class TwoUsers : public ::testing::Test {
     set.UserDir2 = Dir(kRight);
     for (Side side : kSides) {
       WriteUserFolder(Dir(side), {.dates = 2, .contacts = 2, .todos = 2});
-      s().form.UserField(side).onChange = [this, side] { LoadUser(s(), side); };
-      s().form.UserField(side).SetText(side == kLeft ? "UserA" : "UserB");
+      s().controls.panes[side].userName.onChange = [this, side] { LoadUser(s(), side); };
+      s().controls.panes[side].userName.SetText(side == kLeft ? "UserA" : "UserB");
     }
   }
 
@@ -46,7 +46,7 @@ class TwoUsers : public ::testing::Test {
   Record& Changed(Side side, Kind kind, Record& record) {
     record.Status = 2;
     store(side).Changed(kind) = true;
-    s().form.mnuSave.SetEnabled(true);
+    s().controls.saveItem.SetEnabled(true);
     return record;
   }
 

@@ -15,7 +15,7 @@ class WriteoutTest : public test::TwoUsers {};
 // Loading a user and saving each fill the status row from empty to its end.
 TEST_F(WriteoutTest, LoadAndSaveFillTheStatusRow) {
   std::vector<size_t> lengths;
-  s().form.txtStatus.onChange = [&] { lengths.push_back(s().form.txtStatus.Text().size()); };
+  s().controls.progress.onChange = [&] { lengths.push_back(s().controls.progress.Text().size()); };
   LoadUser(s(), kLeft);
   ChangeDate(kRight, 1, "y");
   Writeout(s());
@@ -23,7 +23,7 @@ TEST_F(WriteoutTest, LoadAndSaveFillTheStatusRow) {
   const auto save = std::find(lengths.begin() + 1, lengths.end(), 0u);
   EXPECT_TRUE(lengths.front() == 0 && save != lengths.end() && save[-1] == 74 && lengths.back() == 74);
   EXPECT_TRUE(std::is_sorted(lengths.begin(), save) && std::is_sorted(save, lengths.end()));
-  EXPECT_FALSE(s().form.txtStatus.Visible());
+  EXPECT_FALSE(s().controls.progress.Visible());
 }
 
 }  // namespace

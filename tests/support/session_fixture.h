@@ -18,9 +18,7 @@ class TestSession {
     platform.SetNow(MakeDate(2024, 6, 1) + MakeTime(12, 0, 0));
     session = std::make_unique<Session>(platform);
     session->settings.LogFilePath = dir.Path();
-    for (const char* kind : {kChoose, kDatesText, kContactsText, kToDosText, kMemosText}) {
-      session->form.Combo1.AddItem(kind);
-    }
+    AddKindRows(session->controls.kindSelector, {true, true, true, true, false}, "");
   }
 
   Session& s() { return *session; }

@@ -32,9 +32,9 @@ class TransferTest : public ::testing::Test {
  protected:
   TransferTest() {
     Session& session = s();
-    session.form.Combo1.onClick = [&session] { SelectKind(session); };
+    session.controls.kindSelector.onClick = [&session] { SelectKind(session); };
     for (Side side : kSides) {
-      for (forms::ListBox* list : {&session.form.SingleList(side), &session.form.MultiList(side)}) {
+      for (forms::ListBox* list : {&session.controls.panes[side].list, &session.controls.panes[side].multiList}) {
         list->onClick = [&session, side] { ListSelectionChanged(session, side); };
       }
     }
@@ -49,8 +49,8 @@ class TransferTest : public ::testing::Test {
   forms::ListBox& list(Side side) { return s().List(side); }
   // Choosing the kind again rebuilds the lists, as the operator does.
   void Choose(const std::string& kind) {
-    s().form.Combo1.SetListIndex(0);
-    s().form.Combo1.SetText(kind);
+    s().controls.kindSelector.SetListIndex(0);
+    s().controls.kindSelector.SetText(kind);
   }
   void SetRecordCounts() {
     for (Side side : kSides) {
@@ -69,29 +69,29 @@ TEST_F(TransferTest, AddingPastTheListLimitIsRefusedAndChangesNothing) {
   store(kLeft).memos[1].Text = "Baker";
   SetRecordCounts();
   s().settings.EnableMultiSelect = true;
-  s().window.currentList = {&s().form.List1m, &s().form.List2m};
+  s().window.currentList = {&s().controls.panes[kLeft].multiList, &s().controls.panes[kRight].multiList};
   Choose("Memos");
   ASSERT_EQ(list(kLeft).ListCount(), 2);
   // Too many to list in a test: the full store is made after the selection.
   store(kRight).memos.resize(32766);
   store(kRight).memosHeader.RecordCount = 32766;
   for (int row : {0, 1}) list(kLeft).SetSelected(row, true);
-  const std::string before = s().form.numrec1.Caption();
+  const std::string before = s().controls.panes[kLeft].recordCount.Caption();
 
-  s().form.aright.Press();
+  s().controls.panes[kRight].add.Press();
   ASSERT_EQ(t.platform.boxes.size(), 1u);
   EXPECT_NE(t.platform.boxes[0].text.find("32767"), std::string::npos);
   EXPECT_EQ(store(kRight).memos.size(), 32766u);
   EXPECT_FALSE(store(kRight).Changed(Kind::Memos));
   EXPECT_EQ(list(kLeft).ListCount(), 2);
-  EXPECT_EQ(s().form.numrec1.Caption(), before);
+  EXPECT_EQ(s().controls.panes[kLeft].recordCount.Caption(), before);
 
-  s().form.mright.Press();
+  s().controls.panes[kRight].move.Press();
   EXPECT_EQ(t.platform.boxes.size(), 2u) << "Move deletes nothing it could not add";
   EXPECT_EQ(store(kLeft).memos[0].Status, kStatusUnchanged);
 
   list(kLeft).SetSelected(1, false);
-  s().form.aright.Press();
+  s().controls.panes[kRight].add.Press();
   EXPECT_EQ(store(kRight).memos.size(), 32767u) << "one more still fits";
   EXPECT_EQ(t.platform.boxes.size(), 2u);
 }
@@ -103,7 +103,7 @@ TEST_F(TransferTest, AddingPastTheListLimitIsRefusedAndChangesNothing) {
 TEST_F(TransferTest, CategoryTablesStayWithinWhatAHandheldHolds) {
   s().settings.KeepCategories = true;
   s().settings.ShowDatebookCategories = true;
-  s().form.UserRight.SetText("Ben");
+  s().controls.panes[kRight].userName.SetText("Ben");
   struct Case {
     int live;      // live categories of the target before the add
     int deleted;   // index of a deleted entry among them, 0 for none
@@ -133,7 +133,7 @@ TEST_F(TransferTest, CategoryTablesStayWithinWhatAHandheldHolds) {
         s().window.categoriesView = categoriesView;
         Choose("Dates");
         list(kLeft).UserClick(categoriesView ? CategoryRow(list(kLeft), "Golf") : 0);
-        s().form.aright.Press();
+        s().controls.panes[kRight].add.Press();
 
         // The categories view always adds; records take a new category only with AddCategories.
         const bool tried = categoriesView || addCategories;
@@ -186,11 +186,11 @@ TEST_F(TransferTest, ChangeCopiesOntoThePairedRecordAndKeepsItsSuffix) {
   Choose("Dates");
   // Ctrl+click pairs a row of each list.
   list(kLeft).UserClick(0);
-  ListKeyDown(s(), kRight, 17);
+  ListKeyDown(s(), kRight, forms::KeyCode::Ctrl);
   list(kRight).UserClick(0);
   ListKeyUp(s(), kRight);
-  ASSERT_TRUE(s().form.cright.Enabled());
-  s().form.cright.Press();
+  ASSERT_TRUE(s().controls.panes[kRight].change.Enabled());
+  s().controls.panes[kRight].change.Press();
 
   const DateRecord& changed = store(kRight).dates[0];
   EXPECT_EQ(changed.Description, "Dinner at eight (A)");

@@ -17,10 +17,10 @@ class DialogsTest : public ::testing::Test, public StartupFixture {
     Start();
   }
   // Opens the Configure dialog from the menu; `operate` plays the operator.
-  void Configure(const std::function<void(FrmConfigure&)>& operate) {
-    FrmConfigure& d = App().configure;
+  void Configure(const std::function<void(ConfigureDialogModel&)>& operate) {
+    ConfigureDialogModel& d = App().configure;
     d.runModal = [&d, operate] { operate(d); };
-    s().form.mnuConfigure.Press();
+    s().controls.configureItem.Press();
   }
   std::string File() { return test::ReadFileBytes(ConfigPath()); }
 };
@@ -28,12 +28,12 @@ class DialogsTest : public ::testing::Test, public StartupFixture {
 TEST_F(DialogsTest, CancelChangesNothingAndOkRefusesABadNumberKeepingTheEdits) {
   StartWith();
   const std::string before = File();
-  Configure([](FrmConfigure& d) {
+  Configure([](ConfigureDialogModel& d) {
     d.chkDates.UserClick();
     d.cmdCancel.Press();
   });
   EXPECT_TRUE(s().settings.IncludeDates);
-  Configure([&](FrmConfigure& d) {
+  Configure([&](ConfigureDialogModel& d) {
     d.chkDates.UserClick();
     d.txtDaystoIgnore.UserType("ten");
     d.txtFirstDuplicate.UserType("40000");
@@ -58,25 +58,25 @@ TEST_F(DialogsTest, CancelChangesNothingAndOkRefusesABadNumberKeepingTheEdits) {
 // "..." and Cancel in between) and presses OK gives it back byte for byte.
 TEST_F(DialogsTest, OkWithoutChangesKeepsTheFileByteForByte) {
   StartWith({"ShowCompany=maybe", "Custom9=kept", "no equals sign", "SuffixUser1="});
-  Configure([](FrmConfigure& d) { d.cmdOK.Press(); });
+  Configure([](ConfigureDialogModel& d) { d.cmdOK.Press(); });
   test::WriteFileBytes(ConfigPath(), "\xEF\xBB\xBF" + File());
   const std::string before = File();
   ASSERT_NE(before.find("\r\nUserDir1=" + AnnaDir() + "\r\nPalmUser1=Anna\r\n"), std::string::npos);
 
   app.reset();
   Start();
-  FrmConfigUser& users = App().configUser;
+  UsersDialogModel& users = App().configUser;
   users.runModal = [&] { users.cmdCancel.Press(); };
-  for (int i = 0; i < 3; ++i) s().form.mnuConfigUser.Press();
+  for (int i = 0; i < 3; ++i) s().controls.configureUsersItem.Press();
   users.runModal = [&] {
     platform.folderAnswers.push_back(palm.Path());
     users.Frame(kRight).cmdDir.Press();
     EXPECT_TRUE(s().Store(kRight).loaded) << "\"...\" unloads nobody";
     users.cmdOK.Press();
   };
-  s().form.mnuConfigUser.Press();
+  s().controls.configureUsersItem.Press();
   EXPECT_EQ(File(), before);
-  Configure([](FrmConfigure& d) { d.cmdOK.Press(); });
+  Configure([](ConfigureDialogModel& d) { d.cmdOK.Press(); });
   EXPECT_EQ(File(), before);
 }
 
@@ -88,15 +88,15 @@ TEST_F(DialogsTest, UserNamesSurviveTheFile) {
                                          "\r\nPalmUser1=Anna=B\r\nPalmDir2=" + palm.Path() + "\r\nUserDir2=" +
                                          BobDir() + "\r\nPalmUser2=Bob \r\n");
   Start();
-  FrmConfigUser& d = App().configUser;
+  UsersDialogModel& d = App().configUser;
   d.runModal = [&] {
     d.Frame(kRight).users.UserSelect(3);
     d.cmdOK.Press();
   };
-  s().form.mnuConfigUser.Press();
+  s().controls.configureUsersItem.Press();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{
                             "The user name \"Y\" cannot be kept in the configuration file; choose another user."});
-  EXPECT_EQ(s().form.UserRight.Text(), "Bob ");
+  EXPECT_EQ(s().controls.panes[kRight].userName.Text(), "Bob ");
   EXPECT_NE(File().find("\r\nPalmUser1=Anna=B\r\nPalmDir2=" + palm.Path() + "\r\nUserDir2=" + BobDir() +
                         "\r\nPalmUser2=Bob \r\n"),
             std::string::npos);
@@ -113,15 +113,15 @@ TEST_F(DialogsTest, HiddenCategoriesOutliveAUserSwitchAndAnIncludeFlag) {
                        "Bob|Dates|Unfiled\r\nAnna|Dates|Gone\r\n Zed|Dates|X \r\nBob|Memos|Work\r\nAnna|Dates|Unfiled\r\n");
   StartWith();
   auto pickRight = [&](int entry) {
-    FrmConfigUser& d = App().configUser;
+    UsersDialogModel& d = App().configUser;
     d.runModal = [&d, entry] {
       d.Frame(kRight).users.UserSelect(entry);
       d.cmdOK.Press();
     };
-    s().form.mnuConfigUser.Press();
+    s().controls.configureUsersItem.Press();
     return s().Store(kRight).datesHeader.Categories[0].Show;
   };
-  auto toggleDates = [&] { Configure([](FrmConfigure& d) { d.chkDates.UserClick(), d.cmdOK.Press(); }); };
+  auto toggleDates = [&] { Configure([](ConfigureDialogModel& d) { d.chkDates.UserClick(), d.cmdOK.Press(); }); };
   EXPECT_TRUE(pickRight(3)) << "Carl has nothing hidden";
   toggleDates();
   s().filters.changed = true;
@@ -141,7 +141,7 @@ TEST_F(DialogsTest, FirstStartWritesTheFileOrSaysWhyItCannot) {
   auto start = [this] {
     app.reset();
     App().configUser.runModal = [this] {
-      FrmConfigUser& d = App().configUser;
+      UsersDialogModel& d = App().configUser;
       for (Side side : kSides) {
         platform.folderAnswers.push_back(palm.Path());
         d.Frame(side).cmdDir.Press();
@@ -151,7 +151,7 @@ TEST_F(DialogsTest, FirstStartWritesTheFileOrSaysWhyItCannot) {
     };
     platform.boxes.clear();
     Start();
-    EXPECT_EQ(s().form.UserRight.Text(), "Bob");
+    EXPECT_EQ(s().controls.panes[kRight].userName.Text(), "Bob");
     return platform.boxes.back().text;
   };
   const std::string notSaved = "The settings could not be saved to " + ConfigPath() + "\r";
@@ -176,13 +176,13 @@ TEST_F(DialogsTest, FirstStartWritesTheFileOrSaysWhyItCannot) {
 
 TEST_F(DialogsTest, AUserWhoseFolderLeavesThePalmDirectoryIsListedButNotTaken) {
   StartWith();
-  FrmConfigUser& d = App().configUser;
+  UsersDialogModel& d = App().configUser;
   test::TempDir other;
   test::WriteFileBytes(other.File("users.dat"), test::UsersFile({{"Anna", "AnnaF"}, {"Eve", "..\\..\\victim"}}));
   s().settings.PalmDir2 = other.Path();
   d.FillSelectors(kRight);
   const std::string dirBefore = s().settings.UserDir2;
-  s().window.DialogEventsEnabled = true;
+  d.DrawValues();  // the selectors act from here on
   d.Frame(kRight).users.UserSelect(2);
   EXPECT_EQ(platform.boxes.back().text,
             "The folder \"..\\..\\victim\" in users.dat cannot be used: it leads out of the Palm directory (\"..\").");

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "mainwindow/display_fixture.h"
-#include "ui/frmmirrin.h"
+#include "ui/mainwindowmodel.h"
 
 namespace mirrin {
 namespace {
@@ -16,8 +16,8 @@ using test::ListAll;
 class PopupTest : public ::testing::Test {
  protected:
   PopupTest() {
-    s().form.Combo1.SetText(kMemosText);
-    s().window.currentList[kLeft] = &s().form.List1m;
+    s().controls.kindSelector.SetText(kMemosText);
+    s().window.currentList[kLeft] = &s().controls.panes[kLeft].multiList;
     DatFileHeader& header = store().memosHeader;
     header.Categories = {CategoryEntry::Unfiled()};
     AddCategory(header, 1, "Business");
@@ -73,21 +73,21 @@ TEST_F(PopupTest, DismissedOrSeparatorChangesNothing) {
 }
 
 TEST_F(PopupTest, ShowThisCategoryBoxHidesTheCategoryAndRewritesItsRow) {
-  FrmMirrin window(s());
+  MainWindowModel window(s());
   store().loaded = true;
   store().read.fill(true);
   s().window.categoriesView = true;
-  s().window.currentList[kLeft] = &s().form.List1;
-  forms::ListBox& rows = s().form.List1;
+  s().window.currentList[kLeft] = &s().controls.panes[kLeft].list;
+  forms::ListBox& rows = s().controls.panes[kLeft].list;
   rows.AddItem("Ideas", 3);
   rows.SetListIndex(0);
   s().window.currentIndex[kLeft] = 3;  // the table position of "Ideas"
-  s().form.chk1ShowThisCategory.SetValue(forms::CheckBox::Checked);
-  s().form.chk1ShowThisCategory.UserClick();
+  s().controls.panes[kLeft].showThisCategory.SetValue(forms::CheckBox::Checked);
+  s().controls.panes[kLeft].showThisCategory.UserClick();
   EXPECT_FALSE(store().memosHeader.Categories[3].Show);
   EXPECT_EQ(rows.List(0), "Ideas" + std::string(11, ' ') + "\tNo");
   EXPECT_TRUE(s().filters.changed);
-  EXPECT_TRUE(s().form.mnuSave.Enabled());
+  EXPECT_TRUE(s().controls.saveItem.Enabled());
 
 }
 

@@ -15,7 +15,7 @@ using test::StartupFixture;
 class StartupTest : public ::testing::Test, public StartupFixture {
  protected:
   void ExpectEndsInPrompt(const std::string& message) {
-    FrmConfigUser& dialog = App().configUser;
+    UsersDialogModel& dialog = App().configUser;
     dialog.runModal = [this, &dialog] {
       ++prompts;
       dialog.cmdCancel.Press();
@@ -92,14 +92,14 @@ TEST_F(StartupTest, CommandLineAndOldLogs) {
 TEST_F(StartupTest, CancelInConfigureUsersUndoesAPick) {
   WriteConfig();
   Start();
-  FrmConfigUser& d = App().configUser;
+  UsersDialogModel& d = App().configUser;
   d.runModal = [&] {
     d.Frame(kLeft).users.UserSelect(2);  // Bob on the left
     EXPECT_EQ(s().settings.UserDir1, palm.Path() + "\\BobF");
     d.cmdCancel.Press();
   };
-  s().form.mnuConfigUser.Press();
-  EXPECT_EQ(s().form.UserLeft.Text(), "Anna");
+  s().controls.configureUsersItem.Press();
+  EXPECT_EQ(s().controls.panes[kLeft].userName.Text(), "Anna");
   EXPECT_EQ(s().settings.UserDir1, AnnaDir());
   EXPECT_EQ(s().Store(kLeft).dates.size(), 3u) << "Anna's dates loaded again";
 }

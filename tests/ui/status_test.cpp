@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "save/two_users.h"
-#include "ui/frmmirrin.h"
+#include "ui/mainwindowmodel.h"
 
 namespace mirrin {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 class StatusTest : public test::TwoUsers {
  protected:
   const std::string& Line() { return window.status.line.Caption(); }
-  FrmMirrin window{s()};
+  MainWindowModel window{s()};
 };
 
 TEST_F(StatusTest, SaveWithOneFailingFileTellsWhatWasSavedAndWhatNotAndWhy) {
@@ -22,7 +22,7 @@ TEST_F(StatusTest, SaveWithOneFailingFileTellsWhatWasSavedAndWhatNotAndWhy) {
   EXPECT_EQ(window.status.title.Caption(), window.caption + "*");
 
   BlockFolder(kRight, "/datebook");
-  s().form.mnuSave.Press();
+  s().controls.saveItem.Press();
   const std::string notSaved = "Saved 1 file. Not saved: " + s().settings.UserDir2 + "\\datebook\\datebook.dat (";
   EXPECT_EQ(Line().rfind(notSaved, 0), 0u) << Line();
   const std::string unsaved = "). Unsaved changes: UserB's Dates";
@@ -32,7 +32,7 @@ TEST_F(StatusTest, SaveWithOneFailingFileTellsWhatWasSavedAndWhatNotAndWhy) {
 
   std::filesystem::remove(File(kRight, "/datebook"));
   std::filesystem::create_directories(File(kRight, "/datebook"));
-  s().form.mnuSave.Press();
+  s().controls.saveItem.Press();
   EXPECT_EQ(Line(), "Saved 1 file");
   EXPECT_EQ(window.status.title.Caption(), window.caption);
 }

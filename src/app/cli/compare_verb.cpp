@@ -117,26 +117,13 @@ void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kin
   for (Side side : kSides) {
     const Totals t = TotalsOf(s, side, kind, rows[side]);
     out << "# " << (side == kLeft ? "left" : "right") << " (User" << UserNumber(side) << " " << names[side]
-        << "): " << s.form.NumRec(side).Caption() << "; holds " << t.held << ", filters hid " << t.hidden << "\n";
+        << "): " << s.controls.panes[side].recordCount.Caption() << "; holds " << t.held << ", filters hid " << t.hidden << "\n";
     for (const Row& r : rows[side]) {
       out << (side == kLeft ? "L" : "R") << "\t" << r.row << "\t" << r.index << "\t"
           << (r.id ? std::to_string(*r.id) : "-") << "\t" << (r.pair >= 0 ? std::to_string(r.pair) : "-") << "\t"
           << r.text << "\n";
     }
   }
-}
-
-// "Choose..." and the included kinds, as start-up fills the selector.
-void FillKindSelector(Session& s) {
-  forms::ComboBox& combo = s.form.Combo1;
-  combo.Clear();
-  combo.AddItem(kChoose);
-  const Settings& set = s.settings;
-  if (set.IncludeDates) combo.AddItem(kDatesText);
-  if (set.IncludeContacts) combo.AddItem(kContactsText);
-  if (set.IncludeToDo) combo.AddItem(kToDosText);
-  if (set.IncludeMemo) combo.AddItem(kMemosText);
-  if (!set.Custom1.empty()) combo.AddItem(set.Custom1);
 }
 
 }  // namespace
@@ -182,7 +169,7 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     // The user fields name the users; loading takes the folders from the settings.
     if (!dirs[side].empty() || userNames[side]->empty()) *userNames[side] = UserNameOf(*userDirs[side]);
-    s.form.UserField(side).SetText(*userNames[side]);
+    s.controls.panes[side].userName.SetText(*userNames[side]);
   }
 
   if (SamePlace(*userDirs[kLeft], *userDirs[kRight])) {
@@ -193,11 +180,11 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   ProgressLine progress(err, options.quiet);
   platform.onEvents = [&] {
     progress.Show([&] {
-      std::string text = s.form.closeup.Caption();
+      std::string text = s.controls.busyNotice.Caption();
       while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) text.erase(0, 1);
-      if (s.form.txtStatus.Visible()) {
+      if (s.controls.progress.Visible()) {
         const size_t width = s.settings.GUI == "2" ? 89 : 74;
-        text += " " + std::to_string(100 * s.form.txtStatus.Text().size() / width) + "%";
+        text += " " + std::to_string(100 * s.controls.progress.Text().size() / width) + "%";
       }
       return text;
     });
@@ -213,8 +200,9 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   // As start-up does once both users are loaded.
   ReadCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s), s.settings.Custom1, s.filters,
                      s.log, s.platform);
-  FillKindSelector(s);
-  s.form.Combo1.SetText(s.KindText(*kind));
+  s.controls.kindSelector.Clear();
+  AddKindRows(s.controls.kindSelector, IncludedKinds(s.settings), s.settings.Custom1);
+  s.controls.kindSelector.SetText(s.KindText(*kind));
   SelectKind(s);
   if (platform.errorsShown > 0) return 2;
 

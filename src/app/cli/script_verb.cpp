@@ -138,16 +138,16 @@ class Runner {
     if (verb == "answer") return Answer(rest);
     if (verb == "dialog") return Dialog(rest);
     if (verb == "window") return Window(rest);
-    if (verb == "save" && rest.empty()) return Menu(s_.form.mnuSave, "Save");
+    if (verb == "save" && rest.empty()) return Menu(s_.controls.saveItem, "Save");
     if (verb == "restore") return Restore(rest);
     if (verb == "show" && rest.empty()) return Show();
-    if (verb == "exit" && rest.empty()) return Menu(s_.form.exitmenu, "Exit");
+    if (verb == "exit" && rest.empty()) return Menu(s_.controls.exitItem, "Exit");
     throw ScriptError{"unknown command"};
   }
 
  private:
   void ChooseKindRow(const std::string& text) {
-    forms::ComboBox& combo = s_.form.Combo1;
+    forms::ComboBox& combo = s_.controls.kindSelector;
     for (int i = 0; i < combo.ListCount(); ++i) {
       if (combo.List(i) == text) return combo.UserSelect(i);
     }
@@ -183,7 +183,7 @@ class Runner {
       f.users.UserSelect(k);
       app_.configUser.cmdOK.Press();
     };
-    Menu(s_.form.mnuConfigUser, "Configure Users");
+    Menu(s_.controls.configureUsersItem, "Configure Users");
     app_.configUser.runModal = nullptr;
     if (!found) throw ScriptError{"no user '" + name + "' in the users list"};
   }
@@ -202,10 +202,10 @@ class Runner {
   }
 
   void Press(const std::string& caption) {
-    MainForm& f = s_.form;
+    MainWindowControls& f = s_.controls;
     const std::array<forms::Button*, 10> transfer = f.AllTransferButtons();
     std::vector<forms::Button*> buttons(transfer.begin(), transfer.end());
-    for (forms::Button* b : {&f.cmdSwitch, &f.cmdNotes, &f.cmdExit}) buttons.push_back(b);
+    for (forms::Button* b : {&f.switchView, &f.editNotes, &f.exitButton}) buttons.push_back(b);
     for (forms::Button* b : buttons) {
       if (WithoutAmpersands(b->Caption()) == caption && b->Visible()) {
         if (!b->Enabled()) throw ScriptError{"'" + caption + "' is disabled"};
@@ -231,14 +231,14 @@ class Runner {
     const auto [which, button] = FirstWord(args);
     if (button != "ok" && button != "cancel") throw ScriptError{"dialog ... ok or cancel"};
     if (which == "configure") {
-      FrmConfigure& d = app_.configure;
+      ConfigureDialogModel& d = app_.configure;
       d.runModal = [&] { (button == "ok" ? d.cmdOK : d.cmdCancel).Press(); };
-      Menu(s_.form.mnuConfigure, "Configure");
+      Menu(s_.controls.configureItem, "Configure");
       d.runModal = nullptr;
     } else if (which == "users") {
-      FrmConfigUser& d = app_.configUser;
+      UsersDialogModel& d = app_.configUser;
       d.runModal = [&] { (button == "ok" ? d.cmdOK : d.cmdCancel).Press(); };
-      Menu(s_.form.mnuConfigUser, "Configure Users");
+      Menu(s_.controls.configureUsersItem, "Configure Users");
       d.runModal = nullptr;
     } else {
       throw ScriptError{"dialog configure or users"};
@@ -259,7 +259,7 @@ class Runner {
     const auto [sideWord, kindText] = FirstWord(args);
     const Side side = SideWord(sideWord);
     for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
-      if (kindText == s_.KindText(kind)) return Menu(*s_.form.RestoreItem(side, kind), "Restore " + kindText);
+      if (kindText == s_.KindText(kind)) return Menu(*s_.controls.RestoreItem(side, kind), "Restore " + kindText);
     }
     throw ScriptError{"restore left|right Dates|Contacts|To Dos|Memos"};
   }
@@ -276,8 +276,8 @@ class Runner {
   void Show() {
     for (Side side : kSides) {
       const forms::ListBox& list = s_.List(side);
-      out_ << (side == kLeft ? "LEFT " : "RIGHT ") << s_.form.UserField(side).Text() << ": "
-           << s_.form.NumRec(side).Caption() << "\n";
+      out_ << (side == kLeft ? "LEFT " : "RIGHT ") << s_.controls.panes[side].userName.Text() << ": "
+           << s_.controls.panes[side].recordCount.Caption() << "\n";
       for (int i = 0; i < list.ListCount(); ++i) {
         out_ << (list.Selected(i) ? "  * " : "    ") << Compact(list.List(i)) << "\n";
       }

@@ -55,17 +55,17 @@ QPalette DarkPalette() {
 }  // namespace
 
 bool AppWindows::SaveScreenshots(const QString& dir) {
-  MainForm& f = app_.session.form;
+  MainWindowControls& f = app_.session.controls;
   bool ok = true;
   RunUserAction([&] {
-    if (f.Combo1.ListIndex() <= 0 && f.Combo1.ListCount() > 1) f.Combo1.SetListIndex(1);
+    if (f.kindSelector.ListIndex() <= 0 && f.kindSelector.ListCount() > 1) f.kindSelector.SetListIndex(1);
     forms::ListBox& left = app_.session.List(kLeft);
     if (left.ListCount() > 0) left.UserClick(0);
   });
   ok = Save(main, dir, "main.png") && ok;
-  RunUserAction([&] { f.cmdSwitch.Press(); });
+  RunUserAction([&] { f.switchView.Press(); });
   ok = Save(main, dir, "categories.png") && ok;
-  RunUserAction([&] { f.cmdSwitch.Press(); });
+  RunUserAction([&] { f.switchView.Press(); });
   RunUserAction([&] { app_.configure.DrawValues(); });
   ok = Save(*configure, dir, "configure.png") && ok;
   configure->hide();
@@ -85,8 +85,8 @@ bool AppWindows::SaveScreenshots(const QString& dir) {
   RunUserAction([&] {
     forms::ListBox& left = app_.session.List(kLeft);
     if (left.ListCount() > 0) left.UserClick(0);
-    f.aright.Press();
-    f.mnuSave.Press();
+    f.panes[kRight].add.Press();
+    f.saveItem.Press();
   });
   ok = Save(main, dir, "saved.png") && ok;
   return ok;

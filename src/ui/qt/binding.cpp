@@ -89,6 +89,8 @@ QColor ColourFor(uint32_t classic, const QPalette& palette) {
 // One model, one widget. The model's listener runs Sync, which copies the
 // model's whole state; each widget's own signals are blocked meanwhile.
 class Binding : public QObject {
+  Q_OBJECT
+
  public:
   Binding(forms::Control& control, QWidget* widget, bool placed)
       : QObject(widget), control_(control), widget_(widget), placed_(placed) {
@@ -220,6 +222,8 @@ QTextCharFormat MarkFormat(const QPalette& palette) {
 
 // Paints the marked lines of a multi-line box; the text stays the model's.
 class LineMarker : public QSyntaxHighlighter {
+  Q_OBJECT
+
  public:
   explicit LineMarker(QTextDocument* document) : QSyntaxHighlighter(document) {}
   void SetLines(const std::vector<int>& lines, const QPalette& palette) {
@@ -386,6 +390,8 @@ class ButtonBinding : public Binding {
 // Menus have no geometry and are no QWidget children; their bindings hang
 // off the action.
 class ActionBinding : public QObject {
+  Q_OBJECT
+
  public:
   ActionBinding(QAction* action, forms::MenuItem& item) : QObject(action), action_(action), item_(item) {
     item_.SetViewListener([this] { Sync(); });
@@ -409,6 +415,8 @@ class ActionBinding : public QObject {
 };
 
 class WindowBinding : public QObject {
+  Q_OBJECT
+
  public:
   WindowBinding(QWidget* window, forms::Control& control, bool showOnVisible)
       : QObject(window), window_(window), control_(control), showOnVisible_(showOnVisible) {
@@ -517,3 +525,5 @@ void BindWindowVisible(QWidget* window, forms::Control& control, bool showOnVisi
 }
 
 }  // namespace mirrin::qt
+
+#include "binding.moc"

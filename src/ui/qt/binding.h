@@ -62,6 +62,8 @@ enum class TextStyle {
 // views lay them out by the controls' twips; others leave the layout to
 // the caller (the dialogs use Qt layouts).
 class FormView : public QWidget {
+  Q_OBJECT
+
  public:
   explicit FormView(bool placed, QWidget* parent = nullptr);
 

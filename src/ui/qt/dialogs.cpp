@@ -65,8 +65,8 @@ void RunModal(QDialog& dialog) {
   if (const std::optional<int> code = TakeProgramEnd()) throw ProgramEnd{*code};
 }
 
-ConfigureDialog::ConfigureDialog(FrmConfigure& m, QWidget* parent)
-    : ModalDialog(m, FrmConfigure::kTitle, parent), model_(m) {
+ConfigureDialog::ConfigureDialog(ConfigureDialogModel& m, QWidget* parent)
+    : ModalDialog(m, ConfigureDialogModel::kTitle, parent), model_(m) {
   FormView& v = *view_;
   auto* layout = new QVBoxLayout(&v);
 
@@ -146,8 +146,8 @@ QWidget* ShownText(FormView& view, forms::TextBox& box) {
 
 }  // namespace
 
-ConfigUserDialog::ConfigUserDialog(FrmConfigUser& m, QWidget* parent)
-    : ModalDialog(m, FrmConfigUser::kTitle, parent) {
+ConfigUserDialog::ConfigUserDialog(UsersDialogModel& m, QWidget* parent)
+    : ModalDialog(m, UsersDialogModel::kTitle, parent) {
   FormView& v = *view_;
   auto* layout = new QVBoxLayout(&v);
   auto* sides = new QHBoxLayout;
@@ -189,7 +189,7 @@ ConfigUserDialog::ConfigUserDialog(FrmConfigUser& m, QWidget* parent)
   layout->addLayout(OkCancelRow(v, m.cmdOK, m.cmdCancel));
 }
 
-SplashWindow::SplashWindow(FrmSplash& model)
+SplashWindow::SplashWindow(SplashModel& model)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), model_(model), view_(new FormView(false, this)) {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);

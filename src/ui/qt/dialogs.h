@@ -4,9 +4,9 @@
 // geometry is not part of the models.
 #include <QDialog>
 
-#include "ui/frmconfigure.h"
-#include "ui/frmconfiguser.h"
-#include "ui/frmsplash.h"
+#include "ui/configuredialog.h"
+#include "ui/usersdialog.h"
+#include "ui/splash.h"
 #include "ui/qt/binding.h"
 
 namespace mirrin::qt {
@@ -15,6 +15,8 @@ namespace mirrin::qt {
 // model hides it; closing it by the title bar or Escape leaves the model's
 // window shown, which the model takes as Cancel.
 class ModalDialog : public QDialog {
+  Q_OBJECT
+
  public:
   ModalDialog(ModalWindow& model, const std::string& title, QWidget* parent);
 
@@ -25,25 +27,31 @@ class ModalDialog : public QDialog {
 };
 
 class ConfigureDialog : public ModalDialog {
+  Q_OBJECT
+
  public:
-  ConfigureDialog(FrmConfigure& model, QWidget* parent);
+  ConfigureDialog(ConfigureDialogModel& model, QWidget* parent);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  FrmConfigure& model_;
+  ConfigureDialogModel& model_;
   QWidget* daysToIgnore_;
 };
 
 class ConfigUserDialog : public ModalDialog {
+  Q_OBJECT
+
  public:
-  ConfigUserDialog(FrmConfigUser& model, QWidget* parent);
+  ConfigUserDialog(UsersDialogModel& model, QWidget* parent);
 };
 
 class SplashWindow : public QWidget {
+  Q_OBJECT
+
  public:
-  explicit SplashWindow(FrmSplash& model);
+  explicit SplashWindow(SplashModel& model);
 
   FormView& Form() { return *view_; }
 
@@ -53,7 +61,7 @@ class SplashWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  FrmSplash& model_;
+  SplashModel& model_;
   FormView* view_;
 };
 

@@ -158,8 +158,8 @@ int ListBoxView::NavigationTarget(int key) const {
 void ListBoxView::keyPressEvent(QKeyEvent* event) {
   event->accept();
   FlushPendingViews();
-  const int code = ClassicKeyCode(event->key());
-  if (code != 0) RunUserAction([&] { list_.UserKeyDown(code); });
+  const forms::KeyCode code = ClassicKeyCode(event->key());
+  if (code != forms::KeyCode::None) RunUserAction([&] { list_.UserKeyDown(code); });
   const int target = NavigationTarget(event->key());
   if (target < 0) return;
   // Moving onto the row already alone selected changes nothing, as in the
@@ -170,34 +170,35 @@ void ListBoxView::keyPressEvent(QKeyEvent* event) {
 
 void ListBoxView::keyReleaseEvent(QKeyEvent* event) {
   event->accept();
-  const int code = ClassicKeyCode(event->key());
-  if (code != 0 && !event->isAutoRepeat()) RunUserAction([&] { list_.UserKeyUp(code); });
+  const forms::KeyCode code = ClassicKeyCode(event->key());
+  if (code != forms::KeyCode::None && !event->isAutoRepeat()) RunUserAction([&] { list_.UserKeyUp(code); });
 }
 
-int ClassicKeyCode(int qtKey) {
-  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
+forms::KeyCode ClassicKeyCode(int qtKey) {
+  using K = forms::KeyCode;
+  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return K{qtKey};
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return K{static_cast<int32_t>(K::F1) + (qtKey - Qt::Key_F1)};
   switch (qtKey) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Backspace: return K::Backspace;
+    case Qt::Key_Tab: return K::Tab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return 0;
+    case Qt::Key_Enter: return K::Enter;
+    case Qt::Key_Shift: return K::Shift;
+    case Qt::Key_Control: return K::Ctrl;
+    case Qt::Key_Alt: return K::Alt;
+    case Qt::Key_Escape: return K::Escape;
+    case Qt::Key_Space: return K::Space;
+    case Qt::Key_PageUp: return K::PageUp;
+    case Qt::Key_PageDown: return K::PageDown;
+    case Qt::Key_End: return K::End;
+    case Qt::Key_Home: return K::Home;
+    case Qt::Key_Left: return K::Left;
+    case Qt::Key_Up: return K::Up;
+    case Qt::Key_Right: return K::Right;
+    case Qt::Key_Down: return K::Down;
+    case Qt::Key_Insert: return K::Insert;
+    case Qt::Key_Delete: return K::Delete;
+    default: return K::None;
   }
 }
 

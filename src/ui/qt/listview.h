@@ -12,6 +12,8 @@
 namespace mirrin::qt {
 
 class ListBoxModel : public QAbstractListModel {
+  Q_OBJECT
+
  public:
   ListBoxModel(forms::ListBox& list, QObject* parent);
 
@@ -31,6 +33,8 @@ class ListBoxModel : public QAbstractListModel {
 };
 
 class ListBoxView : public QListView {
+  Q_OBJECT
+
  public:
   explicit ListBoxView(forms::ListBox& list, QWidget* parent = nullptr);
 
@@ -61,8 +65,7 @@ class ListBoxView : public QListView {
   bool updating_ = false;
 };
 
-// The classic key code of a key (17 Ctrl, 32 space, 65 A, 38 up); 0 for
-// keys without one.
-int ClassicKeyCode(int qtKey);
+// The classic key code of a key; None for keys without one.
+forms::KeyCode ClassicKeyCode(int qtKey);
 
 }  // namespace mirrin::qt

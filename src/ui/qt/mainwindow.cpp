@@ -19,7 +19,7 @@
 
 namespace mirrin::qt {
 
-MainWindow::MainWindow(Session& session, FrmMirrin& form)
+MainWindow::MainWindow(Session& session, MainWindowModel& form)
     : s_(session), model_(form), view_(new FormView(true, this)), statusView_(new FormView(false, this)) {
   setCentralWidget(view_);
   AddControls();
@@ -41,12 +41,12 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::AddControls() {
-  MainForm& f = s_.form;
+  MainWindowControls& f = s_.controls;
   FormView& v = *view_;
   for (Side side : kSides) {
-    v.AddCombo(f.UserSelector(side));
-    v.AddText(f.UserField(side), TextStyle::Display);
-    for (forms::ListBox* list : {&f.SingleList(side), &f.MultiList(side)}) {
+    v.AddCombo(f.panes[side].userSelector);
+    v.AddText(f.panes[side].userName, TextStyle::Display);
+    for (forms::ListBox* list : {&f.panes[side].list, &f.panes[side].multiList}) {
       auto* view = static_cast<ListBoxView*>(v.AddList(*list));
       // Which fields differ from the partner row's record.
       view->SetToolTip([this, side](int row) {
@@ -61,67 +61,61 @@ void MainWindow::AddControls() {
         ListRightClick(s_, side, (shown - list->TopIndex()) * kListRowTwips + kListRowTwips / 2);
       };
     }
-    v.AddLabel(f.NumRec(side));
-    v.AddText(f.Desc(side), TextStyle::SingleLine);
-    v.AddText(f.Line(side), TextStyle::MultiLine);
-    v.AddCheck(f.ShowThisCategory(side));
+    v.AddLabel(f.panes[side].recordCount);
+    v.AddText(f.panes[side].description, TextStyle::SingleLine);
+    v.AddText(f.panes[side].details, TextStyle::MultiLine);
+    v.AddCheck(f.panes[side].showThisCategory);
   }
-  v.AddCombo(f.Combo1);
-  for (forms::Button* b : {&f.pLeft, &f.pright, &f.cleft, &f.cright, &f.aleft, &f.aright, &f.dleft, &f.dright,
-                           &f.mleft, &f.mright}) {
-    v.AddButton(*b);
-  }
-  v.AddCheck(f.chkArchive);
-  v.AddButton(f.cmdSwitch);
-  v.AddButton(f.cmdNotes);
-  v.AddButton(f.cmdExit);
+  v.AddCombo(f.kindSelector);
+  for (forms::Button* b : f.AllTransferButtons()) v.AddButton(*b);
+  v.AddCheck(f.archive);
+  v.AddButton(f.switchView);
+  v.AddButton(f.editNotes);
+  v.AddButton(f.exitButton);
   // As many characters as the kind selection writes when it is done.
-  v.AddProgress(f.txtStatus, [this] { return s_.settings.GUI == "2" ? 89 : 74; });
+  v.AddProgress(f.progress, [this] { return s_.settings.GUI == "2" ? 89 : 74; });
   // Laid over the lists, so added last.
-  v.AddText(f.txtAbout, TextStyle::MultiLine)->raise();
-  v.AddButton(f.Command1)->raise();
-  QLabel* closeup = v.AddLabel(f.closeup);
-  closeup->setAlignment(Qt::AlignCenter);
-  closeup->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  closeup->setAutoFillBackground(true);
-  closeup->raise();
+  v.AddText(f.aboutText, TextStyle::MultiLine)->raise();
+  v.AddButton(f.aboutClose)->raise();
+  QLabel* busy = v.AddLabel(f.busyNotice);
+  busy->setAlignment(Qt::AlignCenter);
+  busy->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  busy->setAutoFillBackground(true);
+  busy->raise();
 }
 
 void MainWindow::AddMenus() {
-  MainForm& f = s_.form;
+  MainWindowControls& f = s_.controls;
   fileMenu_ = menuBar()->addMenu(QString());
-  BindMenu(fileMenu_, f.filemenu);
-  for (forms::MenuItem* item : {&f.mnuSave, &f.mnuConfigure, &f.mnuConfigUser, &f.about, &f.exitmenu}) {
+  BindMenu(fileMenu_, f.fileMenu);
+  for (forms::MenuItem* item : {&f.saveItem, &f.configureItem, &f.configureUsersItem, &f.aboutItem, &f.exitItem}) {
     QAction* action = fileMenu_->addAction(QString());
     BindAction(action, *item);
-    if (item == &f.mnuSave) action->setShortcut(QKeySequence::Save);
+    if (item == &f.saveItem) action->setShortcut(QKeySequence::Save);
   }
   restoreMenu_ = menuBar()->addMenu(QString());
-  BindMenu(restoreMenu_, f.mnuRestore);
+  BindMenu(restoreMenu_, f.restoreMenu);
   for (Side side : kSides) {
     if (side == kRight) restoreMenu_->addSeparator();
-    for (forms::MenuItem* item : f.RestoreItems(side)) BindAction(restoreMenu_->addAction(QString()), *item);
+    for (forms::MenuItem& item : f.panes[side].restore) BindAction(restoreMenu_->addAction(QString()), item);
   }
   // Never shown: the category pop-up is built when it is needed.
-  for (forms::MenuItem* hidden : {&f.mnu1Popup, &f.mnu2Popup}) BindMenu(menuBar()->addMenu(QString()), *hidden);
+  for (SidePane& pane : f.panes) BindMenu(menuBar()->addMenu(QString()), pane.categoryMenu);
 }
 
 void MainWindow::SetTabOrder() {
-  MainForm& f = s_.form;
+  MainWindowControls& f = s_.controls;
   std::vector<forms::Control*> order;
   auto pane = [&](Side side) {
     for (forms::Control* c : std::initializer_list<forms::Control*>{
-             &f.SingleList(side), &f.MultiList(side), &f.Desc(side), &f.Line(side), &f.ShowThisCategory(side)}) {
+             &f.panes[side].list, &f.panes[side].multiList, &f.panes[side].description, &f.panes[side].details, &f.panes[side].showThisCategory}) {
       order.push_back(c);
     }
   };
   pane(kLeft);
-  order.push_back(&f.Combo1);
-  for (forms::Button* b : {&f.pLeft, &f.pright, &f.cleft, &f.cright, &f.aleft, &f.aright, &f.dleft, &f.dright,
-                           &f.mleft, &f.mright}) {
-    order.push_back(b);
-  }
-  for (forms::Control* c : std::initializer_list<forms::Control*>{&f.chkArchive, &f.cmdSwitch, &f.cmdNotes, &f.cmdExit}) {
+  order.push_back(&f.kindSelector);
+  for (forms::Button* b : f.AllTransferButtons()) order.push_back(b);
+  for (forms::Control* c : std::initializer_list<forms::Control*>{&f.archive, &f.switchView, &f.editNotes, &f.exitButton}) {
     order.push_back(c);
   }
   pane(kRight);

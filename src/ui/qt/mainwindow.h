@@ -5,7 +5,7 @@
 #include <QMainWindow>
 
 #include "mainwindow/session.h"
-#include "ui/frmmirrin.h"
+#include "ui/mainwindowmodel.h"
 #include "ui/qt/binding.h"
 
 class QMenu;
@@ -18,9 +18,11 @@ inline constexpr int kNonClientHeight = 690;
 inline constexpr int kNonClientWidth = 120;
 
 class MainWindow : public QMainWindow {
+  Q_OBJECT
+
  public:
   // The session and window model must outlive the window.
-  MainWindow(Session& session, FrmMirrin& form);
+  MainWindow(Session& session, MainWindowModel& form);
   ~MainWindow() override;
 
   FormView& Form() { return *view_; }
@@ -45,7 +47,7 @@ class MainWindow : public QMainWindow {
   void SetTabOrder();
 
   Session& s_;
-  FrmMirrin& model_;
+  MainWindowModel& model_;
   FormView* view_;
   FormView* statusView_;
   QMenu* fileMenu_ = nullptr;

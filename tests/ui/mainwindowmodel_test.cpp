@@ -1,4 +1,4 @@
-#include "ui/frmmirrin.h"
+#include "ui/mainwindowmodel.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +16,17 @@ bool Overlap(const forms::Geometry& a, const forms::Geometry& b) {
 
 // Every layout option keeps the controls of the entries view (and the
 // progress bar, shown while lists fill) apart and inside the window.
-TEST(FrmMirrinLayout, EveryLayoutOptionKeepsTheControlsApartAndInsideTheWindow) {
+TEST(MainWindowLayout, EveryLayoutOptionKeepsTheControlsApartAndInsideTheWindow) {
   for (const char* gui : {"0", "1", "2"}) {
     for (const char* height : {"0", "1"}) {
       test::TestSession fresh;
-      FrmMirrin w(fresh.s());
+      MainWindowModel w(fresh.s());
       fresh.s().settings.GUI = gui;
       fresh.s().settings.GUIHeight = height;
       w.SetGUI();
       std::vector<forms::Control*> shown;
       for (forms::Control* c : w.LaidOutControls()) {
-        if (c->Visible() || c == &fresh.s().form.txtStatus) shown.push_back(c);
+        if (c->Visible() || c == &fresh.s().controls.progress) shown.push_back(c);
       }
       for (size_t i = 0; i < shown.size(); ++i) {
         const forms::Geometry& a = shown[i]->Layout();

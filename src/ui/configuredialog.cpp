@@ -1,4 +1,4 @@
-#include "ui/frmconfigure.h"
+#include "ui/configuredialog.h"
 
 #include <array>
 
@@ -6,19 +6,19 @@
 #include "startup/config.h"
 #include "startup/errorreport.h"
 #include "startup/version.h"
-#include "ui/frmconfiguser.h"
+#include "ui/usersdialog.h"
 
 namespace mirrin {
 
 namespace {
 
 struct BoxSetting {
-  forms::CheckBox FrmConfigure::*box;
+  forms::CheckBox ConfigureDialogModel::*box;
   bool Settings::*setting;
   const char* caption;
 };
 
-using F = FrmConfigure;
+using F = ConfigureDialogModel;
 using S = Settings;
 constexpr std::array<BoxSetting, 18> kBoxes{{
     {&F::chkDates, &S::IncludeDates, "Include Dates:"},
@@ -55,7 +55,7 @@ std::string IndexText(const forms::ComboBox& combo) {
 
 }  // namespace
 
-FrmConfigure::FrmConfigure(Session& session, FrmConfigUser& configUser)
+ConfigureDialogModel::ConfigureDialogModel(Session& session, UsersDialogModel& configUser)
     : s_(session), configUser_(configUser) {
   for (const BoxSetting& b : kBoxes) {
     (this->*b.box).SetCaption(b.caption);
@@ -71,7 +71,7 @@ FrmConfigure::FrmConfigure(Session& session, FrmConfigUser& configUser)
   cmdCancel.onClick = [this] { Cancel(); };
 }
 
-void FrmConfigure::DrawValues() {
+void ConfigureDialogModel::DrawValues() {
   const Settings& set = s_.settings;
   for (const BoxSetting& b : kBoxes) {
     (this->*b.box).SetValue(set.*b.setting ? forms::CheckBox::Checked : forms::CheckBox::Unchecked);
@@ -85,10 +85,9 @@ void FrmConfigure::DrawValues() {
   txtHideAfter.SetText(set.HideAfter);
   txtGUI.SetListIndex(OptionIndex(set.GUI, txtGUI.ListCount()));
   txtHeight.SetListIndex(OptionIndex(set.GUIHeight, txtHeight.ListCount()));
-  s_.window.DialogEventsEnabled = true;
 }
 
-void FrmConfigure::WriteIniFile() {
+void ConfigureDialogModel::WriteIniFile() {
   // A log that cannot be written is told; the settings are still saved.
   TrapErrors(s_.platform, "WriteIniFile", [this] { s_.WriteLog("WriteIniFile() called.", 11); });
   Settings& set = s_.settings;
@@ -106,7 +105,7 @@ void FrmConfigure::WriteIniFile() {
   RewriteConfigFile(s_);
 }
 
-bool FrmConfigure::ValidateDaystoIgnore() {
+bool ConfigureDialogModel::ValidateDaystoIgnore() {
   try {
     ToInt16(txtDaystoIgnore.Text());
     return true;
@@ -116,14 +115,12 @@ bool FrmConfigure::ValidateDaystoIgnore() {
   }
 }
 
-void FrmConfigure::Show() {
+void ConfigureDialogModel::Show() {
   DrawValues();
-  s_.window.DialogEventsEnabled = true;
   ShowModal([this] { Cancel(); });
-  s_.window.DialogEventsEnabled = false;
 }
 
-void FrmConfigure::OK() {
+void ConfigureDialogModel::OK() {
   // Both numbers are checked before anything is copied, so a refused OK
   // keeps every edit in the dialog.
   refusedField = nullptr;
@@ -144,13 +141,11 @@ void FrmConfigure::OK() {
     forms::Label& count = configUser_.Frame(side).userRecords;
     if (count.Caption().empty()) count.SetCaption("0");
   }
-  s_.window.DialogOK = true;
   WriteIniFile();
   Hide();
 }
 
-void FrmConfigure::Cancel() {
-  s_.window.DialogOK = false;
+void ConfigureDialogModel::Cancel() {
   Hide();
 }
 

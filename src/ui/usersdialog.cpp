@@ -1,4 +1,4 @@
-#include "ui/frmconfiguser.h"
+#include "ui/usersdialog.h"
 
 #include <algorithm>
 
@@ -55,12 +55,12 @@ int SelectEntry(forms::ComboBox& list, const std::string& text) {
   return -1;
 }
 
-int BoxValue(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
+forms::CheckState BoxValue(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
 bool Ticked(const forms::CheckBox& box) { return box.Value() == forms::CheckBox::Checked; }
 
 }  // namespace
 
-FrmConfigUser::FrmConfigUser(Session& session) : s_(session) {
+UsersDialogModel::UsersDialogModel(Session& session) : s_(session) {
   for (Side side : kSides) {
     UserFrame& f = frames_[side];
     f.lblRecords.SetCaption("No. of Date entries:");
@@ -77,26 +77,26 @@ FrmConfigUser::FrmConfigUser(Session& session) : s_(session) {
   cmdCancel.onClick = [this] { Cancel(); };
 }
 
-void FrmConfigUser::Wire(Side side) {
+void UsersDialogModel::Wire(Side side) {
   UserFrame& f = frames_[side];
   f.users.onClick = [this, side] { UserPicked(side); };
   // Only the operator's pick: DrawValues and refilling the lists select
   // entries too, and must not turn the configured folder's text into the
   // list's.
   f.cmbUserDir.onClick = [this, side] {
-    if (!s_.window.DialogEventsEnabled) return;
+    if (!eventsEnabled_) return;
     const std::string& dir = frames_[side].cmbUserDir.Text();
     if (!FolderRefused(side, dir)) SettingsOf(s_.settings, side).userDir = dir;
   };
   f.cmdDir.onClick = [this, side] { ChooseBaseDirectory(side); };
 }
 
-void FrmConfigUser::FillSelectors(Side side) {
+void UsersDialogModel::FillSelectors(Side side) {
   UserFrame& f = frames_[side];
   FillUserSelectors(s_, side, f.users, f.cmbUserDir, usersSource_);
 }
 
-bool FrmConfigUser::FolderRefused(Side side, const std::string& dir) {
+bool UsersDialogModel::FolderRefused(Side side, const std::string& dir) {
   const std::string& palmDir = SettingsOf(s_.settings, side).palmDir;
   if (dir.size() <= palmDir.size() || dir.compare(0, palmDir.size(), palmDir) != 0) return false;
   // users.dat is not ours: a folder outside the Palm directory is never used.
@@ -108,8 +108,8 @@ bool FrmConfigUser::FolderRefused(Side side, const std::string& dir) {
   return true;
 }
 
-void FrmConfigUser::UserPicked(Side side) {
-  if (!s_.window.DialogEventsEnabled) return;
+void UsersDialogModel::UserPicked(Side side) {
+  if (!eventsEnabled_) return;
   UserFrame& f = frames_[side];
   SideSettings set = SettingsOf(s_.settings, side);
   const int k = f.users.ListIndex();
@@ -121,9 +121,9 @@ void FrmConfigUser::UserPicked(Side side) {
     s_.platform.MsgBox("The user name \"" + f.users.Text() +
                            "\" cannot be kept in the configuration file; choose another user.",
                        mb::OKOnly | mb::Exclamation, kProductName);
-    s_.window.DialogEventsEnabled = false;
+    eventsEnabled_ = false;
     SelectEntry(f.users, set.palmUser);
-    s_.window.DialogEventsEnabled = true;
+    eventsEnabled_ = true;
     return;
   }
   set.palmUser = f.users.Text();
@@ -131,10 +131,10 @@ void FrmConfigUser::UserPicked(Side side) {
   if (k < f.cmbUserDir.ListCount()) f.cmbUserDir.SetListIndex(k);
   set.userDir = f.cmbUserDir.Text();
   // Loads the user at once.
-  s_.form.UserField(side).SetText(set.palmUser);
+  s_.controls.panes[side].userName.SetText(set.palmUser);
 }
 
-void FrmConfigUser::ChooseBaseDirectory(Side side) {
+void UsersDialogModel::ChooseBaseDirectory(Side side) {
   std::optional<std::string> folder = s_.platform.BrowseForFolder(kBrowseTitle);
   if (!folder || folder->empty()) return;
   // A drive root ("C:\") is kept without its backslash, as paths are joined
@@ -145,8 +145,8 @@ void FrmConfigUser::ChooseBaseDirectory(Side side) {
   frames_[side].txtDir.SetText(*folder);
 }
 
-void FrmConfigUser::DrawValues() {
-  s_.window.DialogEventsEnabled = false;
+void UsersDialogModel::DrawValues() {
+  eventsEnabled_ = false;
   for (Side side : kSides) {
     UserFrame& f = frames_[side];
     SideSettings set = SettingsOf(s_.settings, side);
@@ -169,10 +169,10 @@ void FrmConfigUser::DrawValues() {
           st.dates.begin(), st.dates.end(), [](const DateRecord& d) { return d.Status <= 3; })));  // live
     }
   }
-  s_.window.DialogEventsEnabled = true;
+  eventsEnabled_ = true;
 }
 
-void FrmConfigUser::WriteIniFile() {
+void UsersDialogModel::WriteIniFile() {
   // A log that cannot be written is told; the settings are still saved.
   TrapErrors(s_.platform, "WriteIniFile", [this] { s_.WriteLog("WriteIniFile() called.", 11); });
   const Settings before = s_.settings;
@@ -193,11 +193,12 @@ void FrmConfigUser::WriteIniFile() {
   RewriteConfigFile(s_);
 }
 
-void FrmConfigUser::Show() {
+bool UsersDialogModel::Show() {
   DrawValues();
-  s_.window.DialogEventsEnabled = true;
+  eventsEnabled_ = true;
   ShowModal([this] { Cancel(); });
-  s_.window.DialogEventsEnabled = false;
+  eventsEnabled_ = false;
+  return closedWithOK_;
 }
 
 std::string SameUserFolderText(const std::string& folder) {
@@ -206,20 +207,20 @@ std::string SameUserFolderText(const std::string& folder) {
          "different users.";
 }
 
-void FrmConfigUser::OK() {
+void UsersDialogModel::OK() {
   // The dialog stays open until the two users are told apart.
   if (SamePlace(s_.settings.UserDir1, s_.settings.UserDir2)) {
     s_.platform.MsgBox(SameUserFolderText(s_.settings.UserDir1), mb::OKOnly | mb::Exclamation,
                        kTitle);
     return;
   }
-  s_.window.DialogOK = true;
+  closedWithOK_ = true;
   WriteIniFile();
   Hide();
 }
 
-void FrmConfigUser::Cancel() {
-  s_.window.DialogOK = false;
+void UsersDialogModel::Cancel() {
+  closedWithOK_ = false;
   Hide();
 }
 

@@ -1,4 +1,4 @@
-#include "ui/elastic.h"
+#include "ui/resizer.h"
 
 #include <cmath>
 
@@ -15,7 +15,7 @@ int Twips(double value) { return static_cast<int>(std::lround(value)); }
 
 }  // namespace
 
-void class_Elastic::Init(WindowFrame& frame, std::vector<forms::Control*> controls,
+void Resizer::Init(WindowFrame& frame, std::vector<forms::Control*> controls,
                          const ScreenSize& screen, bool keepSize) {
   height0_ = frame.height;
   width0_ = frame.width;
@@ -32,7 +32,7 @@ void class_Elastic::Init(WindowFrame& frame, std::vector<forms::Control*> contro
   skipNextResize_ = true;
 }
 
-void class_Elastic::FormResize(WindowFrame& frame) {
+void Resizer::Resize(WindowFrame& frame) {
   if (skipNextResize_) {
     skipNextResize_ = false;
     return;
@@ -40,7 +40,7 @@ void class_Elastic::FormResize(WindowFrame& frame) {
   LayOut(frame);
 }
 
-void class_Elastic::LayOut(WindowFrame& frame) {
+void Resizer::LayOut(WindowFrame& frame) {
   if (frame.height < height0_ / 2.0) frame.height = Twips(height0_ / 2.0);
   if (frame.width < width0_ / 2.0) frame.width = Twips(width0_ / 2.0);
   // Scale factors new/recorded; a window too small to hold the fixed part

@@ -9,9 +9,9 @@
 
 namespace mirrin {
 
-class FrmSplash : public ModalWindow {
+class SplashModel : public ModalWindow {
  public:
-  explicit FrmSplash(Session& session);
+  explicit SplashModel(Session& session);
 
   // Form_Load: the version and product labels, then the window is shown.
   void Load();
@@ -27,7 +27,7 @@ class FrmSplash : public ModalWindow {
 };
 
 // File -> "&About Mirrin": the main window becomes read-only and shows the
-// About text; Command1 closes it again.
+// About text; aboutClose closes it again.
 void ShowAbout(Session& s);
 void CloseAbout(Session& s);
 

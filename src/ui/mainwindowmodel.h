@@ -10,23 +10,23 @@
 
 #include "mainwindow/loaduser.h"
 #include "mainwindow/session.h"
-#include "ui/elastic.h"
+#include "ui/resizer.h"
 #include "ui/status.h"
 
 namespace mirrin {
 
-class FrmMirrin {
+class MainWindowModel {
  public:
   // Gives every control its default (layout option "0") geometry and wires
   // the events; the session must outlive the window.
-  explicit FrmMirrin(Session& session);
-  FrmMirrin(const FrmMirrin&) = delete;
-  FrmMirrin& operator=(const FrmMirrin&) = delete;
+  explicit MainWindowModel(Session& session);
+  MainWindowModel(const MainWindowModel&) = delete;
+  MainWindowModel& operator=(const MainWindowModel&) = delete;
 
   // Applies the layout options GUI and GUIHeight; values other than "1"
   // (height) or "1"/"2" (width) become "0" in the settings.
   void SetGUI();
-  // Records the layout for proportional resizing (class_Elastic.Init);
+  // Records the layout for proportional resizing (Resizer.Init);
   // without keepSize a window that is not maximised is scaled to the screen.
   void InitResizer(bool keepSize = false);
   // After the Configure dialog changed GUI or GUIHeight: the default
@@ -35,9 +35,9 @@ class FrmMirrin {
   void ApplyLayoutOptions();
   // The window's resize event: the frame has the new size.
   void Resized(int height, int width);
-  // cmdSwitch: entries view <-> categories view.
+  // switchView: entries view <-> categories view.
   void SwitchView();
-  // Makes List1m/List2m (with EnableMultiSelect) or List1/List2 the current
+  // Makes the panes' multiList (with EnableMultiSelect) or list the current
   // entry lists and shows only those.
   void UseEntryLists();
 
@@ -54,17 +54,17 @@ class FrmMirrin {
   LoadUserHooks loadHooks;
 
  private:
-  // Geometry of layout option "0"; FrmMirrin's constructor sets the first visibility.
+  // Geometry of layout option "0"; MainWindowModel's constructor sets the first visibility.
   void DefaultLayout();
   void Wire();
   // A transfer button towards `side`, told in the status bar when it
   // changed anything.
   void Transfer(Side side, TransferVerb verb, const std::function<void()>& operation);
-  // chk1ShowThisCategory / chk2ShowThisCategory changed.
+  // A pane's showThisCategory changed.
   void CategoryShownClicked(Side side);
 
   Session& s_;
-  class_Elastic elastic_;
+  Resizer resizer_;
 };
 
 }  // namespace mirrin

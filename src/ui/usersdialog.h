@@ -31,9 +31,9 @@ struct UserFrame {
 // What the dialog and start-up say when both users have one user folder.
 std::string SameUserFolderText(const std::string& folder);
 
-class FrmConfigUser : public ModalWindow {
+class UsersDialogModel : public ModalWindow {
  public:
-  explicit FrmConfigUser(Session& session);
+  explicit UsersDialogModel(Session& session);
 
   inline static const std::string kTitle = "Configure Mirrin Users";
   inline static const std::string kBrowseTitle = "Please Choose Base Directory";
@@ -45,9 +45,9 @@ class FrmConfigUser : public ModalWindow {
   // Copies the users, suffixes, filters and private switches into the
   // settings and rewrites the file (RewriteConfigFile tells when it cannot).
   void WriteIniFile();
-  // DrawValues, then the modal loop with the selectors acting; DialogOK
-  // tells how it was closed.
-  void Show();
+  // DrawValues, then the modal loop with the selectors acting; true when
+  // it was closed with OK.
+  bool Show();
   // FillUserSelectors for the side, with this dialog's lists.
   void FillSelectors(Side side);
 
@@ -64,6 +64,9 @@ class FrmConfigUser : public ModalWindow {
 
   Session& s_;
   std::array<UserFrame, 2> frames_;
+  // The selectors act on the operator's picks only: off while the program fills them.
+  bool eventsEnabled_ = false;
+  bool closedWithOK_ = false;
   UserListSource usersSource_;
 };
 

@@ -1,4 +1,4 @@
-#include "ui/frmsplash.h"
+#include "ui/splash.h"
 
 #include "startup/version.h"
 
@@ -16,21 +16,21 @@ constexpr const char* kAboutText =
 
 }  // namespace
 
-FrmSplash::FrmSplash(Session& session) : s_(session) {
+SplashModel::SplashModel(Session& session) : s_(session) {
   lblLoading.SetCaption("Loading .");
   lblCompany.SetCaption("The Mirrin project");
   lblWarning.SetCaption("Please report problems to mirrin@users.noreply.github.com");
-  s_.form.txtAbout.SetText(std::string(kAboutText) + "\r\n\r\nSettings and logs are kept in " +
+  s_.controls.aboutText.SetText(std::string(kAboutText) + "\r\n\r\nSettings and logs are kept in " +
                           s_.programDir);
 }
 
-void FrmSplash::Load() {
+void SplashModel::Load() {
   lblVersion.SetCaption("Version " + VersionText());
   lblProductName.SetCaption(kProductName);
   window.SetVisible(true);
 }
 
-void FrmSplash::Progress() {
+void SplashModel::Progress() {
   lblLoading.SetCaption(lblLoading.Caption() + "..");
   s_.platform.DoEvents();
 }
@@ -38,38 +38,38 @@ void FrmSplash::Progress() {
 namespace {
 
 void SetAboutShown(Session& s, bool shown) {
-  MainForm& f = s.form;
-  f.cmdNotes.SetVisible(!shown);
-  f.Combo1.SetVisible(!shown);
+  MainWindowControls& f = s.controls;
+  f.editNotes.SetVisible(!shown);
+  f.kindSelector.SetVisible(!shown);
   for (Side side : kSides) {
     s.List(side).SetEnabled(!shown);
-    f.Desc(side).SetEnabled(!shown);
+    f.panes[side].description.SetEnabled(!shown);
   }
-  f.cmdSwitch.SetVisible(!shown);
-  f.cmdExit.SetVisible(!shown);
-  f.filemenu.SetEnabled(!shown);
-  f.mnuRestore.SetEnabled(!shown);
-  f.txtAbout.SetVisible(shown);
-  f.Command1.SetVisible(shown);
+  f.switchView.SetVisible(!shown);
+  f.exitButton.SetVisible(!shown);
+  f.fileMenu.SetEnabled(!shown);
+  f.restoreMenu.SetEnabled(!shown);
+  f.aboutText.SetVisible(shown);
+  f.aboutClose.SetVisible(shown);
 }
 
 }  // namespace
 
 void ShowAbout(Session& s) {
-  MainForm& f = s.form;
+  MainWindowControls& f = s.controls;
   SetAboutShown(s, true);
-  f.txtAbout.SetTop(600);
-  f.txtAbout.SetLeft(1080);
-  const std::string& text = f.txtAbout.Text();
+  f.aboutText.SetTop(600);
+  f.aboutText.SetLeft(1080);
+  const std::string& text = f.aboutText.Text();
   const size_t from = text.find(kAboutSuffixStart);
   const std::string rest = from == std::string::npos ? std::string() : text.substr(from);
-  f.txtAbout.SetText("\r\n" + ProductTitleWithVersion() + rest);
+  f.aboutText.SetText("\r\n" + ProductTitleWithVersion() + rest);
 }
 
 void CloseAbout(Session& s) {
   SetAboutShown(s, false);
   // The notes button belongs to the entries view only.
-  s.form.cmdNotes.SetVisible(!s.window.categoriesView);
+  s.controls.editNotes.SetVisible(!s.window.categoriesView);
 }
 
 }  // namespace mirrin

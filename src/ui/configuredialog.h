@@ -10,12 +10,12 @@
 
 namespace mirrin {
 
-class FrmConfigUser;
+class UsersDialogModel;
 
-class FrmConfigure : public ModalWindow {
+class ConfigureDialogModel : public ModalWindow {
  public:
   // configUser: its record-count labels are set to "0" on OK when empty.
-  FrmConfigure(Session& session, FrmConfigUser& configUser);
+  ConfigureDialogModel(Session& session, UsersDialogModel& configUser);
 
   inline static const std::string kTitle = "Configure Mirrin";
 
@@ -47,7 +47,7 @@ class FrmConfigure : public ModalWindow {
   void Cancel();
 
   Session& s_;
-  FrmConfigUser& configUser_;
+  UsersDialogModel& configUser_;
 };
 
 }  // namespace mirrin

@@ -16,7 +16,7 @@ struct WindowFrame {
   bool maximised = false;
 };
 
-class class_Elastic {
+class Resizer {
  public:
   // Records the frame's size and every control's geometry. Unless keepSize
   // is given or the window is maximised, the window is then scaled from the
@@ -28,7 +28,7 @@ class class_Elastic {
   // Lays every recorded control out for the frame's current size, starting
   // from the recorded values, so geometry set in between is replaced. A
   // frame below half its recorded height or width is enlarged to that half.
-  void FormResize(WindowFrame& frame);
+  void Resize(WindowFrame& frame);
 
  private:
   void LayOut(WindowFrame& frame);
