@@ -39,11 +39,14 @@ std::string PairKey(Session& s, Side side, Kind kind, int row) {
   UserStore& store = s.Store(side);
   switch (kind) {
     case Kind::Contacts: {
-      const int32_t start = std::max<int32_t>(RowRecord(store.contacts, record).MatchPrefixLength, 1);
+      RowRecord(store.contacts, record);
+      const int32_t start = std::max<int32_t>(store.Display(kind, static_cast<size_t>(record)).textStart, 1);
       return MidChars(list.List(row), static_cast<size_t>(start), 100, s.settings.DBCS);
     }
     case Kind::ToDos: return TextOf(RowRecord(store.todos, record).Description);
-    case Kind::Memos: return TextOf(RowRecord(store.memos, record).MatchText);
+    case Kind::Memos:
+      RowRecord(store.memos, record);
+      return store.Display(kind, static_cast<size_t>(record)).pairText;
     case Kind::Custom: return RowRecord(store.custom, record).Fields[1];
     case Kind::Dates: break;
   }

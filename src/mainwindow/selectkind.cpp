@@ -157,25 +157,6 @@ Verdict Judge(Session& s, Side side, Kind kind, int32_t i, const DateWindow& w) 
   return store.custom[k].Deleted ? Verdict::Skipped : Verdict::Candidate;
 }
 
-// Working fields every considered record gets, listed or not; the row text
-// sets the list text start again for the records that are listed.
-void Prepare(Session& s, Side side, Kind kind, int32_t i) {
-  UserStore& store = s.Store(side);
-  const size_t k = static_cast<size_t>(i);
-  switch (kind) {
-    case Kind::Contacts: store.contacts[k].MatchPrefixLength = 1; break;
-    case Kind::ToDos: store.todos[k].TodoWork = 1; break;
-    case Kind::Memos: {
-      MemoRecord& m = store.memos[k];
-      m.MatchText = BytesOf(MemoTitle(TextOf(m.Text), s.settings));
-      m.MemoWork = 1;
-      break;
-    }
-    case Kind::Dates:
-    case Kind::Custom: break;
-  }
-}
-
 void RunPass(Session& s, Side side, Kind kind, const DateWindow& window, TwinFinder& twins, StatusProgress& progress,
              Rows& rows) {
   UserStore& store = s.Store(side);
@@ -185,9 +166,7 @@ void RunPass(Session& s, Side side, Kind kind, const DateWindow& window, TwinFin
     const Verdict verdict = Judge(s, side, kind, i, window);
     if (verdict == Verdict::Uncounted) --store.total;
     if (verdict == Verdict::Skipped || verdict == Verdict::Ignored) ++store.filtered;
-    if (verdict == Verdict::Uncounted || verdict == Verdict::Skipped) continue;
-    Prepare(s, side, kind, i);
-    if (verdict == Verdict::Ignored) continue;
+    if (verdict != Verdict::Candidate) continue;
     const int32_t twin = twins.FindTwin(side, i);
     if (twin >= 0) {
       if (kind == Kind::Dates) {
@@ -204,6 +183,7 @@ void RunKind(Session& s, Kind kind, TwinSearch search, std::array<Rows, 2>& rows
   for (Side side : kSides) {
     s.Store(side).total = static_cast<int32_t>(s.Store(side).Count(kind));
     s.Store(side).filtered = 0;
+    s.Store(side).rowDisplay[static_cast<size_t>(kind)].clear();
     records += s.Store(side).Count(kind);
     s.List(side).Clear();
   }

@@ -57,8 +57,6 @@ struct ContactRecord : CommonFields {
   Bytes ExtString4;
   Bytes ExtString5;
   Bytes ExtString6;
-  // Not stored: a working value of the matching.
-  int16_t MatchPrefixLength = 0;
 };
 
 void ReadPhoneEntry(ByteReader& in, PhoneEntry& phone);
