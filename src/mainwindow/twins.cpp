@@ -361,9 +361,16 @@ class RecordRules : public TwinFinder::Rules {
 
 class DateRules : public RecordRules<DateRecord> {
  public:
-  using RecordRules::RecordRules;
+  DateRules(const TwinContext& context, const Stores& stores) : RecordRules(context, stores) {
+    for (Side side : kSides) {
+      ownKeys_[side].reserve(prepared_[side].size());
+      for (size_t i = 0; i < prepared_[side].size(); ++i) {
+        ownKeys_[side].push_back(KeyWith(side, i, prepared_[side][i].description));
+      }
+    }
+  }
 
-  uint64_t Key(Side side, size_t i) const override { return KeyWith(side, i, prepared_[side][i].description); }
+  uint64_t Key(Side side, size_t i) const override { return ownKeys_[side][i]; }
 
   // The description may differ by the suffix an earlier copy appended: a
   // left a is a twin of a right b when b = a, b = a + SuffixUser1 or
@@ -373,8 +380,13 @@ class DateRules : public RecordRules<DateRecord> {
     const std::string& own = prepared_[side][i].description;
     const std::string& ownSuffix = side == kLeft ? s.SuffixUser1 : s.SuffixUser2;
     const std::string& otherSuffix = side == kLeft ? s.SuffixUser2 : s.SuffixUser1;
-    keys.push_back(KeyWith(side, i, own));
-    if (!ownSuffix.empty()) keys.push_back(KeyWith(side, i, own + ownSuffix));
+    keys.push_back(Key(side, i));
+    if (!ownSuffix.empty()) {
+      // Built in one kept buffer: a lookup allocates nothing.
+      suffixed_.assign(own);
+      suffixed_ += ownSuffix;
+      keys.push_back(KeyWith(side, i, suffixed_));
+    }
     if (!otherSuffix.empty() && own.size() >= otherSuffix.size() &&
         own.compare(own.size() - otherSuffix.size(), otherSuffix.size(), otherSuffix) == 0) {
       keys.push_back(KeyWith(side, i, std::string_view(own).substr(0, own.size() - otherSuffix.size())));
@@ -387,6 +399,9 @@ class DateRules : public RecordRules<DateRecord> {
     h.Add(description);
     return h.Value();
   }
+
+  std::array<std::vector<uint64_t>, 2> ownKeys_;
+  mutable std::string suffixed_;
 };
 
 std::unique_ptr<TwinFinder::Rules> MakeRules(const Stores& stores, Kind kind, const Settings& settings,
