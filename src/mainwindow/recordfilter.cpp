@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "palmdata/errors.h"
+#include "palmdata/palmtime.h"
 #include "mainwindow/format.h"
 #include "mainwindow/pattern.h"
 #include "mainwindow/recordtext.h"
@@ -15,6 +16,24 @@ namespace {
 // The right pass writes its window texts with two-digit years, so its
 // window wraps at the century where the left one does not.
 const char* WindowPicture(Side side) { return side == kLeft ? "yyyy/mm/dd" : "yy/mm/dd"; }
+
+// A window text's digits as one number when its year has a fixed width
+// ("yyyy" of 0 to 9999, "yy" of a year from 0 on; month and day always have
+// two digits): comparing the numbers then compares the texts, without
+// writing them out.
+int32_t DayNumber(double date, Side side) {
+  const CivilDateTime c = SplitDate(date);
+  if (c.year < 0 || (side == kLeft && c.year > 9999)) return -1;
+  return (side == kLeft ? c.year : c.year % 100) * 10000 + c.month * 100 + c.day;
+}
+
+bool NotBeforeCutoff(double date, Side side, const DateWindow& w) {
+  if (w.cutoffDay[side] >= 0) {
+    const int32_t day = DayNumber(date, side);
+    if (day >= 0) return day >= w.cutoffDay[side];
+  }
+  return FormatDate(date, WindowPicture(side)) >= w.cutoff[side];
+}
 
 double DaysToIgnore(const std::string& text) {
   const std::string trimmed = Trim(text, false);
@@ -46,10 +65,8 @@ Judgement JudgeDate(const UserStore& store, const Settings& st, Side side, const
   const bool live = r.Status <= 3;
   const bool beforeHide = r.StartTime.value < w.hideDate;
   if (!live || !beforeHide) return {Verdict::Uncounted};
-  const char* picture = WindowPicture(side);
-  const std::string& cutoff = w.cutoff[side];
-  const bool inWindow = FormatDate(r.StartTime.value, picture) >= cutoff ||
-                        (r.Repeat.Hash != 0 && FormatDate(r.Repeat.EndDate.value, picture) >= cutoff);
+  const bool inWindow = NotBeforeCutoff(r.StartTime.value, side, w) ||
+                        (r.Repeat.Hash != 0 && NotBeforeCutoff(r.Repeat.EndDate.value, side, w));
   if (!inWindow) return {Verdict::Skipped, DateReason::Date};
   const bool privateHidden = r.Private && !ShowPrivate(st, side, Kind::Dates);
   const bool categoryHidden = !CategoryShown(store.datesHeader, DateCategoryIndex(r, st));
@@ -86,7 +103,10 @@ DateWindow MakeDateWindow(const Settings& settings, double now) {
   // The default "dd/mm/yyyy" is no date: nothing is hidden before 2031.
   w.hideDate = ParseDayMonthYear(settings.HideAfter).value_or(MakeDate(2031, 1, 1));
   const double cutoff = now - DaysToIgnore(settings.DaystoIgnore);
-  for (Side side : kSides) w.cutoff[side] = FormatDate(cutoff, WindowPicture(side));
+  for (Side side : kSides) {
+    w.cutoff[side] = FormatDate(cutoff, WindowPicture(side));
+    w.cutoffDay[side] = DayNumber(cutoff, side);
+  }
   return w;
 }
 

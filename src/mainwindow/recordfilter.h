@@ -31,6 +31,7 @@ struct Judgement {
 struct DateWindow {
   double hideDate = 0;
   std::array<std::string, 2> cutoff;  // the cutoff as each side's pass writes it
+  std::array<int32_t, 2> cutoffDay{-1, -1};  // the same text's digits as one number; -1 when it has none
 };
 
 // The window on day `now`; error 13 when DaystoIgnore is not a number.
