@@ -64,18 +64,27 @@ std::string ContactRow(Session& s, Side side, int32_t index, const std::string* 
   int32_t& textStart = store.Display(Kind::Contacts, static_cast<size_t>(index)).textStart;
   const bool dbcs = st.DBCS;
   const bool hasName = !r.LastName.empty() || !r.FirstName.empty();
-  const std::string name = Trim(TextOf(r.LastName), dbcs) + ", " + Trim(TextOf(r.FirstName), dbcs);
-  const std::string company = Trim(TextOf(r.Company), dbcs);
+  bool byName = hasName && (r.Company.empty() || !st.ShowCompany);
+  // One string grows to the whole row: a row is built for every listed contact.
+  std::string row;
+  row.reserve(r.LastName.size() + r.FirstName.size() + r.Company.size() + 140);
+  textStart = 1;
   if (st.ShowCategories) {
     const std::string cat = category ? *category : CategoryName(store.contactsHeader, r.Category);
     textStart = CategoryStart(cat, dbcs);
-    const bool byName = hasName && (r.Company.empty() || !st.ShowCompany);
-    std::string row = CategoryPrefix(cat) + (byName ? name : company);
-    return AppendTail(row, r.RecordId);
+    row += '(';
+    row += cat;
+    row += ") ";
+  } else {
+    byName = r.Company.empty() || (!st.ShowCompany && hasName);
   }
-  textStart = 1;
-  const bool byCompany = !r.Company.empty() && (st.ShowCompany || !hasName);
-  std::string row = byCompany ? company : name;
+  if (byName) {
+    row += Trim(TextOf(r.LastName), dbcs);
+    row += ", ";
+    row += Trim(TextOf(r.FirstName), dbcs);
+  } else {
+    row += Trim(TextOf(r.Company), dbcs);
+  }
   return AppendTail(row, r.RecordId);
 }
 
