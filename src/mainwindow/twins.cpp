@@ -62,7 +62,20 @@ struct Prepared {
 };
 
 // Compared as written, to the day: the stored times of day may differ.
-std::string EndDayText(const PalmDate& end) { return GeneralDateText(end.value).substr(0, 10); }
+// Every record has one, so the usual "dd/mm/yyyy" is written directly.
+std::string EndDayText(const PalmDate& end) {
+  const CivilDateTime c = SplitDate(end.value);
+  const bool usual = c.year >= 1000 && c.year <= 9999 && !(c.year == 1899 && c.month == 12 && c.day == 30);
+  if (!usual) return GeneralDateText(end.value).substr(0, 10);
+  std::string text = "dd/mm/yyyy";
+  const auto put = [&text](size_t at, int n, size_t width) {
+    for (size_t k = width; k-- > 0; n /= 10) text[at + k] = static_cast<char>('0' + n % 10);
+  };
+  put(0, c.day, 2);
+  put(3, c.month, 2);
+  put(6, c.year, 4);
+  return text;
+}
 
 void PrepareRepeat(Prepared& p, const RepeatRule& r, int32_t exceptionCount, KeyHash& h) {
   p.endDay = EndDayText(r.EndDate);
