@@ -62,15 +62,23 @@ struct Prepared {
 };
 
 // Compared as written, to the day: the stored times of day may differ.
-// Every record has one, so the usual "dd/mm/yyyy" is written directly.
+// Every record has one (day 0, written as a time of day, when it does not
+// repeat), so the usual forms are written directly.
 std::string EndDayText(const PalmDate& end) {
   const CivilDateTime c = SplitDate(end.value);
-  const bool usual = c.year >= 1000 && c.year <= 9999 && !(c.year == 1899 && c.month == 12 && c.day == 30);
-  if (!usual) return GeneralDateText(end.value).substr(0, 10);
-  std::string text = "dd/mm/yyyy";
+  std::string text;
   const auto put = [&text](size_t at, int n, size_t width) {
     for (size_t k = width; k-- > 0; n /= 10) text[at + k] = static_cast<char>('0' + n % 10);
   };
+  if (c.year == 1899 && c.month == 12 && c.day == 30) {
+    text = "hh:mm:ss";
+    put(0, c.hour, 2);
+    put(3, c.minute, 2);
+    put(6, c.second, 2);
+    return text;
+  }
+  if (c.year < 1000 || c.year > 9999) return GeneralDateText(end.value).substr(0, 10);
+  text = "dd/mm/yyyy";
   put(0, c.day, 2);
   put(3, c.month, 2);
   put(6, c.year, 4);
