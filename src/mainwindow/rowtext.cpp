@@ -36,20 +36,19 @@ std::string DateRow(Session& s, Side side, int32_t index) {
   UserStore& store = s.Store(side);
   const DateRecord& r = RowRecord(store.dates, index);
   const double start = r.StartTime.value;
-  std::string prefix;
+  // One string grows to the whole row, piece by piece ("(" + string + ")"
+  // also trips a false -Wrestrict in GCC 12 at -O3).
+  std::string row;
+  row.reserve(r.Description.size() + 160);
   if (st.ShowDatebookCategories) {
-    // Appended piece by piece: "(" + string + ")" trips a false -Wrestrict in GCC 12 at -O3.
-    std::string cat = "(";
-    cat += Trim(DateCategoryName(TextOf(r.Note), r, store.datesHeader, st), st.DBCS);
-    cat += ")";
-    prefix = st.SortbyCategory ? cat + FormatDate(start, "(yymmdd) ") : FormatDate(start, "(yymmdd)") + cat + " ";
+    const std::string cat = Trim(DateCategoryName(TextOf(r.Note), r, store.datesHeader, st), st.DBCS);
+    row += st.SortbyCategory ? "(" : FormatDate(start, "(yymmdd)(");
+    row += cat;
+    row += st.SortbyCategory ? FormatDate(start, ")(yymmdd) ") : ") ";
   } else {
-    prefix = FormatDate(start, "(yymmdd) ");
+    row += FormatDate(start, "(yymmdd) ");
   }
-  store.Display(Kind::Dates, static_cast<size_t>(index)).textStart =
-      static_cast<int32_t>(CharCount(prefix, st.DBCS)) + 1;
-  std::string row = std::move(prefix);
-  row.reserve(row.size() + r.Description.size() + 130);
+  store.Display(Kind::Dates, static_cast<size_t>(index)).textStart = static_cast<int32_t>(CharCount(row, st.DBCS)) + 1;
   if (st.Agendus) row += StripAgendus(r.Description, st).rest;
   else row += r.Description;
   row += " - ";
