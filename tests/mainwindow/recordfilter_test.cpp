@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "mainwindow/format.h"
-#include "palmdata/palmtime.h"
 
 namespace mirrin {
 namespace {
@@ -16,23 +15,20 @@ TEST(RecordFilter, DateWindowFollowsTheWrittenDates) {
   st.DaystoIgnore = "0";
   st.HideAfter = "31/12/9999";
   UserStore store;
-  std::vector<double> cutoffs;
   for (int year : {-150, -50, 5, 999, 1000, 1999, 2000, 2024, 2099, 2100, 9999}) {
-    cutoffs.push_back(MakeDate(year, 5, 2));
-    for (int month : {1, 5, 12}) {
-      for (double before : {0.0, 1.0 / 86400 / 3, 1.0 / 24}) {
-        store.dates.emplace_back().StartTime.value = MakeDate(year, month, 2) - before;
-      }
+    for (double day : {MakeDate(year, 1, 2), MakeDate(year, 5, 2), MakeDate(year, 12, 2)}) {
+      for (double before : {0.0, 1.0 / 86400 / 3, 1.0 / 24}) store.dates.emplace_back().StartTime.value = day - before;
     }
   }
-  for (double cutoff : cutoffs) {
-    const DateWindow w = MakeDateWindow(st, cutoff);
+  for (const DateRecord& cutoff : store.dates) {
+    const DateWindow w = MakeDateWindow(st, cutoff.StartTime.value);
     for (Side side : kSides) {
       const char* picture = side == kLeft ? "yyyy/mm/dd" : "yy/mm/dd";
-      for (size_t i = 0; i < store.dates.size(); ++i) {
-        const std::string date = FormatDate(store.dates[i].StartTime.value, picture);
-        const Verdict v = Judge(store, st, side, Kind::Dates, static_cast<int32_t>(i), w).verdict;
-        EXPECT_EQ(v != Verdict::Skipped, date >= FormatDate(cutoff, picture)) << date << " side " << side;
+      for (int32_t i = 0; i < static_cast<int32_t>(store.dates.size()); ++i) {
+        const std::string date = FormatDate(store.dates[static_cast<size_t>(i)].StartTime.value, picture);
+        EXPECT_EQ(Judge(store, st, side, Kind::Dates, i, w).verdict != Verdict::Skipped,
+                  date >= FormatDate(cutoff.StartTime.value, picture))
+            << date << " side " << side;
       }
     }
   }

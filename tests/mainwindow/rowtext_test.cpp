@@ -55,6 +55,13 @@ TEST_F(RowTextTest, ContactsWithoutNameOrCategory) {
   EXPECT_EQ(RowText(s(), kLeft, Kind::Contacts, 0), "Acme" + kSpaces + "77");
   EXPECT_EQ(left().Display(Kind::Contacts, 0).textStart, 1);
   EXPECT_EQ(RowText(s(), kLeft, Kind::Contacts, 1), ", " + kSpaces);
+  // The text starts after the category's characters, not its bytes.
+  s().settings.DBCS = s().settings.ShowCategories = true;
+  AddCategory(left().contactsHeader, 1, "\x82\xA0\x82\xA2");
+  left().contacts[1].Category = 1;
+  RowText(s(), kLeft, Kind::Contacts, 1);
+  EXPECT_EQ(left().Display(Kind::Contacts, 1).textStart, 5);
+  EXPECT_THROW(RowText(s(), kLeft, Kind::Dates, 0), RunError) << "an index without a record";
 }
 
 TEST_F(RowTextTest, MemoTitleIsMatchedUntrimmed) {
@@ -64,17 +71,6 @@ TEST_F(RowTextTest, MemoTitleIsMatchedUntrimmed) {
   left().memos.push_back(memo);
   EXPECT_EQ(RowText(s(), kLeft, Kind::Memos, 0), "(Unfiled) Shopping" + kSpaces + "9");
   EXPECT_EQ(left().Display(Kind::Memos, 0).pairText, " Shopping ");
-}
-
-TEST_F(RowTextTest, ListTextStartCountsDoubleByteCharacters) {
-  s().settings.DBCS = true;
-  AddCategory(left().contactsHeader, 1, "\x82\xA0\x82\xA2");  // two characters
-  ContactRecord contact;
-  contact.Category = 1;
-  left().contacts.push_back(contact);
-  RowText(s(), kLeft, Kind::Contacts, 0);
-  EXPECT_EQ(left().Display(Kind::Contacts, 0).textStart, 5);
-  EXPECT_THROW(RowText(s(), kLeft, Kind::Dates, 0), RunError) << "an index without a record";
 }
 
 }  // namespace

@@ -127,11 +127,6 @@ TEST(TwinRules, Dates) {
           {"repeat: other exception", false, [](auto& p) { Weekly(p), p.r.Exceptions = {200, 300}; }},
           {"repeat: days", false, [](auto& p) { Weekly(p), p.r.Repeat.DaysMask = 8; }},
           {"repeat: end", false, [](auto& p) { Weekly(p), p.r.Repeat.EndDate.value = Day(2025, 1, 1); }},
-          {"repeat: end before the year 1000, to the day", true,
-           [](auto& p) {
-             Weekly(p), p.l.Repeat.EndDate.value = Day(999, 3, 4) + MakeTime(10, 0, 0);
-             p.r.Repeat.EndDate.value = Day(999, 3, 4) + MakeTime(11, 0, 0);
-           }},
           {"repeat: both never end", true,
            [](auto& p) {
              Weekly(p), p.l.Repeat.EndDate.value = Day(2031, 12, 31), p.r.Repeat.EndDate.value = Day(2040, 1, 1);
