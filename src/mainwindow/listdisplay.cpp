@@ -39,13 +39,13 @@ std::string PairKey(Session& s, Side side, Kind kind, int row) {
   UserStore& store = s.Store(side);
   switch (kind) {
     case Kind::Contacts: {
-      RowRecord(store.contacts, record);
+      RowRecord(store.contacts, record);  // error 9 for a row naming no record
       const int32_t start = std::max<int32_t>(store.Display(kind, static_cast<size_t>(record)).textStart, 1);
       return MidChars(list.List(row), static_cast<size_t>(start), 100, s.settings.DBCS);
     }
     case Kind::ToDos: return TextOf(RowRecord(store.todos, record).Description);
     case Kind::Memos:
-      RowRecord(store.memos, record);
+      RowRecord(store.memos, record);  // error 9 for a row naming no record
       return store.Display(kind, static_cast<size_t>(record)).pairText;
     case Kind::Custom: return RowRecord(store.custom, record).Fields[1];
     case Kind::Dates: break;
