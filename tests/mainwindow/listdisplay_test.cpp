@@ -95,7 +95,7 @@ TEST_P(RandomPairingTest, SameMapsAsTheQuadraticRule) {
   st.FirstDuplicateChars = static_cast<int16_t>(GetParam() % 4 == 0 ? 0 : 2 + GetParam() % 9);
   st.Agendus = GetParam() % 2 == 1;
   st.SuffixUser1 = pick({" (A)", "", "x"});
-  st.SuffixUser2 = pick({" (B)", " (A)", "xx"});
+  st.SuffixUser2 = pick({" (B)", " (A)", "xx", ""});
   const auto kinds = {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos};
   for (Kind kind : kinds) {
     for (Side side : kSides) {
