@@ -1,6 +1,7 @@
 #include "forms/itemlist.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "palmdata/errors.h"
 
@@ -20,7 +21,10 @@ bool TextLess(const std::string& a, const std::string& b) {
   // Equal bytes are equal folded too: only where the bytes differ is the
   // case looked at. Sorting a long list spends its time here.
   const size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
+  size_t i = 0;
+  // Rows often share a long start (a category, a date): skip it eight bytes at a time.
+  while (i + 8 <= n && std::memcmp(a.data() + i, b.data() + i, 8) == 0) i += 8;
+  for (; i < n; ++i) {
     if (a[i] == b[i]) continue;
     const unsigned char x = Folded(a[i]);
     const unsigned char y = Folded(b[i]);

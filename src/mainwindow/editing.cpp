@@ -86,10 +86,11 @@ void ChangeDateDescription(Session& s, Side side, int32_t index, const std::stri
   DateRecord& r = RowRecord(s.Store(side).dates, index);
   const AgendusParts old = StripAgendus(TextOf(r.Description), s.settings);
   const bool dbcs = s.settings.DBCS;
-  if (r.DateWork > 0) {
+  const int32_t textStart = s.Store(side).Display(Kind::Dates, static_cast<size_t>(index)).textStart;
+  if (textStart > 0) {
     forms::ListBox& list = s.List(side);
     const std::string& rowText = list.List(row);
-    const size_t start = static_cast<size_t>(r.DateWork);
+    const size_t start = static_cast<size_t>(textStart);
     list.SetList(row, LeftChars(rowText, start - 1, dbcs) + text +
                           MidChars(rowText, start + CharCount(old.rest, dbcs), std::string::npos, dbcs));
   }

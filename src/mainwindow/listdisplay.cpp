@@ -39,11 +39,14 @@ std::string PairKey(Session& s, Side side, Kind kind, int row) {
   UserStore& store = s.Store(side);
   switch (kind) {
     case Kind::Contacts: {
-      const int32_t start = std::max<int32_t>(RowRecord(store.contacts, record).MatchPrefixLength, 1);
+      RowRecord(store.contacts, record);  // error 9 for a row naming no record
+      const int32_t start = std::max<int32_t>(store.Display(kind, static_cast<size_t>(record)).textStart, 1);
       return MidChars(list.List(row), static_cast<size_t>(start), 100, s.settings.DBCS);
     }
     case Kind::ToDos: return TextOf(RowRecord(store.todos, record).Description);
-    case Kind::Memos: return TextOf(RowRecord(store.memos, record).MatchText);
+    case Kind::Memos:
+      RowRecord(store.memos, record);  // error 9 for a row naming no record
+      return store.Display(kind, static_cast<size_t>(record)).pairText;
     case Kind::Custom: return RowRecord(store.custom, record).Fields[1];
     case Kind::Dates: break;
   }
@@ -86,25 +89,27 @@ void PairDates(Session& s, PairingPosition& at) {
 
   FirstRowIndex plain, suffixed;  // right rows by their key, and by their key with User2's suffix
   plain.reserve(static_cast<size_t>(right.ListCount()));
-  suffixed.reserve(static_cast<size_t>(right.ListCount()));
+  if (!st.SuffixUser2.empty()) suffixed.reserve(static_cast<size_t>(right.ListCount()));
   std::vector<const DateRecord*> rightRecords;
   rightRecords.reserve(static_cast<size_t>(right.ListCount()));
   at.step = 'A';
   for (at.q = 0; at.q < right.ListCount(); ++at.q) {
     auto [b, record] = trimmed(kRight, at.q);
     plain.emplace(LeftChars(b, n, dbcs), at.q);
-    suffixed.emplace(LeftChars(b + st.SuffixUser2, n, dbcs), at.q);
+    // An empty suffix makes the same key: the plain index answers for it.
+    if (!st.SuffixUser2.empty()) suffixed.emplace(LeftChars(b + st.SuffixUser2, n, dbcs), at.q);
     rightRecords.push_back(record);
   }
   at.step = 'B';
   for (at.p = 0; at.p < left.ListCount(); ++at.p) {
     auto [a, record] = trimmed(kLeft, at.p);
     const std::string key = LeftChars(a, n, dbcs);
-    int q = -1;
-    for (int candidate : {FirstRow(plain, key), FirstRow(plain, LeftChars(a + st.SuffixUser1, n, dbcs)),
-                          FirstRow(suffixed, key)}) {
+    int q = FirstRow(plain, key);
+    const auto take = [&q](int candidate) {
       if (candidate >= 0 && (q < 0 || candidate < q)) q = candidate;
-    }
+    };
+    if (!st.SuffixUser1.empty()) take(FirstRow(plain, LeftChars(a + st.SuffixUser1, n, dbcs)));
+    if (!st.SuffixUser2.empty()) take(FirstRow(suffixed, key));
     if (q < 0) continue;
     at.q = q;
     at.step = 'C';

@@ -1,5 +1,6 @@
 #include "mainwindow/rowtext.h"
 
+#include <charconv>
 #include <utility>
 
 #include "mainwindow/format.h"
@@ -14,7 +15,11 @@ namespace {
 // it orders rows whose visible text is equal.
 std::string AppendTail(std::string& row, int32_t recordId) {
   row.append(100, ' ');
-  row += FormatNumber(recordId, "##########");
+  // As the picture "##########" writes it: no digit for 0.
+  if (recordId != 0) {
+    char digits[16];
+    row.append(digits, std::to_chars(digits, digits + sizeof digits, recordId).ptr);
+  }
   return std::move(row);
 }
 
@@ -29,21 +34,21 @@ int32_t CategoryStart(const std::string& cat, bool dbcs) {
 std::string DateRow(Session& s, Side side, int32_t index) {
   const Settings& st = s.settings;
   UserStore& store = s.Store(side);
-  DateRecord& r = RowRecord(store.dates, index);
+  const DateRecord& r = RowRecord(store.dates, index);
   const double start = r.StartTime.value;
-  std::string prefix;
+  // One string grows to the whole row, piece by piece ("(" + string + ")"
+  // also trips a false -Wrestrict in GCC 12 at -O3).
+  std::string row;
+  row.reserve(r.Description.size() + 160);
   if (st.ShowDatebookCategories) {
-    // Appended piece by piece: "(" + string + ")" trips a false -Wrestrict in GCC 12 at -O3.
-    std::string cat = "(";
-    cat += Trim(DateCategoryName(TextOf(r.Note), r, store.datesHeader, st), st.DBCS);
-    cat += ")";
-    prefix = st.SortbyCategory ? cat + FormatDate(start, "(yymmdd) ") : FormatDate(start, "(yymmdd)") + cat + " ";
+    const std::string cat = Trim(DateCategoryName(TextOf(r.Note), r, store.datesHeader, st), st.DBCS);
+    row += st.SortbyCategory ? "(" : FormatDate(start, "(yymmdd)(");
+    row += cat;
+    row += st.SortbyCategory ? FormatDate(start, ")(yymmdd) ") : ") ";
   } else {
-    prefix = FormatDate(start, "(yymmdd) ");
+    row += FormatDate(start, "(yymmdd) ");
   }
-  r.DateWork = static_cast<int32_t>(CharCount(prefix, st.DBCS)) + 1;
-  std::string row = std::move(prefix);
-  row.reserve(row.size() + r.Description.size() + 130);
+  store.Display(Kind::Dates, static_cast<size_t>(index)).textStart = static_cast<int32_t>(CharCount(row, st.DBCS)) + 1;
   if (st.Agendus) row += StripAgendus(r.Description, st).rest;
   else row += r.Description;
   row += " - ";
@@ -54,33 +59,41 @@ std::string DateRow(Session& s, Side side, int32_t index) {
 std::string ContactRow(Session& s, Side side, int32_t index, const std::string* category) {
   const Settings& st = s.settings;
   UserStore& store = s.Store(side);
-  ContactRecord& r = RowRecord(store.contacts, index);
+  const ContactRecord& r = RowRecord(store.contacts, index);
+  int32_t& textStart = store.Display(Kind::Contacts, static_cast<size_t>(index)).textStart;
   const bool dbcs = st.DBCS;
   const bool hasName = !r.LastName.empty() || !r.FirstName.empty();
-  const std::string name = Trim(TextOf(r.LastName), dbcs) + ", " + Trim(TextOf(r.FirstName), dbcs);
-  const std::string company = Trim(TextOf(r.Company), dbcs);
+  bool byName = hasName && (r.Company.empty() || !st.ShowCompany);
+  // One string grows to the whole row: a row is built for every listed contact.
+  std::string row;
+  row.reserve(r.LastName.size() + r.FirstName.size() + r.Company.size() + 140);
+  textStart = 1;
   if (st.ShowCategories) {
     const std::string cat = category ? *category : CategoryName(store.contactsHeader, r.Category);
-    r.MatchPrefixLength = static_cast<int16_t>(CategoryStart(cat, dbcs));
-    const bool byName = hasName && (r.Company.empty() || !st.ShowCompany);
-    std::string row = CategoryPrefix(cat) + (byName ? name : company);
-    return AppendTail(row, r.RecordId);
+    textStart = CategoryStart(cat, dbcs);
+    row += '(';
+    row += cat;
+    row += ") ";
+  } else {
+    byName = r.Company.empty() || (!st.ShowCompany && hasName);
   }
-  r.MatchPrefixLength = 1;
-  const bool byCompany = !r.Company.empty() && (st.ShowCompany || !hasName);
-  std::string row = byCompany ? company : name;
+  if (byName) {
+    row += Trim(TextOf(r.LastName), dbcs);
+    row += ", ";
+    row += Trim(TextOf(r.FirstName), dbcs);
+  } else {
+    row += Trim(TextOf(r.Company), dbcs);
+  }
   return AppendTail(row, r.RecordId);
 }
 
 // To Dos and memos: an optional category, then one trimmed text.
-std::string TitledRow(const std::string& title, bool showCategory, const std::string& cat,
-                      int32_t recordId, int32_t& listTextStart, bool dbcs) {
+std::string TitledRow(const std::string& title, bool showCategory, const std::string& cat, int32_t recordId,
+                      bool dbcs) {
   if (!showCategory) {
-    listTextStart = 1;
     std::string row = Trim(title, dbcs);
     return AppendTail(row, recordId);
   }
-  listTextStart = CategoryStart(cat, dbcs);
   std::string row = CategoryPrefix(cat) + Trim(title, dbcs);
   return AppendTail(row, recordId);
 }
@@ -94,17 +107,17 @@ std::string RowText(Session& s, Side side, Kind kind, int32_t index, const std::
     case Kind::Dates: return DateRow(s, side, index);
     case Kind::Contacts: return ContactRow(s, side, index, category);
     case Kind::ToDos: {
-      TodoRecord& r = RowRecord(store.todos, index);
+      const TodoRecord& r = RowRecord(store.todos, index);
       const std::string cat = category ? *category : CategoryName(store.todosHeader, r.Category);
-      return TitledRow(TextOf(r.Description), st.ShowToDoCategories, cat, r.RecordId, r.TodoWork, st.DBCS);
+      return TitledRow(TextOf(r.Description), st.ShowToDoCategories, cat, r.RecordId, st.DBCS);
     }
     case Kind::Memos: {
-      MemoRecord& r = RowRecord(store.memos, index);
-      const std::string title = MemoTitle(TextOf(r.Text), st);
+      const MemoRecord& r = RowRecord(store.memos, index);
+      std::string& title = store.Display(Kind::Memos, static_cast<size_t>(index)).pairText;
       // The pairing of memo rows compares titles.
-      r.MatchText = BytesOf(title);
+      title = MemoTitle(TextOf(r.Text), st);
       const std::string cat = category ? *category : CategoryName(store.memosHeader, r.Category);
-      return TitledRow(title, st.ShowMemoCategories, cat, r.RecordId, r.MemoWork, st.DBCS);
+      return TitledRow(title, st.ShowMemoCategories, cat, r.RecordId, st.DBCS);
     }
     case Kind::Custom: {
       const CustomRecord& r = RowRecord(store.custom, index);
@@ -124,18 +137,6 @@ std::string ShownRowText(const std::string& row) {
 
 std::string CategoryRowText(const CategoryEntry& entry, bool dbcs) {
   return PadChars(entry.LongName, 16, dbcs) + "\t" + (entry.Show ? "Yes" : "No");
-}
-
-int32_t ListTextStart(Session& s, Side side, Kind kind, int32_t index) {
-  UserStore& store = s.Store(side);
-  switch (kind) {
-    case Kind::Dates: return RowRecord(store.dates, index).DateWork;
-    case Kind::Contacts: return RowRecord(store.contacts, index).MatchPrefixLength;
-    case Kind::ToDos: return RowRecord(store.todos, index).TodoWork;
-    case Kind::Memos: return RowRecord(store.memos, index).MemoWork;
-    case Kind::Custom: break;
-  }
-  return 0;
 }
 
 }  // namespace mirrin

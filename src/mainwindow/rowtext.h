@@ -1,7 +1,6 @@
 #pragma once
-// What a list row looks like for each kind. Building a row text also stores
-// the record's list text start (the 1-based position where its own text
-// begins) in the record's working field.
+// What a list row looks like for each kind. Building a row text also sets
+// the record's display state in the store (RowDisplay).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,7 +12,7 @@ namespace mirrin {
 
 // The entries-view row text of record `index` of the side's store of `kind`
 // (with the 100-space tail and record id for the four Palm kinds), setting
-// the record's list text start. `category`, when given, is the name shown
+// the record's display state. `category`, when given, is the name shown
 // instead of the one the header gives (a category just chosen in the menu);
 // Dates always take theirs from the record.
 std::string RowText(Session& s, Side side, Kind kind, int32_t index,
@@ -26,9 +25,6 @@ std::string ShownRowText(const std::string& row);
 // The categories-view row: the long name cut or padded to 16 characters,
 // a TAB, then "Yes" or "No" for the show flag.
 std::string CategoryRowText(const CategoryEntry& entry, bool dbcs);
-
-// The record's list text start (DateWork, MatchPrefixLength, TodoWork, MemoWork); 0 for custom.
-int32_t ListTextStart(Session& s, Side side, Kind kind, int32_t index);
 
 // The record a row's item data (or a current record index) names; error 9
 // when the store has no such record, so a stale index never reads past the array.

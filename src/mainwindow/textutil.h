@@ -17,8 +17,9 @@ namespace mirrin {
 // A record's text field as display text and back. Both are the code page's
 // bytes, so the conversion keeps every byte: TextOf(BytesOf(t)) == t, and an
 // empty field is the empty text. The double-byte grouping only matters when
-// characters are counted, which the routines below do.
-inline std::string TextOf(const Bytes& bytes) { return bytes; }
+// characters are counted, which the routines below do. TextOf is the field
+// itself, not a copy: every row and every filter reads these.
+inline const std::string& TextOf(const Bytes& bytes) { return bytes; }
 inline Bytes BytesOf(std::string_view text) { return Bytes(text); }
 
 // Number of characters.

@@ -56,7 +56,28 @@ struct Prepared {
 };
 
 // Compared as written, to the day: the stored times of day may differ.
-std::string EndDayText(const PalmDate& end) { return GeneralDateText(end.value).substr(0, 10); }
+// Every record has one (day 0, written as a time of day, when it does not
+// repeat), so the usual forms are written directly.
+std::string EndDayText(const PalmDate& end) {
+  const CivilDateTime c = SplitDate(end.value);
+  std::string text;
+  const auto put = [&text](size_t at, int n, size_t width) {
+    for (size_t k = width; k-- > 0; n /= 10) text[at + k] = static_cast<char>('0' + n % 10);
+  };
+  if (c.year == 1899 && c.month == 12 && c.day == 30) {
+    text = "hh:mm:ss";
+    put(0, c.hour, 2);
+    put(3, c.minute, 2);
+    put(6, c.second, 2);
+    return text;
+  }
+  if (c.year < 1000 || c.year > 9999) return GeneralDateText(end.value).substr(0, 10);
+  text = "dd/mm/yyyy";
+  put(0, c.day, 2);
+  put(3, c.month, 2);
+  put(6, c.year, 4);
+  return text;
+}
 
 void PrepareRepeat(Prepared& p, const RepeatRule& r, int32_t exceptionCount, KeyHash& h) {
   p.endDay = EndDayText(r.EndDate);
@@ -355,9 +376,16 @@ class RecordRules : public TwinFinder::Rules {
 
 class DateRules : public RecordRules<DateRecord> {
  public:
-  using RecordRules::RecordRules;
+  DateRules(const TwinContext& context, const Stores& stores) : RecordRules(context, stores) {
+    for (Side side : kSides) {
+      ownKeys_[side].reserve(prepared_[side].size());
+      for (size_t i = 0; i < prepared_[side].size(); ++i) {
+        ownKeys_[side].push_back(KeyWith(side, i, prepared_[side][i].description));
+      }
+    }
+  }
 
-  uint64_t Key(Side side, size_t i) const override { return KeyWith(side, i, prepared_[side][i].description); }
+  uint64_t Key(Side side, size_t i) const override { return ownKeys_[side][i]; }
 
   // The description may differ by the suffix an earlier copy appended: a
   // left a is a twin of a right b when b = a, b = a + SuffixUser1 or
@@ -367,8 +395,13 @@ class DateRules : public RecordRules<DateRecord> {
     const std::string& own = prepared_[side][i].description;
     const std::string& ownSuffix = side == kLeft ? s.SuffixUser1 : s.SuffixUser2;
     const std::string& otherSuffix = side == kLeft ? s.SuffixUser2 : s.SuffixUser1;
-    keys.push_back(KeyWith(side, i, own));
-    if (!ownSuffix.empty()) keys.push_back(KeyWith(side, i, own + ownSuffix));
+    keys.push_back(Key(side, i));
+    if (!ownSuffix.empty()) {
+      // Built in one kept buffer: a lookup allocates nothing.
+      suffixed_.assign(own);
+      suffixed_ += ownSuffix;
+      keys.push_back(KeyWith(side, i, suffixed_));
+    }
     if (!otherSuffix.empty() && own.size() >= otherSuffix.size() &&
         own.compare(own.size() - otherSuffix.size(), otherSuffix.size(), otherSuffix) == 0) {
       keys.push_back(KeyWith(side, i, std::string_view(own).substr(0, own.size() - otherSuffix.size())));
@@ -381,6 +414,9 @@ class DateRules : public RecordRules<DateRecord> {
     h.Add(description);
     return h.Value();
   }
+
+  std::array<std::vector<uint64_t>, 2> ownKeys_;
+  mutable std::string suffixed_;
 };
 
 std::unique_ptr<TwinFinder::Rules> MakeRules(const Stores& stores, Kind kind, const Settings& settings,

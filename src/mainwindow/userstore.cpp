@@ -1,5 +1,7 @@
 #include "mainwindow/userstore.h"
 
+#include <algorithm>
+
 namespace mirrin {
 
 const DatFileHeader& UserStore::Header(Kind kind) const {
@@ -26,6 +28,12 @@ size_t UserStore::Count(Kind kind) const {
     case Kind::Custom: break;
   }
   return custom.size();
+}
+
+RowDisplay& UserStore::Display(Kind kind, size_t index) {
+  std::vector<RowDisplay>& shown = rowDisplay[static_cast<size_t>(kind)];
+  if (index >= shown.size()) shown.resize(std::max(index + 1, Count(kind)));
+  return shown[index];
 }
 
 int ChangedWord(const std::array<UserStore, 2>& stores) {

@@ -31,6 +31,13 @@ inline constexpr const char* kContactsText = "Contacts";
 inline constexpr const char* kToDosText = "To Dos";
 inline constexpr const char* kMemosText = "Memos";
 
+// What the list shows of a record besides its row, worked out when the row
+// is built. It lives beside the records: they hold only what their files hold.
+struct RowDisplay {
+  int32_t textStart = 0;  // dates and contacts: 1-based position in the row where the record's own text starts
+  std::string pairText;   // memos: the title their rows pair by
+};
+
 struct UserStore {
   bool loaded = false;
   std::string userName;  // as in users.dat
@@ -50,6 +57,8 @@ struct UserStore {
   // The operator was told that the kind's category table is more than a
   // handheld holds (once per loaded file).
   std::array<bool, kKindCount> toldBeyondHandheld{};
+  // By Kind, then record index; reset at each kind selection.
+  std::array<std::vector<RowDisplay>, kKindCount> rowDisplay;
   int32_t total = 0;                       // records of the shown kind that count "in total"
   int32_t filtered = 0;  // of those, how many the filters (date window, private, category, pattern) hid
 
@@ -59,6 +68,8 @@ struct UserStore {
   bool Changed(Kind kind) const { return changed[static_cast<size_t>(kind)]; }
   // Number of records of a kind in memory (loaded and added).
   size_t Count(Kind kind) const;
+  // Record `index`'s display state; records added since the selection start empty.
+  RowDisplay& Display(Kind kind, size_t index);
 };
 
 // The changed flags of both users as one word: User1 Dates 1, Contacts 2,

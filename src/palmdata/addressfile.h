@@ -65,8 +65,6 @@ struct ContactRecord : CommonFields {
   Bytes ExtString4;
   Bytes ExtString5;
   Bytes ExtString6;
-  // Not stored: a working value of the matching.
-  int16_t MatchPrefixLength = 0;
 };
 
 // Header and records from bytes in memory; path is only named in errors,

@@ -61,7 +61,6 @@ struct DateRecord : CommonFields {
   Bytes ExtString4;
   int32_t ExceptionCount = 0;
   std::vector<int32_t> Exceptions;  // raw Palm times, ExceptionCount of them
-  int32_t DateWork = 0;             // not stored
 };
 
 // The repeat event: a class entry (or a reference to an earlier one) and

@@ -13,8 +13,6 @@ namespace mirrin {
 
 struct MemoRecord : CommonFields {
   Bytes Text;
-  int32_t MemoWork = 0;  // not stored
-  Bytes MatchText;       // not stored: built by the matching
 };
 
 void ParseMemoFile(const Bytes& data, const std::string& path, DatFileHeader& header,

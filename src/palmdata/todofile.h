@@ -28,7 +28,6 @@ struct TodoRecord : CommonFields {
   RepeatRule Repeat;
   int32_t ExceptionCount = 0;
   std::vector<int32_t> Exceptions;  // raw Palm times
-  int32_t TodoWork = 0;             // not stored
 };
 
 // One record, in the header's layout.

@@ -59,6 +59,10 @@ std::string Convert(void* handle, std::string_view in, std::string_view substitu
   return out;
 }
 
+bool AllAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 CodePage::CodePage(std::string name) : name_(std::move(name)) {
@@ -71,6 +75,18 @@ CodePage::CodePage(std::string name) : name_(std::move(name)) {
   }
   toUtf8_ = to;
   fromUtf8_ = from;
+  // Most texts are plain ASCII and need no conversion when the code page
+  // keeps ASCII as it is. Every pair of ASCII bytes is tried, so a page whose
+  // ASCII bytes start shift sequences (HZ, UTF-7, ISO-2022) takes no shortcut.
+  std::string pairs;
+  pairs.reserve(2 * 128 * 128);
+  for (int a = 0; a < 128; ++a) {
+    for (int b = 0; b < 128; ++b) {
+      pairs += static_cast<char>(a);
+      pairs += static_cast<char>(b);
+    }
+  }
+  asciiKept_ = Convert(toUtf8_, pairs, kReplacement, OneByte) == pairs;
 }
 
 CodePage::~CodePage() {
@@ -79,6 +95,7 @@ CodePage::~CodePage() {
 }
 
 std::string CodePage::ToUtf8(std::string_view bytes) const {
+  if (asciiKept_ && AllAscii(bytes)) return std::string(bytes);
   return Convert(toUtf8_, bytes, kReplacement, OneByte);
 }
 

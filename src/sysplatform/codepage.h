@@ -28,6 +28,7 @@ class CodePage {
   std::string name_;
   void* toUtf8_;
   void* fromUtf8_;
+  bool asciiKept_ = false;  // every ASCII text converts to itself
 };
 
 // The code page in use: MIRRIN_CODEPAGE when iconv knows it (an unknown name

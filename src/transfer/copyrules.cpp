@@ -14,18 +14,6 @@ namespace {
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-// The list display's working values belong to the row the record is shown
-// in, never to the record it was copied from.
-void KeepWork(const ContactRecord& before, ContactRecord& target) {
-  target.MatchPrefixLength = before.MatchPrefixLength;
-}
-void KeepWork(const MemoRecord& before, MemoRecord& target) {
-  target.MemoWork = before.MemoWork;
-  target.MatchText = before.MatchText;
-}
-void KeepWork(const TodoRecord& before, TodoRecord& target) { target.TodoWork = before.TodoWork; }
-void KeepWork(const DateRecord& before, DateRecord& target) { target.DateWork = before.DateWork; }
-
 // Copies every field of source into target except the ones that identify the
 // target record in its file and its category; returns the target as it was.
 // The counted texts' tags follow the target file's schema, not the source's.
@@ -41,7 +29,6 @@ Record TakeContent(const Record& source, Record& target, const DatFileHeader& ta
   target.Position = before.Position;
   target.Category = before.Category;
   target.ExtTag = CountedTextTags(targetHeader);
-  KeepWork(before, target);
   return before;
 }
 

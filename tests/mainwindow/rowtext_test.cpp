@@ -30,11 +30,11 @@ TEST_F(RowTextTest, DatePrefixesAgendusAndNoteCode) {
   r.Category = 1;
   left().dates.push_back(r);
   EXPECT_EQ(RowText(s(), kLeft, Kind::Dates, 0), "(240131) Dentist - 31/01/24" + kSpaces + "1234");
-  EXPECT_EQ(ListTextStart(s(), kLeft, Kind::Dates, 0), 10);
+  EXPECT_EQ(left().Display(Kind::Dates, 0).textStart, 10);
   s().settings.ShowDatebookCategories = true;
   s().settings.SortbyCategory = true;
   EXPECT_EQ(RowText(s(), kLeft, Kind::Dates, 0), "(Work)(240131) Dentist - 31/01/24" + kSpaces + "1234");
-  EXPECT_EQ(left().dates[0].DateWork, 16);
+  EXPECT_EQ(left().Display(Kind::Dates, 0).textStart, 16);
 
   s().settings.SortbyCategory = false;
   s().settings.Agendus = true;
@@ -53,8 +53,15 @@ TEST_F(RowTextTest, ContactsWithoutNameOrCategory) {
   s().settings.ShowCategories = false;
   s().settings.ShowCompany = false;
   EXPECT_EQ(RowText(s(), kLeft, Kind::Contacts, 0), "Acme" + kSpaces + "77");
-  EXPECT_EQ(ListTextStart(s(), kLeft, Kind::Contacts, 0), 1);
+  EXPECT_EQ(left().Display(Kind::Contacts, 0).textStart, 1);
   EXPECT_EQ(RowText(s(), kLeft, Kind::Contacts, 1), ", " + kSpaces);
+  // The text starts after the category's characters, not its bytes.
+  s().settings.DBCS = s().settings.ShowCategories = true;
+  AddCategory(left().contactsHeader, 1, "\x82\xA0\x82\xA2");
+  left().contacts[1].Category = 1;
+  RowText(s(), kLeft, Kind::Contacts, 1);
+  EXPECT_EQ(left().Display(Kind::Contacts, 1).textStart, 5);
+  EXPECT_THROW(RowText(s(), kLeft, Kind::Dates, 0), RunError) << "an index without a record";
 }
 
 TEST_F(RowTextTest, MemoTitleIsMatchedUntrimmed) {
@@ -63,18 +70,7 @@ TEST_F(RowTextTest, MemoTitleIsMatchedUntrimmed) {
   memo.Text = " Shopping \r\nmilk\r\neggs";
   left().memos.push_back(memo);
   EXPECT_EQ(RowText(s(), kLeft, Kind::Memos, 0), "(Unfiled) Shopping" + kSpaces + "9");
-  EXPECT_EQ(left().memos[0].MatchText, " Shopping ");
-}
-
-TEST_F(RowTextTest, ListTextStartCountsDoubleByteCharacters) {
-  s().settings.DBCS = true;
-  AddCategory(left().todosHeader, 1, "\x82\xA0\x82\xA2");  // two characters
-  TodoRecord todo;
-  todo.Category = 1;
-  left().todos.push_back(todo);
-  RowText(s(), kLeft, Kind::ToDos, 0);
-  EXPECT_EQ(left().todos[0].TodoWork, 5);
-  EXPECT_THROW(RowText(s(), kLeft, Kind::Dates, 0), RunError) << "an index without a record";
+  EXPECT_EQ(left().Display(Kind::Memos, 0).pairText, " Shopping ");
 }
 
 }  // namespace

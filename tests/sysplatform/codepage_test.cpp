@@ -42,6 +42,8 @@ TEST(CodePage, DoubleByteCodePage) {
   EXPECT_EQ(cp.ToUtf8(nihon + "abc"), "日本abc");
   EXPECT_EQ(cp.FromUtf8("日本abc"), nihon + "abc");
   EXPECT_EQ(cp.ToUtf8("a\x93"), "a\xEF\xBF\xBD");  // a lead byte without its trail byte
+  // Where ASCII bytes start shift sequences, ASCII text is converted too.
+  EXPECT_EQ(CodePage("UTF-7").ToUtf8("1+AGE-"), "1a");
 }
 
 }  // namespace

@@ -111,13 +111,11 @@ TEST_F(CopyRulesTest, CopiedContactKeepsItsIdentityAndMapsItsCategory) {
   dst.RecordId = 77;
   dst.Position = 8;
   dst.Category = 1;
-  dst.MatchPrefixLength = 4;
   CopyContact(st, src, left, dst, right, notAdded);
   EXPECT_EQ(dst.Phones[6].Value, "555");
   EXPECT_TRUE(dst.Private);
   EXPECT_EQ(dst.RecordId, 77);
   EXPECT_EQ(dst.Position, 8);
-  EXPECT_EQ(dst.MatchPrefixLength, 4);
   EXPECT_EQ(dst.Category, 5);
   EXPECT_EQ(dst.Status, kStatusModified);
 
