@@ -37,7 +37,8 @@ DateRecord BenchDate(int i, int user) {
   r.EndTime = PalmDate::Local(start + MakeTime(1, 0, 0));
   r.Description = "Appointment " + std::to_string(i) + " with the team";
   r.Duration = 60;
-  r.Note = "Agenda: review item " + std::to_string(i) + ", then plans for the next quarter.\r\nBring the figures.";
+  r.Note =
+      "Agenda: review item " + std::to_string(i) + ", then plans for the next quarter.\r\nBring the figures.";
   r.AlarmSet = i % 2 == 0;
   r.AlarmAdvance = 10;
   r.Category = i % 3;
@@ -50,8 +51,10 @@ DateRecord BenchDate(int i, int user) {
   }
   if (i % 2 == 1 && user == 2) {
     // Near misses: the same slot, another text or length.
-    if (i % 4 == 1) r.Description += " (moved)";
-    else r.Duration = 90;
+    if (i % 4 == 1)
+      r.Description += " (moved)";
+    else
+      r.Duration = 90;
   }
   return r;
 }
@@ -68,8 +71,10 @@ ContactRecord BenchContact(int i, int user) {
   c.Note = "Met at the conference, year " + std::to_string(2000 + i % 20);
   c.Category = i % 2;
   if (i % 2 == 1 && user == 2) {
-    if (i % 4 == 1) c.Phones[0].Label = 1;
-    else c.Note += ".";
+    if (i % 4 == 1)
+      c.Phones[0].Label = 1;
+    else
+      c.Note += ".";
   }
   return c;
 }
@@ -100,7 +105,9 @@ class BenchSession {
 };
 
 void FillDates(UserStore& st, Side side, int i) { st.dates.push_back(BenchDate(i, UserNumber(side))); }
-void FillContacts(UserStore& st, Side side, int i) { st.contacts.push_back(BenchContact(i, UserNumber(side))); }
+void FillContacts(UserStore& st, Side side, int i) {
+  st.contacts.push_back(BenchContact(i, UserNumber(side)));
+}
 
 void Run(benchmark::State& state, const char* kind, TwinSearch search) {
   const int records = static_cast<int>(state.range(0));
@@ -190,8 +197,10 @@ void RunShape(benchmark::State& state, const char* kind, Shape shape) {
   const int records = static_cast<int>(state.range(0));
   const bool todos = kind == std::string(kToDosText);
   BenchSession b(records, [&](UserStore& st, Side side, int i) {
-    if (todos) FillTodos(st, side, i, records, shape);
-    else FillMemos(st, side, i, shape);
+    if (todos)
+      FillTodos(st, side, i, records, shape);
+    else
+      FillMemos(st, side, i, shape);
   });
   for (auto _ : state) {
     b.Select(kChoose);

@@ -12,7 +12,8 @@
 namespace {
 
 // Settings from the file at path; false when a value does not convert.
-bool Read(const std::string& path, mirrin::ConfigLines& lines, mirrin::Settings& settings, bool again = false) {
+bool Read(const std::string& path, mirrin::ConfigLines& lines, mirrin::Settings& settings,
+          bool again = false) {
   mirrin::NullLog log;
   mirrin::fuzz::QuietPlatform platform;
   mirrin::ReadIniFile(lines, path, log, platform);

@@ -3,5 +3,6 @@
 #include "palmdata/datebookfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return mirrin::fuzz::CheckRoundTrip<mirrin::DateRecord>(data, size, mirrin::ParseDatebookFile, mirrin::BuildDatebookFile);
+  return mirrin::fuzz::CheckRoundTrip<mirrin::DateRecord>(data, size, mirrin::ParseDatebookFile,
+                                                          mirrin::BuildDatebookFile);
 }

@@ -3,5 +3,6 @@
 #include "palmdata/memofile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return mirrin::fuzz::CheckRoundTrip<mirrin::MemoRecord>(data, size, mirrin::ParseMemoFile, mirrin::BuildMemoFile);
+  return mirrin::fuzz::CheckRoundTrip<mirrin::MemoRecord>(data, size, mirrin::ParseMemoFile,
+                                                          mirrin::BuildMemoFile);
 }

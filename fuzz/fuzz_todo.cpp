@@ -3,5 +3,6 @@
 #include "palmdata/todofile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return mirrin::fuzz::CheckRoundTrip<mirrin::TodoRecord>(data, size, mirrin::ParseTodoFile, mirrin::BuildTodoFile);
+  return mirrin::fuzz::CheckRoundTrip<mirrin::TodoRecord>(data, size, mirrin::ParseTodoFile,
+                                                          mirrin::BuildTodoFile);
 }

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Judged by the path library, not by the rule itself.
     const std::filesystem::path joined = (std::filesystem::path("/palm") / folder).lexically_normal();
     const std::string text = joined.string();
-    if (folder.find('\0') != std::string::npos || (text != "/palm" && text != "/palm/" && text.rfind("/palm/", 0) != 0)) {
+    if (folder.find('\0') != std::string::npos ||
+        (text != "/palm" && text != "/palm/" && text.rfind("/palm/", 0) != 0)) {
       std::abort();
     }
   }

@@ -15,7 +15,8 @@ class MemFile {
  public:
   MemFile() : fd_(::memfd_create("fuzz", 0)), path_("/proc/self/fd/" + std::to_string(fd_)) {}
   const std::string& Put(std::string_view bytes) {
-    if (::ftruncate(fd_, 0) != 0 || ::pwrite(fd_, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
+    if (::ftruncate(fd_, 0) != 0 ||
+        ::pwrite(fd_, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
       std::abort();
     }
     return path_;

@@ -19,8 +19,10 @@ int main(int argc, char** argv) {
   QString screenshotDir;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--screenshot" && i + 1 < argc) screenshotDir = QString::fromLocal8Bit(argv[++i]);
-    else args.push_back(arg);
+    if (arg == "--screenshot" && i + 1 < argc)
+      screenshotDir = QString::fromLocal8Bit(argv[++i]);
+    else
+      args.push_back(arg);
   }
 
   mirrin::qt::QtPlatform platform;

@@ -11,15 +11,25 @@ std::string EscapeValue(std::string_view bytes) {
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case ';': out += "\\;"; break;
-      case ',': out += "\\,"; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case ';':
+        out += "\\;";
+        break;
+      case ',':
+        out += "\\,";
+        break;
       case '\r':
         if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
         out += "\\n";
         break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += c; break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += c;
+        break;
       default:
         // Other control characters may not appear in a text value.
         if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;

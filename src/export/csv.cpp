@@ -24,7 +24,8 @@ std::string LocalText(double date, bool dayOnly) {
 }
 
 const char* RepeatName(const RepeatRule& r) {
-  static const char* const kNames[6] = {"", "Daily", "Weekly", "Monthly by weekday", "Monthly by date", "Yearly"};
+  static const char* const kNames[6] = {"",      "Daily", "Weekly", "Monthly by weekday", "Monthly by date",
+                                        "Yearly"};
   if (r.Hash == 0) return "";
   return r.Brand >= kNoRepeat && r.Brand <= kRepeatYearly ? kNames[r.Brand] : "Other";
 }
@@ -44,7 +45,8 @@ std::string RepeatDays(const RepeatRule& r) {
       if (r.DaysMask & (1 << d)) text += std::string(text.empty() ? "" : " ") + kDays[d];
     }
   }
-  if (r.Hash != 0 && r.Brand == kRepeatMonthlyByWeekday && r.DayIndex >= 0 && r.DayIndex < 7 && r.WeekIndex >= 0) {
+  if (r.Hash != 0 && r.Brand == kRepeatMonthlyByWeekday && r.DayIndex >= 0 && r.DayIndex < 7 &&
+      r.WeekIndex >= 0) {
     text = std::string(kWeeks[r.WeekIndex > 4 ? 4 : r.WeekIndex]) + " " + kDays[r.DayIndex];
   }
   return text;
@@ -82,16 +84,21 @@ Row Header(Kind kind) {
       }
       for (int i = 1; i <= 3; ++i) {
         const std::string a = "Address " + std::to_string(i);
-        h.insert(h.end(), {a + " Label", a + " Street", a + " City", a + " State", a + " Zip", a + " Country"});
+        h.insert(h.end(),
+                 {a + " Label", a + " Street", a + " City", a + " State", a + " Zip", a + " Country"});
       }
       for (int i = 1; i <= 9; ++i) h.push_back("Custom " + std::to_string(i));
       h.insert(h.end(), {"IM 1 Label", "IM 1", "IM 2 Label", "IM 2", "Website", "Note"});
       break;
     case Kind::ToDos:
-      h.insert(h.end(), {"Description", "Due", "Completed", "Priority", "Note", "Repeat", "Interval", "Repeat End"});
+      h.insert(h.end(),
+               {"Description", "Due", "Completed", "Priority", "Note", "Repeat", "Interval", "Repeat End"});
       break;
-    case Kind::Memos: h.push_back("Text"); break;
-    case Kind::Custom: break;
+    case Kind::Memos:
+      h.push_back("Text");
+      break;
+    case Kind::Custom:
+      break;
   }
   return h;
 }
@@ -108,7 +115,8 @@ std::string Label(const std::array<std::string, N>& names, int32_t index) {
 // A spreadsheet takes a cell starting with one of these as a formula; the
 // leading apostrophe makes it show the text instead.
 std::string GuardFormula(std::string text) {
-  if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos) text.insert(0, "'");
+  if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos)
+    text.insert(0, "'");
   return text;
 }
 
@@ -133,7 +141,10 @@ Row RecordRow(const ExportContext& c, Kind kind, const ExportRecord& r, bool raw
                  {LocalText(d.StartTime.value, d.Untimed), d.Untimed ? "" : LocalText(d.EndTime.value, false),
                   YesNo(d.Untimed), u(d.Description), std::to_string(d.Duration), u(d.Location), u(d.Note),
                   YesNo(d.AlarmSet), d.AlarmSet ? std::to_string(d.AlarmAdvance) : "",
-                  d.AlarmSet ? (d.AlarmUnit == kAlarmHours ? "hours" : d.AlarmUnit == kAlarmDays ? "days" : "minutes") : "",
+                  d.AlarmSet ? (d.AlarmUnit == kAlarmHours  ? "hours"
+                                : d.AlarmUnit == kAlarmDays ? "days"
+                                                            : "minutes")
+                             : "",
                   RepeatName(d.Repeat), Interval(d.Repeat), RepeatEnd(d.Repeat), RepeatDays(d.Repeat),
                   d.Repeat.Hash == 0 ? "" : ExceptionDays(d.Exceptions, d.ExceptionCount, c.timeZone)});
       break;
@@ -147,8 +158,8 @@ Row RecordRow(const ExportContext& c, Kind kind, const ExportRecord& r, bool raw
         row.push_back(u(p.Value));
       }
       for (const PostalAddress& a : k.Addresses) {
-        row.insert(row.end(), {u(Label(c.labels.AddressLabelNames, a.Label)), u(a.Street), u(a.City), u(a.State),
-                               u(a.Zip), u(a.Country)});
+        row.insert(row.end(), {u(Label(c.labels.AddressLabelNames, a.Label)), u(a.Street), u(a.City),
+                               u(a.State), u(a.Zip), u(a.Country)});
       }
       for (const Bytes& f : k.CustomFields) row.push_back(u(f));
       row.insert(row.end(), {u(Label(c.labels.IMLabelNames, k.IMLabel1)), u(k.InstantMessage1),
@@ -159,17 +170,18 @@ Row RecordRow(const ExportContext& c, Kind kind, const ExportRecord& r, bool raw
     case Kind::ToDos: {
       const TodoRecord& t = st.todos[at];
       common(t);
-      row.insert(row.end(), {u(t.Description),
-                             t.DueDate.value < NoDueDateFrom() ? LocalText(t.DueDate.value, true) : "",
-                             YesNo(t.Completed), std::to_string(t.Priority), u(t.Note), RepeatName(t.Repeat),
-                             Interval(t.Repeat), RepeatEnd(t.Repeat)});
+      row.insert(row.end(),
+                 {u(t.Description), t.DueDate.value < NoDueDateFrom() ? LocalText(t.DueDate.value, true) : "",
+                  YesNo(t.Completed), std::to_string(t.Priority), u(t.Note), RepeatName(t.Repeat),
+                  Interval(t.Repeat), RepeatEnd(t.Repeat)});
       break;
     }
     case Kind::Memos:
       common(st.memos[at]);
       row.push_back(u(st.memos[at].Text));
       break;
-    case Kind::Custom: break;
+    case Kind::Custom:
+      break;
   }
   return row;
 }

@@ -12,11 +12,16 @@ namespace {
 const CommonFields* Common(const UserStore& st, Kind kind, int32_t i) {
   const auto at = static_cast<size_t>(i);
   switch (kind) {
-    case Kind::Dates: return &st.dates[at];
-    case Kind::Contacts: return &st.contacts[at];
-    case Kind::ToDos: return &st.todos[at];
-    case Kind::Memos: return &st.memos[at];
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return &st.dates[at];
+    case Kind::Contacts:
+      return &st.contacts[at];
+    case Kind::ToDos:
+      return &st.todos[at];
+    case Kind::Memos:
+      return &st.memos[at];
+    case Kind::Custom:
+      break;
   }
   return nullptr;  // custom records have no common fields
 }
@@ -50,7 +55,8 @@ std::vector<ExportRecord> ChooseRecords(const ExportContext& c, Kind kind, bool 
   TwinFinder twins(exported, kind, c.settings, c.labels.AgendusMarker, TwinSearch::Indexed);
   const auto rightCount = static_cast<int32_t>(c.Store(kRight).Count(kind));
   for (int32_t i = 0; i < rightCount; ++i) {
-    if (Live(c.Store(kRight), kind, i, includePrivate) && twins.FindTwin(kRight, i) < 0) chosen.push_back({kRight, i});
+    if (Live(c.Store(kRight), kind, i, includePrivate) && twins.FindTwin(kRight, i) < 0)
+      chosen.push_back({kRight, i});
   }
   return chosen;
 }
@@ -63,10 +69,18 @@ std::string ExportCategory(const ExportContext& c, Kind kind, const ExportRecord
     case Kind::Dates:
       name = DateCategoryName(st.dates[at].Note, st.dates[at], st.datesHeader, c.settings);
       break;
-    case Kind::Contacts: name = CategoryName(st.contactsHeader, st.contacts[at].Category); break;
-    case Kind::ToDos: name = CategoryName(st.todosHeader, st.todos[at].Category); break;
-    case Kind::Memos: name = CategoryName(st.memosHeader, st.memos[at].Category); break;
-    case Kind::Custom: name = st.custom[at].Fields[0]; break;
+    case Kind::Contacts:
+      name = CategoryName(st.contactsHeader, st.contacts[at].Category);
+      break;
+    case Kind::ToDos:
+      name = CategoryName(st.todosHeader, st.todos[at].Category);
+      break;
+    case Kind::Memos:
+      name = CategoryName(st.memosHeader, st.memos[at].Category);
+      break;
+    case Kind::Custom:
+      name = st.custom[at].Fields[0];
+      break;
   }
   return name == "Unfiled" ? std::string() : name;
 }

@@ -24,8 +24,8 @@ struct ExportContext {
   const Settings& settings;
   const LabelTables& labels;
   TimeZoneInfo timeZone;
-  int64_t stamp = 0;  // the export's moment, seconds since 1970 UTC
-  std::string zoneName;  // the tz database name of timeZone; empty: unknown
+  int64_t stamp = 0;                     // the export's moment, seconds since 1970 UTC
+  std::string zoneName;                  // the tz database name of timeZone; empty: unknown
   std::array<std::string, 2> userNames;  // as the users file names them
 
   const UserStore& Store(Side side) const { return stores[side]; }
@@ -39,7 +39,6 @@ std::vector<ExportRecord> ChooseRecords(const ExportContext& c, Kind kind, bool 
 
 // The record's category name for the export; empty for "Unfiled".
 std::string ExportCategory(const ExportContext& c, Kind kind, const ExportRecord& r);
-
 
 // Seconds since 1970 UTC as "YYYYMMDDTHHMMSSZ".
 std::string UtcStampText(int64_t seconds);

@@ -30,7 +30,8 @@ std::string Uid(Kind kind, const ExportRecord& r, int32_t recordId) {
 std::string LocalStamp(double local) {
   const CivilDateTime t = SplitDate(local);
   char buf[24];
-  std::snprintf(buf, sizeof buf, "%04d%02d%02dT%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+  std::snprintf(buf, sizeof buf, "%04d%02d%02dT%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute,
+                t.second);
   return buf;
 }
 
@@ -46,12 +47,21 @@ double Occurrence(double day, double start) { return LocalDay(day) + (start - Lo
 std::string RepeatRuleText(const RepeatRule& rule, bool allDay, const ExportContext& c) {
   std::string text;
   switch (rule.Brand) {
-    case kRepeatDaily: text = "FREQ=DAILY"; break;
-    case kRepeatWeekly: text = "FREQ=WEEKLY"; break;
+    case kRepeatDaily:
+      text = "FREQ=DAILY";
+      break;
+    case kRepeatWeekly:
+      text = "FREQ=WEEKLY";
+      break;
     case kRepeatMonthlyByWeekday:
-    case kRepeatMonthlyByDate: text = "FREQ=MONTHLY"; break;
-    case kRepeatYearly: text = "FREQ=YEARLY"; break;
-    default: return "";  // no rule this export can name
+    case kRepeatMonthlyByDate:
+      text = "FREQ=MONTHLY";
+      break;
+    case kRepeatYearly:
+      text = "FREQ=YEARLY";
+      break;
+    default:
+      return "";  // no rule this export can name
   }
   if (rule.Interval > 1) text += ";INTERVAL=" + std::to_string(rule.Interval);
   const double end = rule.EndDate.value;
@@ -59,7 +69,7 @@ std::string RepeatRuleText(const RepeatRule& rule, bool allDay, const ExportCont
     // The last day of the repeat is included whole. With a zone the end
     // must be given in UTC; floating times keep it floating.
     const double last = LocalDay(end) + MakeTime(23, 59, 59);
-    text += ";UNTIL=" + (allDay              ? DayText(end)
+    text += ";UNTIL=" + (allDay               ? DayText(end)
                          : c.zoneName.empty() ? LocalStamp(last)
                                               : UtcStampText(DateToSeconds(last, c.timeZone)));
   }
@@ -92,7 +102,8 @@ void AddRepeat(Lines& out, const RepeatRule& rule, const std::vector<int32_t>& e
   for (size_t i = 0; i < n; ++i) {
     // Exceptions name the skipped day; the occurrence there starts at the start's time.
     const double day = SecondsToDate(static_cast<uint32_t>(exceptions[i]), c.timeZone);
-    out.Add(allDay ? "EXDATE;VALUE=DATE:" + DayText(day) : TimedProperty("EXDATE", Occurrence(day, start), c.zoneName));
+    out.Add(allDay ? "EXDATE;VALUE=DATE:" + DayText(day)
+                   : TimedProperty("EXDATE", Occurrence(day, start), c.zoneName));
   }
 }
 
@@ -135,7 +146,8 @@ void AddEvent(Lines& out, const ExportContext& c, const ExportRecord& r) {
   out.AddText("DESCRIPTION", d.Note);
   out.AddText("LOCATION", d.Location);
   AddRepeat(out, d.Repeat, d.Exceptions, d.ExceptionCount, start, d.Untimed, c);
-  if (d.AlarmSet && d.AlarmAdvance >= 0) AddAlarm(out, d.Description, ":" + TriggerText(d.AlarmAdvance, d.AlarmUnit));
+  if (d.AlarmSet && d.AlarmAdvance >= 0)
+    AddAlarm(out, d.Description, ":" + TriggerText(d.AlarmAdvance, d.AlarmUnit));
   out.Add("END:VEVENT");
 }
 
@@ -147,7 +159,8 @@ void AddTimeZone(Lines& out, const ExportContext& c) {
   auto offset = [](int bias) {
     const int east = -bias;
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%c%02d%02d", east < 0 ? '-' : '+', std::abs(east) / 60, std::abs(east) % 60);
+    std::snprintf(buf, sizeof buf, "%c%02d%02d", east < 0 ? '-' : '+', std::abs(east) / 60,
+                  std::abs(east) % 60);
     return std::string(buf);
   };
   auto observance = [&](const char* name, const TransitionRule* rule, int fromBias, int toBias) {

@@ -12,8 +12,7 @@ namespace mirrin::forms {
 
 class ComboBox : public ItemList {
  public:
-  explicit ComboBox(bool sorted = false, bool editable = false)
-      : ItemList(sorted), editable_(editable) {}
+  explicit ComboBox(bool sorted = false, bool editable = false) : ItemList(sorted), editable_(editable) {}
 
   int AddItem(std::string text, int32_t itemData = 0) { return InsertRow(std::move(text), itemData); }
   void RemoveItem(int index) { EraseRow(index); }

@@ -12,9 +12,27 @@ namespace mirrin::forms {
 // Key codes as the classic toolkits number them: letters and digits are
 // their ASCII codes, F1..F12 follow on from F1.
 enum class KeyCode : int32_t {
-  None = 0, Backspace = 8, Tab = 9, Enter = 13, Shift = 16, Ctrl = 17, Alt = 18, Escape = 27, Space = 32,
-  PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45,
-  Delete = 46, A = 65, F1 = 112,
+  None = 0,
+  Backspace = 8,
+  Tab = 9,
+  Enter = 13,
+  Shift = 16,
+  Ctrl = 17,
+  Alt = 18,
+  Escape = 27,
+  Space = 32,
+  PageUp = 33,
+  PageDown = 34,
+  End = 35,
+  Home = 36,
+  Left = 37,
+  Up = 38,
+  Right = 39,
+  Down = 40,
+  Insert = 45,
+  Delete = 46,
+  A = 65,
+  F1 = 112,
 };
 
 // Position and size in twips, as the classic forms lay controls out. A line

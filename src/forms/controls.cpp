@@ -14,13 +14,15 @@ void TextBox::SetText(std::string text) {
 
 void TextBox::UserType(std::string text) {
   if (locked_ || !Enabled()) return;
-  if (maxLength_ > 0 && text.size() > static_cast<size_t>(maxLength_)) text.resize(static_cast<size_t>(maxLength_));
+  if (maxLength_ > 0 && text.size() > static_cast<size_t>(maxLength_))
+    text.resize(static_cast<size_t>(maxLength_));
   SetText(std::move(text));
 }
 
 void CheckBox::SetValue(CheckState value) {
   if (value < Unchecked || value > Grayed) {
-    throw RunError(err::InvalidPropertyValue, "Invalid property value", "Value " + std::to_string(static_cast<int32_t>(value)));
+    throw RunError(err::InvalidPropertyValue, "Invalid property value",
+                   "Value " + std::to_string(static_cast<int32_t>(value)));
   }
   if (value == value_) return;
   value_ = value;

@@ -43,8 +43,10 @@ void ListBox::SetSelected(int index, bool on) {
   CheckIndex(index);
   Row& r = rows_[static_cast<size_t>(index)];
   if (!multiSelect_) {
-    if (on) SetListIndex(index);
-    else if (r.selected) SetListIndex(-1);
+    if (on)
+      SetListIndex(index);
+    else if (r.selected)
+      SetListIndex(-1);
     return;
   }
   if (r.selected == on) return;
@@ -74,8 +76,10 @@ void ListBox::UserClick(int index, bool control) {
   CheckIndex(index);
   for (int i = 0; i < ListCount(); ++i) {
     Row& r = rows_[static_cast<size_t>(i)];
-    if (i == index) r.selected = multiSelect_ && control ? !r.selected : true;
-    else if (!(multiSelect_ && control)) r.selected = false;
+    if (i == index)
+      r.selected = multiSelect_ && control ? !r.selected : true;
+    else if (!(multiSelect_ && control))
+      r.selected = false;
     r.focus = i == index;
   }
   NotifyView();

@@ -109,7 +109,8 @@ void ShowRecord(Session& s, Side side, Kind kind, int32_t index) {
 void ShowCategory(Session& s, Side side, Kind kind, int32_t position) {
   const CategoryEntry& entry = RowRecord(s.Store(side).Header(kind).Categories, position);
   s.controls.panes[side].description.SetText(entry.LongName);
-  s.controls.panes[side].showThisCategory.SetValue(entry.Show ? forms::CheckBox::Checked : forms::CheckBox::Unchecked);
+  s.controls.panes[side].showThisCategory.SetValue(entry.Show ? forms::CheckBox::Checked
+                                                              : forms::CheckBox::Unchecked);
   s.controls.panes[side].showThisCategory.SetEnabled(true);
   // "Unfiled" (id 0) keeps its name.
   s.controls.panes[side].description.SetLocked(entry.Id == 0);
@@ -163,16 +164,19 @@ void Detail(Session& s, Side side) {
   s.controls.panes[side].details.SetItalic(false);
   const int32_t index = s.window.currentIndex[side];
   const std::optional<Kind> kind = s.ShownKind();
-  const size_t count =
-      !kind ? 0 : s.window.categoriesView ? s.Store(side).Header(*kind).Categories.size() : s.Store(side).Count(*kind);
+  const size_t count = !kind                     ? 0
+                       : s.window.categoriesView ? s.Store(side).Header(*kind).Categories.size()
+                                                 : s.Store(side).Count(*kind);
   // Nothing selected, or an index that names nothing: the pane shows nothing.
   if (s.List(side).SelCount() == 0 || index < 0 || static_cast<size_t>(index) >= count) {
     ClearDetail(s, side);
     return;
   }
   if (s.window.notesMode) s.controls.panes[side].details.SetLocked(false);
-  if (s.window.categoriesView) ShowCategory(s, side, *kind, index);
-  else ShowRecord(s, side, *kind, index);
+  if (s.window.categoriesView)
+    ShowCategory(s, side, *kind, index);
+  else
+    ShowRecord(s, side, *kind, index);
 }
 
 void ListSelectionChanged(Session& s, Side side) {
@@ -268,7 +272,8 @@ void ListKeyDown(Session& s, Side side, forms::KeyCode key) {
       // category (not a record) is selected.
       if (s.settings.ShowCategories) s.controls.panes[side].showThisCategory.UserClick();
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

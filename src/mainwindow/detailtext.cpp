@@ -28,7 +28,8 @@ bool ShowsNoteBody(const Settings& st) { return st.KeepCategories || st.Agendus;
 
 std::string RepeatEndLine(const DetailContext& c, const PalmDate& endDate) {
   if (endDate.value > LastRepeatDay()) return std::string(kCrLf) + "Repeat Forever";
-  if (endDate.value > 0) return std::string(kCrLf) + "Repeat Until: " + FormatDate(endDate.value, c.settings.DateFormat);
+  if (endDate.value > 0)
+    return std::string(kCrLf) + "Repeat Until: " + FormatDate(endDate.value, c.settings.DateFormat);
   return {};
 }
 
@@ -54,7 +55,9 @@ std::string EntryDetailText(const DetailContext& c, const MemoRecord& r) {
   return Blank(text, c.settings.DBCS) ? std::string() : text;
 }
 
-std::string EntryDetailText(const DetailContext& c, const TodoRecord& r) { return TodoDetailText(c, r, ShownNote(c, r.Note)); }
+std::string EntryDetailText(const DetailContext& c, const TodoRecord& r) {
+  return TodoDetailText(c, r, ShownNote(c, r.Note));
+}
 
 std::string EntryDetailText(const DetailContext& c, const ContactRecord& r) {
   return ContactDetailText(c, r, ShownNote(c, r.Note));
@@ -89,8 +92,9 @@ std::string DateDetailText(const DetailContext& c, const DateRecord& r, const st
                                                    : " minutes before";
     text += crlf + "Alarmed: " + std::to_string(r.AlarmAdvance) + unit;
   }
-  static const std::array<const char*, 5> kRepeats{"Repeat Daily", "Repeat Weekly", "Repeat Monthly by Weekday",
-                                                   "Repeat Monthly by Date", "Repeat Annually"};
+  static const std::array<const char*, 5> kRepeats{"Repeat Daily", "Repeat Weekly",
+                                                   "Repeat Monthly by Weekday", "Repeat Monthly by Date",
+                                                   "Repeat Annually"};
   if (r.Repeat.Brand >= kRepeatDaily && r.Repeat.Brand <= kRepeatYearly) {
     text += crlf + kRepeats[static_cast<size_t>(r.Repeat.Brand - kRepeatDaily)];
   }
@@ -113,30 +117,47 @@ std::string TodoDetailText(const DetailContext& c, const TodoRecord& r, const st
   if (!Blank(description, st.DBCS)) text += description + crlf;
   if (r.Completed) text += st.CompletedString + crlf;
   text += "Priority: " + std::to_string(r.Priority) + crlf;
-  text += r.DueDate.value < NoDueDateFrom() ? "Due: " + FormatDate(r.DueDate.value, st.DateFormat) : "No Due Date";
+  text += r.DueDate.value < NoDueDateFrom() ? "Due: " + FormatDate(r.DueDate.value, st.DateFormat)
+                                            : "No Due Date";
   if (r.AlarmSet) text += crlf + "Alarmed";
 
   const RepeatRule& rule = r.Repeat;
   std::string singular, plural;
   switch (rule.Brand) {
-    case kRepeatDaily: singular = " Day", plural = " Days"; break;
-    case kRepeatWeekly: singular = " Week", plural = " Weeks"; break;
-    case kRepeatMonthlyByWeekday: singular = " Month", plural = " Months"; break;
+    case kRepeatDaily:
+      singular = " Day", plural = " Days";
+      break;
+    case kRepeatWeekly:
+      singular = " Week", plural = " Weeks";
+      break;
+    case kRepeatMonthlyByWeekday:
+      singular = " Month", plural = " Months";
+      break;
     case kRepeatMonthlyByDate: {
       const int d = rule.DayNumber;
-      const char* suffix = (d == 1 || d == 21 || d == 31) ? "st" : (d == 2 || d == 22) ? "nd" : (d == 3 || d == 23) ? "rd" : "th";
+      const char* suffix = (d == 1 || d == 21 || d == 31) ? "st"
+                           : (d == 2 || d == 22)          ? "nd"
+                           : (d == 3 || d == 23)          ? "rd"
+                                                          : "th";
       const std::string on = " (on " + std::to_string(d) + suffix + ")";
       singular = " Month" + on;
       plural = " Months" + on;
       break;
     }
-    case kRepeatYearly: singular = " Year", plural = " Years"; break;
-    default: break;
+    case kRepeatYearly:
+      singular = " Year", plural = " Years";
+      break;
+    default:
+      break;
   }
-  std::string repeat = (r.RepeatAfterCompletion ? "Repeat " : "Repeat every ") + std::to_string(rule.Interval);
-  if (r.RepeatAfterCompletion) repeat += plural + " after completion";
-  else if (rule.Interval != 1) repeat += plural;
-  else repeat = "Repeat every" + singular;
+  std::string repeat =
+      (r.RepeatAfterCompletion ? "Repeat " : "Repeat every ") + std::to_string(rule.Interval);
+  if (r.RepeatAfterCompletion)
+    repeat += plural + " after completion";
+  else if (rule.Interval != 1)
+    repeat += plural;
+  else
+    repeat = "Repeat every" + singular;
   if (rule.Brand != kNoRepeat) text += crlf + repeat;
 
   if (rule.Hash != 0) {
@@ -166,7 +187,8 @@ std::string ContactDetailText(const DetailContext& c, const ContactRecord& r, co
   for (size_t k = 0; k < r.Phones.size(); ++k) {
     const PhoneEntry& phone = r.Phones[k];
     if (phone.Value.empty()) continue;
-    text += std::to_string(k + 1) + ")" + LabelName(labels.PhoneLabelNames, phone.Label) + TextOf(phone.Value) + crlf;
+    text += std::to_string(k + 1) + ")" + LabelName(labels.PhoneLabelNames, phone.Label) +
+            TextOf(phone.Value) + crlf;
   }
   for (const PostalAddress& a : r.Addresses) {
     if (!Blank(TextOf(a.Street), dbcs)) {

@@ -87,7 +87,7 @@ const std::vector<FieldGroup<TodoRecord>>& Fields(const TodoRecord*) {
 
 const std::vector<FieldGroup<MemoRecord>>& Fields(const MemoRecord*) {
   static const std::vector<FieldGroup<MemoRecord>> groups{Group("Text", &MemoRecord::Text),
-                                                         CategoryGroup<MemoRecord>()};
+                                                          CategoryGroup<MemoRecord>()};
   return groups;
 }
 
@@ -97,7 +97,8 @@ const std::vector<FieldGroup<CustomRecord>>& Fields(const CustomRecord*) {
     for (size_t k = 0; k < kCustomFieldCount; ++k) {
       static const char* const names[kCustomFieldCount] = {"Category", "Field 1", "Field 2", "Field 3",
                                                            "Field 4",  "Field 5", "Field 6", "Note"};
-      g.push_back({names[k], [k](CustomRecord& to, const CustomRecord& from) { to.Fields[k] = from.Fields[k]; }});
+      g.push_back(
+          {names[k], [k](CustomRecord& to, const CustomRecord& from) { to.Fields[k] = from.Fields[k]; }});
     }
     return g;
   }();
@@ -105,7 +106,9 @@ const std::vector<FieldGroup<CustomRecord>>& Fields(const CustomRecord*) {
 }
 
 bool Twins(const DateRecord& l, const DateRecord& r, const TwinContext& c) { return DatesTwin(l, r, c); }
-bool Twins(const ContactRecord& l, const ContactRecord& r, const TwinContext& c) { return ContactsEqual(l, r, c); }
+bool Twins(const ContactRecord& l, const ContactRecord& r, const TwinContext& c) {
+  return ContactsEqual(l, r, c);
+}
 bool Twins(const TodoRecord& l, const TodoRecord& r, const TwinContext& c) { return TodosEqual(l, r, c); }
 bool Twins(const MemoRecord& l, const MemoRecord& r, const TwinContext& c) { return MemosTwin(l, r, c); }
 bool Twins(const CustomRecord& l, const CustomRecord& r, const TwinContext&) { return CustomTwin(l, r); }
@@ -141,11 +144,16 @@ struct Comparison {
     return Twins(mixed, own, {s.settings, s.labels.AgendusMarker, mixedHeader, ownHeader});
   }
   static Kind KindOf() {
-    if constexpr (std::is_same_v<Record, DateRecord>) return Kind::Dates;
-    else if constexpr (std::is_same_v<Record, ContactRecord>) return Kind::Contacts;
-    else if constexpr (std::is_same_v<Record, TodoRecord>) return Kind::ToDos;
-    else if constexpr (std::is_same_v<Record, MemoRecord>) return Kind::Memos;
-    else return Kind::Custom;
+    if constexpr (std::is_same_v<Record, DateRecord>)
+      return Kind::Dates;
+    else if constexpr (std::is_same_v<Record, ContactRecord>)
+      return Kind::Contacts;
+    else if constexpr (std::is_same_v<Record, TodoRecord>)
+      return Kind::ToDos;
+    else if constexpr (std::is_same_v<Record, MemoRecord>)
+      return Kind::Memos;
+    else
+      return Kind::Custom;
   }
 
   // The record with one field group of the partner; nullopt when the twin
@@ -177,7 +185,8 @@ struct Comparison {
       if (std::string_view(g.name) == "Description") description = true;
       const std::vector<std::string> other = Lines(EntryDetailText({s.settings, s.labels}, *mixed));
       for (size_t i = 0; i < shown.size(); ++i) {
-        if (std::find(other.begin(), other.end(), shown[i]) == other.end()) marked.push_back(static_cast<int>(i));
+        if (std::find(other.begin(), other.end(), shown[i]) == other.end())
+          marked.push_back(static_cast<int>(i));
       }
     }
     std::sort(marked.begin(), marked.end());
@@ -199,11 +208,16 @@ auto Compare(Session& s, Kind kind, Side side, int32_t ownIndex, int32_t partner
   UserStore& own = s.Store(side);
   UserStore& partner = s.Store(Other(side));
   switch (kind) {
-    case Kind::Dates: return WithPair(s, side, own.dates, partner.dates, ownIndex, partnerIndex, action);
-    case Kind::Contacts: return WithPair(s, side, own.contacts, partner.contacts, ownIndex, partnerIndex, action);
-    case Kind::ToDos: return WithPair(s, side, own.todos, partner.todos, ownIndex, partnerIndex, action);
-    case Kind::Memos: return WithPair(s, side, own.memos, partner.memos, ownIndex, partnerIndex, action);
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return WithPair(s, side, own.dates, partner.dates, ownIndex, partnerIndex, action);
+    case Kind::Contacts:
+      return WithPair(s, side, own.contacts, partner.contacts, ownIndex, partnerIndex, action);
+    case Kind::ToDos:
+      return WithPair(s, side, own.todos, partner.todos, ownIndex, partnerIndex, action);
+    case Kind::Memos:
+      return WithPair(s, side, own.memos, partner.memos, ownIndex, partnerIndex, action);
+    case Kind::Custom:
+      break;
   }
   return WithPair(s, side, own.custom, partner.custom, ownIndex, partnerIndex, action);
 }
@@ -229,7 +243,8 @@ std::string RowDifferences(Session& s, Side side, int row) {
   const int32_t own = s.List(side).ItemData(row);
   const int32_t other = s.List(Other(side)).ItemData(partner);
   std::string text;
-  for (const std::string& name : DifferingFields(s, *kind, side == kLeft ? own : other, side == kLeft ? other : own)) {
+  for (const std::string& name :
+       DifferingFields(s, *kind, side == kLeft ? own : other, side == kLeft ? other : own)) {
     text += (text.empty() ? "" : ", ") + name;
   }
   return text;
@@ -249,8 +264,9 @@ void MarkDifferences(Session& s) {
     index[side] = s.List(side).ItemData(row);
   }
   for (Side side : kSides) {
-    Compare(s, *kind, side, index[side], index[Other(side)],
-            [&](const auto& c) { c.Mark(s.controls.panes[side].details, s.controls.panes[side].description); });
+    Compare(s, *kind, side, index[side], index[Other(side)], [&](const auto& c) {
+      c.Mark(s.controls.panes[side].details, s.controls.panes[side].description);
+    });
   }
 }
 

@@ -128,8 +128,12 @@ void LineChanged(Session& s, Side side) {
       r.Note = EditedNote({s.settings, s.labels}, r.Note, text);
       break;
     }
-    case Kind::Memos: RowRecord(store.memos, index).Text = BytesOf(text); break;
-    case Kind::Custom: RowRecord(store.custom, index).Fields[7] = text; break;
+    case Kind::Memos:
+      RowRecord(store.memos, index).Text = BytesOf(text);
+      break;
+    case Kind::Custom:
+      RowRecord(store.custom, index).Fields[7] = text;
+      break;
   }
   store.Changed(*kind) = true;
   s.controls.saveItem.SetEnabled(true);

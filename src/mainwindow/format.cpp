@@ -40,7 +40,8 @@ bool FieldAt(std::string_view picture, size_t i, std::string_view field) {
 // A run of 1 to maxDigits decimal digits at the front of text, consumed.
 std::optional<int> TakeNumber(std::string_view& text, size_t maxDigits, size_t& digits) {
   digits = 0;
-  while (digits < text.size() && digits <= maxDigits && std::isdigit(static_cast<unsigned char>(text[digits]))) {
+  while (digits < text.size() && digits <= maxDigits &&
+         std::isdigit(static_cast<unsigned char>(text[digits]))) {
     ++digits;
   }
   if (digits == 0 || digits > maxDigits) return std::nullopt;

@@ -10,8 +10,8 @@ struct LabelTables {
   std::string AgendusMarker = "#AN\r\n";
   std::array<std::string, 5> IMLabelNames{"IM", "AIM", "MSN", "Yahoo", "AOL ICQ"};
   std::array<std::string, 3> AddressLabelNames{"Work", "Home", "Other"};
-  std::array<std::string, 8> PhoneLabelNames{"Work: ",  "Home: ", "Fax: ",   "Other: ",
-                                             "E-Mail: ", "Main: ", "Pager: ", "Mobile: "};
+  std::array<std::string, 8> PhoneLabelNames{
+      "Work: ", "Home: ", "Fax: ", "Other: ", "E-Mail: ", "Main: ", "Pager: ", "Mobile: "};
 };
 
 }  // namespace mirrin

@@ -43,12 +43,15 @@ std::string PairKey(Session& s, Side side, Kind kind, int row) {
       const int32_t start = std::max<int32_t>(store.Display(kind, static_cast<size_t>(record)).textStart, 1);
       return MidChars(list.List(row), static_cast<size_t>(start), 100, s.settings.DBCS);
     }
-    case Kind::ToDos: return TextOf(RowRecord(store.todos, record).Description);
+    case Kind::ToDos:
+      return TextOf(RowRecord(store.todos, record).Description);
     case Kind::Memos:
       RowRecord(store.memos, record);  // error 9 for a row naming no record
       return store.Display(kind, static_cast<size_t>(record)).pairText;
-    case Kind::Custom: return RowRecord(store.custom, record).Fields[1];
-    case Kind::Dates: break;
+    case Kind::Custom:
+      return RowRecord(store.custom, record).Fields[1];
+    case Kind::Dates:
+      break;
   }
   return {};
 }
@@ -153,14 +156,16 @@ void UpdateLists(Session& s) {
   PairingPosition at;
   std::exception_ptr failure;
   try {
-    if (*kind == Kind::Dates) PairDates(s, at);
-    else PairByKey(s, *kind, at);
+    if (*kind == Kind::Dates)
+      PairDates(s, at);
+    else
+      PairByKey(s, *kind, at);
   } catch (...) {
     failure = std::current_exception();
   }
   if (!failure) return;
-  const std::string where = std::string("Error: UpdateLists ") + at.step + " " + std::to_string(at.p) + "," +
-                            std::to_string(at.q);
+  const std::string where =
+      std::string("Error: UpdateLists ") + at.step + " " + std::to_string(at.p) + "," + std::to_string(at.q);
   TrapErrors(s.platform, where, [&] { std::rethrow_exception(failure); });
 }
 
@@ -189,7 +194,8 @@ void DisplayCategories(Session& s) {
         const std::vector<CategoryEntry>& table = s.Store(side).Header(*kind).Categories;
         std::vector<std::pair<std::string, int32_t>> rows;
         for (size_t t = 0; t < table.size(); ++t) {
-          if (!table[t].Deleted) rows.emplace_back(CategoryRowText(table[t], s.settings.DBCS), static_cast<int32_t>(t));
+          if (!table[t].Deleted)
+            rows.emplace_back(CategoryRowText(table[t], s.settings.DBCS), static_cast<int32_t>(t));
         }
         s.List(side).AddItems(std::move(rows));
       }
@@ -216,8 +222,12 @@ void UpdateCategory(Session& s, Side side, const std::string& name, int32_t inde
       RowRecord(store.contacts, current).Category = index;
       redraw = st.ShowCategories;  // without categories the row shows nothing that changed
       break;
-    case Kind::Memos: RowRecord(store.memos, current).Category = index; break;
-    case Kind::ToDos: RowRecord(store.todos, current).Category = index; break;
+    case Kind::Memos:
+      RowRecord(store.memos, current).Category = index;
+      break;
+    case Kind::ToDos:
+      RowRecord(store.todos, current).Category = index;
+      break;
     case Kind::Dates: {
       DateRecord& r = RowRecord(store.dates, current);
       const std::string note = TextOf(r.Note);
@@ -241,7 +251,9 @@ void UpdateCategory(Session& s, Side side, const std::string& name, int32_t inde
       r.Category = index;
       break;
     }
-    case Kind::Custom: RowRecord(store.custom, current).Fields[0] = name; break;
+    case Kind::Custom:
+      RowRecord(store.custom, current).Fields[0] = name;
+      break;
   }
   store.Changed(*kind) = true;
   s.controls.saveItem.SetEnabled(true);

@@ -49,10 +49,10 @@ void ReadIncludedFiles(Session& s, Side side) {
   const Settings& set = s.settings;
   st.read = {};
   const std::array<std::pair<Kind, bool>, 5> kinds{{{Kind::Dates, set.IncludeDates},
-                                                     {Kind::Contacts, set.IncludeContacts},
-                                                     {Kind::ToDos, set.IncludeToDo},
-                                                     {Kind::Memos, set.IncludeMemo},
-                                                     {Kind::Custom, !set.Custom1.empty()}}};
+                                                    {Kind::Contacts, set.IncludeContacts},
+                                                    {Kind::ToDos, set.IncludeToDo},
+                                                    {Kind::Memos, set.IncludeMemo},
+                                                    {Kind::Custom, !set.Custom1.empty()}}};
   // Progress by the bytes to read, a file at a time; a size that cannot be
   // had counts as nothing here, the read itself reports what is wrong.
   std::array<size_t, 5> units{};
@@ -148,11 +148,16 @@ void Load(Session& s, Side side, const LoadUserHooks& hooks, const std::string& 
 
 std::string KindFilePath(const Settings& settings, const std::string& dir, Kind kind) {
   switch (kind) {
-    case Kind::Dates: return dir + "\\datebook\\datebook.dat";
-    case Kind::Contacts: return dir + "\\address\\address.dat";
-    case Kind::ToDos: return dir + "\\todo\\todo.dat";
-    case Kind::Memos: return dir + "\\memopad\\memopad.dat";
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return dir + "\\datebook\\datebook.dat";
+    case Kind::Contacts:
+      return dir + "\\address\\address.dat";
+    case Kind::ToDos:
+      return dir + "\\todo\\todo.dat";
+    case Kind::Memos:
+      return dir + "\\memopad\\memopad.dat";
+    case Kind::Custom:
+      break;
   }
   // Custom1File begins with its own backslash.
   return dir + settings.Custom1File;

@@ -15,19 +15,23 @@ constexpr int kInvalidPattern = 93;
 
 struct Token {
   enum Kind { Literal, AnyChar, Digit, List, Star } kind = Literal;
-  unsigned code = 0;  // Literal
-  bool negated = false;  // List
+  unsigned code = 0;                                  // Literal
+  bool negated = false;                               // List
   std::vector<std::pair<unsigned, unsigned>> ranges;  // List: inclusive ends
 
   bool Accepts(unsigned c) const {
     switch (kind) {
-      case Literal: return c == code;
-      case AnyChar: return true;
-      case Digit: return c >= '0' && c <= '9';
+      case Literal:
+        return c == code;
+      case AnyChar:
+        return true;
+      case Digit:
+        return c >= '0' && c <= '9';
       case List:
         return std::any_of(ranges.begin(), ranges.end(),
                            [c](const auto& r) { return c >= r.first && c <= r.second; }) != negated;
-      case Star: break;
+      case Star:
+        break;
     }
     return false;
   }

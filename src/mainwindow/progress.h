@@ -20,7 +20,8 @@ class StatusProgress {
 
   void Step(size_t units = 1) {
     done_ += units;
-    const size_t want = done_ >= total_ ? width_ : (width_ * done_ + total_ - 1) / total_;  // at least W * n / N
+    const size_t want =
+        done_ >= total_ ? width_ : (width_ * done_ + total_ - 1) / total_;  // at least W * n / N
     const std::string& text = s_.controls.progress.Text();
     if (text.size() >= want) return;
     s_.controls.progress.SetText(text + std::string(want - text.size(), ':'));

@@ -51,11 +51,16 @@ double DaysToIgnore(const std::string& text) {
 bool ShowPrivate(const Settings& st, Side side, Kind kind) {
   const bool left = side == kLeft;
   switch (kind) {
-    case Kind::Dates: return left ? st.User1ShowPrivateDates : st.User2ShowPrivateDates;
-    case Kind::Contacts: return left ? st.User1ShowPrivateContacts : st.User2ShowPrivateContacts;
-    case Kind::ToDos: return left ? st.User1ShowPrivateToDos : st.User2ShowPrivateToDos;
-    case Kind::Memos: return left ? st.User1ShowPrivateMemos : st.User2ShowPrivateMemos;
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return left ? st.User1ShowPrivateDates : st.User2ShowPrivateDates;
+    case Kind::Contacts:
+      return left ? st.User1ShowPrivateContacts : st.User2ShowPrivateContacts;
+    case Kind::ToDos:
+      return left ? st.User1ShowPrivateToDos : st.User2ShowPrivateToDos;
+    case Kind::Memos:
+      return left ? st.User1ShowPrivateMemos : st.User2ShowPrivateMemos;
+    case Kind::Custom:
+      break;
   }
   return true;
 }
@@ -114,15 +119,18 @@ Judgement Judge(const UserStore& store, const Settings& st, Side side, Kind kind
                 const DateWindow& window) {
   const size_t k = static_cast<size_t>(index);
   switch (kind) {
-    case Kind::Dates: return JudgeDate(store, st, side, store.dates[k], window);
+    case Kind::Dates:
+      return JudgeDate(store, st, side, store.dates[k], window);
     case Kind::Contacts:
       if (store.contacts[k].Status >= 4) return {Verdict::Uncounted};
       return {JudgeShown(store, st, side, kind, store.contacts[k])};
-    case Kind::ToDos: return {JudgeTodo(store, st, side, store.todos[k])};
+    case Kind::ToDos:
+      return {JudgeTodo(store, st, side, store.todos[k])};
     case Kind::Memos:
       if (store.memos[k].Status >= 4) return {Verdict::Uncounted};
       return {JudgeShown(store, st, side, kind, store.memos[k])};
-    case Kind::Custom: break;
+    case Kind::Custom:
+      break;
   }
   // Deleted custom records are not listed but stay in the total.
   return {store.custom[k].Deleted ? Verdict::Skipped : Verdict::Candidate};

@@ -30,7 +30,7 @@ struct Judgement {
 // The dates a selection keeps: before HideDate, and not ended before the cutoff.
 struct DateWindow {
   double hideDate = 0;
-  std::array<std::string, 2> cutoff;  // the cutoff as each side's pass writes it
+  std::array<std::string, 2> cutoff;         // the cutoff as each side's pass writes it
   std::array<int32_t, 2> cutoffDay{-1, -1};  // the same text's digits as one number; -1 when it has none
 };
 

@@ -63,8 +63,8 @@ int32_t DateCategoryIndex(const DateRecord& record, const Settings& settings) {
   return record.Category;
 }
 
-std::string DateCategoryName(std::string_view note, const DateRecord& record,
-                             const DatFileHeader& header, const Settings& settings) {
+std::string DateCategoryName(std::string_view note, const DateRecord& record, const DatFileHeader& header,
+                             const Settings& settings) {
   if (StartsWith(note, "##")) {
     const auto code = CharCodeAt(note, 5, settings.DBCS);
     if (code && (*code & 15) != 0) return CategoryName(header, static_cast<int32_t>(*code & 15));

@@ -38,8 +38,8 @@ std::string CategoryName(const DatFileHeader& header, int32_t index);
 int32_t DateCategoryIndex(const DateRecord& record, const Settings& settings);
 
 // A date's category name, from the "##" code of its note when it has one.
-std::string DateCategoryName(std::string_view note, const DateRecord& record,
-                             const DatFileHeader& header, const Settings& settings);
+std::string DateCategoryName(std::string_view note, const DateRecord& record, const DatFileHeader& header,
+                             const Settings& settings);
 
 struct AgendusParts {
   std::string rest;     // the text without its first bracketed part

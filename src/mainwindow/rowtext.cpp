@@ -48,9 +48,12 @@ std::string DateRow(Session& s, Side side, int32_t index) {
   } else {
     row += FormatDate(start, "(yymmdd) ");
   }
-  store.Display(Kind::Dates, static_cast<size_t>(index)).textStart = static_cast<int32_t>(CharCount(row, st.DBCS)) + 1;
-  if (st.Agendus) row += StripAgendus(r.Description, st).rest;
-  else row += r.Description;
+  store.Display(Kind::Dates, static_cast<size_t>(index)).textStart =
+      static_cast<int32_t>(CharCount(row, st.DBCS)) + 1;
+  if (st.Agendus)
+    row += StripAgendus(r.Description, st).rest;
+  else
+    row += r.Description;
   row += " - ";
   row += FormatDate(start, st.DateFormat);
   return AppendTail(row, r.RecordId);
@@ -104,8 +107,10 @@ std::string RowText(Session& s, Side side, Kind kind, int32_t index, const std::
   const Settings& st = s.settings;
   UserStore& store = s.Store(side);
   switch (kind) {
-    case Kind::Dates: return DateRow(s, side, index);
-    case Kind::Contacts: return ContactRow(s, side, index, category);
+    case Kind::Dates:
+      return DateRow(s, side, index);
+    case Kind::Contacts:
+      return ContactRow(s, side, index, category);
     case Kind::ToDos: {
       const TodoRecord& r = RowRecord(store.todos, index);
       const std::string cat = category ? *category : CategoryName(store.todosHeader, r.Category);

@@ -15,8 +15,7 @@ namespace mirrin {
 // the record's display state. `category`, when given, is the name shown
 // instead of the one the header gives (a category just chosen in the menu);
 // Dates always take theirs from the record.
-std::string RowText(Session& s, Side side, Kind kind, int32_t index,
-                    const std::string* category = nullptr);
+std::string RowText(Session& s, Side side, Kind kind, int32_t index, const std::string* category = nullptr);
 
 // What the operator sees of a row: the text before the 100 spaces and
 // record id that end the rows of the four Palm kinds.

@@ -35,20 +35,24 @@ void LogDateReason(Session& s, Side side, int32_t index, DateReason reason) {
   LogRecord(s, side, index, [&] {
     const DateRecord& r = s.Store(side).dates[static_cast<size_t>(index)];
     switch (reason) {
-      case DateReason::Date: return "ignored on the basis of date " + GeneralDateText(r.StartTime.value);
-      case DateReason::Private: return std::string("ignored as its private");
+      case DateReason::Date:
+        return "ignored on the basis of date " + GeneralDateText(r.StartTime.value);
+      case DateReason::Private:
+        return std::string("ignored as its private");
       case DateReason::HiddenCategory:
         return "ignored as its a hidden category " + std::to_string(DateCategoryIndex(r, s.settings));
       case DateReason::Pattern:
-        return "ignored on the basis of filter " + (side == kLeft ? s.settings.FilterUser1 : s.settings.FilterUser2);
-      case DateReason::None: break;
+        return "ignored on the basis of filter " +
+               (side == kLeft ? s.settings.FilterUser1 : s.settings.FilterUser2);
+      case DateReason::None:
+        break;
     }
     return std::string();
   });
 }
 
-void RunPass(Session& s, Side side, Kind kind, const DateWindow& window, TwinFinder& twins, StatusProgress& progress,
-             Rows& rows) {
+void RunPass(Session& s, Side side, Kind kind, const DateWindow& window, TwinFinder& twins,
+             StatusProgress& progress, Rows& rows) {
   UserStore& store = s.Store(side);
   const int32_t count = static_cast<int32_t>(store.Count(kind));
   for (int32_t i = 0; i < count; ++i) {
@@ -125,11 +129,12 @@ void TellBeyondHandheld(Session& s, Kind kind) {
     bool& told = store.toldBeyondHandheld[static_cast<size_t>(kind)];
     if (told || !BeyondHandheld(store.Header(kind))) continue;
     told = true;
-    s.platform.MsgBox(s.controls.panes[side].userName.Text() + "'s " + s.KindText(kind) +
-                          " hold more categories than a handheld can (at most " + std::to_string(kMostCategories) +
-                          ", numbered 1 to " + std::to_string(kMostCategories) +
-                          "). They are kept as read, but the handheld cannot take this table at the next HotSync.",
-                      mb::OKOnly | mb::Exclamation, ProductTitleWithVersion());
+    s.platform.MsgBox(
+        s.controls.panes[side].userName.Text() + "'s " + s.KindText(kind) +
+            " hold more categories than a handheld can (at most " + std::to_string(kMostCategories) +
+            ", numbered 1 to " + std::to_string(kMostCategories) +
+            "). They are kept as read, but the handheld cannot take this table at the next HotSync.",
+        mb::OKOnly | mb::Exclamation, ProductTitleWithVersion());
   }
 }
 

@@ -11,8 +11,9 @@ Session::Session(Platform& p) : platform(p), log(p, settings) {
   data.notify = [this](DataNotice notice, const std::string& detail) {
     const std::string name = kProductName;
     if (notice == DataNotice::UnsupportedVersion) {
-      platform.MsgBox(name + " has detected that you are using an unsupported version of Palm Desktop. "
-                             "Saving any changes will not be possible.",
+      platform.MsgBox(name +
+                          " has detected that you are using an unsupported version of Palm Desktop. "
+                          "Saving any changes will not be possible.",
                       mb::OKOnly | mb::Critical, ProductTitleWithVersion());
     } else {
       platform.MsgBox("The log could not be written; " + name + " carries on without it.\r\n\r\n" + detail,
@@ -39,7 +40,8 @@ void AddKindRows(forms::ComboBox& selector, const std::array<bool, kKindCount>& 
                  const std::string& customName) {
   selector.AddItem(kChoose, kNoKind);
   for (size_t k = 0; k < included.size(); ++k) {
-    if (included[k]) selector.AddItem(k < kKindTexts.size() ? kKindTexts[k] : customName, static_cast<int32_t>(k));
+    if (included[k])
+      selector.AddItem(k < kKindTexts.size() ? kKindTexts[k] : customName, static_cast<int32_t>(k));
   }
 }
 

@@ -135,8 +135,8 @@ bool SameAddressTexts(const PostalAddress& a, const PostalAddress& b) {
 
 bool AddressesAmong(const ContactRecord& l, const ContactRecord& r) {
   return std::all_of(l.Addresses.begin(), l.Addresses.end(), [&](const PostalAddress& a) {
-    const bool empty = a.Street.empty() && a.City.empty() && a.State.empty() && a.Zip.empty() &&
-                       a.Country.empty();
+    const bool empty =
+        a.Street.empty() && a.City.empty() && a.State.empty() && a.Zip.empty() && a.Country.empty();
     return empty || std::any_of(r.Addresses.begin(), r.Addresses.end(), [&](const PostalAddress& b) {
              return b.Label == a.Label && SameAddressTexts(a, b);
            });
@@ -181,7 +181,8 @@ Prepared Prepare(const DateRecord& r, const DatFileHeader& header, const TwinCon
   return p;
 }
 
-bool Twins(const DateRecord& l, const Prepared& lp, const DateRecord& r, const Prepared& rp, const TwinContext& c) {
+bool Twins(const DateRecord& l, const Prepared& lp, const DateRecord& r, const Prepared& rp,
+           const TwinContext& c) {
   const Settings& s = c.settings;
   const bool bothUntimed = l.Untimed && r.Untimed;
   if (!((bothUntimed && lp.day == rp.day) || l.StartTime.value == r.StartTime.value)) return false;
@@ -219,7 +220,9 @@ Prepared Prepare(const ContactRecord& r, const DatFileHeader& header, const Twin
   auto less = [](const PhoneEntry* a, const PhoneEntry* b) {
     return std::tie(a->Label, a->Value) < std::tie(b->Label, b->Value);
   };
-  auto same = [](const PhoneEntry* a, const PhoneEntry* b) { return a->Label == b->Label && a->Value == b->Value; };
+  auto same = [](const PhoneEntry* a, const PhoneEntry* b) {
+    return a->Label == b->Label && a->Value == b->Value;
+  };
   std::sort(phones.begin(), end, less);
   end = std::unique(phones.begin(), end, same);
   for (auto it = phones.begin(); it != end; ++it) {
@@ -264,13 +267,16 @@ Prepared Prepare(const TodoRecord& r, const DatFileHeader& header, const TwinCon
   PrepareRepeat(p, r.Repeat, r.ExceptionCount, h);
   h.Add(int64_t{r.Completed});
   // All To Dos without a due date share one bucket.
-  if (NoDueDate(r)) h.Add(int64_t{-1});
-  else h.Add(r.DueDate.value);
+  if (NoDueDate(r))
+    h.Add(int64_t{-1});
+  else
+    h.Add(r.DueDate.value);
   p.key = h.Value();
   return p;
 }
 
-bool Twins(const TodoRecord& l, const Prepared& lp, const TodoRecord& r, const Prepared& rp, const TwinContext&) {
+bool Twins(const TodoRecord& l, const Prepared& lp, const TodoRecord& r, const Prepared& rp,
+           const TwinContext&) {
   if (l.Description != r.Description || lp.category != rp.category) return false;
   if (l.Note != r.Note || l.AlarmSet != r.AlarmSet) return false;
   if (l.AlarmSet && (l.ExtDate2.value != r.ExtDate2.value || l.ExtNumber != r.ExtNumber)) return false;
@@ -288,7 +294,8 @@ Prepared Prepare(const MemoRecord& r, const DatFileHeader& header, const TwinCon
   return p;
 }
 
-bool Twins(const MemoRecord& l, const Prepared& lp, const MemoRecord& r, const Prepared& rp, const TwinContext&) {
+bool Twins(const MemoRecord& l, const Prepared& lp, const MemoRecord& r, const Prepared& rp,
+           const TwinContext&) {
   return lp.category == rp.category && l.Text == r.Text;
 }
 
@@ -300,7 +307,8 @@ Prepared Prepare(const CustomRecord& r, const DatFileHeader&, const TwinContext&
   return p;
 }
 
-bool Twins(const CustomRecord& l, const Prepared&, const CustomRecord& r, const Prepared&, const TwinContext&) {
+bool Twins(const CustomRecord& l, const Prepared&, const CustomRecord& r, const Prepared&,
+           const TwinContext&) {
   return l.Fields == r.Fields;
 }
 
@@ -316,7 +324,9 @@ bool OnePair(const Record& l, const Record& r, const TwinContext& c) {
 }  // namespace
 
 bool DatesTwin(const DateRecord& l, const DateRecord& r, const TwinContext& c) { return OnePair(l, r, c); }
-bool ContactsEqual(const ContactRecord& l, const ContactRecord& r, const TwinContext& c) { return OnePair(l, r, c); }
+bool ContactsEqual(const ContactRecord& l, const ContactRecord& r, const TwinContext& c) {
+  return OnePair(l, r, c);
+}
 bool TodosEqual(const TodoRecord& l, const TodoRecord& r, const TwinContext& c) { return OnePair(l, r, c); }
 bool MemosTwin(const MemoRecord& l, const MemoRecord& r, const TwinContext& c) { return OnePair(l, r, c); }
 bool CustomTwin(const CustomRecord& l, const CustomRecord& r) { return l.Fields == r.Fields; }
@@ -423,18 +433,23 @@ std::unique_ptr<TwinFinder::Rules> MakeRules(const Stores& stores, Kind kind, co
                                              std::string_view agendusMarker) {
   const TwinContext c{settings, agendusMarker, stores[0].Header(kind), stores[1].Header(kind)};
   switch (kind) {
-    case Kind::Dates: return std::make_unique<DateRules>(c, stores);
-    case Kind::Contacts: return std::make_unique<RecordRules<ContactRecord>>(c, stores);
-    case Kind::ToDos: return std::make_unique<RecordRules<TodoRecord>>(c, stores);
-    case Kind::Memos: return std::make_unique<RecordRules<MemoRecord>>(c, stores);
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return std::make_unique<DateRules>(c, stores);
+    case Kind::Contacts:
+      return std::make_unique<RecordRules<ContactRecord>>(c, stores);
+    case Kind::ToDos:
+      return std::make_unique<RecordRules<TodoRecord>>(c, stores);
+    case Kind::Memos:
+      return std::make_unique<RecordRules<MemoRecord>>(c, stores);
+    case Kind::Custom:
+      break;
   }
   return std::make_unique<RecordRules<CustomRecord>>(c, stores);
 }
 
 }  // namespace
-TwinFinder::TwinFinder(const Stores& stores, Kind kind, const Settings& settings, std::string_view agendusMarker,
-                       TwinSearch search)
+TwinFinder::TwinFinder(const Stores& stores, Kind kind, const Settings& settings,
+                       std::string_view agendusMarker, TwinSearch search)
     : rules_(MakeRules(stores, kind, settings, agendusMarker)), search_(search) {}
 
 TwinFinder::~TwinFinder() = default;

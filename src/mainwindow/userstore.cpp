@@ -6,11 +6,16 @@ namespace mirrin {
 
 const DatFileHeader& UserStore::Header(Kind kind) const {
   switch (kind) {
-    case Kind::Dates: return datesHeader;
-    case Kind::Contacts: return contactsHeader;
-    case Kind::ToDos: return todosHeader;
-    case Kind::Memos: return memosHeader;
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return datesHeader;
+    case Kind::Contacts:
+      return contactsHeader;
+    case Kind::ToDos:
+      return todosHeader;
+    case Kind::Memos:
+      return memosHeader;
+    case Kind::Custom:
+      break;
   }
   return customHeader;
 }
@@ -21,11 +26,16 @@ DatFileHeader& UserStore::Header(Kind kind) {
 
 size_t UserStore::Count(Kind kind) const {
   switch (kind) {
-    case Kind::Dates: return dates.size();
-    case Kind::Contacts: return contacts.size();
-    case Kind::ToDos: return todos.size();
-    case Kind::Memos: return memos.size();
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return dates.size();
+    case Kind::Contacts:
+      return contacts.size();
+    case Kind::ToDos:
+      return todos.size();
+    case Kind::Memos:
+      return memos.size();
+    case Kind::Custom:
+      break;
   }
   return custom.size();
 }

@@ -34,8 +34,9 @@ inline constexpr const char* kMemosText = "Memos";
 // What the list shows of a record besides its row, worked out when the row
 // is built. It lives beside the records: they hold only what their files hold.
 struct RowDisplay {
-  int32_t textStart = 0;  // dates and contacts: 1-based position in the row where the record's own text starts
-  std::string pairText;   // memos: the title their rows pair by
+  int32_t textStart =
+      0;                 // dates and contacts: 1-based position in the row where the record's own text starts
+  std::string pairText;  // memos: the title their rows pair by
 };
 
 struct UserStore {
@@ -59,7 +60,7 @@ struct UserStore {
   std::array<bool, kKindCount> toldBeyondHandheld{};
   // By Kind, then record index; reset at each kind selection.
   std::array<std::vector<RowDisplay>, kKindCount> rowDisplay;
-  int32_t total = 0;                       // records of the shown kind that count "in total"
+  int32_t total = 0;     // records of the shown kind that count "in total"
   int32_t filtered = 0;  // of those, how many the filters (date window, private, category, pattern) hid
 
   DatFileHeader& Header(Kind kind);

@@ -31,7 +31,8 @@ struct SidePane {
 
   // The pane's controls that have a place on the window.
   std::array<forms::Control*, 8> PlacedControls() {
-    return {&list, &multiList, &userSelector, &userName, &description, &details, &recordCount, &showThisCategory};
+    return {&list,        &multiList, &userSelector, &userName,
+            &description, &details,   &recordCount,  &showThisCategory};
   }
   // The buttons in their rows from the top: private, change, add, delete, move.
   std::array<forms::Button*, 5> TransferButtons() { return {&priv, &change, &add, &del, &move}; }

@@ -97,8 +97,8 @@ void SetDefaultAddressHeader(DatFileHeader& header, const std::string& path, boo
   header = NewLayoutHeader<ContactLayout, ContactRecord>("BA", 54, extended, path);
 }
 
-void ReadAddressFile(int, const std::string& path, DatFileHeader& header,
-                     std::vector<ContactRecord>& records, DataContext& ctx) {
+void ReadAddressFile(int, const std::string& path, DatFileHeader& header, std::vector<ContactRecord>& records,
+                     DataContext& ctx) {
   ctx.Log("ReadAddressFile " + path, 6);
   if (FileMissing(path)) {
     SetDefaultAddressHeader(header, path);

@@ -16,7 +16,15 @@ namespace mirrin {
 // The label values, which also index the label name tables. The fields stay
 // int32_t so that a value this program does not know is written back as read.
 enum PhoneLabel : int32_t {
-  kPhoneWork, kPhoneHome, kPhoneFax, kPhoneOther, kPhoneEmail, kPhoneMain, kPhonePager, kPhoneMobile, kPhoneLabels
+  kPhoneWork,
+  kPhoneHome,
+  kPhoneFax,
+  kPhoneOther,
+  kPhoneEmail,
+  kPhoneMain,
+  kPhonePager,
+  kPhoneMobile,
+  kPhoneLabels
 };
 enum AddressLabel : int32_t { kAddressWork, kAddressHome, kAddressOther };
 enum ImLabel : int32_t { kImPlain, kImAim, kImMsn, kImYahoo, kImIcq, kImLabels };

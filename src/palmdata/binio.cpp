@@ -27,7 +27,6 @@ int32_t ByteReader::ReadLong() {
   return static_cast<int32_t>(v);
 }
 
-
 Bytes ByteReader::ReadBlock(size_t n) {
   Need(n);
   Bytes b(data_.substr(pos_, n));
@@ -40,8 +39,8 @@ Bytes ByteReader::ReadCString() {
   size_t n = ReadByte();
   if (n == 0xFF) n = ReadShort();
   if (n > kMaxCStringRead) {
-    throw RunError(err::Overflow, "offset " + std::to_string(start) + ": string of " +
-                                      std::to_string(n) + " bytes");
+    throw RunError(err::Overflow,
+                   "offset " + std::to_string(start) + ": string of " + std::to_string(n) + " bytes");
   }
   return ReadBlock(n);
 }

@@ -97,8 +97,7 @@ void AppendValue(std::string& out, const std::string& value) {
 
 }  // namespace
 
-void ReadCustomFile(const std::string& path, DatFileHeader& header,
-                    std::vector<CustomRecord>& records) {
+void ReadCustomFile(const std::string& path, DatFileHeader& header, std::vector<CustomRecord>& records) {
   // A missing file is an empty kind.
   ParseCustomText(FileMissing(path) ? Bytes() : ReadWholeFile(path, kMaxCustomFileBytes), header, records);
 }

@@ -32,8 +32,7 @@ struct CustomRecord {
 // A missing file reads as an empty one. The header's category table
 // starts again from "Unfiled" alone, RecordCount becomes the number of
 // records and `records` is replaced. Read errors propagate.
-void ReadCustomFile(const std::string& path, DatFileHeader& header,
-                    std::vector<CustomRecord>& records);
+void ReadCustomFile(const std::string& path, DatFileHeader& header, std::vector<CustomRecord>& records);
 
 // The records of a file's text held in memory, as ReadCustomFile reads them.
 // Error 6 for more than kMostCustomRecords records.

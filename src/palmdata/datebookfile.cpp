@@ -66,8 +66,8 @@ struct DateLayout {
 }  // namespace
 
 std::string_view RepeatTypeName(int32_t brand) {
-  static constexpr std::string_view kNames[] = {"",           "CDayName",     "CWeekly",
-                                                "CDayOfMonth", "CDateOfMonth", "CDateOfYear"};
+  static constexpr std::string_view kNames[] = {
+      "", "CDayName", "CWeekly", "CDayOfMonth", "CDateOfMonth", "CDateOfYear"};
   if (brand < kNoRepeat || brand > kRepeatYearly) return {};
   return kNames[brand];
 }
@@ -106,9 +106,8 @@ RepeatRule ReadRepeatEvent(ByteReader& in, const TimeZoneInfo& tz) {
 }
 
 void WriteRepeatEvent(ByteWriter& out, const RepeatRule& r, const TimeZoneInfo& tz) {
-  if (r.Hash == kFullClassEntry &&
-      (r.ClassNameLength < 0 || r.ClassNameLength > 0xFFFF ||
-       static_cast<size_t>(r.ClassNameLength) != r.ClassName.size())) {
+  if (r.Hash == kFullClassEntry && (r.ClassNameLength < 0 || r.ClassNameLength > 0xFFFF ||
+                                    static_cast<size_t>(r.ClassNameLength) != r.ClassName.size())) {
     throw RunError(err::Overflow, "repeat class name of " + std::to_string(r.ClassName.size()) +
                                       " bytes declared as " + std::to_string(r.ClassNameLength));
   }
@@ -161,8 +160,8 @@ void WriteRepeatField(ByteWriter& out, int32_t exceptionCount, const std::vector
   WriteRepeatEvent(out, rule, tz);
 }
 
-void DescribeRepeat(int32_t exceptionCount, const std::vector<int32_t>& exceptions,
-                    const RepeatRule& r, FieldVisitor& v) {
+void DescribeRepeat(int32_t exceptionCount, const std::vector<int32_t>& exceptions, const RepeatRule& r,
+                    FieldVisitor& v) {
   v.Begin("Repeat");
   v.Int("Hash", r.Hash);
   v.Int("SchemaNo", r.SchemaNo);
@@ -218,9 +217,9 @@ void ReadDatebookFile(int /*user*/, const std::string& path, DatFileHeader& head
 
 void WriteDatebookFile(int user, const std::string& path, const DatFileHeader& header,
                        const std::vector<DateRecord>& records, DataContext& ctx) {
-  ctx.Log("Write " + std::to_string(header.RecordCount) + " Datebook for " + std::to_string(user) +
-              " to " + path,
-          4);
+  ctx.Log(
+      "Write " + std::to_string(header.RecordCount) + " Datebook for " + std::to_string(user) + " to " + path,
+      4);
   const Bytes bytes = BuildDatebookFile(header, records, ctx);
   CheckReadsBack<DateRecord>(bytes, records.size(), path, ctx, ParseDatebookFile);
   WriteFileAtomic(path, bytes);

@@ -34,11 +34,11 @@ struct RepeatRule {
   int32_t Interval = 0;
   PalmDate EndDate;
   int32_t FirstDayOfWeek = 0;
-  int32_t DayIndex = 0;   // daily, weekly, monthly by weekday
-  uint8_t DaysMask = 0;   // weekly
-  int32_t WeekIndex = 0;  // monthly by weekday
-  int32_t DayNumber = 0;  // monthly by date, yearly and unknown types
-  int32_t MonthIndex = 0; // yearly
+  int32_t DayIndex = 0;    // daily, weekly, monthly by weekday
+  uint8_t DaysMask = 0;    // weekly
+  int32_t WeekIndex = 0;   // monthly by weekday
+  int32_t DayNumber = 0;   // monthly by date, yearly and unknown types
+  int32_t MonthIndex = 0;  // yearly
 };
 
 // The class name of a repeat type; empty for none and for unknown types.
@@ -73,8 +73,8 @@ void ReadRepeatField(ByteReader& in, int32_t& exceptionCount, std::vector<int32_
                      RepeatRule& rule, const TimeZoneInfo& tz);
 void WriteRepeatField(ByteWriter& out, int32_t exceptionCount, const std::vector<int32_t>& exceptions,
                       const RepeatRule& rule, const TimeZoneInfo& tz);
-void DescribeRepeat(int32_t exceptionCount, const std::vector<int32_t>& exceptions,
-                    const RepeatRule& rule, FieldVisitor& v);
+void DescribeRepeat(int32_t exceptionCount, const std::vector<int32_t>& exceptions, const RepeatRule& rule,
+                    FieldVisitor& v);
 
 // The header a user gets when the datebook file does not exist yet.
 void SetDefaultDatebookHeader(DatFileHeader& header, const std::string& path, bool extended = false);

@@ -4,17 +4,28 @@ namespace mirrin {
 
 std::string ErrorDescription(int number) {
   switch (number) {
-    case err::Overflow: return "Overflow";
-    case err::SubscriptOutOfRange: return "Subscript out of range";
-    case err::DivisionByZero: return "Division by zero";
-    case err::TypeMismatch: return "Type mismatch";
-    case err::BadFileName: return "Bad file name or number";
-    case err::FileNotFound: return "File not found";
-    case err::DiskFull: return "Disk full";
-    case err::InputPastEnd: return "Input past end of file";
-    case err::PermissionDenied: return "Permission denied";
-    case err::PathFileAccess: return "Path/File access error";
-    default: return "Application-defined or object-defined error";
+    case err::Overflow:
+      return "Overflow";
+    case err::SubscriptOutOfRange:
+      return "Subscript out of range";
+    case err::DivisionByZero:
+      return "Division by zero";
+    case err::TypeMismatch:
+      return "Type mismatch";
+    case err::BadFileName:
+      return "Bad file name or number";
+    case err::FileNotFound:
+      return "File not found";
+    case err::DiskFull:
+      return "Disk full";
+    case err::InputPastEnd:
+      return "Input past end of file";
+    case err::PermissionDenied:
+      return "Permission denied";
+    case err::PathFileAccess:
+      return "Path/File access error";
+    default:
+      return "Application-defined or object-defined error";
   }
 }
 

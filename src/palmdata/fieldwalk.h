@@ -55,7 +55,9 @@ struct FieldOut {
   void Text(const char*, const Bytes& s) { out.WriteCStringField(s); }
   void Date(const char*, const PalmDate& d) { out.WriteDateField(d, tz); }
   // A date the classic datebook stores as an Integer field.
-  void TimeAsInt(const char*, const PalmDate& d) { out.WriteIntField(static_cast<int32_t>(PalmTimeOf(d, tz))); }
+  void TimeAsInt(const char*, const PalmDate& d) {
+    out.WriteIntField(static_cast<int32_t>(PalmTimeOf(d, tz)));
+  }
   void Pair(const char*, const char*, int32_t a, int32_t b) {
     out.WriteLong(kTagLongPair);
     out.WriteLong(a);
@@ -151,7 +153,8 @@ void ReadEntry(ByteReader& in, const DatFileHeader& h, Record& r, const TimeZone
 
 // Extended rows are written with the numbers of their place in the file.
 template <class Layout, class Record>
-void WriteEntry(ByteWriter& out, const DatFileHeader& h, const Record& r, size_t row, const TimeZoneInfo& tz) {
+void WriteEntry(ByteWriter& out, const DatFileHeader& h, const Record& r, size_t row,
+                const TimeZoneInfo& tz) {
   FieldOut io{out, tz};
   if (!h.IsExtended) return Layout::Classic(io, r);
   WriteExtPrefix(out, r, ExtendedRowNumbers(row, h.FieldCount));

@@ -26,19 +26,23 @@ std::string Lower(std::string s) {
 int ErrorFor(int errnoValue) {
   switch (errnoValue) {
     case ENOENT:
-    case ENOTDIR: return err::FileNotFound;
+    case ENOTDIR:
+      return err::FileNotFound;
     case EACCES:
     case EPERM:
-    case EROFS: return err::PermissionDenied;
+    case EROFS:
+      return err::PermissionDenied;
     case ENOSPC:
-    case EDQUOT: return err::DiskFull;
-    default: return err::PathFileAccess;
+    case EDQUOT:
+      return err::DiskFull;
+    default:
+      return err::PathFileAccess;
   }
 }
 
 [[noreturn]] void Fail(int errnoValue, std::string_view what, std::string_view path) {
-  throw RunError(ErrorFor(errnoValue), std::string(what) + " " + std::string(path) + ": " +
-                                           std::strerror(errnoValue));
+  throw RunError(ErrorFor(errnoValue),
+                 std::string(what) + " " + std::string(path) + ": " + std::strerror(errnoValue));
 }
 
 }  // namespace
@@ -94,13 +98,14 @@ Bytes ReadWholeFile(std::string_view path, size_t maxBytes) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) Fail(errno, "cannot read", path);
   if (!S_ISREG(st.st_mode)) {
-    throw RunError(err::PathFileAccess, "cannot read " + std::string(path) +
-                                            (S_ISDIR(st.st_mode) ? ": it is a folder" : ": not a regular file"));
+    throw RunError(err::PathFileAccess,
+                   "cannot read " + std::string(path) +
+                       (S_ISDIR(st.st_mode) ? ": it is a folder" : ": not a regular file"));
   }
   const auto tooLarge = [&](uint64_t size) {
-    return RunError(err::PathFileAccess, "cannot read " + std::string(path) + ": " +
-                                             std::to_string(size) + " bytes, more than the " +
-                                             std::to_string(maxBytes) + " allowed");
+    return RunError(err::PathFileAccess, "cannot read " + std::string(path) + ": " + std::to_string(size) +
+                                             " bytes, more than the " + std::to_string(maxBytes) +
+                                             " allowed");
   };
   if (static_cast<uint64_t>(st.st_size) > maxBytes) throw tooLarge(static_cast<uint64_t>(st.st_size));
   // The file may grow while it is read: read to its real end, never past the limit.
@@ -150,12 +155,12 @@ constexpr std::string_view kTempMark = ".mirrin-";
 void RemoveLeftoverTemps(const fs::path& target) {
   const std::string prefix = target.filename().string() + std::string(kTempMark);
   std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(target.parent_path().empty() ? "." : target.parent_path(), ec)) {
+  for (const auto& entry :
+       fs::directory_iterator(target.parent_path().empty() ? "." : target.parent_path(), ec)) {
     const std::string name = entry.path().filename().string();
     if (!name.starts_with(prefix)) continue;
     const size_t rest = name.size() - prefix.size();
-    if ((rest == 6 || name.ends_with(".mirrin-new")) && entry.is_regular_file(ec) &&
-        !entry.is_symlink(ec)) {
+    if ((rest == 6 || name.ends_with(".mirrin-new")) && entry.is_regular_file(ec) && !entry.is_symlink(ec)) {
       fs::remove(entry.path(), ec);
     }
   }

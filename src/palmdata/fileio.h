@@ -42,8 +42,7 @@ Bytes ReadWholeFile(std::string_view path, size_t maxBytes = kMaxDataFileBytes);
 // owner); an existing file's mode is narrowed to like's. Leftover temporary
 // files of a killed save are removed. Errors name the file and the system's
 // reason; the old file is then untouched.
-void WriteFileAtomic(std::string_view path, std::string_view content,
-                     const struct stat* like = nullptr);
+void WriteFileAtomic(std::string_view path, std::string_view content, const struct stat* like = nullptr);
 
 // Error 70 when path exists and may not be replaced: it has no write
 // permission for this process, or none for anyone (root passes the first

@@ -26,9 +26,8 @@ void WriteFixed(ByteWriter& out, const Bytes& block, size_t size, const char* na
 
 int32_t CheckedCount(int32_t count, size_t minItemBytes, const ByteReader& in, const char* what) {
   if (count < 0 || static_cast<uint64_t>(count) * minItemBytes > in.Remaining()) {
-    throw RunError(err::InputPastEnd, std::string(what) + " " + std::to_string(count) +
-                                          " does not fit the " + std::to_string(in.Remaining()) +
-                                          " bytes left");
+    throw RunError(err::InputPastEnd, std::string(what) + " " + std::to_string(count) + " does not fit the " +
+                                          std::to_string(in.Remaining()) + " bytes left");
   }
   return count;
 }
@@ -50,8 +49,8 @@ void WriteCountedText(ByteWriter& out, int32_t tag, int32_t length, const std::s
 
 void CheckCountedText(int32_t length, const std::string& text) {
   if (length != 0 && static_cast<size_t>(length) != text.size()) {
-    throw RunError(err::Overflow, "counted text of " + std::to_string(text.size()) +
-                                      " bytes declared as " + std::to_string(length));
+    throw RunError(err::Overflow, "counted text of " + std::to_string(text.size()) + " bytes declared as " +
+                                      std::to_string(length));
   }
 }
 
@@ -198,7 +197,8 @@ void WriteHeader(ByteWriter& out, const DatFileHeader& h) {
     throw RunError(err::SubscriptOutOfRange, "field types do not match the field count");
   }
   out.WriteShort(static_cast<uint32_t>(h.FieldCount));
-  for (int32_t i = 1; i <= h.FieldCount; ++i) out.WriteShort(static_cast<uint32_t>(h.FieldTypes[static_cast<size_t>(i)]));
+  for (int32_t i = 1; i <= h.FieldCount; ++i)
+    out.WriteShort(static_cast<uint32_t>(h.FieldTypes[static_cast<size_t>(i)]));
   out.WriteLong(h.RecordCount * h.FieldCount);
 }
 

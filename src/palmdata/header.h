@@ -26,17 +26,17 @@ struct CategoryEntry {
 };
 
 struct DatFileHeader {
-  Bytes ExtendedTag;    // 4 bytes, extended format only; empty in a file without the wrapper
+  Bytes ExtendedTag;  // 4 bytes, extended format only; empty in a file without the wrapper
   Bytes ExtendedName;
   Bytes ExtendedWord;   // 4 bytes
   Bytes VersionTag;     // 4 bytes: 00 01 then two letters
   Bytes ExtendedBlock;  // 24 bytes
   Bytes FileName;
   Bytes TableString;
-  Bytes AddressBlock;   // 10 bytes, extended address file only
+  Bytes AddressBlock;  // 10 bytes, extended address file only
   std::array<std::string, 9> LabelText;
   std::array<int32_t, 9> LabelValue{};
-  Bytes ExtendedTail;   // 42 bytes
+  Bytes ExtendedTail;  // 42 bytes
   int32_t NextFreeId = 0;
   int32_t CategoryCount = 0;
   std::vector<CategoryEntry> Categories{CategoryEntry::Unfiled()};  // [0] is Unfiled

@@ -32,7 +32,8 @@ void ParseMemoFile(const Bytes& data, const std::string& path, DatFileHeader& he
   ReadRecordFile<MemoLayout>("ReadMemoFile", path, data, header, records, ctx, kMemoSmallest);
 }
 
-Bytes BuildMemoFile(const DatFileHeader& header, const std::vector<MemoRecord>& records, const DataContext& ctx) {
+Bytes BuildMemoFile(const DatFileHeader& header, const std::vector<MemoRecord>& records,
+                    const DataContext& ctx) {
   return BuildRecordFile<MemoLayout>(header, records, ctx);
 }
 

@@ -22,8 +22,8 @@ Bytes BuildMemoFile(const DatFileHeader& header, const std::vector<MemoRecord>& 
 // The header a user gets when the file does not exist yet.
 void SetDefaultMemoHeader(DatFileHeader& header, const std::string& path, bool extended = false);
 // A missing file is not an error: the kind is empty, with the default header.
-void ReadMemoFile(int user, const std::string& path, DatFileHeader& header,
-                  std::vector<MemoRecord>& records, DataContext& ctx);
+void ReadMemoFile(int user, const std::string& path, DatFileHeader& header, std::vector<MemoRecord>& records,
+                  DataContext& ctx);
 void WriteMemoFile(int user, const std::string& path, const DatFileHeader& header,
                    const std::vector<MemoRecord>& records, DataContext& ctx);
 

@@ -77,8 +77,8 @@ double NthWeekdayOfMonth(int year, int month, int weekday, int n) {
 }
 
 double TransitionDate(const TransitionRule& r, int year) {
-  if (r.year == 0 && r.month == 0 && r.dayOfWeek == 0 && r.day == 0 && r.hour == 0 &&
-      r.minute == 0 && r.second == 0 && r.milliseconds == 0) {
+  if (r.year == 0 && r.month == 0 && r.dayOfWeek == 0 && r.day == 0 && r.hour == 0 && r.minute == 0 &&
+      r.second == 0 && r.milliseconds == 0) {
     return 1;
   }
   const double time = MakeTime(r.hour, r.minute, r.second);
@@ -118,9 +118,7 @@ double UtcToLocal(double utc, const TimeZoneInfo& tz) {
   return utc - (tz.bias + (daylight ? tz.daylightBias : tz.standardBias)) / 1440.0;
 }
 
-double LocalToUtc(double local, const TimeZoneInfo& tz) {
-  return local + OffsetMinutes(local, tz) / 1440.0;
-}
+double LocalToUtc(double local, const TimeZoneInfo& tz) { return local + OffsetMinutes(local, tz) / 1440.0; }
 
 double SecondsToDate(uint32_t palmTime, const TimeZoneInfo& tz) {
   return UtcToLocal(kUnixEpochDay + palmTime / 86400.0, tz);

@@ -49,7 +49,8 @@ void ReadRecordFile(const std::string& routine, const std::string& path, const B
 
 // Builds the file: header, then every record in the walks of Layout.
 template <class Layout, class Record>
-Bytes BuildRecordFile(const DatFileHeader& header, const std::vector<Record>& records, const DataContext& ctx) {
+Bytes BuildRecordFile(const DatFileHeader& header, const std::vector<Record>& records,
+                      const DataContext& ctx) {
   CheckRecordCount(header, records.size());
   ByteWriter out;
   WriteHeader(out, header);

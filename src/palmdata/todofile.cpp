@@ -51,7 +51,8 @@ void ParseTodoFile(const Bytes& data, const std::string& path, DatFileHeader& he
   ReadRecordFile<TodoLayout>("ReadTodoFile", path, data, header, records, ctx, kTodoSmallest);
 }
 
-Bytes BuildTodoFile(const DatFileHeader& header, const std::vector<TodoRecord>& records, const DataContext& ctx) {
+Bytes BuildTodoFile(const DatFileHeader& header, const std::vector<TodoRecord>& records,
+                    const DataContext& ctx) {
   return BuildRecordFile<TodoLayout>(header, records, ctx);
 }
 

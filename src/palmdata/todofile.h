@@ -40,8 +40,8 @@ Bytes BuildTodoFile(const DatFileHeader& header, const std::vector<TodoRecord>& 
 // The header a user gets when the file does not exist yet.
 void SetDefaultTodoHeader(DatFileHeader& header, const std::string& path, bool extended = false);
 // A missing file is not an error: the kind is empty, with the default header.
-void ReadTodoFile(int user, const std::string& path, DatFileHeader& header,
-                  std::vector<TodoRecord>& records, DataContext& ctx);
+void ReadTodoFile(int user, const std::string& path, DatFileHeader& header, std::vector<TodoRecord>& records,
+                  DataContext& ctx);
 void WriteTodoFile(int user, const std::string& path, const DatFileHeader& header,
                    const std::vector<TodoRecord>& records, DataContext& ctx);
 

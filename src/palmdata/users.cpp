@@ -140,15 +140,15 @@ bool ReadUserFile(const std::string& path, UserList& list, const UserFileReport&
   return true;
 }
 
-void ParseUserFile(const Bytes& data, const std::string& path, UserList& list,
-                   const UserFileReport& report) {
+void ParseUserFile(const Bytes& data, const std::string& path, UserList& list, const UserFileReport& report) {
   list = UserList{};
   ByteReader in(data);
   std::string field;
   try {
     ReadUsers(in, list, field);
   } catch (const RunError& e) {
-    if (report) report("ReadUserFile " + path, RunError(e.number(), e.description(), field + ": " + e.detail()));
+    if (report)
+      report("ReadUserFile " + path, RunError(e.number(), e.description(), field + ": " + e.detail()));
   }
 }
 

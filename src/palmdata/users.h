@@ -28,7 +28,7 @@ struct UserEntry {
 // The class definition at the start of the file; kept, not used.
 struct UserClassHeader {
   uint16_t Tag = 0;
-  uint16_t Schema = 0;     // only when Tag is 0xFFFF
+  uint16_t Schema = 0;      // only when Tag is 0xFFFF
   uint16_t NameLength = 0;  // only when Tag is 0xFFFF
   Bytes Name;
 };
@@ -48,10 +48,10 @@ struct UserList {
 std::string UnsafeUserFolderReason(std::string_view folder);
 
 // Marker words of the skip rule.
-constexpr uint16_t kUserMarker = 0x8001;      // introduces the next user entry
-constexpr uint16_t kClassMarker = 0xFFFF;     // a class definition follows
+constexpr uint16_t kUserMarker = 0x8001;   // introduces the next user entry
+constexpr uint16_t kClassMarker = 0xFFFF;  // a class definition follows
 constexpr uint16_t kObjectMarker = 0x8003;
-constexpr uint16_t kEndOfUserFile = 0xFFFF;   // what ScanMarker gives at the end
+constexpr uint16_t kEndOfUserFile = 0xFFFF;  // what ScanMarker gives at the end
 
 // Receives read errors: where is "ReadUserFile " + the path.
 using UserFileReport = std::function<void(const std::string& where, const RunError& error)>;
@@ -63,8 +63,7 @@ bool ReadUserFile(const std::string& path, UserList& list, const UserFileReport&
 
 // The entries of a users file held in memory (path only for the report);
 // entries read before an error stand.
-void ParseUserFile(const Bytes& data, const std::string& path, UserList& list,
-                   const UserFileReport& report);
+void ParseUserFile(const Bytes& data, const std::string& path, UserList& list, const UserFileReport& report);
 
 // users.dat for the given users, in the layout ReadUserFile reads: the user
 // count (short); a class definition (FFFF, schema 1, the class name's

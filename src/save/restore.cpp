@@ -22,12 +22,16 @@ struct RestoreTexts {
 
 RestoreTexts TextsOf(Kind kind) {
   switch (kind) {
-    case Kind::Dates: return {"Restore Dates from Backup files for ", "Restoring Dates for "};
+    case Kind::Dates:
+      return {"Restore Dates from Backup files for ", "Restoring Dates for "};
     case Kind::Contacts:
       return {"Restore Contacts from Backup files for ", "Restoring Contacts for "};
-    case Kind::ToDos: return {"Restore Todos from Backup files for ", "Restoring Todos for "};
-    case Kind::Memos: return {"Restore Memos from Backup files for ", "Restoring Memos for "};
-    case Kind::Custom: break;
+    case Kind::ToDos:
+      return {"Restore Todos from Backup files for ", "Restoring Todos for "};
+    case Kind::Memos:
+      return {"Restore Memos from Backup files for ", "Restoring Memos for "};
+    case Kind::Custom:
+      break;
   }
   return {nullptr, nullptr};
 }
@@ -37,14 +41,13 @@ void Tell(Session& s, const std::string& text) {
 }
 
 // Copies whole or not at all; false after telling the operator.
-bool Copied(Session& s, const std::string& from, const std::string& to,
-            const std::string& consequence) {
+bool Copied(Session& s, const std::string& from, const std::string& to, const std::string& consequence) {
   try {
     CopyFileAtomic(from, to);
     return true;
   } catch (const RunError& e) {
-    Tell(s, "Restore failed: " + from + " could not be copied to " + to + ". " +
-                std::to_string(e.number()) + " " + e.what() + "\r\n\r\n" + consequence);
+    Tell(s, "Restore failed: " + from + " could not be copied to " + to + ". " + std::to_string(e.number()) +
+                " " + e.what() + "\r\n\r\n" + consequence);
   }
   return false;
 }
@@ -54,11 +57,21 @@ bool Copied(Session& s, const std::string& from, const std::string& to,
 void TakeKind(UserStore& st, UserStore& restored, Kind kind) {
   std::swap(st.Header(kind), restored.Header(kind));
   switch (kind) {
-    case Kind::Dates: st.dates.swap(restored.dates); break;
-    case Kind::Contacts: st.contacts.swap(restored.contacts); break;
-    case Kind::ToDos: st.todos.swap(restored.todos); break;
-    case Kind::Memos: st.memos.swap(restored.memos); break;
-    case Kind::Custom: st.custom.swap(restored.custom); break;
+    case Kind::Dates:
+      st.dates.swap(restored.dates);
+      break;
+    case Kind::Contacts:
+      st.contacts.swap(restored.contacts);
+      break;
+    case Kind::ToDos:
+      st.todos.swap(restored.todos);
+      break;
+    case Kind::Memos:
+      st.memos.swap(restored.memos);
+      break;
+    case Kind::Custom:
+      st.custom.swap(restored.custom);
+      break;
   }
   st.Changed(kind) = false;
 }
@@ -71,8 +84,7 @@ void Restore(Session& s, Side side, Kind kind) {
   const std::string& user = s.controls.panes[side].userName.Text();
   // Palm Desktop would overwrite the restored file, or lose what it holds.
   if (RefusedWhileRunning(s)) return;
-  if (s.platform.MsgBox(texts.question + user + "?", mb::YesNo | mb::Exclamation, kProductName) !=
-      mb::Yes) {
+  if (s.platform.MsgBox(texts.question + user + "?", mb::YesNo | mb::Exclamation, kProductName) != mb::Yes) {
     return;
   }
   s.WriteLog(texts.log + user, 5);
@@ -95,19 +107,17 @@ void Restore(Session& s, Side side, Kind kind) {
     return;
   }
   // A data file that is missing has nothing to keep: the backup is put in its place.
-  if (FileExists(files.data) &&
-      !Copied(s, files.data, files.preRestore, files.data + " was not changed.")) {
+  if (FileExists(files.data) && !Copied(s, files.data, files.preRestore, files.data + " was not changed.")) {
     return;
   }
   if (!Copied(s, files.backup, files.data,
-              files.data + " was not changed; the copy of it made before the restore is " +
-                  files.preRestore + ".")) {
+              files.data + " was not changed; the copy of it made before the restore is " + files.preRestore +
+                  ".")) {
     return;
   }
   TakeKind(st, restored, kind);
   if (s.ShownKind() == kind) SelectKind(s);  // the lists show the restored records
-  s.platform.MsgBox("Restore is complete. Please exit " + std::string(kProductName) +
-                        " without saving",
+  s.platform.MsgBox("Restore is complete. Please exit " + std::string(kProductName) + " without saving",
                     mb::OKOnly | mb::Information, kProductName);
 }
 

@@ -17,8 +17,8 @@ bool RefusedWhileRunning(Session& s) {
   if (!IsPalmDesktopRunning(s.platform, p)) return false;
   const std::string name = kProductName;
   s.platform.MsgBox(p + " is running.  " + name + " cannot save data while " + "Palm Desktop" +
-                        " or HotSync are running.  If you have been changing data in " + name +
-                        " and " + "Palm Desktop" + " then saving " + name +
+                        " or HotSync are running.  If you have been changing data in " + name + " and " +
+                        "Palm Desktop" + " then saving " + name +
                         " data could result in losing changes made in " + "Palm Desktop" + ".",
                     mb::OKOnly | mb::Critical, ProductTitleWithVersion());
   return true;
@@ -32,8 +32,9 @@ std::string NotWrittenText(const WriteoutResult& result, bool exiting) {
   std::string text = name + " could not save these files:\r\n";
   for (const SavedFile& f : result.notWritten) text += f.path + "\r\n";
   text += "\r\nTheir changes are still in memory. ";
-  text += exiting ? name + " has not been closed: correct the problem and exit again, or exit "
-                           "without saving to abandon the changes."
+  text += exiting ? name +
+                        " has not been closed: correct the problem and exit again, or exit "
+                        "without saving to abandon the changes."
                   : std::string("Correct the problem and save again.");
   return text;
 }
@@ -81,24 +82,23 @@ SaveOutcome Save(Session& s) {
 
 void ExitRoutine(Session& s) {
   if (DataChanged(s) && !s.data.unsupportedVersion) {
-    const int answer = s.platform.MsgBox("Save Data Changes before Exit?",
-                                         mb::YesNoCancel | mb::Exclamation, kProductName);
+    const int answer =
+        s.platform.MsgBox("Save Data Changes before Exit?", mb::YesNoCancel | mb::Exclamation, kProductName);
     if (answer != mb::Yes && answer != mb::No) return;  // Cancel, or the box was closed
     if (answer == mb::Yes) {
       if (RefusedWhileRunning(s)) return;
       if (!WriteChanged(s, true)) return;
     }
   }
-  WriteCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s),
-                      s.settings.Custom1, s.filters, s.log);
+  WriteCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s), s.settings.Custom1,
+                      s.filters, s.log);
   s.WriteLog(std::string(kProgramName) + " Version " + VersionText() + " finished", 0);
   throw ProgramEnd{};
 }
 
 bool ConfigUserGuard(Session& s) {
   if (!DataChanged(s)) return true;
-  s.platform.MsgBox("Data has been changed for the current users.  Please exit " +
-                        std::string(kProductName) +
+  s.platform.MsgBox("Data has been changed for the current users.  Please exit " + std::string(kProductName) +
                         " in order to save or abandon these changes before altering any user "
                         "settings",
                     mb::OKOnly, kProductName);

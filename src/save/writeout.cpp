@@ -21,7 +21,8 @@ constexpr std::array<Kind, 5> kWriteOrder{Kind::Dates, Kind::Contacts, Kind::Mem
                                           Kind::Custom};
 
 bool BothUsersShown(const Session& s) {
-  return s.controls.panes[kLeft].userName.Text() != "UserLeft" && s.controls.panes[kRight].userName.Text() != "UserRight";
+  return s.controls.panes[kLeft].userName.Text() != "UserLeft" &&
+         s.controls.panes[kRight].userName.Text() != "UserRight";
 }
 
 bool UserChosen(Session& s, Side side) {
@@ -82,10 +83,18 @@ void WriteKind(Session& s, Side side, Kind kind) {
     RenumberExtended(header, records);
   };
   switch (kind) {
-    case Kind::Dates: write(WriteDatebookFile, st.datesHeader, st.dates); break;
-    case Kind::Contacts: write(WriteAddressFile, st.contactsHeader, st.contacts); break;
-    case Kind::Memos: write(WriteMemoFile, st.memosHeader, st.memos); break;
-    case Kind::ToDos: write(WriteTodoFile, st.todosHeader, st.todos); break;
+    case Kind::Dates:
+      write(WriteDatebookFile, st.datesHeader, st.dates);
+      break;
+    case Kind::Contacts:
+      write(WriteAddressFile, st.contactsHeader, st.contacts);
+      break;
+    case Kind::Memos:
+      write(WriteMemoFile, st.memosHeader, st.memos);
+      break;
+    case Kind::ToDos:
+      write(WriteTodoFile, st.todosHeader, st.todos);
+      break;
     case Kind::Custom:
       WriteCustomFile(user, s.settings.Custom1, files.data, st.custom, s.data);
       break;

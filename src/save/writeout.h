@@ -13,7 +13,7 @@ namespace mirrin {
 struct SavedFile {
   Side side;
   Kind kind;
-  std::string path;  // the data file, as configured
+  std::string path;    // the data file, as configured
   std::string reason;  // why it was not written, for the operator
 };
 

@@ -41,7 +41,8 @@ std::vector<std::string> HiddenLines(const FilterUser& user, std::string_view cu
   std::vector<std::string> out;
   for (int k = 0; k < kFilterKindCount; ++k) {
     const auto kind = static_cast<FilterKind>(k);
-    const std::string kindName = kind == FilterKind::Custom ? std::string(customKind) : kPalmKindNames[static_cast<size_t>(k)];
+    const std::string kindName =
+        kind == FilterKind::Custom ? std::string(customKind) : kPalmKindNames[static_cast<size_t>(k)];
     const std::vector<CategoryEntry>* table = user.Table(kind);
     if (!table || kindName.empty()) continue;
     for (const CategoryEntry& c : *table) {
@@ -90,8 +91,7 @@ void ApplyCategoryFilters(const FilterUser& user, std::string_view customKind,
   }
 }
 
-void KeepCategoryFilters(const FilterUser& user, std::string_view customKind,
-                         CategoryFilters& filters) {
+void KeepCategoryFilters(const FilterUser& user, std::string_view customKind, CategoryFilters& filters) {
   std::erase_if(filters.lines,
                 [&](const std::string& line) { return TableOf(Split(line, '|'), user, customKind); });
   for (std::string& line : HiddenLines(user, customKind)) filters.lines.push_back(std::move(line));
@@ -101,8 +101,7 @@ std::string CatExcludeFileText(const std::array<FilterUser, 2>& users, std::stri
                                const CategoryFilters& filters) {
   const std::string product = kProductName;
   std::string text = "#\r\n#\r\n# This file contains Category Filters for " + product +
-                     "\r\n#\r\n# (Modifying this file could affect the running of " + product +
-                     ")\r\n#\r\n";
+                     "\r\n#\r\n# (Modifying this file could affect the running of " + product + ")\r\n#\r\n";
   for (const FilterUser& user : users) {
     for (const std::string& line : HiddenLines(user, customKind)) text += line + "\r\n";
   }
@@ -116,16 +115,14 @@ std::string CatExcludeFileText(const std::array<FilterUser, 2>& users, std::stri
 }
 
 void WriteCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>& users,
-                         std::string_view customKind, const CategoryFilters& filters,
-                         LogSink& log) {
+                         std::string_view customKind, const CategoryFilters& filters, LogSink& log) {
   // This runs on the way out: failures are not shown to the operator, only
   // logged, and a log that cannot be written does not stop the write. The
   // file is replaced whole or not at all.
   auto logQuietly = [&](const std::string& message, int level) {
     try {
       log.WriteLog(message, level);
-    } catch (const RunError&) {
-    }
+    } catch (const RunError&) {}
   };
   logQuietly("WriteCatExcludeFile() called.", 11);
   if (!filters.changed) return;

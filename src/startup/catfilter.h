@@ -23,9 +23,7 @@ struct FilterUser {
   std::string name;
   std::array<std::vector<CategoryEntry>*, kFilterKindCount> tables{};
 
-  std::vector<CategoryEntry>* Table(FilterKind kind) const {
-    return tables[static_cast<size_t>(kind)];
-  }
+  std::vector<CategoryEntry>* Table(FilterKind kind) const { return tables[static_cast<size_t>(kind)]; }
 };
 
 struct CategoryFilters {
@@ -33,7 +31,7 @@ struct CategoryFilters {
   // user's loaded kind live in the category flags while it is loaded; all
   // others (other users, kinds not loaded now) are written back as they are.
   std::vector<std::string> lines;
-  bool changed = false;  // set by toggling; the file is rewritten at exit only when set
+  bool changed = false;     // set by toggling; the file is rewritten at exit only when set
   bool unreadable = false;  // the file is there but could not be read: it is never rewritten
 };
 
@@ -52,8 +50,7 @@ void ReadCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>& 
 // Does nothing unless filters.changed. A failure is not shown to the
 // operator; it is logged at level 0 and the old file stays whole.
 void WriteCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>& users,
-                         std::string_view customKind, const CategoryFilters& filters,
-                         LogSink& log);
+                         std::string_view customKind, const CategoryFilters& filters, LogSink& log);
 
 // A user has just been loaded: hides the categories the lines name for it.
 void ApplyCategoryFilters(const FilterUser& user, std::string_view customKind,
@@ -61,8 +58,7 @@ void ApplyCategoryFilters(const FilterUser& user, std::string_view customKind,
 
 // A user is about to be replaced: its flags go back into the lines, so its
 // hidden categories outlive it.
-void KeepCategoryFilters(const FilterUser& user, std::string_view customKind,
-                         CategoryFilters& filters);
+void KeepCategoryFilters(const FilterUser& user, std::string_view customKind, CategoryFilters& filters);
 
 // The file's content: the loaded users' hidden categories, then every line
 // that is not theirs.

@@ -102,9 +102,8 @@ std::string RTrimBlanks(std::string_view s) {
 
 std::string UpperAscii(std::string_view s) {
   std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
-    return static_cast<char>(std::toupper(c));
-  });
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return out;
 }
 
@@ -143,9 +142,8 @@ ConfigValue LookUp(ConfigLines& lines, const std::vector<size_t>& matching, std:
   ConfigValue result = value;
   if (value == "Y") result = true;
   if (value == "N") result = false;
-  TrapErrors(platform, "GetValueFromIni", [&] {
-    log.WriteLog("Got value for " + std::string(key) + " = " + ValueText(result), 11);
-  });
+  TrapErrors(platform, "GetValueFromIni",
+             [&] { log.WriteLog("Got value for " + std::string(key) + " = " + ValueText(result), 11); });
   return result;
 }
 
@@ -236,8 +234,8 @@ bool ToBool(const ConfigValue& value) {
 int32_t ToInt32(const ConfigValue& value) { return ToInteger<int32_t>(value); }
 int16_t ToInt16(const ConfigValue& value) { return ToInteger<int16_t>(value); }
 
-std::vector<RunError> ReadSettings(ConfigLines& lines, Settings& settings,
-                                   std::string_view programDir, LogSink& log, Platform& platform) {
+std::vector<RunError> ReadSettings(ConfigLines& lines, Settings& settings, std::string_view programDir,
+                                   LogSink& log, Platform& platform) {
   std::vector<RunError> errors;
   // One pass finds every key's lines: a long file is not read once per key.
   std::unordered_map<std::string, std::vector<size_t>> byKey;
@@ -254,10 +252,14 @@ std::vector<RunError> ReadSettings(ConfigLines& lines, Settings& settings,
       std::visit(
           [&](auto member) {
             using T = std::remove_reference_t<decltype(settings.*member)>;
-            if constexpr (std::is_same_v<T, bool>) settings.*member = ToBool(value);
-            else if constexpr (std::is_same_v<T, int32_t>) settings.*member = ToInt32(value);
-            else if constexpr (std::is_same_v<T, int16_t>) settings.*member = ToInt16(value);
-            else settings.*member = ValueText(value);
+            if constexpr (std::is_same_v<T, bool>)
+              settings.*member = ToBool(value);
+            else if constexpr (std::is_same_v<T, int32_t>)
+              settings.*member = ToInt32(value);
+            else if constexpr (std::is_same_v<T, int16_t>)
+              settings.*member = ToInt16(value);
+            else
+              settings.*member = ValueText(value);
           },
           k.field);
     };
@@ -289,9 +291,12 @@ std::string CanonicalValue(const Settings& settings, const SettingField& field) 
       [&](auto member) -> std::string {
         const auto& v = settings.*member;
         using T = std::remove_cvref_t<decltype(v)>;
-        if constexpr (std::is_same_v<T, bool>) return v ? "Y" : "N";
-        else if constexpr (std::is_same_v<T, std::string>) return v;
-        else return std::to_string(v);
+        if constexpr (std::is_same_v<T, bool>)
+          return v ? "Y" : "N";
+        else if constexpr (std::is_same_v<T, std::string>)
+          return v;
+        else
+          return std::to_string(v);
       },
       field);
 }

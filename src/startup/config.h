@@ -69,8 +69,8 @@ int16_t ToInt16(const ConfigValue& value);
 // settings.Unread, so that its line is written back as read; reading goes
 // on. Returns the errors of keys that were not in settings.Unread before
 // (each is told once a run), described with "(Key=value)" at the end.
-std::vector<RunError> ReadSettings(ConfigLines& lines, Settings& settings,
-                                   std::string_view programDir, LogSink& log, Platform& platform);
+std::vector<RunError> ReadSettings(ConfigLines& lines, Settings& settings, std::string_view programDir,
+                                   LogSink& log, Platform& platform);
 
 // Takes out of settings.Unread every key whose value differs between
 // before and settings: the operator has set it.

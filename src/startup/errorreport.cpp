@@ -9,16 +9,16 @@ namespace mirrin {
 
 std::string ErrorReportText(int number, std::string_view description, std::string_view routine,
                             std::string_view detail) {
-  std::string text = std::string(routine) + " has caused an error. " + std::to_string(number) +
-                     " " + std::string(description);
+  std::string text = std::string(routine) + " has caused an error. " + std::to_string(number) + " " +
+                     std::string(description);
   if (!detail.empty()) text += "\r\n" + std::string(detail);
   return text + "\r\n\r\nPlease report the whole error message above to " + kSupportContact;
 }
 
 std::string ErrorReportTitle() { return std::string(kProgramName) + " Error " + VersionText(); }
 
-void ReportError(Platform& platform, int number, std::string_view description,
-                 std::string_view routine, std::string_view detail) {
+void ReportError(Platform& platform, int number, std::string_view description, std::string_view routine,
+                 std::string_view detail) {
   platform.MsgBox(ErrorReportText(number, description, routine, detail), mb::Critical | mb::OKOnly,
                   ErrorReportTitle());
 }

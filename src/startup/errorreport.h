@@ -14,8 +14,8 @@ namespace mirrin {
 // file, and the system's reason) on its own line when there is one, two
 // line ends and the request to report it; critical icon, OK; title
 // "Mirrin Error 3.0.26".
-void ReportError(Platform& platform, int number, std::string_view description,
-                 std::string_view routine, std::string_view detail = {});
+void ReportError(Platform& platform, int number, std::string_view description, std::string_view routine,
+                 std::string_view detail = {});
 
 std::string ErrorReportText(int number, std::string_view description, std::string_view routine,
                             std::string_view detail = {});

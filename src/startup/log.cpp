@@ -20,8 +20,8 @@ namespace {
 std::string LogTimestamp(double now) {
   const CivilDateTime c = SplitDate(now);
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d:%02d", c.day, c.month, c.year, c.hour,
-                c.minute, c.second);
+  std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d:%02d", c.day, c.month, c.year, c.hour, c.minute,
+                c.second);
   return buf;
 }
 
@@ -29,8 +29,7 @@ void AppendToFile(const std::string& native, const std::string& text) {
   const int fd = ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) {
     const int e = errno;
-    throw RunError(e == EACCES || e == EPERM || e == EROFS ? err::PermissionDenied
-                                                           : err::PathFileAccess,
+    throw RunError(e == EACCES || e == EPERM || e == EROFS ? err::PermissionDenied : err::PathFileAccess,
                    "cannot open log " + native + ": " + std::strerror(e));
   }
   size_t done = 0;

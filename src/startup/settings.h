@@ -70,8 +70,8 @@ struct Settings {
   std::set<std::string> Unread;
 };
 
-using SettingField = std::variant<int32_t Settings::*, int16_t Settings::*, bool Settings::*,
-                                  std::string Settings::*>;
+using SettingField =
+    std::variant<int32_t Settings::*, int16_t Settings::*, bool Settings::*, std::string Settings::*>;
 
 struct SettingKey {
   const char* key;

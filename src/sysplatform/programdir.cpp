@@ -45,9 +45,12 @@ std::string SettingsFolderFor(const std::string& exeDir) {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   const char* home = std::getenv("HOME");
   std::filesystem::path base;
-  if (xdg && *xdg) base = xdg;
-  else if (home && *home) base = std::filesystem::path(home) / ".config";
-  else return exeDir;  // nowhere better; writing will say why it fails
+  if (xdg && *xdg)
+    base = xdg;
+  else if (home && *home)
+    base = std::filesystem::path(home) / ".config";
+  else
+    return exeDir;  // nowhere better; writing will say why it fails
   const std::filesystem::path folder = base / "mirrin";
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
@@ -60,7 +63,8 @@ std::string ProgramDirectory() {
   if (home && *home) return WithoutTrailingSeparator(home);
   const std::filesystem::path exe = ExecutablePath();
   // Without the executable's path the working folder is the best guess left.
-  return SettingsFolderFor(WithoutTrailingSeparator(exe.empty() ? std::filesystem::current_path() : exe.parent_path()));
+  return SettingsFolderFor(
+      WithoutTrailingSeparator(exe.empty() ? std::filesystem::current_path() : exe.parent_path()));
 }
 
 }  // namespace mirrin

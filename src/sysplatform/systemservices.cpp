@@ -10,7 +10,9 @@ namespace mirrin {
 
 SystemServices::SystemServices() : timeZone_(SystemTimeZone()), programDir_(mirrin::ProgramDirectory()) {}
 
-std::vector<std::string> SystemServices::TopLevelWindowTitles() const { return mirrin::TopLevelWindowTitles(); }
+std::vector<std::string> SystemServices::TopLevelWindowTitles() const {
+  return mirrin::TopLevelWindowTitles();
+}
 
 double SystemServices::Now() const {
   using namespace std::chrono;

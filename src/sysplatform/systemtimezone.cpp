@@ -44,8 +44,10 @@ class RuleParser {
   // [+-]hh[:mm[:ss]] in seconds.
   std::optional<int> Time() {
     int sign = 1;
-    if (Eat('-')) sign = -1;
-    else Eat('+');
+    if (Eat('-'))
+      sign = -1;
+    else
+      Eat('+');
     const std::optional<int> h = Number(167);
     if (!h) return std::nullopt;
     int seconds = *h * 3600;
@@ -146,8 +148,8 @@ uint32_t BigEndian32(std::string_view data, size_t at) {
 }
 
 struct TzifBlock {
-  size_t end = 0;         // offset just past the block
-  int lastOffset = 0;     // UT offset (seconds) of the last transition's type, else of type 0
+  size_t end = 0;      // offset just past the block
+  int lastOffset = 0;  // UT offset (seconds) of the last transition's type, else of type 0
 };
 
 // One header and data block of a TZif file starting at `at`; timeSize is
@@ -161,8 +163,8 @@ std::optional<TzifBlock> ReadTzifBlock(std::string_view data, size_t at, size_t 
   const size_t times = at + kHeader;
   const size_t indexes = times + timecnt * timeSize;
   const size_t types = indexes + timecnt;
-  const uint64_t size = timecnt * timeSize + timecnt + typecnt * 6 + charcnt +
-                        leapcnt * (timeSize + 4) + isstdcnt + isutcnt;
+  const uint64_t size =
+      timecnt * timeSize + timecnt + typecnt * 6 + charcnt + leapcnt * (timeSize + 4) + isstdcnt + isutcnt;
   if (typecnt == 0 || size > data.size() - times) return std::nullopt;
   size_t type = 0;
   if (timecnt > 0) type = static_cast<unsigned char>(data[indexes + timecnt - 1]);
@@ -228,8 +230,8 @@ std::optional<TimeZoneInfo> TimeZoneFromPosixRule(std::string_view rule) {
   if (!start.monthly || !end.monthly) {
     // Daylight time all year ("0/0,J365/25") is a fixed offset; other
     // day-of-year rules do not fit the record, so standard time is kept.
-    const bool allYear = !start.julian && start.dayOfYear == 0 && start.time == 0 &&
-                         end.julian && end.dayOfYear == 365 && end.time >= 86400;
+    const bool allYear = !start.julian && start.dayOfYear == 0 && start.time == 0 && end.julian &&
+                         end.dayOfYear == 365 && end.time >= 86400;
     if (allYear) tz.bias = Minutes(daylight);
     return tz;
   }

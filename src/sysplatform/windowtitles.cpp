@@ -60,8 +60,8 @@ Reply<xcb_get_property_reply_t> GetProperty(xcb_connection_t* c, xcb_get_propert
 std::vector<xcb_window_t> ClientList(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms) {
   std::vector<xcb_window_t> windows;
   if (atoms.clientList == XCB_ATOM_NONE) return windows;
-  auto r = GetProperty(c, xcb_get_property(c, 0, root, atoms.clientList, XCB_ATOM_WINDOW, 0,
-                                           kMaxPropertyLongs));
+  auto r =
+      GetProperty(c, xcb_get_property(c, 0, root, atoms.clientList, XCB_ATOM_WINDOW, 0, kMaxPropertyLongs));
   if (!r || r->format != 32) return windows;
   const auto* ids = static_cast<const xcb_window_t*>(xcb_get_property_value(r.get()));
   windows.assign(ids, ids + xcb_get_property_value_length(r.get()) / 4);
@@ -100,8 +100,8 @@ std::vector<std::string> WindowNames(xcb_connection_t* c, const std::vector<xcb_
   std::vector<xcb_get_property_cookie_t> netNames, wmNames;
   for (xcb_window_t w : windows) {
     netNames.push_back(xcb_get_property(c, 0, w, atoms.netWmName, atoms.utf8String, 0, kMaxPropertyLongs));
-    wmNames.push_back(xcb_get_property(c, 0, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0,
-                                       kMaxPropertyLongs));
+    wmNames.push_back(
+        xcb_get_property(c, 0, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, kMaxPropertyLongs));
   }
   std::vector<std::string> titles;
   for (size_t i = 0; i < windows.size(); ++i) {

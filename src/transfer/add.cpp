@@ -28,12 +28,22 @@ void AddOne(Session& s, Kind kind, Side from, int32_t index, CategoriesNotAdded&
     throw RunError(err::SubscriptOutOfRange, "record " + std::to_string(index));
   }
   switch (kind) {
-    case Kind::Dates: AppendBlank(dst.dates, kNewRecordId); break;
+    case Kind::Dates:
+      AppendBlank(dst.dates, kNewRecordId);
+      break;
     // Contacts added to User1 keep RecordId 0.
-    case Kind::Contacts: AppendBlank(dst.contacts, to == kLeft ? 0 : kNewRecordId); break;
-    case Kind::ToDos: AppendBlank(dst.todos, kNewRecordId); break;
-    case Kind::Memos: AppendBlank(dst.memos, kNewRecordId); break;
-    case Kind::Custom: dst.custom.emplace_back(); break;
+    case Kind::Contacts:
+      AppendBlank(dst.contacts, to == kLeft ? 0 : kNewRecordId);
+      break;
+    case Kind::ToDos:
+      AppendBlank(dst.todos, kNewRecordId);
+      break;
+    case Kind::Memos:
+      AppendBlank(dst.memos, kNewRecordId);
+      break;
+    case Kind::Custom:
+      dst.custom.emplace_back();
+      break;
   }
   const auto count = static_cast<int32_t>(dst.Count(kind));
   dst.Header(kind).RecordCount = count;

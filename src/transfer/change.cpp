@@ -17,7 +17,8 @@ void ChangeAcross(Session& s, Side target) {
     if (kind) {
       // No suffix: the target keeps the one it carries.
       CategoriesNotAdded notAdded;
-      CopyRecord(s, *kind, source, s.window.currentIndex[source], s.window.currentIndex[target], "", notAdded);
+      CopyRecord(s, *kind, source, s.window.currentIndex[source], s.window.currentIndex[target], "",
+                 notAdded);
       TellCategoriesNotAdded(s, target, *kind, notAdded, true);
       s.Store(target).Changed(*kind) = true;
     }

@@ -12,7 +12,9 @@ namespace mirrin {
 
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
 
 // Copies every field of source into target except the ones that identify the
 // target record in its file and its category; returns the target as it was.
@@ -37,7 +39,8 @@ Record TakeContent(const Record& source, Record& target, const DatFileHeader& ta
 // left as it is.
 std::string WithCategoryCode(const std::string& note, int32_t index, bool dbcs) {
   if (CharCount(note, dbcs) < 5) return note;
-  return LeftChars(note, 4, dbcs) + static_cast<char>(64 + index) + MidChars(note, 6, std::string::npos, dbcs);
+  return LeftChars(note, 4, dbcs) + static_cast<char>(64 + index) +
+         MidChars(note, 6, std::string::npos, dbcs);
 }
 
 bool Contains(const std::string& text, const std::string& part, bool dbcs) {
@@ -110,8 +113,8 @@ int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32
   return AddOrUnfiled(settings, target, name, notAdded);
 }
 
-std::string SuffixedDescription(const std::string& source, const std::string& target, const Settings& settings,
-                                const std::string& suffix) {
+std::string SuffixedDescription(const std::string& source, const std::string& target,
+                                const Settings& settings, const std::string& suffix) {
   const std::string& s1 = settings.SuffixUser1;
   const std::string& s2 = settings.SuffixUser2;
   if (target == source + s2 || target == source + s1 || target + s2 == source || target + s1 == source) {

@@ -51,8 +51,8 @@ int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32
 // The description a copied date gets: the target keeps a description that
 // already is the source's with a user suffix (or the other way round), keeps
 // the suffix it carries, and otherwise gets the source's with `suffix`.
-std::string SuffixedDescription(const std::string& source, const std::string& target, const Settings& settings,
-                                const std::string& suffix);
+std::string SuffixedDescription(const std::string& source, const std::string& target,
+                                const Settings& settings, const std::string& suffix);
 
 // The copy rules: `target` takes the content of `source`. The record's own
 // identity (RecordId, row numbers, Position) and the list's working fields

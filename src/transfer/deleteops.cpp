@@ -33,17 +33,26 @@ void DeleteCategory(Session& s, Side side, Kind kind) {
   // "Unfiled" is built into every table: it is where the records of a
   // deleted category go, and the file's category count never includes it.
   if (position == 0) {
-    s.platform.MsgBox("The category 'Unfiled' cannot be deleted.", mb::OKOnly | mb::Exclamation, NoticeTitle());
+    s.platform.MsgBox("The category 'Unfiled' cannot be deleted.", mb::OKOnly | mb::Exclamation,
+                      NoticeTitle());
     return;
   }
 
   std::vector<CommonFields*> members;
   std::vector<CustomRecord*> customMembers;
   switch (kind) {
-    case Kind::Dates: members = InCategory(store.dates, entry.Index); break;
-    case Kind::Contacts: members = InCategory(store.contacts, entry.Index); break;
-    case Kind::ToDos: members = InCategory(store.todos, entry.Index); break;
-    case Kind::Memos: members = InCategory(store.memos, entry.Index); break;
+    case Kind::Dates:
+      members = InCategory(store.dates, entry.Index);
+      break;
+    case Kind::Contacts:
+      members = InCategory(store.contacts, entry.Index);
+      break;
+    case Kind::ToDos:
+      members = InCategory(store.todos, entry.Index);
+      break;
+    case Kind::Memos:
+      members = InCategory(store.memos, entry.Index);
+      break;
     case Kind::Custom:
       // Custom records name their category in their first field.
       for (CustomRecord& r : store.custom) {
@@ -74,8 +83,10 @@ void DeleteSelected(Session& s, Side side, Kind kind) {
   const int32_t status = s.settings.ArchiveDeleted ? kStatusArchived : kStatusDeleted;
   for (int32_t index : SelectedRecords(s.List(side))) {
     // Custom records have no status: a deleted one is left out of the file.
-    if (kind == Kind::Custom) RowRecord(store.custom, index).Deleted = true;
-    else CommonOf(store, kind, index)->Status = status;
+    if (kind == Kind::Custom)
+      RowRecord(store.custom, index).Deleted = true;
+    else
+      CommonOf(store, kind, index)->Status = status;
   }
 }
 

@@ -57,11 +57,16 @@ void TakeRowsOut(Session& s, Side side) {
 
 CommonFields* CommonOf(UserStore& store, Kind kind, int32_t index) {
   switch (kind) {
-    case Kind::Dates: return &RowRecord(store.dates, index);
-    case Kind::Contacts: return &RowRecord(store.contacts, index);
-    case Kind::ToDos: return &RowRecord(store.todos, index);
-    case Kind::Memos: return &RowRecord(store.memos, index);
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return &RowRecord(store.dates, index);
+    case Kind::Contacts:
+      return &RowRecord(store.contacts, index);
+    case Kind::ToDos:
+      return &RowRecord(store.todos, index);
+    case Kind::Memos:
+      return &RowRecord(store.memos, index);
+    case Kind::Custom:
+      break;
   }
   return nullptr;
 }
@@ -77,8 +82,8 @@ void CopyRecord(Session& s, Kind kind, Side from, int32_t sourceIndex, int32_t t
                RowRecord(dst.dates, targetIndex), dst.datesHeader, suffix, notAdded);
       break;
     case Kind::Contacts:
-      CopyContact(st, RowRecord(src.contacts, sourceIndex), src.contactsHeader, RowRecord(dst.contacts, targetIndex),
-                  dst.contactsHeader, notAdded);
+      CopyContact(st, RowRecord(src.contacts, sourceIndex), src.contactsHeader,
+                  RowRecord(dst.contacts, targetIndex), dst.contactsHeader, notAdded);
       break;
     case Kind::ToDos:
       CopyTodo(st, RowRecord(src.todos, sourceIndex), src.todosHeader, RowRecord(dst.todos, targetIndex),
@@ -88,7 +93,9 @@ void CopyRecord(Session& s, Kind kind, Side from, int32_t sourceIndex, int32_t t
       CopyMemo(st, RowRecord(src.memos, sourceIndex), src.memosHeader, RowRecord(dst.memos, targetIndex),
                dst.memosHeader, notAdded);
       break;
-    case Kind::Custom: CopyCustom(RowRecord(src.custom, sourceIndex), RowRecord(dst.custom, targetIndex)); break;
+    case Kind::Custom:
+      CopyCustom(RowRecord(src.custom, sourceIndex), RowRecord(dst.custom, targetIndex));
+      break;
   }
 }
 
@@ -103,7 +110,8 @@ bool RoomFor(Session& s, Kind kind, Side target, size_t adding) {
   return false;
 }
 
-void TellCategoriesNotAdded(Session& s, Side target, Kind kind, const CategoriesNotAdded& names, bool records) {
+void TellCategoriesNotAdded(Session& s, Side target, Kind kind, const CategoriesNotAdded& names,
+                            bool records) {
   if (names.empty()) return;
   std::string list;
   for (const std::string& name : names) list += (list.empty() ? "'" : ", '") + name + "'";

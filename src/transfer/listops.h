@@ -48,7 +48,8 @@ void CopyRecord(Session& s, Kind kind, Side from, int32_t sourceIndex, int32_t t
 // Tells the operator, once for a whole transfer, which categories the
 // target's table could not take. `records`: records were copied and went
 // to "Unfiled" (not a category added in the categories view).
-void TellCategoriesNotAdded(Session& s, Side target, Kind kind, const CategoriesNotAdded& names, bool records);
+void TellCategoriesNotAdded(Session& s, Side target, Kind kind, const CategoriesNotAdded& names,
+                            bool records);
 
 // The lists keep record indexes and row positions as 16-bit numbers, so a
 // user holds at most this many records of a kind.

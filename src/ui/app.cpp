@@ -7,11 +7,7 @@
 namespace mirrin {
 
 MirrinApp::MirrinApp(Platform& platform)
-    : session(platform),
-      main(session),
-      splash(session),
-      configure(session, configUser),
-      configUser(session) {
+    : session(platform), main(session), splash(session), configure(session, configUser), configUser(session) {
   MainWindowControls& f = session.controls;
   f.configureItem.onClick = [this] { ConfigureMenu(*this); };
   f.configureUsersItem.onClick = [this] { ConfigUserMenu(*this); };

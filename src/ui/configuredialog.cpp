@@ -145,8 +145,6 @@ void ConfigureDialogModel::OK() {
   Hide();
 }
 
-void ConfigureDialogModel::Cancel() {
-  Hide();
-}
+void ConfigureDialogModel::Cancel() { Hide(); }
 
 }  // namespace mirrin

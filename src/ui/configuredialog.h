@@ -35,9 +35,9 @@ class ConfigureDialogModel : public ModalWindow {
 
   forms::CheckBox chkDates, chkContacts, chkToDo, chkMemo;
   forms::ComboBox cmbStartwith;
-  forms::CheckBox chkShowCategories, chkShowDatebookCategories, chkShowMemoCategories,
-      chkShowToDoCategories, chkAddCategories, chkCategories, chkSortbyCategory, chkShowCompany,
-      chkShowCompletedToDo, chkAgendus, chkCopyAlarms, chkArchive, chkDBCS, chkMultiSelect;
+  forms::CheckBox chkShowCategories, chkShowDatebookCategories, chkShowMemoCategories, chkShowToDoCategories,
+      chkAddCategories, chkCategories, chkSortbyCategory, chkShowCompany, chkShowCompletedToDo, chkAgendus,
+      chkCopyAlarms, chkArchive, chkDBCS, chkMultiSelect;
   forms::TextBox txtDaystoIgnore, txtFirstDuplicate, txtHideAfter;
   forms::ComboBox txtGUI, txtHeight;
   forms::Button cmdOK, cmdCancel;

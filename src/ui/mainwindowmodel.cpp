@@ -65,7 +65,8 @@ MainWindowModel::MainWindowModel(Session& session)
     p.multiList.SetVisible(false);
   }
   f.progress.SetFontName(kCategoriesFont);
-  for (forms::Control* c : std::initializer_list<forms::Control*>{&f.progress, &f.busyNotice, &f.aboutText, &f.aboutClose}) {
+  for (forms::Control* c :
+       std::initializer_list<forms::Control*>{&f.progress, &f.busyNotice, &f.aboutText, &f.aboutClose}) {
     c->SetVisible(false);
   }
   Wire();
@@ -137,8 +138,10 @@ void MainWindowModel::Wire() {
   WireSaveMenus(s_);
   for (Side side : kSides) {
     SidePane& t = f.panes[side];
-    for (const auto& [button, verb] : {std::pair{&t.add, TransferVerb::Add}, {&t.change, TransferVerb::Change},
-                                       {&t.del, TransferVerb::Delete}, {&t.move, TransferVerb::Move},
+    for (const auto& [button, verb] : {std::pair{&t.add, TransferVerb::Add},
+                                       {&t.change, TransferVerb::Change},
+                                       {&t.del, TransferVerb::Delete},
+                                       {&t.move, TransferVerb::Move},
                                        {&t.priv, TransferVerb::Private}}) {
       button->onClick = [this, side, verb, operation = button->onClick] { Transfer(side, verb, operation); };
     }
@@ -155,10 +158,10 @@ void MainWindowModel::Transfer(Side side, TransferVerb verb, const std::function
   const bool entries = !s_.window.categoriesView && kind;
   const int n = s_.List(source).SelCount();
   auto state = [&] {
-    return std::array<size_t, 5>{static_cast<size_t>(s_.List(kLeft).ListCount()),
-                                 static_cast<size_t>(s_.List(kRight).ListCount()),
-                                 entries ? s_.Store(kLeft).Count(*kind) : 0, entries ? s_.Store(kRight).Count(*kind) : 0,
-                                 static_cast<size_t>(ChangedWord(s_.stores))};
+    return std::array<size_t, 5>{
+        static_cast<size_t>(s_.List(kLeft).ListCount()), static_cast<size_t>(s_.List(kRight).ListCount()),
+        entries ? s_.Store(kLeft).Count(*kind) : 0, entries ? s_.Store(kRight).Count(*kind) : 0,
+        static_cast<size_t>(ChangedWord(s_.stores))};
   };
   const auto before = state();
   operation();
@@ -171,22 +174,24 @@ void MainWindowModel::CategoryShownClicked(Side side) {
   if (s_.window.busy) return;  // the pane is being filled, not clicked
   const int32_t category = s_.window.currentIndex[side];
   const bool show = s_.controls.panes[side].showThisCategory.Value() == forms::CheckBox::Checked;
-  SetCategoryShown(CategoryFilterUsers(s_)[side], s_.controls.kindSelector.Text(), category, show, s_.filters);
+  SetCategoryShown(CategoryFilterUsers(s_)[side], s_.controls.kindSelector.Text(), category, show,
+                   s_.filters);
   const std::optional<Kind> kind = s_.ShownKind();
   forms::ListBox& list = s_.List(side);
-  const std::vector<CategoryEntry>* table =
-      kind ? &s_.Store(side).Header(*kind).Categories : nullptr;
+  const std::vector<CategoryEntry>* table = kind ? &s_.Store(side).Header(*kind).Categories : nullptr;
   if (s_.window.categoriesView && table && list.ListIndex() >= 0 && category >= 0 &&
       category < static_cast<int32_t>(table->size())) {
-    list.SetList(list.ListIndex(), CategoryRowText((*table)[static_cast<size_t>(category)], s_.settings.DBCS));
+    list.SetList(list.ListIndex(),
+                 CategoryRowText((*table)[static_cast<size_t>(category)], s_.settings.DBCS));
   }
   s_.controls.saveItem.SetEnabled(true);
 }
 
 std::vector<forms::Control*> MainWindowModel::LaidOutControls() {
   MainWindowControls& f = s_.controls;
-  std::vector<forms::Control*> controls{&f.kindSelector, &f.archive,    &f.switchView, &f.editNotes, &f.exitButton,
-                                        &f.progress,     &f.busyNotice, &f.aboutText,  &f.aboutClose};
+  std::vector<forms::Control*> controls{&f.kindSelector, &f.archive,    &f.switchView,
+                                        &f.editNotes,    &f.exitButton, &f.progress,
+                                        &f.busyNotice,   &f.aboutText,  &f.aboutClose};
   for (SidePane& p : f.panes) {
     for (forms::Control* c : p.PlacedControls()) controls.push_back(c);
   }
@@ -229,7 +234,8 @@ void MainWindowModel::SetGUI() {
     frame.width = 11355;
     f.progress.SetWidth(10815);
     f.panes[kLeft].userName.SetLeft(120);
-    for (forms::Control* c : std::initializer_list<forms::Control*>{&f.exitButton, &f.editNotes, &f.kindSelector}) {
+    for (forms::Control* c :
+         std::initializer_list<forms::Control*>{&f.exitButton, &f.editNotes, &f.kindSelector}) {
       c->SetLeft(5040);
     }
     f.switchView.SetLeft(4800);
@@ -244,8 +250,8 @@ void MainWindowModel::SetGUI() {
   }
 
   for (SidePane& p : f.panes) {
-    for (forms::Control* c : std::initializer_list<forms::Control*>{&p.list, &p.multiList, &p.details, &p.description,
-                                                                     &p.recordCount}) {
+    for (forms::Control* c : std::initializer_list<forms::Control*>{&p.list, &p.multiList, &p.details,
+                                                                    &p.description, &p.recordCount}) {
       c->SetWidth(listWidth);
     }
   }

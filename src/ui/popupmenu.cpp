@@ -12,11 +12,16 @@ bool IsSeparator(const std::string& item) { return TrimBlanks(item) == "-"; }
 // Whether the kind's categories are shown (and so may be given).
 bool CategoriesShown(const Settings& set, Kind kind) {
   switch (kind) {
-    case Kind::Dates: return set.ShowDatebookCategories;
-    case Kind::Contacts: return set.ShowCategories;
-    case Kind::Memos: return set.ShowMemoCategories;
-    case Kind::ToDos: return set.ShowToDoCategories;
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return set.ShowDatebookCategories;
+    case Kind::Contacts:
+      return set.ShowCategories;
+    case Kind::Memos:
+      return set.ShowMemoCategories;
+    case Kind::ToDos:
+      return set.ShowToDoCategories;
+    case Kind::Custom:
+      break;
   }
   return true;
 }

@@ -15,8 +15,8 @@ int Twips(double value) { return static_cast<int>(std::lround(value)); }
 
 }  // namespace
 
-void Resizer::Init(WindowFrame& frame, std::vector<forms::Control*> controls,
-                         const ScreenSize& screen, bool keepSize) {
+void Resizer::Init(WindowFrame& frame, std::vector<forms::Control*> controls, const ScreenSize& screen,
+                   bool keepSize) {
   height0_ = frame.height;
   width0_ = frame.width;
   recorded_.clear();
@@ -47,7 +47,8 @@ void Resizer::LayOut(WindowFrame& frame) {
   // (or nothing recorded) has no meaningful factor and keeps that direction.
   const bool vertical = height0_ > kFixedHeight && frame.height > kFixedHeight;
   const bool horizontal = width0_ > 0 && frame.width > 0;
-  const double sv = vertical ? static_cast<double>(frame.height - kFixedHeight) / (height0_ - kFixedHeight) : 1;
+  const double sv =
+      vertical ? static_cast<double>(frame.height - kFixedHeight) / (height0_ - kFixedHeight) : 1;
   const double sh = horizontal ? static_cast<double>(frame.width) / width0_ : 1;
   for (const Recorded& r : recorded_) {
     forms::Geometry g = r.control->Layout();  // the font size stays as it is

@@ -33,7 +33,6 @@ class Resizer {
  private:
   void LayOut(WindowFrame& frame);
 
-
   struct Recorded {
     forms::Control* control;
     forms::Geometry geometry;

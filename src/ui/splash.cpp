@@ -9,10 +9,10 @@ namespace {
 constexpr const char* kAboutSuffixStart = " (";
 
 // What follows the product-and-version line of the About text.
-constexpr const char* kAboutText =
-    "\r\n (built " __DATE__ ")\r\n\r\n"
-    "Compares and copies the records of two Palm Desktop users.\r\n\r\n"
-    "Project page and reports: mirrin@users.noreply.github.com";
+constexpr const char* kAboutText = "\r\n (built " __DATE__
+                                   ")\r\n\r\n"
+                                   "Compares and copies the records of two Palm Desktop users.\r\n\r\n"
+                                   "Project page and reports: mirrin@users.noreply.github.com";
 
 }  // namespace
 
@@ -21,7 +21,7 @@ SplashModel::SplashModel(Session& session) : s_(session) {
   lblCompany.SetCaption("The Mirrin project");
   lblWarning.SetCaption("Please report problems to mirrin@users.noreply.github.com");
   s_.controls.aboutText.SetText(std::string(kAboutText) + "\r\n\r\nSettings and logs are kept in " +
-                          s_.programDir);
+                                s_.programDir);
 }
 
 void SplashModel::Load() {

@@ -44,8 +44,7 @@ bool HasUsersFile(const std::string& palmDir) {
 }
 
 // UserFolder = the part of UserDir after PalmDir and its backslash.
-void DeriveUserFolder(const std::string& palmDir, const std::string& userDir,
-                      std::string& userFolder) {
+void DeriveUserFolder(const std::string& palmDir, const std::string& userDir, std::string& userFolder) {
   if (userDir.size() > palmDir.size()) userFolder = userDir.substr(palmDir.size() + 1);
 }
 
@@ -55,9 +54,7 @@ void RunOptionally(Session& s, const char* routine, const std::function<void()>&
 
 // Configure Users, shown because the configuration is missing or wrong;
 // true when the operator confirmed it (the file is then rewritten).
-bool UsersPrompt(MirrinApp& app) {
-  return app.configUser.Show();
-}
+bool UsersPrompt(MirrinApp& app) { return app.configUser.Show(); }
 
 // The side's user: its selectors filled and the user found and loaded.
 // False when the operator must be asked again.
@@ -90,10 +87,10 @@ void NoPalmDirectory(Session& s, Side side) {
 
 bool InvalidDirectory(Session& s, const std::string& palmDir, const std::string& title) {
   if (HasUsersFile(palmDir)) return false;
-  Critical(s,
-           "Invalid directory in CFG file : " + palmDir + "\r" +
-               "Palm Data could not be found in this Directory",
-           title);
+  Critical(
+      s,
+      "Invalid directory in CFG file : " + palmDir + "\r" + "Palm Data could not be found in this Directory",
+      title);
   return true;
 }
 
@@ -105,8 +102,8 @@ void ReadAllSettings(Session& s) {
   const std::string noDate = "dd/mm/yyyy";
   if (set.HideAfter != noDate && !ParseDayMonthYear(set.HideAfter)) {
     if (set.Unread.insert("HideAfter").second) {
-      errors.emplace_back(err::TypeMismatch, ErrorDescription(err::TypeMismatch) + " (HideAfter=" +
-                                                 set.HideAfter + ")", "");
+      errors.emplace_back(err::TypeMismatch,
+                          ErrorDescription(err::TypeMismatch) + " (HideAfter=" + set.HideAfter + ")", "");
     }
     set.HideAfter = noDate;
   }
@@ -128,8 +125,7 @@ bool ApplyConfiguration(MirrinApp& app, bool confirmed) {
   app.main.UseEntryLists();
 
   if (!confirmed && FileMissing(ConfigFilePath(s.programDir))) {
-    Critical(s, "Configuration options not found\rPlease specify on the following screen...",
-             kProductName);
+    Critical(s, "Configuration options not found\rPlease specify on the following screen...", kProductName);
     return false;
   }
   if (InvalidDirectory(s, set.PalmDir1, kProductName)) return false;
@@ -161,7 +157,7 @@ bool KindIncluded(const Settings& set, const std::string& kind) {
 
 void ShowArchiveSetting(Session& s) {
   s.controls.archive.SetValue(s.settings.ArchiveDeleted ? forms::CheckBox::Checked
-                                                       : forms::CheckBox::Unchecked);
+                                                        : forms::CheckBox::Unchecked);
 }
 
 }  // namespace
@@ -186,7 +182,8 @@ bool SelectUser(Session& s, Side side, const std::string& name) {
 void SetRestoreItems(Session& s, Side side) {
   const std::string& user = side == kLeft ? s.settings.PalmUser1 : s.settings.PalmUser2;
   const std::string& dir = side == kLeft ? s.settings.UserDir1 : s.settings.UserDir2;
-  static constexpr std::array<const char*, 4> kCaptions{" Dates...", " Contacts...", " Todos...", " Memos..."};
+  static constexpr std::array<const char*, 4> kCaptions{" Dates...", " Contacts...", " Todos...",
+                                                        " Memos..."};
   for (size_t i = 0; i < kCaptions.size(); ++i) {
     forms::MenuItem& item = s.controls.panes[side].restore[i];
     item.SetCaption(user + kCaptions[i]);
@@ -294,9 +291,8 @@ void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
   RunOptionally(s, "Form_Load", [&] { PruneLogs(s.platform, earlyLogDir); });
 
   app.splash.Load();
-  RunOptionally(s, "Form_Load", [&] {
-    s.WriteLog(std::string(kProgramName) + " Version " + VersionText() + " started", 0);
-  });
+  RunOptionally(s, "Form_Load",
+                [&] { s.WriteLog(std::string(kProgramName) + " Version " + VersionText() + " started", 0); });
   app.splash.Progress();
   s.ResetMaps();
 
@@ -309,8 +305,8 @@ void FormLoad(MirrinApp& app, const std::vector<std::string>& args) {
   }
   ShowArchiveSetting(s);
 
-  ReadCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s),
-                     s.settings.Custom1, s.filters, s.log, s.platform);
+  ReadCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s), s.settings.Custom1,
+                     s.filters, s.log, s.platform);
   app.main.SetGUI();
   app.main.InitResizer();
   s.ResetMaps();

@@ -9,11 +9,16 @@ namespace {
 // Singular and plural of a kind's records.
 std::array<const char*, 2> Noun(Kind kind) {
   switch (kind) {
-    case Kind::Dates: return {"date", "dates"};
-    case Kind::Contacts: return {"contact", "contacts"};
-    case Kind::ToDos: return {"To Do", "To Dos"};
-    case Kind::Memos: return {"memo", "memos"};
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return {"date", "dates"};
+    case Kind::Contacts:
+      return {"contact", "contacts"};
+    case Kind::ToDos:
+      return {"To Do", "To Dos"};
+    case Kind::Memos:
+      return {"memo", "memos"};
+    case Kind::Custom:
+      break;
   }
   return {"record", "records"};
 }
@@ -51,11 +56,16 @@ std::string TransferText(Session& s, TransferVerb verb, Side side, int n) {
   const std::string what = std::to_string(n) + " " + Noun(*kind)[n == 1 ? 0 : 1];
   const std::string user = UserName(s, side);
   switch (verb) {
-    case TransferVerb::Add: return "Added " + what + " to " + user;
-    case TransferVerb::Change: return "Changed " + what + " of " + user;
-    case TransferVerb::Delete: return "Deleted " + what + " from " + user;
-    case TransferVerb::Move: return "Moved " + what + " to " + user;
-    case TransferVerb::Private: return "Made " + what + " of " + user + " private";
+    case TransferVerb::Add:
+      return "Added " + what + " to " + user;
+    case TransferVerb::Change:
+      return "Changed " + what + " of " + user;
+    case TransferVerb::Delete:
+      return "Deleted " + what + " from " + user;
+    case TransferVerb::Move:
+      return "Moved " + what + " to " + user;
+    case TransferVerb::Private:
+      return "Made " + what + " of " + user + " private";
   }
   return {};
 }

@@ -210,8 +210,7 @@ std::string SameUserFolderText(const std::string& folder) {
 void UsersDialogModel::OK() {
   // The dialog stays open until the two users are told apart.
   if (SamePlace(s_.settings.UserDir1, s_.settings.UserDir2)) {
-    s_.platform.MsgBox(SameUserFolderText(s_.settings.UserDir1), mb::OKOnly | mb::Exclamation,
-                       kTitle);
+    s_.platform.MsgBox(SameUserFolderText(s_.settings.UserDir1), mb::OKOnly | mb::Exclamation, kTitle);
     return;
   }
   closedWithOK_ = true;

@@ -17,7 +17,7 @@ namespace mirrin {
 struct UserFrame {
   forms::TextBox txtDir;
   forms::Button cmdDir;
-  forms::ComboBox users;     // user names; entry k pairs with entry k of cmbUserDir
+  forms::ComboBox users;  // user names; entry k pairs with entry k of cmbUserDir
   forms::TextBox txtUser;
   forms::ComboBox cmbUserDir;
   forms::TextBox txtUserDir;

@@ -7,8 +7,8 @@
 
 namespace mirrin {
 
-void FillUserSelectors(Session& s, Side side, forms::ComboBox& dialogUsers,
-                       forms::ComboBox& dialogDirs, UserListSource& source) {
+void FillUserSelectors(Session& s, Side side, forms::ComboBox& dialogUsers, forms::ComboBox& dialogDirs,
+                       UserListSource& source) {
   const std::string& palmDir = side == kLeft ? s.settings.PalmDir1 : s.settings.PalmDir2;
   const std::string path = palmDir + "\\users.dat";
   // The list is reused only when it really came from this file: a list read
@@ -32,8 +32,7 @@ void FillUserSelectors(Session& s, Side side, forms::ComboBox& dialogUsers,
   dialogDirs.AddItem(" .");
 
   if (!ok) {
-    s.platform.MsgBox("No Palm Information found in the directory " + path, mb::OKOnly,
-                      kProductName);
+    s.platform.MsgBox("No Palm Information found in the directory " + path, mb::OKOnly, kProductName);
     return;
   }
   for (int32_t i = 0; i < s.users.UserCount; ++i) {

@@ -18,7 +18,7 @@ struct UserListSource {
 // Reads the side's users.dat, or reuses the list when it was read from the
 // very same path (both sides naming one installation), and fills the three
 // selectors. A missing file or a file without users is told.
-void FillUserSelectors(Session& s, Side side, forms::ComboBox& dialogUsers,
-                       forms::ComboBox& dialogDirs, UserListSource& source);
+void FillUserSelectors(Session& s, Side side, forms::ComboBox& dialogUsers, forms::ComboBox& dialogDirs,
+                       UserListSource& source);
 
 }  // namespace mirrin

@@ -78,7 +78,8 @@ TEST_F(CliFiles, JsonDumpDecodesTextsWithTheCodePage) {
   const std::string path = WriteContacts(true);
   const Result r = RunCli({"dump", path, "--json"});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_TRUE(std::all_of(r.out.begin(), r.out.end(), [](char c) { return (c > 0 && c < 0x7F) || c == '\n'; }));
+  EXPECT_TRUE(
+      std::all_of(r.out.begin(), r.out.end(), [](char c) { return (c > 0 && c < 0x7F) || c == '\n'; }));
   const auto doc = nlohmann::json::parse(r.out);
   EXPECT_EQ(doc["kind"], "contacts");
   EXPECT_EQ(doc["header"]["Categories"][1]["LongName"], "Caf\u00e9");
@@ -134,8 +135,7 @@ TEST_F(CliFiles, RoundtripSaysIdenticalOrTheFirstDifference) {
   test::WriteFileBytes(path, bytes);
   const Result differs = RunCli({"roundtrip", path});
   EXPECT_EQ(differs.code, 1);
-  EXPECT_NE(differs.out.find("offset " + std::to_string(flag) + ": file 02, written 00"),
-            std::string::npos)
+  EXPECT_NE(differs.out.find("offset " + std::to_string(flag) + ": file 02, written 00"), std::string::npos)
       << differs.out;
   EXPECT_EQ(differs.out.find("planned"), std::string::npos) << differs.out;
   EXPECT_EQ(test::ReadFileBytes(path), bytes) << "roundtrip never writes FILE";
@@ -160,8 +160,7 @@ TEST_F(CliFiles, ReadFailuresNameTheFileRecordAndField) {
     const Result r = RunCli({verb, cut});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.find("mirrin-cli: ReadAddressFile " + cut + ",1: Input past end of file (error 62)"),
-              0u)
+    EXPECT_EQ(r.err.find("mirrin-cli: ReadAddressFile " + cut + ",1: Input past end of file (error 62)"), 0u)
         << r.err;
     EXPECT_NE(r.err.find("Acme \x80 \xE9 n"), std::string::npos) << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
@@ -181,7 +180,9 @@ TEST(UsersVerb, NamesAreShownAsUtf8WithoutTerminalControlsAndBadFoldersSaySo) {
   test::WriteFileBytes(dir.File("users.dat"), test::UsersFile({{"\x1B[2J\xE9v\x81\x7F", "..\\x"}}));
   const Result r = RunCli({"users", dir.Path()});
   EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out, "\\x1B[2J\xC3\xA9v\xEF\xBF\xBD\\x7F\t..\\x\t(not usable: it leads out of the Palm directory (\"..\"))\n");
+  EXPECT_EQ(r.out,
+            "\\x1B[2J\xC3\xA9v\xEF\xBF\xBD\\x7F\t..\\x\t(not usable: it leads out of the Palm directory "
+            "(\"..\"))\n");
 }
 
 TEST(UsersVerb, ErrorsNameTheFileOnOneLineWithExitCode2) {

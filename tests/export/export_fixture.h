@@ -18,8 +18,9 @@ struct ExportFixture {
   std::string zoneName = "Europe/Berlin";
 
   ExportContext Context() {
-    return ExportContext{stores, settings, labels, tz, DateToSeconds(MakeDate(2024, 6, 1) + MakeTime(12, 0, 0), {}),
-                         zoneName, {"Anna", "Bob"}};
+    return ExportContext{
+        stores,   settings,       labels, tz, DateToSeconds(MakeDate(2024, 6, 1) + MakeTime(12, 0, 0), {}),
+        zoneName, {"Anna", "Bob"}};
   }
   DateRecord& AddDate(Side side, int32_t id, const std::string& description, double start, double end) {
     return stores[side].dates.emplace_back(MakeDateRecord(id, description, start, end));

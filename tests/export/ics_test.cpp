@@ -57,6 +57,7 @@ class CalendarTest : public ::testing::Test, protected ExportFixture {
 };
 
 TEST_F(CalendarTest, LocalTimesWithTheirZoneAsCheckedByHand) {
+  // clang-format off
   const std::string expected = Crlf({
       "BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Mirrin//Palm Desktop export//EN", "CALSCALE:GREGORIAN",
       "BEGIN:VTIMEZONE", "TZID:Europe/Berlin",
@@ -78,14 +79,15 @@ TEST_F(CalendarTest, LocalTimesWithTheirZoneAsCheckedByHand) {
       "DTSTART;TZID=Europe/Berlin:20240212T140000", "DTEND;TZID=Europe/Berlin:20240212T143000", "SUMMARY:Dentist",
       "BEGIN:VALARM", "ACTION:DISPLAY", "DESCRIPTION:Dentist", "TRIGGER:-PT10M", "END:VALARM", "END:VEVENT",
       "END:VCALENDAR"});
+  // clang-format on
   EXPECT_EQ(Calendar(), expected);
-
 }
 
 TEST_F(CalendarTest, PrivateDatesOnlyWhenAskedAndAlarmUnits) {
   EXPECT_EQ(Calendar().find("Secret"), std::string::npos);
   const std::string all = Calendar(true);
-  EXPECT_NE(all.find("CLASS:PRIVATE\r\nDTSTART;TZID=Europe/Berlin:20240213T000000\r\n"), std::string::npos) << all;
+  EXPECT_NE(all.find("CLASS:PRIVATE\r\nDTSTART;TZID=Europe/Berlin:20240213T000000\r\n"), std::string::npos)
+      << all;
   EXPECT_EQ(all.find("Gone"), std::string::npos) << "deleted records are never exported";
   DateRecord& d = stores[kLeft].dates[3];
   for (auto [unit, trigger] :
@@ -114,6 +116,7 @@ TEST(CalendarTodos, DueDatePriorityStateAndAlarm) {
   someday.AlarmSet = true;  // but no due day: nothing can ring
   f.stores[kLeft].todos = {rent, someday};
   const ExportContext c = f.Context();
+  // clang-format off
   EXPECT_EQ(CalendarText(c, Kind::ToDos, ChooseRecords(c, Kind::ToDos, false, false)),
             Crlf({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Mirrin//Palm Desktop export//EN",
                   "CALSCALE:GREGORIAN", "BEGIN:VTODO", "UID:todo-1-0-201@mirrin", "DTSTAMP:20240601T120000Z",
@@ -122,16 +125,20 @@ TEST(CalendarTodos, DueDatePriorityStateAndAlarm) {
                   "STATUS:COMPLETED", "END:VTODO", "BEGIN:VTODO", "UID:todo-1-1-202@mirrin",
                   "DTSTAMP:20240601T120000Z", "SUMMARY:Someday", "PRIORITY:1", "STATUS:NEEDS-ACTION", "END:VTODO",
                   "END:VCALENDAR"}));
+  // clang-format on
   EXPECT_THROW(CalendarText(c, Kind::Memos, {}), std::invalid_argument);
 }
 
 TEST(ContentLines, FoldAt75OctetsNeverInsideACharacter) {
   std::string out;
   AppendLine(out, std::string(200, 'a'));
-  EXPECT_EQ(out, std::string(75, 'a') + "\r\n " + std::string(74, 'a') + "\r\n " + std::string(51, 'a') + "\r\n");
+  EXPECT_EQ(out,
+            std::string(75, 'a') + "\r\n " + std::string(74, 'a') + "\r\n " + std::string(51, 'a') + "\r\n");
   out.clear();
   AppendLine(out, std::string(74, 'b') + "\xC3\xA9" + "c");  // the e-acute would straddle octet 75
-  EXPECT_EQ(out, std::string(74, 'b') + "\r\n \xC3\xA9" "c\r\n");
+  EXPECT_EQ(out, std::string(74, 'b') +
+                     "\r\n \xC3\xA9"
+                     "c\r\n");
   out.clear();
   AppendLine(out, std::string(75, 'd'));
   EXPECT_EQ(out, std::string(75, 'd') + "\r\n");

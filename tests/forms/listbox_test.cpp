@@ -28,7 +28,8 @@ TEST(ListBoxTest, SortedInsertIgnoresCaseAndKeepsEqualTextsInAddingOrder) {
   l.AddItem("BETA", 4);
   l.AddItem("\xe9t\xe9", 5);  // a code-page byte above 127 sorts after the letters
   l.AddItem("(240101) a", 6);
-  EXPECT_EQ(Texts(l), (std::vector<std::string>{"(240101) a", "Alpha", "alpha", "beta", "BETA", "\xe9t\xe9"}));
+  EXPECT_EQ(Texts(l),
+            (std::vector<std::string>{"(240101) a", "Alpha", "alpha", "beta", "BETA", "\xe9t\xe9"}));
   EXPECT_EQ(Data(l), (std::vector<int32_t>{6, 2, 3, 1, 4, 5}));
 }
 

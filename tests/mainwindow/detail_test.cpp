@@ -65,7 +65,8 @@ TEST_F(DetailTextTest, ToDoRepeatLines) {
     r.Repeat.Interval = c.interval;
     r.Repeat.DayNumber = c.day;
     r.RepeatAfterCompletion = c.afterCompletion;
-    EXPECT_EQ(TodoDetailText(ctx, r, ""), std::string("Pay rent\r\nPriority: 2\r\nDue: 01-Jun-24\r\n") + c.line);
+    EXPECT_EQ(TodoDetailText(ctx, r, ""),
+              std::string("Pay rent\r\nPriority: 2\r\nDue: 01-Jun-24\r\n") + c.line);
   }
 }
 
@@ -102,9 +103,10 @@ TEST_F(DetailTextTest, ContactLines) {
   c.InstantMessage2 = "ann99";
   c.IMLabel2 = 1;
   c.Website = "example.org";
-  EXPECT_EQ(ContactDetailText(ctx, c, "met at fair"),
-            "Dr\r\n1)Work: 555 1234\r\n3)Mobile: 0170 99\r\n4)odd label\r\nHome:\r\n1 High St\r\nLeeds\r\nUK\r\n"
-            "Birthday 1 May\r\nAIM:ann99\r\nWebsite:example.org\r\nNote: met at fair\r\n");
+  EXPECT_EQ(
+      ContactDetailText(ctx, c, "met at fair"),
+      "Dr\r\n1)Work: 555 1234\r\n3)Mobile: 0170 99\r\n4)odd label\r\nHome:\r\n1 High St\r\nLeeds\r\nUK\r\n"
+      "Birthday 1 May\r\nAIM:ann99\r\nWebsite:example.org\r\nNote: met at fair\r\n");
 }
 
 // ---- Selection, editing ---------------------------------------------------
@@ -177,7 +179,8 @@ TEST_F(SelectionTest, PartnerIsSelectedWithoutEchoAndDeselectedWithout) {
     EXPECT_EQ(list(kRight).ListIndex(), -1);
     EXPECT_EQ(s().window.currentIndex[kRight], -1);
     EXPECT_EQ(f().panes[kRight].details.Text(), "");
-    EXPECT_EQ(EnabledButtons(), (std::vector<std::string>{"<---- &Private", "A&dd ---->", "<---- D&elete", "M&ove ---->"}));
+    EXPECT_EQ(EnabledButtons(),
+              (std::vector<std::string>{"<---- &Private", "A&dd ---->", "<---- D&elete", "M&ove ---->"}));
   }
 }
 

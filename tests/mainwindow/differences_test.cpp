@@ -56,7 +56,8 @@ TEST(DifferingFieldsTest, OnlyTheFieldsTheTwinRulesFindDifferentAreNamed) {
   };
   const std::vector<Case> cases{
       {Kind::Dates, [](UserStore&) {}, {}},
-      {Kind::Dates, [](UserStore& r) { r.dates[0].AlarmSet = true, r.dates[0].Location = "Canteen"; },
+      {Kind::Dates,
+       [](UserStore& r) { r.dates[0].AlarmSet = true, r.dates[0].Location = "Canteen"; },
        {"Alarm", "Location"}},
       // A copy made earlier carries the left user's suffix: still the same.
       {Kind::Dates, [](UserStore& r) { r.dates[0].Description = "Lunch (A)"; }, {}},
@@ -100,7 +101,8 @@ TEST_F(DifferencesTest, PanesMarkTheLinesOfDifferingFieldsOnly) {
   MarkDifferences(s());
   // The left record has neither line; its time lines are the same on both sides.
   EXPECT_TRUE(s().controls.panes[kLeft].details.MarkedLines().empty());
-  EXPECT_EQ(MarkedLines(s().controls.panes[kRight].details), (std::vector<std::string>{"Alarmed: 5 minutes before", "Note: bring cake"}));
+  EXPECT_EQ(MarkedLines(s().controls.panes[kRight].details),
+            (std::vector<std::string>{"Alarmed: 5 minutes before", "Note: bring cake"}));
   EXPECT_TRUE(s().controls.panes[kRight].description.MarkedLines().empty());
   SetPartner(s(), kRight, 0, 0);
   EXPECT_EQ(RowDifferences(s(), kRight, 0), "Alarm, Note");

@@ -11,10 +11,17 @@ const double kDentist = MakeDate(2024, 1, 31) + MakeTime(9, 5, 7);
 
 // Pictures in use; "mm" is minutes only directly after the hour field.
 TEST(FormatDate, Pictures) {
-  for (const auto& [picture, text] : std::initializer_list<std::pair<const char*, const char*>>{
-           {"dd-mmm-yy hh:mm", "31-Jan-24 09:05"}, {"yyyy/mm/dd", "2024/01/31"}, {"(yymmdd) ", "(240131) "},
-           {"DDMMYY", "310124"}, {"hhmm", "0905"}, {"hh dd mm", "09 31 01"}, {"mm hh", "01 09"},
-           {"d.m.y x", "d.m.y x"}, {"yyy", "24y"}, {"", ""}}) {
+  for (const auto& [picture, text] :
+       std::initializer_list<std::pair<const char*, const char*>>{{"dd-mmm-yy hh:mm", "31-Jan-24 09:05"},
+                                                                  {"yyyy/mm/dd", "2024/01/31"},
+                                                                  {"(yymmdd) ", "(240131) "},
+                                                                  {"DDMMYY", "310124"},
+                                                                  {"hhmm", "0905"},
+                                                                  {"hh dd mm", "09 31 01"},
+                                                                  {"mm hh", "01 09"},
+                                                                  {"d.m.y x", "d.m.y x"},
+                                                                  {"yyy", "24y"},
+                                                                  {"", ""}}) {
     EXPECT_EQ(FormatDate(kDentist, picture), text) << picture;
   }
   EXPECT_EQ(FormatDate(MakeDate(812, 3, 4), "yyyy/mm/dd yy"), "0812/03/04 12") << "zero-padded";

@@ -62,9 +62,12 @@ void QuadraticPairing(Session& s, Kind kind, std::vector<int32_t>& leftMap, std:
       case Kind::Contacts:
         return MidChars(left.List(p), a.Display(kind, i).textStart, 100, false) ==
                MidChars(right.List(q), b.Display(kind, j).textStart, 100, false);
-      case Kind::ToDos: return a.todos[i].Description == b.todos[j].Description;
-      case Kind::Memos: return a.Display(kind, i).pairText == b.Display(kind, j).pairText;
-      case Kind::Custom: return a.custom[i].Fields[1] == b.custom[j].Fields[1];
+      case Kind::ToDos:
+        return a.todos[i].Description == b.todos[j].Description;
+      case Kind::Memos:
+        return a.Display(kind, i).pairText == b.Display(kind, j).pairText;
+      case Kind::Custom:
+        return a.custom[i].Fields[1] == b.custom[j].Fields[1];
     }
     return false;
   };
@@ -122,10 +125,12 @@ TEST_P(RandomPairingTest, SameMapsAsTheQuadraticRule) {
     std::vector<int32_t> leftMap, rightMap;
     QuadraticPairing(s(), kind, leftMap, rightMap);
     for (size_t p = 0; p < s().Map(kLeft).size(); ++p) {
-      ASSERT_EQ(s().Map(kLeft)[p], p < leftMap.size() ? leftMap[p] : -1) << "kind " << s().KindText(kind) << " row " << p;
+      ASSERT_EQ(s().Map(kLeft)[p], p < leftMap.size() ? leftMap[p] : -1)
+          << "kind " << s().KindText(kind) << " row " << p;
     }
     for (size_t q = 0; q < s().Map(kRight).size(); ++q) {
-      ASSERT_EQ(s().Map(kRight)[q], q < rightMap.size() ? rightMap[q] : -1) << "kind " << s().KindText(kind) << " row " << q;
+      ASSERT_EQ(s().Map(kRight)[q], q < rightMap.size() ? rightMap[q] : -1)
+          << "kind " << s().KindText(kind) << " row " << q;
     }
   }
   EXPECT_TRUE(t.platform.boxes.empty());

@@ -20,7 +20,9 @@ class LoadUserTest : public ::testing::Test {
     for (Side side : kSides) {
       s().controls.panes[side].userName.onChange = [this, side] { LoadUser(s(), side, hooks); };
     }
-    s().controls.kindSelector.onClick = [this] { kindClicks.push_back(s().controls.kindSelector.ListIndex()); };
+    s().controls.kindSelector.onClick = [this] {
+      kindClicks.push_back(s().controls.kindSelector.ListIndex());
+    };
   }
 
   Session& s() { return t.s(); }
@@ -92,11 +94,13 @@ TEST_F(LoadUserTest, SafetyCopyIsMadeOnceAndNeverRefreshed) {
 TEST_F(LoadUserTest, FailedSafetyCopyIsReportedAndLoadingGoesOn) {
   test::WriteUserFolder(Folder("UserA"), {.dates = 2});
   // The copy cannot be written: it would go through a link into a folder that is gone.
-  std::filesystem::create_symlink(Folder("gone/copy"), test::DatebookPath(Folder("UserA")) + kSafetyCopySuffix);
+  std::filesystem::create_symlink(Folder("gone/copy"),
+                                  test::DatebookPath(Folder("UserA")) + kSafetyCopySuffix);
   Select(kLeft, "UserA");
   ASSERT_EQ(t.platform.boxes.size(), 1u);
-  EXPECT_EQ(t.platform.boxes[0].text.rfind("Loading User 'UserA': Copying datebook file has caused an error. ", 0),
-            0u)
+  EXPECT_EQ(
+      t.platform.boxes[0].text.rfind("Loading User 'UserA': Copying datebook file has caused an error. ", 0),
+      0u)
       << t.platform.boxes[0].text;
   EXPECT_EQ(t.store(kLeft).dates.size(), 2u);
 }

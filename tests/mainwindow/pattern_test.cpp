@@ -23,13 +23,26 @@ TEST(Pattern, EdgeCases) {
   };
   const Case cases[] = {
       // An empty pattern lets everything through; "[]" takes no character; case matters.
-      {"Dentist", "", true}, {"Dentist", "[]", false}, {"DENTIST", "d*", false}, {"dentist", "[A-Z]*", false},
+      {"Dentist", "", true},
+      {"Dentist", "[]", false},
+      {"DENTIST", "d*", false},
+      {"dentist", "[A-Z]*", false},
       // Special characters in brackets, or a lone "]", stand for themselves.
-      {"a*b", "a[*]b", true}, {"axb", "a[*]b", false}, {"x]", "x]", true}, {"[", "[[]", true},
-      {"", "[!abc]", false}, {"Q", "[a-zA-Z]", true},
+      {"a*b", "a[*]b", true},
+      {"axb", "a[*]b", false},
+      {"x]", "x]", true},
+      {"[", "[[]", true},
+      {"", "[!abc]", false},
+      {"Q", "[a-zA-Z]", true},
       // "-" first or last stands for itself; so does "!" anywhere but first.
-      {"-", "[-a]", true}, {"-", "[a-]", true}, {"b", "[a-]", false}, {"-", "[a-c-]", true},
-      {"!", "[a!]", true}, {"!", "[!]", true}, {"x", "[!]", false}, {"x", "[!!]", true},
+      {"-", "[-a]", true},
+      {"-", "[a-]", true},
+      {"b", "[a-]", false},
+      {"-", "[a-c-]", true},
+      {"!", "[a!]", true},
+      {"!", "[!]", true},
+      {"x", "[!]", false},
+      {"x", "[!!]", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Like(c.text, c.pattern), c.matches) << "text '" << c.text << "' pattern '" << c.pattern << "'";

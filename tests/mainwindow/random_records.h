@@ -42,8 +42,8 @@ class RandomRecords {
       r.Repeat.Hash = 65535;
       r.Repeat.Brand = 2;
       r.Repeat.Interval = 1;
-      r.Repeat.EndDate = PalmDate::Local(Of<double>({MakeDate(2032, 1, 1), MakeDate(2035, 1, 1),
-                                                     MakeDate(2025, 1, 1), MakeDate(2025, 1, 1) + 0.5}));
+      r.Repeat.EndDate = PalmDate::Local(Of<double>(
+          {MakeDate(2032, 1, 1), MakeDate(2035, 1, 1), MakeDate(2025, 1, 1), MakeDate(2025, 1, 1) + 0.5}));
       r.ExceptionCount = Pick(2);
       if (r.ExceptionCount) r.Exceptions = {Of<int32_t>({7, 8})};
     }
@@ -106,8 +106,7 @@ class RandomRecords {
 
   CustomRecord Custom() {
     CustomRecord c;
-    c.Fields = {Pick(2) ? "Web" : "Bank", std::to_string(Pick(150)), "", "", "", "",
-                "", Pick(2) ? "x" : "y"};
+    c.Fields = {Pick(2) ? "Web" : "Bank", std::to_string(Pick(150)), "", "", "", "", "", Pick(2) ? "x" : "y"};
     c.Deleted = Pick(5) == 0;
     return c;
   }

@@ -17,7 +17,8 @@ TEST(RecordFilter, DateWindowFollowsTheWrittenDates) {
   UserStore store;
   for (int year : {-150, -50, 5, 999, 1000, 1999, 2000, 2024, 2099, 2100, 9999}) {
     for (double day : {MakeDate(year, 1, 2), MakeDate(year, 5, 2), MakeDate(year, 12, 2)}) {
-      for (double before : {0.0, 1.0 / 86400 / 3, 1.0 / 24}) store.dates.emplace_back().StartTime.value = day - before;
+      for (double before : {0.0, 1.0 / 86400 / 3, 1.0 / 24})
+        store.dates.emplace_back().StartTime.value = day - before;
     }
   }
   for (const DateRecord& cutoff : store.dates) {

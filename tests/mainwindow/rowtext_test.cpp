@@ -40,7 +40,8 @@ TEST_F(RowTextTest, DatePrefixesAgendusAndNoteCode) {
   s().settings.Agendus = true;
   left().dates[0].Description = "Lunch [Ann Lee] at noon ";
   left().dates[0].Note = "##@@B\r\nbody";  // the note's code names category 2, the record says 1
-  EXPECT_EQ(RowText(s(), kLeft, Kind::Dates, 0), "(240131)(Home) Lunch  at noon  - 31/01/24" + kSpaces + "1234");
+  EXPECT_EQ(RowText(s(), kLeft, Kind::Dates, 0),
+            "(240131)(Home) Lunch  at noon  - 31/01/24" + kSpaces + "1234");
 }
 
 TEST_F(RowTextTest, ContactsWithoutNameOrCategory) {

@@ -34,7 +34,8 @@ class SelectKindTest : public ::testing::Test {
   // Item data of the side's rows, in list order.
   std::vector<int32_t> Listed(Side side) {
     std::vector<int32_t> records;
-    for (int row = 0; row < s().List(side).ListCount(); ++row) records.push_back(s().List(side).ItemData(row));
+    for (int row = 0; row < s().List(side).ListCount(); ++row)
+      records.push_back(s().List(side).ItemData(row));
     return records;
   }
   std::string LogText() {
@@ -107,10 +108,10 @@ TEST_F(SelectKindTest, LeftPassLogsWhyEachDateIsLeftOut) {
   Date(kRight, AddDate(kRight, "Solo", kJune10 + 3)).Private = true;
   Select(kDatesText);
   const std::string log = LogText();
-  for (const char* line : {"Record 0 ignored on the basis of date 01/04/2024 09:30:00\r\n",
-                           "Record 1 ignored as its private\r\n", "Record 2 ignored as its a hidden category 3\r\n",
-                           "Record 3 ignored on the basis of filter L*\r\n",
-                           "Record 4 ignored as it matches record 4\r\n"}) {
+  for (const char* line :
+       {"Record 0 ignored on the basis of date 01/04/2024 09:30:00\r\n",
+        "Record 1 ignored as its private\r\n", "Record 2 ignored as its a hidden category 3\r\n",
+        "Record 3 ignored on the basis of filter L*\r\n", "Record 4 ignored as it matches record 4\r\n"}) {
     EXPECT_NE(log.find(line), std::string::npos) << line;
   }
   EXPECT_EQ(Listed(kLeft), Records({5}));
@@ -149,7 +150,8 @@ TEST_F(SelectKindTest, ErrorsKeepTheRowsAddedSoFar) {
   s().controls.panes[kLeft].add.SetEnabled(true);
   Select(kDatesText);
   ASSERT_EQ(t.platform.boxes.size(), 1u);
-  EXPECT_EQ(t.platform.boxes[0].text.rfind("Combo1 has caused an error. 93 ", 0), 0u) << t.platform.boxes[0].text;
+  EXPECT_EQ(t.platform.boxes[0].text.rfind("Combo1 has caused an error. 93 ", 0), 0u)
+      << t.platform.boxes[0].text;
   EXPECT_EQ(Listed(kLeft), Records({0}));
   EXPECT_EQ(Listed(kRight), Records({}));
   EXPECT_EQ(t.platform.busyHistory.back(), false);
@@ -207,7 +209,8 @@ TEST_F(SelectKindTest, IndexedSearchMatchesThePlainOne) {
         Outcome o;
         for (Side side : kSides) {
           for (int row = 0; row < s().List(side).ListCount(); ++row) {
-            o.rows[side].push_back(s().List(side).List(row) + "#" + std::to_string(s().List(side).ItemData(row)));
+            o.rows[side].push_back(s().List(side).List(row) + "#" +
+                                   std::to_string(s().List(side).ItemData(row)));
           }
           o.maps[side] = s().Map(side);
         }

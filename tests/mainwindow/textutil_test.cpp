@@ -6,9 +6,10 @@ namespace mirrin {
 namespace {
 
 // Shift-JIS style text: two double-byte characters around an ASCII one.
-const std::string kMixed = "\x82\xA0"
-                           "a"
-                           "\x82\xA2";
+const std::string kMixed =
+    "\x82\xA0"
+    "a"
+    "\x82\xA2";
 
 TEST(TextUtil, LeadByteAbove128TakesItsTrailByteOnlyWithDbcs) {
   EXPECT_EQ(CharCount(kMixed, true), 3u);
@@ -20,7 +21,11 @@ TEST(TextUtil, LeadByteAbove128TakesItsTrailByteOnlyWithDbcs) {
   EXPECT_EQ(CharCount("ab\x81", true), 3u);
 
   EXPECT_EQ(CharCodes(kMixed, true), (std::vector<unsigned>{0x82A0, 'a', 0x82A2}));
-  EXPECT_EQ(CharCodes(std::string("\x81\x00" "b\x90", 4), true), (std::vector<unsigned>{0x8100, 'b', 0x90}));
+  EXPECT_EQ(CharCodes(std::string("\x81\x00"
+                                  "b\x90",
+                                  4),
+                      true),
+            (std::vector<unsigned>{0x8100, 'b', 0x90}));
 }
 
 TEST(TextUtil, CharCodeAtCountsCharactersNotBytes) {
@@ -34,11 +39,15 @@ TEST(TextUtil, LeftMidAndPadNeverSplitADoubleByteCharacter) {
   EXPECT_EQ(LeftChars(kMixed, 1, false), "\x82");
 
   EXPECT_EQ(MidChars(kMixed, 3, std::string_view::npos, true), "\x82\xA2");
-  EXPECT_EQ(MidChars(kMixed, 2, 100, false), "\xA0" "a\x82\xA2");
+  EXPECT_EQ(MidChars(kMixed, 2, 100, false),
+            "\xA0"
+            "a\x82\xA2");
   EXPECT_EQ(MidChars(kMixed, 4, 1, true), "");
 
   EXPECT_EQ(PadChars(kMixed, 4, true), kMixed + " ");
-  EXPECT_EQ(PadChars(kMixed, 2, true), "\x82\xA0" "a");
+  EXPECT_EQ(PadChars(kMixed, 2, true),
+            "\x82\xA0"
+            "a");
   EXPECT_EQ(CharCount(PadChars(kMixed, 16, true), true), 16u);
 }
 

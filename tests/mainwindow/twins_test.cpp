@@ -86,16 +86,22 @@ TEST(TwinRules, Dates) {
           {"note", false, [](auto& p) { p.r.Note = "Table booked."; }},
           {"location", false, [](auto& p) { p.r.Location = "Cafe"; }},
           {"untimed: same day, other hours and end", true,
-           [&](auto& p) { untimed(p), p.r.StartTime.value -= MakeTime(4, 0, 0), p.r.EndTime.value = Day(2024, 3, 6); }},
+           [&](auto& p) {
+             untimed(p), p.r.StartTime.value -= MakeTime(4, 0, 0), p.r.EndTime.value = Day(2024, 3, 6);
+           }},
           // The day is compared as DDMMYY text.
-          {"untimed: a century apart", true, [&](auto& p) { untimed(p), p.r.StartTime.value = Day(1924, 3, 5); }},
+          {"untimed: a century apart", true,
+           [&](auto& p) { untimed(p), p.r.StartTime.value = Day(1924, 3, 5); }},
           {"untimed: next day", false, [&](auto& p) { untimed(p), p.r.StartTime.value = Day(2024, 3, 6); }},
           {"one untimed", false, [](auto& p) { p.r.Untimed = true; }},
           // A copy carries the suffix of the user it came from: left's on the
           // right, right's on the left.
-          {"left copy on the right", true, [](auto& p) { p.st.SuffixUser1 = " (Ann)", p.r.Description += " (Ann)"; }},
-          {"SuffixUser1 on the left", false, [](auto& p) { p.st.SuffixUser1 = " (Ann)", p.l.Description += " (Ann)"; }},
-          {"right copy on the left", true, [](auto& p) { p.st.SuffixUser2 = " (Bob)", p.l.Description += " (Bob)"; }},
+          {"left copy on the right", true,
+           [](auto& p) { p.st.SuffixUser1 = " (Ann)", p.r.Description += " (Ann)"; }},
+          {"SuffixUser1 on the left", false,
+           [](auto& p) { p.st.SuffixUser1 = " (Ann)", p.l.Description += " (Ann)"; }},
+          {"right copy on the left", true,
+           [](auto& p) { p.st.SuffixUser2 = " (Bob)", p.l.Description += " (Bob)"; }},
           {"bracket part keeps the blanks around it", false,
            [](auto& p) { p.st.Agendus = true, p.l.Description = "Lunch [Ann Lee] with Ann"; }},
           {"bracket part at the end", true,
@@ -110,12 +116,16 @@ TEST(TwinRules, Dates) {
              p.l.Category = 3, p.r.Category = 5;
            }},
           {"other category", false,
-           [](auto& p) { p.st.ShowDatebookCategories = true, Category(p.left, 3, "Work"), p.l.Category = 3; }},
+           [](auto& p) {
+             p.st.ShowDatebookCategories = true, Category(p.left, 3, "Work"), p.l.Category = 3;
+           }},
           {"other category, not shown", true, [](auto& p) { Category(p.left, 3, "Work"), p.l.Category = 3; }},
-          {"alarm advance", false, [](auto& p) { p.l.AlarmSet = p.r.AlarmSet = true, p.r.AlarmAdvance = 10; }},
+          {"alarm advance", false,
+           [](auto& p) { p.l.AlarmSet = p.r.AlarmSet = true, p.r.AlarmAdvance = 10; }},
           {"advance without alarm", true, [](auto& p) { p.r.AlarmAdvance = 10; }},
           {"one alarm", false, [](auto& p) { p.r.AlarmSet = true; }},
-          {"one alarm, alarms not copied", true, [](auto& p) { p.st.CopyAlarms = false, p.r.AlarmSet = true; }},
+          {"one alarm, alarms not copied", true,
+           [](auto& p) { p.st.CopyAlarms = false, p.r.AlarmSet = true; }},
           {"repeat: exceptions in any order, end to the day", true,
            [](auto& p) {
              Weekly(p);
@@ -124,12 +134,16 @@ TEST(TwinRules, Dates) {
              p.r.Repeat.DayNumber = 9;
              p.r.Repeat.FirstDayOfWeek = 1;
            }},
-          {"repeat: other exception", false, [](auto& p) { Weekly(p), p.r.Exceptions = {200, 300}; }},
+          {"repeat: other exception", false,
+           [](auto& p) {
+             Weekly(p), p.r.Exceptions = {200, 300};
+           }},
           {"repeat: days", false, [](auto& p) { Weekly(p), p.r.Repeat.DaysMask = 8; }},
           {"repeat: end", false, [](auto& p) { Weekly(p), p.r.Repeat.EndDate.value = Day(2025, 1, 1); }},
           {"repeat: both never end", true,
            [](auto& p) {
-             Weekly(p), p.l.Repeat.EndDate.value = Day(2031, 12, 31), p.r.Repeat.EndDate.value = Day(2040, 1, 1);
+             Weekly(p), p.l.Repeat.EndDate.value = Day(2031, 12, 31),
+                        p.r.Repeat.EndDate.value = Day(2040, 1, 1);
            }},
           {"repeat: one never ends, same day", true,
            [](auto& p) {
@@ -149,56 +163,66 @@ TEST(TwinRules, Contacts) {
   ann.Phones[1] = {4, "ann@example.org"};
   ann.Addresses[1] = {1, "1 High St", "Leeds", "", "LS1", "UK"};
   ann.Note = "met 2003";
-  Check<C>(ann,
-           {
-               {"equal", true, [](auto&) {}},
-               {"phones in another order", true, [](auto& p) { std::swap(p.r.Phones[0], p.r.Phones[6]); }},
-               {"a phone's label", false,
-                [](auto& p) { std::swap(p.r.Phones[0], p.r.Phones[6]), p.r.Phones[6].Label = 1; }},
-               {"an extra phone", false, [](auto& p) { p.r.Phones[3] = {2, "555 9999"}; }},
-               {"an empty phone", true, [](auto& p) { p.r.Phones[3] = {2, ""}; }},
-               {"addresses in another order", true, [](auto& p) { std::swap(p.r.Addresses[1], p.r.Addresses[2]); }},
-               {"an address's label", false,
-                [](auto& p) { std::swap(p.r.Addresses[1], p.r.Addresses[2]), p.r.Addresses[2].Label = 0; }},
-               // Only the left record's addresses are looked for.
-               {"an extra address on the right", true,
-                [](auto& p) { p.r.Addresses[0] = {2, "", "Paris", "", "", ""}; }},
-               {"an extra address on the left", false,
-                [](auto& p) { p.l.Addresses[0] = {2, "", "Paris", "", "", ""}; }},
-               {"label of an empty IM", true, [](auto& p) { p.r.IMLabel1 = 3; }},
-               {"label of an IM", false,
-                [](auto& p) { p.l.InstantMessage1 = p.r.InstantMessage1 = "annlee", p.r.IMLabel1 = 3; }},
-               {"negative second pair value", true, [](auto& p) { p.r.ExtPair2 = -1; }},
-               {"second pair value", false, [](auto& p) { p.r.ExtPair2 = 4; }},
-               {"custom field", false, [](auto& p) { p.r.CustomFields[8] = "x"; }},
-               {"category by name", true,
-                [](auto& p) {
-                  Category(p.left, 1, "Family"), Category(p.right, 7, "Family");
-                  p.l.Category = 1, p.r.Category = 7;
-                }},
-               {"other category", false, [](auto& p) { Category(p.left, 1, "Family"), p.l.Category = 1; }},
-               {"other category, not shown", true,
-                [](auto& p) { p.st.ShowCategories = false, Category(p.left, 1, "Family"), p.l.Category = 1; }},
-           },
-           ContactsEqual);
+  Check<C>(
+      ann,
+      {
+          {"equal", true, [](auto&) {}},
+          {"phones in another order", true, [](auto& p) { std::swap(p.r.Phones[0], p.r.Phones[6]); }},
+          {"a phone's label", false,
+           [](auto& p) { std::swap(p.r.Phones[0], p.r.Phones[6]), p.r.Phones[6].Label = 1; }},
+          {"an extra phone", false,
+           [](auto& p) {
+             p.r.Phones[3] = {2, "555 9999"};
+           }},
+          {"an empty phone", true,
+           [](auto& p) {
+             p.r.Phones[3] = {2, ""};
+           }},
+          {"addresses in another order", true,
+           [](auto& p) { std::swap(p.r.Addresses[1], p.r.Addresses[2]); }},
+          {"an address's label", false,
+           [](auto& p) { std::swap(p.r.Addresses[1], p.r.Addresses[2]), p.r.Addresses[2].Label = 0; }},
+          // Only the left record's addresses are looked for.
+          {"an extra address on the right", true,
+           [](auto& p) { p.r.Addresses[0] = {2, "", "Paris", "", "", ""}; }},
+          {"an extra address on the left", false,
+           [](auto& p) { p.l.Addresses[0] = {2, "", "Paris", "", "", ""}; }},
+          {"label of an empty IM", true, [](auto& p) { p.r.IMLabel1 = 3; }},
+          {"label of an IM", false,
+           [](auto& p) { p.l.InstantMessage1 = p.r.InstantMessage1 = "annlee", p.r.IMLabel1 = 3; }},
+          {"negative second pair value", true, [](auto& p) { p.r.ExtPair2 = -1; }},
+          {"second pair value", false, [](auto& p) { p.r.ExtPair2 = 4; }},
+          {"custom field", false, [](auto& p) { p.r.CustomFields[8] = "x"; }},
+          {"category by name", true,
+           [](auto& p) {
+             Category(p.left, 1, "Family"), Category(p.right, 7, "Family");
+             p.l.Category = 1, p.r.Category = 7;
+           }},
+          {"other category", false, [](auto& p) { Category(p.left, 1, "Family"), p.l.Category = 1; }},
+          {"other category, not shown", true,
+           [](auto& p) { p.st.ShowCategories = false, Category(p.left, 1, "Family"), p.l.Category = 1; }},
+      },
+      ContactsEqual);
 }
 
 TEST(TwinRules, TodosMemosAndCustom) {
   TodoRecord rent;
   rent.Description = "Pay rent";
   rent.DueDate = PalmDate::Local(Day(2032, 1, 1));
-  Check<T>(
-      rent,
-      {
-          {"neither has a due date", true, [](auto& p) { p.r.DueDate.value = Day(2040, 5, 5); }},
-          {"due date", false, [](auto& p) { p.r.DueDate.value = Day(2024, 5, 5); }},
-          {"completed", false, [](auto& p) { p.r.Completed = true; }},
-          {"alarm date without an alarm", true, [](auto& p) { p.r.ExtDate2 = PalmDate::Local(Day(2024, 1, 1)); }},
-          {"alarm date", false,
-           [](auto& p) { p.l.AlarmSet = p.r.AlarmSet = true, p.r.ExtDate2 = PalmDate::Local(Day(2024, 1, 1)); }},
-          {"priority", false, [](auto& p) { p.r.Priority = 2; }},
-      },
-      TodosEqual);
+  Check<T>(rent,
+           {
+               {"neither has a due date", true, [](auto& p) { p.r.DueDate.value = Day(2040, 5, 5); }},
+               {"due date", false, [](auto& p) { p.r.DueDate.value = Day(2024, 5, 5); }},
+               {"completed", false, [](auto& p) { p.r.Completed = true; }},
+               {"alarm date without an alarm", true,
+                [](auto& p) { p.r.ExtDate2 = PalmDate::Local(Day(2024, 1, 1)); }},
+               {"alarm date", false,
+                [](auto& p) {
+                  p.l.AlarmSet = p.r.AlarmSet = true, p.r.ExtDate2 = PalmDate::Local(Day(2024, 1, 1));
+                }},
+               {"priority", false, [](auto& p) { p.r.Priority = 2; }},
+           },
+           TodosEqual);
 
   MemoRecord memo;
   memo.Text = "Shopping\r\nmilk";
@@ -207,9 +231,7 @@ TEST(TwinRules, TodosMemosAndCustom) {
       {
           {"category", false, [](auto& p) { Category(p.left, 1, "Ideas"), p.l.Category = 1; }},
           {"category not shown", true,
-           [](auto& p) {
-             p.st.ShowMemoCategories = false, Category(p.left, 1, "Ideas"), p.l.Category = 1;
-           }},
+           [](auto& p) { p.st.ShowMemoCategories = false, Category(p.left, 1, "Ideas"), p.l.Category = 1; }},
           {"text case", false, [](auto& p) { p.r.Text = "Shopping\r\nMilk"; }},
       },
       MemosTwin);

@@ -17,9 +17,12 @@ TEST(CString, PrefixFormsByLength) {
     const Bytes text(n, 'x');
     w.WriteCString(text);
     Bytes prefix;
-    if (n == 0) prefix = HexBytes("00");
-    else if (n < 255) prefix = Bytes(1, static_cast<char>(n));
-    else prefix = "\xFF" + Bytes{static_cast<char>(n & 0xFF), static_cast<char>(n >> 8)};
+    if (n == 0)
+      prefix = HexBytes("00");
+    else if (n < 255)
+      prefix = Bytes(1, static_cast<char>(n));
+    else
+      prefix = "\xFF" + Bytes{static_cast<char>(n & 0xFF), static_cast<char>(n >> 8)};
     EXPECT_EQ(w.Data(), prefix + text) << n;
     ByteReader r(w.Data());
     EXPECT_EQ(r.ReadCString(), text) << n;

@@ -50,7 +50,8 @@ Bytes ExpectedExtendedRewrite(const Bytes& original) {
     TodoRecord record;
     ReadTodoEntry(in, header, record, ctx.timeZone);
     for (auto [at, v] : {std::pair{start + 12, 4096 + r}, std::pair{start + 28, r * header.FieldCount}}) {
-      for (size_t i = 0; i < 4; ++i) expected.at(at + i) = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
+      for (size_t i = 0; i < 4; ++i)
+        expected.at(at + i) = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
     }
   }
   return expected;
@@ -94,14 +95,16 @@ TEST_P(TodoCorpus, ComesBackAsWritingPrescribes) {
 
 INSTANTIATE_TEST_SUITE_P(Samples, TodoCorpus, ::testing::ValuesIn(CorpusFiles()), [](const auto& info) {
   std::string name = info.param.substr(0, info.param.rfind('.'));
-  std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+  std::replace_if(
+      name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
   return name;
 });
 
 // A new To Do file, classic or extended, gets the schema Palm Desktop's files of that layout have.
 TEST(TodoCorpusList, NewFilesGetTheHeaderOfRealOnes) {
   SKIP_WITHOUT_CORPUS();
-  for (const auto& [name, extended] : {std::pair{"Palm-empty-v1.dat", false}, std::pair{"Palm-minimal-SGv2.dat", true}}) {
+  for (const auto& [name, extended] :
+       {std::pair{"Palm-empty-v1.dat", false}, std::pair{"Palm-minimal-SGv2.dat", true}}) {
     DataContext ctx;
     DatFileHeader fresh, sample;
     std::vector<TodoRecord> records;

@@ -9,13 +9,14 @@
 namespace mirrin {
 namespace {
 
-using test::FileBuilder;
 using test::Dates;
+using test::FileBuilder;
 
 // A classic datebook of one record whose repeat field (after tag 8) is given.
 Bytes OneDate(const Bytes& repeatField) {
   FileBuilder b;
-  test::AppendHeader(b, test::HeaderLayout{"DB", false, {}, {1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8}, 1});
+  test::AppendHeader(b,
+                     test::HeaderLayout{"DB", false, {}, {1, 1, 1, 3, 1, 5, 1, 5, 6, 6, 1, 6, 1, 1, 8}, 1});
   b.IntField(1).IntField(0).IntField(2).DateField(86400).IntField(90000).CStringField("d").IntField(60);
   b.CStringField("").BoolField(false).BoolField(false).IntField(0).BoolField(false).IntField(0).IntField(0);
   return b.Long(8).Short(1).ULong(86400 * 3).Raw(repeatField).Data();
@@ -37,13 +38,17 @@ TEST(DatebookRepeat, ReferenceToAClassIsWrittenBackAsTheFullEntry) {
     Bytes rest;
   };
   const std::vector<Case> cases = {
-      {"CDayName", 1, payload(1).Long(4).Data()},        {"CWeekly", 2, payload(2).Long(0).Byte(0x7F).Data()},
-      {"CDayOfMonth", 3, payload(3).Long(2).Long(4).Data()}, {"CDateOfMonth", 4, payload(4).Long(31).Data()},
-      {"CDateOfYear", 5, payload(5).Long(29).Long(1).Data()}, {"", 7, payload(7).Long(12).Data()},
+      {"CDayName", 1, payload(1).Long(4).Data()},
+      {"CWeekly", 2, payload(2).Long(0).Byte(0x7F).Data()},
+      {"CDayOfMonth", 3, payload(3).Long(2).Long(4).Data()},
+      {"CDateOfMonth", 4, payload(4).Long(31).Data()},
+      {"CDateOfYear", 5, payload(5).Long(29).Long(1).Data()},
+      {"", 7, payload(7).Long(12).Data()},
   };
   for (const Case& c : cases) {
     const Bytes full = OneDate(FullEntry(c.name) + c.rest);
-    const Bytes reference = OneDate(FileBuilder().Short(static_cast<uint16_t>(0x8000 | c.brand)).Data() + c.rest);
+    const Bytes reference =
+        OneDate(FileBuilder().Short(static_cast<uint16_t>(0x8000 | c.brand)).Data() + c.rest);
     DataContext ctx;
     Dates::Store s = Dates::Parsed(reference, ctx);
     EXPECT_EQ(s.records[0].Repeat.ClassName, c.name);

@@ -58,12 +58,14 @@ std::string Dump(const std::string& name) {
 std::string DumpUsers(const std::string& path) {
   UserList list;
   std::ostringstream out;
-  ReadUserFile(path, list, [&](const std::string&, const RunError& e) { out << "Error: " << e.what() << "\n"; });
+  ReadUserFile(path, list,
+               [&](const std::string&, const RunError& e) { out << "Error: " << e.what() << "\n"; });
   const UserClassHeader& c = list.ClassHeader;
   out << "Class: " << c.Tag << " " << c.Schema << " " << c.NameLength << " " << Quoted(c.Name) << "\n";
   for (const UserEntry& u : list.Users) {
-    out << "User: " << u.UserId << " " << u.NameLength << " " << Quoted(u.UserName) << " " << u.FolderLength << " "
-        << Quoted(u.UserFolder) << " " << u.UserWord1 << " " << u.UserWord2 << " " << u.UserWord3 << "\n";
+    out << "User: " << u.UserId << " " << u.NameLength << " " << Quoted(u.UserName) << " " << u.FolderLength
+        << " " << Quoted(u.UserFolder) << " " << u.UserWord1 << " " << u.UserWord2 << " " << u.UserWord3
+        << "\n";
   }
   return out.str();
 }
@@ -71,7 +73,8 @@ std::string DumpUsers(const std::string& path) {
 std::string DumpCustom(const std::vector<CustomRecord>& records, const DatFileHeader& header) {
   std::ostringstream out;
   out << "CategoryCount: " << header.CategoryCount << "\n";
-  for (const CategoryEntry& c : header.Categories) out << "Category: " << c.Id << " " << Quoted(c.LongName) << "\n";
+  for (const CategoryEntry& c : header.Categories)
+    out << "Category: " << c.Id << " " << Quoted(c.LongName) << "\n";
   for (const CustomRecord& r : records) {
     out << "Record:";
     for (const std::string& f : r.Fields) out << " " << Quoted(f);
@@ -111,12 +114,12 @@ TEST_P(Golden, ShowsTheReferenceTextAndWritesTheSameBytes) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, Golden, ::testing::ValuesIn(Samples()),
-                         [](const auto& info) {
-                           std::string n = info.param;
-                           std::replace_if(n.begin(), n.end(), [](char c) { return !std::isalnum(c); }, '_');
-                           return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Samples, Golden, ::testing::ValuesIn(Samples()), [](const auto& info) {
+  std::string n = info.param;
+  std::replace_if(
+      n.begin(), n.end(), [](char c) { return !std::isalnum(c); }, '_');
+  return n;
+});
 
 }  // namespace
 }  // namespace mirrin

@@ -13,7 +13,9 @@
 
 namespace mirrin::test {
 
-inline std::string DataFile(const std::string& name) { return std::string(MIRRIN_TEST_DATA_DIR) + "/" + name; }
+inline std::string DataFile(const std::string& name) {
+  return std::string(MIRRIN_TEST_DATA_DIR) + "/" + name;
+}
 
 template <class R, auto ParseFn, auto BuildFn, auto ReadFn, auto WriteFn>
 struct Kind {
@@ -31,8 +33,12 @@ struct Kind {
     return s;
   }
   static Bytes Build(Store& s, const DataContext& ctx = {}) { return BuildFn(s.header, s.records, ctx); }
-  static void Read(const std::string& path, Store& s, DataContext& ctx) { ReadFn(1, path, s.header, s.records, ctx); }
-  static void Write(const std::string& path, Store& s, DataContext& ctx) { WriteFn(1, path, s.header, s.records, ctx); }
+  static void Read(const std::string& path, Store& s, DataContext& ctx) {
+    ReadFn(1, path, s.header, s.records, ctx);
+  }
+  static void Write(const std::string& path, Store& s, DataContext& ctx) {
+    WriteFn(1, path, s.header, s.records, ctx);
+  }
 };
 
 using Dates = Kind<DateRecord, ParseDatebookFile, BuildDatebookFile, ReadDatebookFile, WriteDatebookFile>;

@@ -46,7 +46,8 @@ TEST(PalmTime, UnchangedDatesKeepTheirStoredSeconds) {
   const TimeZoneInfo tz = Berlin();
   // 01:30 UTC on 27 October 2024 falls in the hour that local time repeats;
   // converting back gives another instant, so the stored value must win.
-  const uint32_t repeatedHour = static_cast<uint32_t>(DateToSeconds(MakeDate(2024, 10, 27), TimeZoneInfo{}) + 5400);
+  const uint32_t repeatedHour =
+      static_cast<uint32_t>(DateToSeconds(MakeDate(2024, 10, 27), TimeZoneInfo{}) + 5400);
   const PalmDate read = PalmDate::FromStored(repeatedHour, SecondsToDate(repeatedHour, tz));
   EXPECT_NE(static_cast<uint32_t>(DateToSeconds(read.value, tz)), repeatedHour);
   EXPECT_EQ(PalmTimeOf(read, tz), repeatedHour);

@@ -70,7 +70,7 @@ TEST(UserFile, MissingFileOrAFolderLeavesTheListAlone) {
 TEST(SkipRule, StopsCleanlyAtEveryKindOfEnd) {
   const std::pair<const char*, uint16_t> cases[] = {
       {"", 0},
-      {"12", 0},                            // odd byte where a word should be
+      {"12", 0},  // odd byte where a word should be
       {"12 34 56 78 9A", 0},
       {"03 80", 0xFFFF},                    // object marker, nothing to scan
       {"03 80 01 02 03", 0xFFFF},           // fewer than the four dropped bytes
@@ -97,12 +97,20 @@ TEST(SkipRule, StopsCleanlyAtEveryKindOfEnd) {
 
 TEST(UserFile, FoldersOutsideThePalmDirectoryAreRefused) {
   const std::pair<std::string, bool> cases[] = {
-      {"AnnaF", true},          {"sub\\Anna", true},     {"a..b", true},
-      {"..\\..\\victim", false}, {"a/../../b", false},   {"..", false},
-      {"\\Windows", false},    {"/etc", false},          {"C:\\Palm\\x", false},
-      {"D:x", false},           {std::string("a\0/..", 5), false},
+      {"AnnaF", true},
+      {"sub\\Anna", true},
+      {"a..b", true},
+      {"..\\..\\victim", false},
+      {"a/../../b", false},
+      {"..", false},
+      {"\\Windows", false},
+      {"/etc", false},
+      {"C:\\Palm\\x", false},
+      {"D:x", false},
+      {std::string("a\0/..", 5), false},
   };
-  for (const auto& [folder, usable] : cases) EXPECT_EQ(UnsafeUserFolderReason(folder).empty(), usable) << folder;
+  for (const auto& [folder, usable] : cases)
+    EXPECT_EQ(UnsafeUserFolderReason(folder).empty(), usable) << folder;
 }
 
 }  // namespace

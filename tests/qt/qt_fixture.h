@@ -32,8 +32,10 @@ class BoxWatcher {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr) return;
       shown.push_back(box->text());
-      if (QAbstractButton* escape = box->escapeButton()) escape->click();
-      else box->reject();
+      if (QAbstractButton* escape = box->escapeButton())
+        escape->click();
+      else
+        box->reject();
     });
     timer_.start();
   }
@@ -64,7 +66,8 @@ class QtWindowTest : public ::testing::Test {
     AddKindRows(s.controls.kindSelector, {true, true, true, false, false}, "");
     s.controls.kindSelector.SetListIndex(0);
     windows = std::make_unique<qt::AppWindows>(*app, *platform);
-    for (Side side : kSides) s.controls.panes[side].userName.SetText(side == kLeft ? set.PalmUser1 : set.PalmUser2);
+    for (Side side : kSides)
+      s.controls.panes[side].userName.SetText(side == kLeft ? set.PalmUser1 : set.PalmUser2);
     app->main.SetGUI();
     app->main.InitResizer(true);
     app->main.UseEntryLists();

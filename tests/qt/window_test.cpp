@@ -26,7 +26,8 @@ using test::QtWindowTest;
 
 std::vector<QString> ViewRows(QListView* view) {
   std::vector<QString> rows;
-  for (int i = 0; i < view->model()->rowCount(); ++i) rows.push_back(view->model()->index(i, 0).data().toString());
+  for (int i = 0; i < view->model()->rowCount(); ++i)
+    rows.push_back(view->model()->index(i, 0).data().toString());
   return rows;
 }
 
@@ -40,7 +41,8 @@ std::vector<QString> ModelRows(const forms::ListBox& list) {
 }
 
 void ClickRow(QListView* view, int row, Qt::KeyboardModifiers modifiers = {}) {
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualRect(view->model()->index(row, 0)).center());
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                    view->visualRect(view->model()->index(row, 0)).center());
 }
 
 QAction* ActionWithText(QMenu* menu, const QString& text) {
@@ -95,7 +97,8 @@ TEST_F(QtWindowTest, WidgetsShowWhatTheModelsHold) {
   for (SidePane& pane : f().panes) EXPECT_EQ(ViewRows(widget<QListView>(pane.list)), ModelRows(pane.list));
   auto* left = widget<QListView>(f().panes[kLeft].list);
   EXPECT_EQ(widget<QComboBox>(f().kindSelector)->currentText(), QStringLiteral("Dates"));
-  EXPECT_EQ(widget<QLabel>(f().panes[kLeft].recordCount)->text(), qt::ToQt(f().panes[kLeft].recordCount.Caption()));
+  EXPECT_EQ(widget<QLabel>(f().panes[kLeft].recordCount)->text(),
+            qt::ToQt(f().panes[kLeft].recordCount.Caption()));
   EXPECT_EQ(widget<QLineEdit>(f().panes[kLeft].userName)->text(), QStringLiteral("UserA"));
   EXPECT_TRUE(widget<QLineEdit>(f().panes[kLeft].userName)->isReadOnly());
 
@@ -118,7 +121,8 @@ TEST_F(QtWindowTest, WidgetsShowWhatTheModelsHold) {
   EXPECT_EQ(line->toPlainText(), qt::ToQtLines(f().panes[kLeft].details.Text()));
   EXPECT_FALSE(line->toPlainText().isEmpty());
   EXPECT_EQ(line->isReadOnly(), f().panes[kLeft].details.Locked());
-  EXPECT_EQ(widget<QLineEdit>(f().panes[kLeft].description)->text(), qt::ToQt(f().panes[kLeft].description.Text()));
+  EXPECT_EQ(widget<QLineEdit>(f().panes[kLeft].description)->text(),
+            qt::ToQt(f().panes[kLeft].description.Text()));
 }
 
 TEST_F(QtWindowTest, ModelChangesAndClicksRunEachHandlerOnce) {
@@ -200,7 +204,8 @@ void ExpectLaidOut(QWidget& area, const char* size) {
         const QModelIndex index = list->model()->index(r, 0);
         const int reach = std::max(list->visualRect(index).width(),
                                    list->viewport()->width() + list->horizontalScrollBar()->maximum());
-        EXPECT_LE(list->fontMetrics().horizontalAdvance(index.data().toString()), reach) << name << " row " << r;
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(index.data().toString()), reach)
+            << name << " row " << r;
       }
     }
   }
@@ -231,7 +236,8 @@ TEST_F(QtWindowTest, TheLayoutFillsTheWindowAtEverySize) {
   windows->main.resize(windows->main.width() * 2, windows->main.height() * 3 / 2);
   Settle();
   ExpectLaidOut(view(), "wide");
-  EXPECT_GT(QFontInfo(widget<QPushButton>(f().exitButton)->font()).pointSizeF(), QFontInfo(QApplication::font()).pointSizeF())
+  EXPECT_GT(QFontInfo(widget<QPushButton>(f().exitButton)->font()).pointSizeF(),
+            QFontInfo(QApplication::font()).pointSizeF())
       << "text grows with the window";
 }
 

@@ -14,8 +14,8 @@ namespace {
 
 using test::FailingLog;
 using test::FakePlatform;
-using test::RecordingLog;
 using test::ReadFileBytes;
+using test::RecordingLog;
 using test::TempDir;
 using test::WriteFileBytes;
 
@@ -68,14 +68,15 @@ class CatFilterTest : public ::testing::Test {
 };
 
 TEST_F(CatFilterTest, HidesNamedCategoriesOfLoadedUsers) {
-  Read("# comment\r\n   # also a comment here\r\n\r\n"
-       "  Ann|Dates|Home  \r\n"
-       "Ann|Contacts|Work|ignored\n"
-       "Bob|Contacts|Golf\r\n"
-       "Ann|To Dos\r\n"            // too few fields
-       "ann|Memos|Ideas\r\n"       // user names are case-sensitive
-       "Ann|Memos|ideas\r\n"       // so are category names
-       "Ann|Passwords|Web\r\n");
+  Read(
+      "# comment\r\n   # also a comment here\r\n\r\n"
+      "  Ann|Dates|Home  \r\n"
+      "Ann|Contacts|Work|ignored\n"
+      "Bob|Contacts|Golf\r\n"
+      "Ann|To Dos\r\n"       // too few fields
+      "ann|Memos|Ideas\r\n"  // user names are case-sensitive
+      "Ann|Memos|ideas\r\n"  // so are category names
+      "Ann|Passwords|Web\r\n");
   EXPECT_EQ(Shown(annDates), (std::vector<bool>{true, true, false}));
   EXPECT_EQ(Shown(annContacts), (std::vector<bool>{true, false, true}));
   EXPECT_EQ(Shown(bobContacts), (std::vector<bool>{true, false}));

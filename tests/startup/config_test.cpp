@@ -14,8 +14,8 @@ namespace mirrin {
 namespace {
 
 using test::FakePlatform;
-using test::RecordingLog;
 using test::ReadFileBytes;
+using test::RecordingLog;
 using test::TempDir;
 using test::WriteFileBytes;
 
@@ -44,11 +44,13 @@ class ConfigTest : public ::testing::Test {
 };
 
 TEST_F(ConfigTest, KeepsSettingLinesVerbatimWhateverTheLineEnds) {
-  const ConfigLines lines =
-      Read("# comment\r\n   \r\n\r\n  # not a comment\r\nLogLevel=3  \r\n\tTabbed\r\n");
+  const ConfigLines lines = Read("# comment\r\n   \r\n\r\n  # not a comment\r\nLogLevel=3  \r\n\tTabbed\r\n");
   EXPECT_EQ(lines, (ConfigLines{"  # not a comment", "LogLevel=3  ", "\tTabbed"}));
   EXPECT_EQ(Read("A=1\nB=2\n#c\nC=3"), (ConfigLines{"A=1", "B=2", "C=3"}));
-  EXPECT_EQ(Read("\xEF\xBB\xBF" "A=1\r\n"), (ConfigLines{"A=1"})) << "byte-order mark skipped";
+  EXPECT_EQ(Read("\xEF\xBB\xBF"
+                 "A=1\r\n"),
+            (ConfigLines{"A=1"}))
+      << "byte-order mark skipped";
   ConfigLines twice = Read("A=1\r\nB=2\nC=3\r\n");
   ReadIniFile(twice, path, log, platform);
   EXPECT_EQ(twice, (ConfigLines{"A=1", "B=2", "C=3", "A=1", "B=2", "C=3"})) << "a second read appends";
@@ -66,7 +68,11 @@ TEST_F(ConfigTest, LookupRules) {
   } cases[] = {
       {{"logfilepath = C:\\Logs  "}, "LogFilePath", "", false, " C:\\Logs  ", {"logfilepath = C:\\Logs  "}},
       {{"PalmUser1=Anna=B "}, "PalmUser1", "", true, "Anna=B ", {"PalmUser1=Anna=B "}},
-      {{"IncludeMemo=Y", "Other=1", "includememo=N"}, "IncludeMemo", "N", true, "True",
+      {{"IncludeMemo=Y", "Other=1", "includememo=N"},
+       "IncludeMemo",
+       "N",
+       true,
+       "True",
        {"IncludeMemo=Y", "Other=1", ""}},
       {{"SuffixUser1=", "SuffixUser1=-x"}, "SuffixUser1", "", true, "-x", {"SuffixUser1=", "SuffixUser1=-x"}},
       {{"GUI=", "GUI=2"}, "GUI", "0", true, "0", {"GUI=", ""}},
@@ -96,9 +102,9 @@ TEST_F(ConfigTest, OnlyAMissingFileIsNotFound) {
 }
 
 TEST_F(ConfigTest, YAndNBecomeTrueAndFalseAndOtherValuesConvertTheGeneralWay) {
-  ConfigLines lines{"Startwith=Y", "SuffixUser2=N", "ArchiveDeleted=True", "IncludeDates=0", "IncludeToDo=-1",
-                    "IncludeMemo=false", "ShowCompany=y", "CopyAlarms=no", "Agendus= Yes ", "LogLevel=N",
-                    "FirstDuplicateChars=12.5"};
+  ConfigLines lines{"Startwith=Y",    "SuffixUser2=N",     "ArchiveDeleted=True",     "IncludeDates=0",
+                    "IncludeToDo=-1", "IncludeMemo=false", "ShowCompany=y",           "CopyAlarms=no",
+                    "Agendus= Yes ",  "LogLevel=N",        "FirstDuplicateChars=12.5"};
   const Settings s = Load(lines);
   EXPECT_EQ(s.Startwith, "True");
   EXPECT_EQ(s.SuffixUser2, "False");

@@ -44,9 +44,9 @@ TEST_F(LogTest, FirstMessageOfTheDayGetsTheHeaderLine) {
   log.WriteLog("second", 4);
   platform.AdvanceSeconds(61);
   log.WriteLog("after", 0);
-  EXPECT_EQ(FileOf(dir.Path(), "20241231"),
-            kHeaderLine + "31/12/2024 23:59:59 - Mirrin Version 3.0.26 started\r\n" +
-                "31/12/2024 23:59:00 - second\r\n");
+  EXPECT_EQ(FileOf(dir.Path(), "20241231"), kHeaderLine +
+                                                "31/12/2024 23:59:59 - Mirrin Version 3.0.26 started\r\n" +
+                                                "31/12/2024 23:59:00 - second\r\n");
   EXPECT_EQ(FileOf(dir.Path(), "20250101"), kHeaderLine + "01/01/2025 00:00:01 - after\r\n");
 }
 
@@ -54,8 +54,8 @@ TEST_F(LogTest, FirstMessageOfTheDayGetsTheHeaderLine) {
 // names the folder as the original system would.
 TEST_F(LogTest, EmptyOrBackslashedLogFilePath) {
   std::filesystem::create_directory(dir.File("Logs"));
-  for (const auto& [setting, folder] : {std::pair{std::string(), platform.programDir},
-                                        std::pair{dir.Path() + "\\logs", dir.File("Logs")}}) {
+  for (const auto& [setting, folder] :
+       {std::pair{std::string(), platform.programDir}, std::pair{dir.Path() + "\\logs", dir.File("Logs")}}) {
     settings.LogFilePath = setting;
     log.WriteLog("hello", 0);
     EXPECT_EQ(FileOf(folder, "20241231"), kHeaderLine + "31/12/2024 23:59:59 - hello\r\n") << setting;
@@ -75,8 +75,7 @@ TEST(ErrorReportTest, TrapReportsRunErrorsAndLetsProgramEndThrough) {
   FakePlatform platform;
   EXPECT_TRUE(TrapErrors(platform, "X", [] {}));
   EXPECT_FALSE(TrapErrors(platform, "cmdSwitch", [] { throw RunError(err::DivisionByZero); }));
-  EXPECT_EQ(platform.boxes.at(0).text.rfind("cmdSwitch has caused an error. 11 Division by zero", 0),
-            0u);
+  EXPECT_EQ(platform.boxes.at(0).text.rfind("cmdSwitch has caused an error. 11 Division by zero", 0), 0u);
   EXPECT_THROW(TrapErrors(platform, "X", [] { throw ProgramEnd{}; }), ProgramEnd);
   EXPECT_EQ(platform.boxes.size(), 1u);
 }

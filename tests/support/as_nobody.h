@@ -16,7 +16,8 @@ namespace mirrin::test {
 inline void OpenToAll(const std::string& dir) {
   namespace fs = std::filesystem;
   fs::permissions(dir, fs::perms::all);
-  for (const auto& entry : fs::recursive_directory_iterator(dir)) fs::permissions(entry.path(), fs::perms::all);
+  for (const auto& entry : fs::recursive_directory_iterator(dir))
+    fs::permissions(entry.path(), fs::perms::all);
 }
 
 // True when body, run in a child process as nobody, failed no expectation

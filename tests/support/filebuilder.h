@@ -13,7 +13,7 @@ class FileBuilder {
   FileBuilder& Long(int32_t v);
   FileBuilder& ULong(uint32_t v) { return Long(static_cast<int32_t>(v)); }
   FileBuilder& Raw(std::string_view bytes);
-  FileBuilder& Hex(std::string_view hex);  // "BE BA FE CA"
+  FileBuilder& Hex(std::string_view hex);    // "BE BA FE CA"
   FileBuilder& CString(std::string_view s);  // length prefix + bytes
   FileBuilder& IntField(int32_t v) { return Long(1).Long(v); }
   FileBuilder& DateField(uint32_t palmTime) { return Long(3).ULong(palmTime); }

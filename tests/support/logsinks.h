@@ -11,7 +11,9 @@ namespace mirrin::test {
 
 struct RecordingLog : LogSink {
   std::vector<std::pair<std::string, int>> lines;
-  void WriteLog(std::string_view message, int level) override { lines.emplace_back(std::string(message), level); }
+  void WriteLog(std::string_view message, int level) override {
+    lines.emplace_back(std::string(message), level);
+  }
 };
 
 struct FailingLog : LogSink {

@@ -9,12 +9,18 @@ namespace {
 // comes back, undefined ones and characters outside it become marks.
 TEST(CodePage, Windows1252BothWays) {
   const CodePage cp(kDefaultCodePage);
-  EXPECT_EQ(cp.ToUtf8("Ren\xE9" "e M\xFCller \x80 \x85 \x99"), "Renée Müller € … ™");
-  EXPECT_EQ(cp.FromUtf8("Renée Müller €"), "Ren\xE9" "e M\xFCller \x80");
-  EXPECT_EQ(cp.FromUtf8("a\xE6\x97\xA5" "b"), "a?b");     // 日: one mark, not three
-  EXPECT_EQ(cp.FromUtf8("x\xF0\x9F\x98\x80y"), "x?y");   // an emoji
-  EXPECT_EQ(cp.FromUtf8("bad \xC3 end"), "bad ? end");   // broken UTF-8
-  EXPECT_EQ(cp.FromUtf8("cut \xC3"), "cut ?");           // cut off at the end
+  EXPECT_EQ(cp.ToUtf8("Ren\xE9"
+                      "e M\xFCller \x80 \x85 \x99"),
+            "Renée Müller € … ™");
+  EXPECT_EQ(cp.FromUtf8("Renée Müller €"),
+            "Ren\xE9"
+            "e M\xFCller \x80");
+  EXPECT_EQ(cp.FromUtf8("a\xE6\x97\xA5"
+                        "b"),
+            "a?b");                                     // 日: one mark, not three
+  EXPECT_EQ(cp.FromUtf8("x\xF0\x9F\x98\x80y"), "x?y");  // an emoji
+  EXPECT_EQ(cp.FromUtf8("bad \xC3 end"), "bad ? end");  // broken UTF-8
+  EXPECT_EQ(cp.FromUtf8("cut \xC3"), "cut ?");          // cut off at the end
   int undefined = 0;
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));

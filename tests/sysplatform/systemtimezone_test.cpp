@@ -25,10 +25,9 @@ TimeZoneInfo Zone(const char* name) {
 // switch back to standard time, and across the new year.
 TEST(SystemTimeZoneTest, LoadedZonesConvertAsTheCLibraryDoes) {
   test::ScopedEnv restore("TZ", nullptr);
-  const int moments[][3] = {{1, 15, 12}, {3, 10, 6},  {3, 10, 8},  {3, 31, 0},  {3, 31, 2},
-                            {4, 6, 15},  {4, 6, 18},  {7, 1, 12},  {10, 5, 15}, {10, 5, 17},
-                            {10, 27, 0}, {10, 27, 3}, {11, 3, 4},  {11, 3, 8},  {12, 24, 12},
-                            {10, 27, 1}, {4, 6, 16},  {11, 3, 6}};
+  const int moments[][3] = {{1, 15, 12}, {3, 10, 6}, {3, 10, 8},   {3, 31, 0},  {3, 31, 2},  {4, 6, 15},
+                            {4, 6, 18},  {7, 1, 12}, {10, 5, 15},  {10, 5, 17}, {10, 27, 0}, {10, 27, 3},
+                            {11, 3, 4},  {11, 3, 8}, {12, 24, 12}, {10, 27, 1}, {4, 6, 16},  {11, 3, 6}};
   for (const char* name :
        {"UTC", "Europe/Berlin", "America/New_York", "Australia/Sydney", "Asia/Kolkata", "America/St_Johns"}) {
     const TimeZoneInfo tz = Zone(name);
@@ -72,10 +71,11 @@ TEST(SystemZone, TzVariableNamesAZoneAFileOrARule) {
     int bias;
     const char* name;  // the zone's name, empty for none
   };
-  for (const Case& c : {Case{"Europe/Berlin", -60, "Europe/Berlin"}, Case{":America/New_York", 300, "America/New_York"},
-                        Case{"/usr/share/zoneinfo/Australia/Sydney", -600, "Australia/Sydney"},
-                        Case{"Africa/Casablanca", -60, "Africa/Casablanca"},  // "<+01>-1"
-                        Case{"XYZ-3", -180, ""}, Case{"", 0, "UTC"}, Case{"../../etc/passwd", 0, ""}}) {
+  for (const Case& c :
+       {Case{"Europe/Berlin", -60, "Europe/Berlin"}, Case{":America/New_York", 300, "America/New_York"},
+        Case{"/usr/share/zoneinfo/Australia/Sydney", -600, "Australia/Sydney"},
+        Case{"Africa/Casablanca", -60, "Africa/Casablanca"},  // "<+01>-1"
+        Case{"XYZ-3", -180, ""}, Case{"", 0, "UTC"}, Case{"../../etc/passwd", 0, ""}}) {
     ::setenv("TZ", c.tz, 1);
     EXPECT_EQ(SystemTimeZone().bias, c.bias) << c.tz;
     EXPECT_EQ(SystemTimeZoneName(), c.name) << c.tz;

@@ -31,7 +31,8 @@ class X11WindowTitles : public ::testing::Test {
 #ifndef MIRRIN_HAVE_XCB
     GTEST_SKIP() << "built without xcb (Debian package libxcb1-dev): no X11 window titles";
 #endif
-    if (!xvfb_.Running()) GTEST_SKIP() << "Xvfb (Debian package xvfb) did not start; the X11 window-title tests need it";
+    if (!xvfb_.Running())
+      GTEST_SKIP() << "Xvfb (Debian package xvfb) did not start; the X11 window-title tests need it";
     display_.emplace("DISPLAY", xvfb_.Display().c_str());
   }
 

@@ -27,8 +27,8 @@ Xvfb::Xvfb() {
     const std::string fd = std::to_string(fds[1]);
     // -noreset: the server would reset, and refuse connections a moment,
     // whenever its last client leaves.
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-noreset", "-screen", "0", "640x480x24",
-           static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-noreset", "-screen", "0",
+           "640x480x24", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);
@@ -52,14 +52,15 @@ Xvfb::~Xvfb() {
 namespace {
 
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  xcb_intern_atom_reply_t* r =
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+  xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(
+      c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
   const xcb_atom_t atom = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
   std::free(r);
   return atom;
 }
 
-void SetText(xcb_connection_t* c, xcb_window_t id, xcb_atom_t property, xcb_atom_t type, const std::string& text) {
+void SetText(xcb_connection_t* c, xcb_window_t id, xcb_atom_t property, xcb_atom_t type,
+             const std::string& text) {
   if (text.empty()) return;
   xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, property, type, 8, static_cast<uint32_t>(text.size()),
                       text.data());

@@ -34,7 +34,8 @@ class TransferTest : public ::testing::Test {
     Session& session = s();
     session.controls.kindSelector.onClick = [&session] { SelectKind(session); };
     for (Side side : kSides) {
-      for (forms::ListBox* list : {&session.controls.panes[side].list, &session.controls.panes[side].multiList}) {
+      for (forms::ListBox* list :
+           {&session.controls.panes[side].list, &session.controls.panes[side].multiList}) {
         list->onClick = [&session, side] { ListSelectionChanged(session, side); };
       }
     }
@@ -141,8 +142,9 @@ TEST_F(TransferTest, CategoryTablesStayWithinWhatAHandheldHolds) {
         EXPECT_EQ(FindCategory(target, "Golf"), index > 0 ? index : -1) << where;
         if (tried && c.expected == 0) {
           ASSERT_EQ(t.platform.boxes.size(), 1u) << where;
-          EXPECT_EQ(t.platform.boxes[0].text, std::string("Ben's Dates already hold 15 categories: 'Golf' was not added") +
-                                                  (categoriesView ? "" : "; those records are Unfiled"));
+          EXPECT_EQ(t.platform.boxes[0].text,
+                    std::string("Ben's Dates already hold 15 categories: 'Golf' was not added") +
+                        (categoriesView ? "" : "; those records are Unfiled"));
         } else {
           EXPECT_TRUE(t.platform.boxes.empty()) << where;
         }
@@ -151,7 +153,8 @@ TEST_F(TransferTest, CategoryTablesStayWithinWhatAHandheldHolds) {
         std::vector<DateRecord> written = store(kRight).dates;
         ASSERT_EQ(written.size(), 1u) << where;
         EXPECT_EQ(written[0].Category, index) << where;
-        EXPECT_EQ(written[0].Note, std::string("##@@") + static_cast<char>('@' + index) + "@@@@@\r\nbring clubs")
+        EXPECT_EQ(written[0].Note,
+                  std::string("##@@") + static_cast<char>('@' + index) + "@@@@@\r\nbring clubs")
             << where;
         DatFileHeader header;
         std::vector<DateRecord> back;
@@ -170,7 +173,8 @@ TEST_F(TransferTest, CategoryTablesStayWithinWhatAHandheldHolds) {
   test::AddCategory(store(kRight).datesHeader, 20, "Far");
   Choose("Dates");
   ASSERT_EQ(t.platform.boxes.size(), 1u);
-  EXPECT_NE(t.platform.boxes[0].text.find("Ben's Dates hold more categories than a handheld can"), std::string::npos);
+  EXPECT_NE(t.platform.boxes[0].text.find("Ben's Dates hold more categories than a handheld can"),
+            std::string::npos);
   Choose("Dates");
   EXPECT_EQ(t.platform.boxes.size(), 1u);
   EXPECT_EQ(FindCategory(store(kRight).datesHeader, "Far"), 20);

@@ -83,10 +83,11 @@ TEST_F(DialogsTest, OkWithoutChangesKeepsTheFileByteForByte) {
 // Names with "=" or a trailing blank are kept whole; one the file cannot
 // give back is refused when chosen.
 TEST_F(DialogsTest, UserNamesSurviveTheFile) {
-  test::WriteFileBytes(palm.File("users.dat"), test::UsersFile({{"Anna=B", "AnnaF"}, {"Bob ", "BobF"}, {"Y", "BobF"}}));
+  test::WriteFileBytes(palm.File("users.dat"),
+                       test::UsersFile({{"Anna=B", "AnnaF"}, {"Bob ", "BobF"}, {"Y", "BobF"}}));
   test::WriteFileBytes(ConfigPath(), "PalmDir1=" + palm.Path() + "\r\nUserDir1=" + AnnaDir() +
-                                         "\r\nPalmUser1=Anna=B\r\nPalmDir2=" + palm.Path() + "\r\nUserDir2=" +
-                                         BobDir() + "\r\nPalmUser2=Bob \r\n");
+                                         "\r\nPalmUser1=Anna=B\r\nPalmDir2=" + palm.Path() +
+                                         "\r\nUserDir2=" + BobDir() + "\r\nPalmUser2=Bob \r\n");
   Start();
   UsersDialogModel& d = App().configUser;
   d.runModal = [&] {
@@ -94,8 +95,9 @@ TEST_F(DialogsTest, UserNamesSurviveTheFile) {
     d.cmdOK.Press();
   };
   s().controls.configureUsersItem.Press();
-  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
-                            "The user name \"Y\" cannot be kept in the configuration file; choose another user."});
+  EXPECT_EQ(BoxTexts(),
+            std::vector<std::string>{
+                "The user name \"Y\" cannot be kept in the configuration file; choose another user."});
   EXPECT_EQ(s().controls.panes[kRight].userName.Text(), "Bob ");
   EXPECT_NE(File().find("\r\nPalmUser1=Anna=B\r\nPalmDir2=" + palm.Path() + "\r\nUserDir2=" + BobDir() +
                         "\r\nPalmUser2=Bob \r\n"),
@@ -107,10 +109,12 @@ TEST_F(DialogsTest, UserNamesSurviveTheFile) {
 // category the user no longer has is dropped; the user switched to again
 // gets them back.
 TEST_F(DialogsTest, HiddenCategoriesOutliveAUserSwitchAndAnIncludeFlag) {
-  test::WriteFileBytes(palm.File("users.dat"), test::UsersFile({{"Anna", "AnnaF"}, {"Bob", "BobF"}, {"Carl", "BobF"}}));
+  test::WriteFileBytes(palm.File("users.dat"),
+                       test::UsersFile({{"Anna", "AnnaF"}, {"Bob", "BobF"}, {"Carl", "BobF"}}));
   const std::string path = prog.File("MirrinCategoriestoExclude.cfg");
-  test::WriteFileBytes(path,
-                       "Bob|Dates|Unfiled\r\nAnna|Dates|Gone\r\n Zed|Dates|X \r\nBob|Memos|Work\r\nAnna|Dates|Unfiled\r\n");
+  test::WriteFileBytes(
+      path,
+      "Bob|Dates|Unfiled\r\nAnna|Dates|Gone\r\n Zed|Dates|X \r\nBob|Memos|Work\r\nAnna|Dates|Unfiled\r\n");
   StartWith();
   auto pickRight = [&](int entry) {
     UsersDialogModel& d = App().configUser;
@@ -121,7 +125,9 @@ TEST_F(DialogsTest, HiddenCategoriesOutliveAUserSwitchAndAnIncludeFlag) {
     s().controls.configureUsersItem.Press();
     return s().Store(kRight).datesHeader.Categories[0].Show;
   };
-  auto toggleDates = [&] { Configure([](ConfigureDialogModel& d) { d.chkDates.UserClick(), d.cmdOK.Press(); }); };
+  auto toggleDates = [&] {
+    Configure([](ConfigureDialogModel& d) { d.chkDates.UserClick(), d.cmdOK.Press(); });
+  };
   EXPECT_TRUE(pickRight(3)) << "Carl has nothing hidden";
   toggleDates();
   s().filters.changed = true;
@@ -169,7 +175,8 @@ TEST_F(DialogsTest, FirstStartWritesTheFileOrSaysWhyItCannot) {
   const std::string before = File();
   EXPECT_TRUE(test::AsNobody([&] {
     EXPECT_EQ(start().rfind(notSaved + "it could not be read", 0), 0u);
-    EXPECT_EQ(BoxTexts()[0].rfind("ReadIniFile has caused an error. 70 Permission denied\r\ncannot open ", 0), 0u);
+    EXPECT_EQ(BoxTexts()[0].rfind("ReadIniFile has caused an error. 70 Permission denied\r\ncannot open ", 0),
+              0u);
   }));
   EXPECT_EQ(File(), before);
 }
@@ -178,14 +185,16 @@ TEST_F(DialogsTest, AUserWhoseFolderLeavesThePalmDirectoryIsListedButNotTaken) {
   StartWith();
   UsersDialogModel& d = App().configUser;
   test::TempDir other;
-  test::WriteFileBytes(other.File("users.dat"), test::UsersFile({{"Anna", "AnnaF"}, {"Eve", "..\\..\\victim"}}));
+  test::WriteFileBytes(other.File("users.dat"),
+                       test::UsersFile({{"Anna", "AnnaF"}, {"Eve", "..\\..\\victim"}}));
   s().settings.PalmDir2 = other.Path();
   d.FillSelectors(kRight);
   const std::string dirBefore = s().settings.UserDir2;
   d.DrawValues();  // the selectors act from here on
   d.Frame(kRight).users.UserSelect(2);
   EXPECT_EQ(platform.boxes.back().text,
-            "The folder \"..\\..\\victim\" in users.dat cannot be used: it leads out of the Palm directory (\"..\").");
+            "The folder \"..\\..\\victim\" in users.dat cannot be used: it leads out of the Palm directory "
+            "(\"..\").");
   EXPECT_EQ(s().settings.UserDir2, dirBefore);
   EXPECT_EQ(s().settings.PalmUser2, "Bob");
   d.Frame(kRight).cmbUserDir.UserSelect(2);

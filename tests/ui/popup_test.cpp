@@ -88,7 +88,6 @@ TEST_F(PopupTest, ShowThisCategoryBoxHidesTheCategoryAndRewritesItsRow) {
   EXPECT_EQ(rows.List(0), "Ideas" + std::string(11, ' ') + "\tNo");
   EXPECT_TRUE(s().filters.changed);
   EXPECT_TRUE(s().controls.saveItem.Enabled());
-
 }
 
 }  // namespace

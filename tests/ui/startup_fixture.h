@@ -34,9 +34,8 @@ class StartupFixture {
 
   // A configuration naming both users, with extra lines appended.
   void WriteConfig(const std::vector<std::string>& extra = {}) {
-    std::vector<std::string> lines{"PalmDir1=" + palm.Path(), "UserDir1=" + AnnaDir(),
-                                   "PalmUser1=Anna",          "PalmDir2=" + palm.Path(),
-                                   "UserDir2=" + BobDir(),    "PalmUser2=Bob"};
+    std::vector<std::string> lines{"PalmDir1=" + palm.Path(), "UserDir1=" + AnnaDir(), "PalmUser1=Anna",
+                                   "PalmDir2=" + palm.Path(), "UserDir2=" + BobDir(),  "PalmUser2=Bob"};
     lines.insert(lines.end(), extra.begin(), extra.end());
     std::string text = "# test configuration\r\n";
     for (const std::string& line : lines) text += line + "\r\n";

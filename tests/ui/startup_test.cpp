@@ -38,7 +38,8 @@ TEST_F(StartupTest, UnusableConfigurationsAskForUsersAndCancelEnds) {
   } cases[] = {
       {"", "Configuration options not found\rPlease specify on the following screen..."},
       {"PalmDir1=" + prog.File("nothing") + "\r\n",
-       "Invalid directory in CFG file : " + prog.File("nothing") + "\rPalm Data could not be found in this Directory"},
+       "Invalid directory in CFG file : " + prog.File("nothing") +
+           "\rPalm Data could not be found in this Directory"},
       {"PalmDir1=" + palm.Path() + "\r\nUserDir1=" + AnnaDir() + "\r\nPalmUser1=anna\r\n",
        "Invalud User specified in CFG file : anna"},
       {"PalmDir1=" + palm.Path() + "\r\n",
@@ -60,8 +61,9 @@ TEST_F(StartupTest, UnusableConfigurationsAskForUsersAndCancelEnds) {
 // Only exact titles count, and the first found is named.
 TEST_F(StartupTest, PalmDesktopRunningEndsTheProgram) {
   WriteConfig();
-  platform.windowTitles = {"Palm Desktop - Address", "palm desktop", "HotSync Progress ", " Palm Desktop", "HotSync",
-                           "", "Inbox", "HotSync Progress", "Palm Desktop"};
+  platform.windowTitles = {
+      "Palm Desktop - Address", "palm desktop", "HotSync Progress ", " Palm Desktop", "HotSync", "", "Inbox",
+      "HotSync Progress",       "Palm Desktop"};
   EXPECT_THROW(Start(), ProgramEnd);
   ASSERT_EQ(platform.boxes.size(), 1u);
   EXPECT_EQ(platform.boxes[0].text,
@@ -79,8 +81,10 @@ TEST_F(StartupTest, CommandLineAndOldLogs) {
   Start({"-d", "-dev"});
   EXPECT_TRUE(s().data.developmentMode);
   EXPECT_EQ(s().settings.LogLevel, 0) << "the file's level replaces the debug level";
-  for (int age : {5, 37}) EXPECT_TRUE(std::filesystem::exists(prog.File("Mirrin" + DateDigits(now - age) + ".log")));
-  for (int age : {6, 20, 36}) EXPECT_FALSE(std::filesystem::exists(prog.File("Mirrin" + DateDigits(now - age) + ".log")));
+  for (int age : {5, 37})
+    EXPECT_TRUE(std::filesystem::exists(prog.File("Mirrin" + DateDigits(now - age) + ".log")));
+  for (int age : {6, 20, 36})
+    EXPECT_FALSE(std::filesystem::exists(prog.File("Mirrin" + DateDigits(now - age) + ".log")));
   const std::string today = test::ReadFileBytes(prog.File("Mirrin" + DateDigits(now) + ".log"));
   EXPECT_NE(today.find("Logging set at Debug level"), std::string::npos);
   EXPECT_NE(today.find("Development Environment - not safe"), std::string::npos);

@@ -23,7 +23,8 @@ TEST_F(StatusTest, SaveWithOneFailingFileTellsWhatWasSavedAndWhatNotAndWhy) {
 
   BlockFolder(kRight, "/datebook");
   s().controls.saveItem.Press();
-  const std::string notSaved = "Saved 1 file. Not saved: " + s().settings.UserDir2 + "\\datebook\\datebook.dat (";
+  const std::string notSaved =
+      "Saved 1 file. Not saved: " + s().settings.UserDir2 + "\\datebook\\datebook.dat (";
   EXPECT_EQ(Line().rfind(notSaved, 0), 0u) << Line();
   const std::string unsaved = "). Unsaved changes: UserB's Dates";
   ASSERT_TRUE(Line().ends_with(unsaved)) << Line();

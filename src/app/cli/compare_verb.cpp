@@ -35,18 +35,23 @@ struct Row {
   int32_t index = 0;
   std::optional<int32_t> id;
   int pair = -1;
-  std::string text;  // UTF-8, without the tail
+  std::string text;                  // UTF-8, without the tail
   std::vector<std::string> differs;  // the fields in which the partner differs
 };
 
 std::optional<int32_t> RecordId(const UserStore& st, Kind kind, int32_t index) {
   const auto at = static_cast<size_t>(index);
   switch (kind) {
-    case Kind::Dates: return st.dates.at(at).RecordId;
-    case Kind::Contacts: return st.contacts.at(at).RecordId;
-    case Kind::ToDos: return st.todos.at(at).RecordId;
-    case Kind::Memos: return st.memos.at(at).RecordId;
-    case Kind::Custom: break;
+    case Kind::Dates:
+      return st.dates.at(at).RecordId;
+    case Kind::Contacts:
+      return st.contacts.at(at).RecordId;
+    case Kind::ToDos:
+      return st.todos.at(at).RecordId;
+    case Kind::Memos:
+      return st.memos.at(at).RecordId;
+    case Kind::Custom:
+      break;
   }
   return std::nullopt;
 }
@@ -56,8 +61,12 @@ std::vector<Row> Rows(Session& s, Side side, Kind kind) {
   forms::ListBox& list = s.List(side);
   for (int r = 0; r < list.ListCount(); ++r) {
     const int32_t index = list.ItemData(r);
-    rows.push_back({r, index, RecordId(s.Store(side), kind, index), Partner(s, side, r),
-                    ToUtf8(ShownRowText(list.List(r))), {}});
+    rows.push_back({r,
+                    index,
+                    RecordId(s.Store(side), kind, index),
+                    Partner(s, side, r),
+                    ToUtf8(ShownRowText(list.List(r))),
+                    {}});
   }
   return rows;
 }
@@ -117,11 +126,12 @@ void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kin
   for (Side side : kSides) {
     const Totals t = TotalsOf(s, side, kind, rows[side]);
     out << "# " << (side == kLeft ? "left" : "right") << " (User" << UserNumber(side) << " " << names[side]
-        << "): " << s.controls.panes[side].recordCount.Caption() << "; holds " << t.held << ", filters hid " << t.hidden << "\n";
+        << "): " << s.controls.panes[side].recordCount.Caption() << "; holds " << t.held << ", filters hid "
+        << t.hidden << "\n";
     for (const Row& r : rows[side]) {
       out << (side == kLeft ? "L" : "R") << "\t" << r.row << "\t" << r.index << "\t"
-          << (r.id ? std::to_string(*r.id) : "-") << "\t" << (r.pair >= 0 ? std::to_string(r.pair) : "-") << "\t"
-          << r.text << "\n";
+          << (r.id ? std::to_string(*r.id) : "-") << "\t" << (r.pair >= 0 ? std::to_string(r.pair) : "-")
+          << "\t" << r.text << "\n";
     }
   }
 }
@@ -164,7 +174,8 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!dirs[side].empty()) *userDirs[side] = dirs[side];
     if (userDirs[side]->empty() || !DirectoryExists(*userDirs[side])) {
       err << "mirrin-cli: compare: no user folder for User" << UserNumber(side) << " ("
-          << (side == kLeft ? "--left or UserDir1" : "--right or UserDir2") << "): " << *userDirs[side] << "\n";
+          << (side == kLeft ? "--left or UserDir1" : "--right or UserDir2") << "): " << *userDirs[side]
+          << "\n";
       return 2;
     }
     // The user fields name the users; loading takes the folders from the settings.
@@ -198,8 +209,8 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 2;
   }
   // As start-up does once both users are loaded.
-  ReadCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s), s.settings.Custom1, s.filters,
-                     s.log, s.platform);
+  ReadCatExcludeFile(CategoryFilterFilePath(s.programDir), CategoryFilterUsers(s), s.settings.Custom1,
+                     s.filters, s.log, s.platform);
   s.controls.kindSelector.Clear();
   AddKindRows(s.controls.kindSelector, IncludedKinds(s.settings), s.settings.Custom1);
   s.controls.kindSelector.SetText(s.KindText(*kind));

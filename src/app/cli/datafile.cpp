@@ -39,8 +39,7 @@ Bytes BuildKind(const DatFileHeader& h, std::vector<MemoRecord>& r, const DataCo
 }
 
 template <class Record, class Parse>
-void ParseInto(DataFile& file, Parse parse, const Bytes& data, const std::string& path,
-               DataContext& ctx) {
+void ParseInto(DataFile& file, Parse parse, const Bytes& data, const std::string& path, DataContext& ctx) {
   std::vector<Record> records;
   parse(data, path, file.header, records, ctx);
   file.records = std::move(records);
@@ -99,10 +98,18 @@ DataFile ParseDataFile(FileKind kind, const Bytes& data, const std::string& path
   DataFile file;
   file.kind = kind;
   switch (kind) {
-    case FileKind::Dates: ParseInto<DateRecord>(file, ParseDatebookFile, data, path, ctx); break;
-    case FileKind::Contacts: ParseInto<ContactRecord>(file, ParseAddressFile, data, path, ctx); break;
-    case FileKind::Todos: ParseInto<TodoRecord>(file, ParseTodoFile, data, path, ctx); break;
-    case FileKind::Memos: ParseInto<MemoRecord>(file, ParseMemoFile, data, path, ctx); break;
+    case FileKind::Dates:
+      ParseInto<DateRecord>(file, ParseDatebookFile, data, path, ctx);
+      break;
+    case FileKind::Contacts:
+      ParseInto<ContactRecord>(file, ParseAddressFile, data, path, ctx);
+      break;
+    case FileKind::Todos:
+      ParseInto<TodoRecord>(file, ParseTodoFile, data, path, ctx);
+      break;
+    case FileKind::Memos:
+      ParseInto<MemoRecord>(file, ParseMemoFile, data, path, ctx);
+      break;
   }
   return file;
 }
@@ -158,8 +165,8 @@ void DescribeHeader(const DatFileHeader& h, FieldVisitor& v) {
   v.Text("TrailingBytes", h.TrailingBytes);  // after the last record, kept as read
 }
 
-bool ParseFileArgs(const std::vector<std::string>& args, bool allowJson, const char* usage,
-                   FileArgs& parsed, std::ostream& err) {
+bool ParseFileArgs(const std::vector<std::string>& args, bool allowJson, const char* usage, FileArgs& parsed,
+                   std::ostream& err) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--kind" && i + 1 < args.size()) {
@@ -199,16 +206,18 @@ DataFile LoadDataFile(const FileArgs& args, Bytes& content, DataContext& ctx) {
       std::snprintf(buf, sizeof buf, "%s%02X", i ? " " : "", static_cast<unsigned char>(content[i]));
       tag += buf;
     }
-    throw RunError(err::TypeMismatch, "unknown version tag " + tag +
-                                          ": not a Palm Desktop file layout this program reads (reading it as one "
-                                          "failed: " + e.description() + ")");
+    throw RunError(err::TypeMismatch,
+                   "unknown version tag " + tag +
+                       ": not a Palm Desktop file layout this program reads (reading it as one "
+                       "failed: " +
+                       e.description() + ")");
   }
 }
 
 int ReportFailure(const std::string& path, const RunError& e, std::ostream& err) {
   // where() names the reader, the file and the record; detail() the field.
-  err << "mirrin-cli: " << (e.where().empty() ? path : e.where()) << ": " << e.description()
-      << " (error " << e.number() << ")";
+  err << "mirrin-cli: " << (e.where().empty() ? path : e.where()) << ": " << e.description() << " (error "
+      << e.number() << ")";
   if (!e.detail().empty()) err << ": " << e.detail();
   err << "\n";
   return 2;

@@ -52,8 +52,8 @@ struct FileArgs {
   bool json = false;
 };
 // False, with a message on err, for arguments that do not fit.
-bool ParseFileArgs(const std::vector<std::string>& args, bool allowJson, const char* usage,
-                   FileArgs& parsed, std::ostream& err);
+bool ParseFileArgs(const std::vector<std::string>& args, bool allowJson, const char* usage, FileArgs& parsed,
+                   std::ostream& err);
 
 // Reads the file and parses it as the given or detected kind. RunError when
 // it cannot be read or its kind cannot be told.

@@ -10,7 +10,8 @@
 namespace mirrin::cli {
 
 namespace {
-constexpr const char* kUsage = "usage: mirrin-cli demo DIR [--program DIR] [--force] [--empty-user NAME]...\n";
+constexpr const char* kUsage =
+    "usage: mirrin-cli demo DIR [--program DIR] [--force] [--empty-user NAME]...\n";
 
 // The configuration names the folders by absolute path, so the program
 // finds them whatever its working folder.

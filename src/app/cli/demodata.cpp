@@ -131,7 +131,8 @@ std::vector<DateRecord> Dates(int side, double today) {
     DateRecord service = Date(day + 4 + MakeTime(8, 0, 0), 60, "Car service");
     service.Location = "Garage Nord";
     d.push_back(service);
-    DateRecord flight = WithAlarm(Date(day + 14 + MakeTime(7, 15, 0), 150, "Flight to Lisbon", 2), 2, kAlarmHours);
+    DateRecord flight =
+        WithAlarm(Date(day + 14 + MakeTime(7, 15, 0), 150, "Flight to Lisbon", 2), 2, kAlarmHours);
     flight.Note = "TP 571, seat 14C";
     d.push_back(flight);
   }
@@ -156,8 +157,11 @@ std::vector<ContactRecord> Contacts(int side) {
   const int32_t personal = side == 0 ? 2 : 1;
   std::vector<ContactRecord> c;
   // Windows-1252 bytes: the accented letters show only through the code page.
-  ContactRecord renee = Contact("M\xFCller", "Ren\xE9" "e", "Caf\xE9 Central", personal,
-                                {{1, "+43 1 533 37 63"}, {4, "renee@example.org"}});
+  ContactRecord renee =
+      Contact("M\xFCller",
+              "Ren\xE9"
+              "e",
+              "Caf\xE9 Central", personal, {{1, "+43 1 533 37 63"}, {4, "renee@example.org"}});
   renee.Addresses[0].Street = "Herrengasse 14";
   renee.Addresses[0].City = "Wien";
   renee.Addresses[0].Country = "Austria";
@@ -296,12 +300,12 @@ void WriteUser(const DemoUser& user, int side, const std::string& palmDir, doubl
   const std::string memoPath = Join(userDir, "memopad/memopad.dat");
   std::vector<MemoRecord> memos = Memos(side);
   Number(memos, number);
-  WriteMemoFile(number, memoPath,
-                MakeHeader(SetDefaultMemoHeader, ext, memoPath,
-                           side == 0 ? std::vector<std::string>{"Ideas", "Recipes"}
-                                     : std::vector<std::string>{"Ideas"},
-                           memos.size()),
-                memos, ctx);
+  WriteMemoFile(
+      number, memoPath,
+      MakeHeader(SetDefaultMemoHeader, ext, memoPath,
+                 side == 0 ? std::vector<std::string>{"Ideas", "Recipes"} : std::vector<std::string>{"Ideas"},
+                 memos.size()),
+      memos, ctx);
 }
 
 void WriteConfig(const std::string& palmDir, const std::string& programDir) {
@@ -351,7 +355,8 @@ void WriteDemo(const std::string& palmDir, const std::string& programDir, double
     e.UserFolder = u.folder;
   }
   WriteFileAtomic(Join(palmDir, "users.dat"), BuildUserFile(entries));
-  for (int side = 0; side < 2; ++side) WriteUser(DemoUsers()[static_cast<size_t>(side)], side, palmDir, today, ctx);
+  for (int side = 0; side < 2; ++side)
+    WriteUser(DemoUsers()[static_cast<size_t>(side)], side, palmDir, today, ctx);
   WriteConfig(palmDir, programDir);
 }
 

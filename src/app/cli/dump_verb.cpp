@@ -29,11 +29,21 @@ std::string QuoteBytes(const std::string& bytes) {
   for (char byte : bytes) {
     const auto c = static_cast<unsigned char>(byte);
     switch (c) {
-      case '"': q += "\\\""; break;
-      case '\\': q += "\\\\"; break;
-      case '\r': q += "\\r"; break;
-      case '\n': q += "\\n"; break;
-      case '\t': q += "\\t"; break;
+      case '"':
+        q += "\\\"";
+        break;
+      case '\\':
+        q += "\\\\";
+        break;
+      case '\r':
+        q += "\\r";
+        break;
+      case '\n':
+        q += "\\n";
+        break;
+      case '\t':
+        q += "\\t";
+        break;
       default:
         if (c < 0x20 || c >= 0x7F) {
           q += "\\x" + Hex2(c);
@@ -51,9 +61,9 @@ std::string DateText(const PalmDate& d, const TimeZoneInfo& tz, char separator) 
   const CivilDateTime t = SplitDate(d.value);
   const auto east = static_cast<int>(std::lround((d.value - LocalToUtc(d.value, tz)) * 1440));
   char buf[48];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d%c%02d:%02d:%02d%s%c%02d:%02d", t.year, t.month, t.day, separator,
-                t.hour, t.minute, t.second, separator == ' ' ? " " : "", east < 0 ? '-' : '+', std::abs(east) / 60,
-                std::abs(east) % 60);
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d%c%02d:%02d:%02d%s%c%02d:%02d", t.year, t.month, t.day,
+                separator, t.hour, t.minute, t.second, separator == ' ' ? " " : "", east < 0 ? '-' : '+',
+                std::abs(east) / 60, std::abs(east) % 60);
   return buf;
 }
 
@@ -125,7 +135,9 @@ class JsonDump : public FieldVisitor {
     bool group = false;
   };
 
-  void Add(const char* name, Json value) { open_.back()->items.push_back(Node{name, std::move(value), {}, false}); }
+  void Add(const char* name, Json value) {
+    open_.back()->items.push_back(Node{name, std::move(value), {}, false});
+  }
 
   static Json Make(const Node& node, bool listsAllowed) {
     if (!node.group) return node.value;
@@ -148,7 +160,9 @@ class JsonDump : public FieldVisitor {
 };
 
 // The zone the dates are shown in, as the program found it.
-std::string ZoneText(const std::string& name) { return name.empty() ? "local time (the zone has no name)" : name; }
+std::string ZoneText(const std::string& name) {
+  return name.empty() ? "local time (the zone has no name)" : name;
+}
 
 void DumpText(const std::string& path, const DataFile& file, const DataContext& ctx, std::ostream& out) {
   out << "File: " << path << "\n";

@@ -47,7 +47,8 @@ std::string RefusedTarget(const std::string& path, const std::array<std::string,
   const auto ends = [&](const std::string& tail) {
     return name.size() >= tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
   };
-  if (ends(".PREMIRRIN22") || name.rfind("MIRRIN_BACKUP_", 0) == 0 || name.rfind("MIRRIN_PRERESTORE_", 0) == 0) {
+  if (ends(".PREMIRRIN22") || name.rfind("MIRRIN_BACKUP_", 0) == 0 ||
+      name.rfind("MIRRIN_PRERESTORE_", 0) == 0) {
     return "a copy kept for recovery";
   }
   std::error_code ec;
@@ -122,13 +123,15 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     try {
       ReadKind(s, side, *kind);
     } catch (const RunError& e) {
-      err << "mirrin-cli: export: " << (e.where().empty() ? dirs[side] : e.where()) << ": " << e.what() << "\n";
+      err << "mirrin-cli: export: " << (e.where().empty() ? dirs[side] : e.where()) << ": " << e.what()
+          << "\n";
       return 2;
     }
-    progress.Show([&] { return "export: read User" + std::to_string(UserNumber(side)) + "'s " + s.KindText(*kind); });
+    progress.Show(
+        [&] { return "export: read User" + std::to_string(UserNumber(side)) + "'s " + s.KindText(*kind); });
   }
   const std::array<std::string, 2> names{UserNameOf(dirs[kLeft]), both ? UserNameOf(dirs[kRight]) : ""};
-  const ExportContext context{s.stores,          s.settings, s.labels, s.data.timeZone,
+  const ExportContext context{s.stores,           s.settings,           s.labels, s.data.timeZone,
                               std::time(nullptr), SystemTimeZoneName(), names};
   const std::vector<ExportRecord> records = ChooseRecords(context, *kind, both, includePrivate);
   progress.Show([&] { return "export: writing " + std::to_string(records.size()) + " records"; });

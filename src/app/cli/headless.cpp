@@ -19,11 +19,15 @@ int HeadlessPlatform::MsgBox(const std::string& text, int style, const std::stri
   err_ << "mirrin-cli: " << title << ": " << text << "\n";
   switch (style & mb::ButtonMask) {
     case mb::OKOnly:
-    case mb::OKCancel: return mb::OK;
+    case mb::OKCancel:
+      return mb::OK;
     case mb::YesNo:
-    case mb::YesNoCancel: return mb::No;
-    case mb::AbortRetryIgnore: return mb::Abort;
-    default: return mb::Cancel;
+    case mb::YesNoCancel:
+      return mb::No;
+    case mb::AbortRetryIgnore:
+      return mb::Abort;
+    default:
+      return mb::Cancel;
   }
 }
 

@@ -87,10 +87,11 @@ int RunRoundtrip(const std::vector<std::string>& args, std::ostream& out, std::o
   const auto mismatch = std::mismatch(original.begin(), original.end(), written.begin(), written.end());
   const size_t offset = static_cast<size_t>(mismatch.first - original.begin());
   out << "differs at offset " << offset << ": file " << ByteAt(original, offset) << ", written "
-      << ByteAt(written, offset) << " (file " << original.size() << " bytes, written "
-      << written.size() << " bytes)\n";
+      << ByteAt(written, offset) << " (file " << original.size() << " bytes, written " << written.size()
+      << " bytes)\n";
   if (OnlyRowsRenumbered(file, written, parsed.path)) {
-    out << "planned rewrite: only the extended rows' numbers (ExtRowId, ExtFieldBase) change, as on every save; "
+    out << "planned rewrite: only the extended rows' numbers (ExtRowId, ExtFieldBase) change, as on every "
+           "save; "
            "nothing is lost\n";
   }
   return 1;

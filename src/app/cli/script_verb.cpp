@@ -22,13 +22,20 @@ constexpr const char* kUsage = "usage: mirrin-cli script --config DIR/Mirrin.cfg
 
 const char* AnswerName(int answer) {
   switch (answer) {
-    case mb::OK: return "OK";
-    case mb::Cancel: return "Cancel";
-    case mb::Abort: return "Abort";
-    case mb::Retry: return "Retry";
-    case mb::Ignore: return "Ignore";
-    case mb::Yes: return "Yes";
-    case mb::No: return "No";
+    case mb::OK:
+      return "OK";
+    case mb::Cancel:
+      return "Cancel";
+    case mb::Abort:
+      return "Abort";
+    case mb::Retry:
+      return "Retry";
+    case mb::Ignore:
+      return "Ignore";
+    case mb::Yes:
+      return "Yes";
+    case mb::No:
+      return "No";
   }
   return "?";
 }
@@ -36,12 +43,18 @@ const char* AnswerName(int answer) {
 // The buttons a message-box style offers, in order.
 std::vector<int> Buttons(int style) {
   switch (style & mb::ButtonMask) {
-    case mb::OKCancel: return {mb::OK, mb::Cancel};
-    case mb::AbortRetryIgnore: return {mb::Abort, mb::Retry, mb::Ignore};
-    case mb::YesNoCancel: return {mb::Yes, mb::No, mb::Cancel};
-    case mb::YesNo: return {mb::Yes, mb::No};
-    case mb::RetryCancel: return {mb::Retry, mb::Cancel};
-    default: return {mb::OK};
+    case mb::OKCancel:
+      return {mb::OK, mb::Cancel};
+    case mb::AbortRetryIgnore:
+      return {mb::Abort, mb::Retry, mb::Ignore};
+    case mb::YesNoCancel:
+      return {mb::Yes, mb::No, mb::Cancel};
+    case mb::YesNo:
+      return {mb::Yes, mb::No};
+    case mb::RetryCancel:
+      return {mb::Retry, mb::Cancel};
+    default:
+      return {mb::OK};
   }
 }
 
@@ -259,7 +272,8 @@ class Runner {
     const auto [sideWord, kindText] = FirstWord(args);
     const Side side = SideWord(sideWord);
     for (Kind kind : {Kind::Dates, Kind::Contacts, Kind::ToDos, Kind::Memos}) {
-      if (kindText == s_.KindText(kind)) return Menu(*s_.controls.RestoreItem(side, kind), "Restore " + kindText);
+      if (kindText == s_.KindText(kind))
+        return Menu(*s_.controls.RestoreItem(side, kind), "Restore " + kindText);
     }
     throw ScriptError{"restore left|right Dates|Contacts|To Dos|Memos"};
   }

@@ -32,7 +32,8 @@ double fontScale = 1;
 }  // namespace
 
 QRect PixelRect(const forms::Geometry& g) {
-  return {g.left / kTwipsPerPixel, g.top / kTwipsPerPixel, g.width / kTwipsPerPixel, g.height / kTwipsPerPixel};
+  return {g.left / kTwipsPerPixel, g.top / kTwipsPerPixel, g.width / kTwipsPerPixel,
+          g.height / kTwipsPerPixel};
 }
 
 QFont FontFor(const std::string& name, int pointSize) {
@@ -63,7 +64,7 @@ void SetFontScale(double scale) { fontScale = scale; }
 namespace {
 
 constexpr uint32_t kWindowBackground = 0x80000005;  // the classic system colour 5
-std::optional<int> endedWith;  // set once ProgramEnd was caught
+std::optional<int> endedWith;                       // set once ProgramEnd was caught
 std::function<void()> afterUserAction;
 
 // The classic system colours (0x80000000 + index) by palette role; others
@@ -112,7 +113,8 @@ class Binding : public QObject {
       if (widget_->geometry() != r) widget_->setGeometry(r);
     }
     widget_->setEnabled(control_.Enabled());
-    if (widget_->isVisibleTo(widget_->parentWidget()) != control_.Visible()) widget_->setVisible(control_.Visible());
+    if (widget_->isVisibleTo(widget_->parentWidget()) != control_.Visible())
+      widget_->setVisible(control_.Visible());
     // Only a change of the model's font replaces the widget's, so a window
     // may dress a label up (the splash's product name).
     const FontKey key{control_.FontName(), control_.Layout().fontSize, Italic(), fontScale};
@@ -149,7 +151,8 @@ bool flushPosted = false;
 
 class ListBinding : public Binding {
  public:
-  ListBinding(forms::ListBox& list, ListBoxView* view, bool placed) : Binding(list, view, placed), view_(view) {}
+  ListBinding(forms::ListBox& list, ListBoxView* view, bool placed)
+      : Binding(list, view, placed), view_(view) {}
   ~ListBinding() override { std::erase(pendingLists, this); }
 
   void Flush() {
@@ -164,7 +167,8 @@ class ListBinding : public Binding {
     pendingLists.push_back(this);
     if (!flushPosted) {
       flushPosted = true;
-      QMetaObject::invokeMethod(qApp, [] { FlushPendingViews(); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          qApp, [] { FlushPendingViews(); }, Qt::QueuedConnection);
     }
   }
 
@@ -183,9 +187,8 @@ class ComboBinding : public Binding {
       Sync();
     });
     if (widget->isEditable()) {
-      QObject::connect(widget, &QComboBox::editTextChanged, this, [this](const QString& text) {
-        RunUserAction([&] { combo_.SetText(FromQt(text)); });
-      });
+      QObject::connect(widget, &QComboBox::editTextChanged, this,
+                       [this](const QString& text) { RunUserAction([&] { combo_.SetText(FromQt(text)); }); });
     }
   }
 
@@ -215,8 +218,8 @@ QTextCharFormat MarkFormat(const QPalette& palette) {
   auto mix = [](int b, int h) { return (2 * b + h) / 3; };
   QTextCharFormat format;
   format.setFontWeight(QFont::Bold);
-  format.setBackground(QColor(mix(base.red(), high.red()), mix(base.green(), high.green()),
-                              mix(base.blue(), high.blue())));
+  format.setBackground(
+      QColor(mix(base.red(), high.red()), mix(base.green(), high.green()), mix(base.blue(), high.blue())));
   return format;
 }
 
@@ -333,8 +336,8 @@ class CheckBinding : public Binding {
     q_->setText(ToQt(check_.Caption()));
     q_->setTristate(check_.Value() == forms::CheckBox::Grayed);
     q_->setCheckState(check_.Value() == forms::CheckBox::Checked  ? Qt::Checked
-                           : check_.Value() == forms::CheckBox::Grayed ? Qt::PartiallyChecked
-                                                                       : Qt::Unchecked);
+                      : check_.Value() == forms::CheckBox::Grayed ? Qt::PartiallyChecked
+                                                                  : Qt::Unchecked);
   }
 
  private:
@@ -376,7 +379,8 @@ class ButtonBinding : public Binding {
  public:
   ButtonBinding(forms::Button& button, QPushButton* widget, bool placed)
       : Binding(button, widget, placed), button_(button), q_(widget) {
-    QObject::connect(widget, &QPushButton::clicked, this, [this] { RunUserAction([&] { button_.Press(); }); });
+    QObject::connect(widget, &QPushButton::clicked, this,
+                     [this] { RunUserAction([&] { button_.Press(); }); });
   }
 
  protected:
@@ -425,8 +429,10 @@ class WindowBinding : public QObject {
   ~WindowBinding() override { control_.SetViewListener({}); }
 
   void Sync() {
-    if (!control_.Visible()) window_->hide();
-    else if (showOnVisible_) window_->show();
+    if (!control_.Visible())
+      window_->hide();
+    else if (showOnVisible_)
+      window_->show();
   }
 
  private:
@@ -480,12 +486,16 @@ QListView* FormView::AddList(forms::ListBox& list) {
   return view;
 }
 
-QComboBox* FormView::AddCombo(forms::ComboBox& combo) { return Bind<ComboBinding>(combo, new QComboBox(this)); }
+QComboBox* FormView::AddCombo(forms::ComboBox& combo) {
+  return Bind<ComboBinding>(combo, new QComboBox(this));
+}
 
 QWidget* FormView::AddText(forms::TextBox& box, TextStyle style) {
   QWidget* widget = nullptr;
-  if (style == TextStyle::MultiLine) widget = new QPlainTextEdit(this);
-  else widget = new QLineEdit(this);
+  if (style == TextStyle::MultiLine)
+    widget = new QPlainTextEdit(this);
+  else
+    widget = new QLineEdit(this);
   auto* binding = new TextBinding(box, widget, placed_, style);
   widgets_[&box] = widget;
   binding->Sync();
@@ -502,7 +512,9 @@ QProgressBar* FormView::AddProgress(forms::TextBox& box, std::function<int()> fu
 
 QLabel* FormView::AddLabel(forms::Label& label) { return Bind<LabelBinding>(label, new QLabel(this)); }
 
-QCheckBox* FormView::AddCheck(forms::CheckBox& check) { return Bind<CheckBinding>(check, new QCheckBox(this)); }
+QCheckBox* FormView::AddCheck(forms::CheckBox& check) {
+  return Bind<CheckBinding>(check, new QCheckBox(this));
+}
 
 QPushButton* FormView::AddButton(forms::Button& button) {
   return Bind<ButtonBinding>(button, new QPushButton(this));

@@ -79,12 +79,13 @@ ConfigureDialog::ConfigureDialog(ConfigureDialogModel& m, QWidget* parent)
   layout->addWidget(kinds);
 
   auto* options = new QGroupBox(QStringLiteral("Options"));
-  QGridLayout* grid = CheckGrid(v,
-                                {&m.chkShowCategories, &m.chkShowDatebookCategories, &m.chkShowMemoCategories,
-                                 &m.chkShowToDoCategories, &m.chkAddCategories, &m.chkCategories,
-                                 &m.chkSortbyCategory, &m.chkShowCompany, &m.chkShowCompletedToDo, &m.chkAgendus,
-                                 &m.chkCopyAlarms, &m.chkArchive, &m.chkDBCS, &m.chkMultiSelect},
-                                2);
+  QGridLayout* grid =
+      CheckGrid(v,
+                {&m.chkShowCategories, &m.chkShowDatebookCategories, &m.chkShowMemoCategories,
+                 &m.chkShowToDoCategories, &m.chkAddCategories, &m.chkCategories, &m.chkSortbyCategory,
+                 &m.chkShowCompany, &m.chkShowCompletedToDo, &m.chkAgendus, &m.chkCopyAlarms, &m.chkArchive,
+                 &m.chkDBCS, &m.chkMultiSelect},
+                2);
   // The DBCS box carries its note beside it.
   QWidget* dbcs = v.WidgetOf(m.chkDBCS);
   int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
@@ -105,7 +106,8 @@ ConfigureDialog::ConfigureDialog(ConfigureDialogModel& m, QWidget* parent)
   values->addRow(QStringLiteral("Width Option:"), v.AddCombo(m.txtGUI));
   values->addRow(QStringLiteral("Height Option:"), v.AddCombo(m.txtHeight));
   layout->addLayout(values);
-  layout->addWidget(new QLabel(QStringLiteral("You will need to restart Mirrin for some changes to become effective")));
+  layout->addWidget(
+      new QLabel(QStringLiteral("You will need to restart Mirrin for some changes to become effective")));
   layout->addLayout(OkCancelRow(v, m.cmdOK, m.cmdCancel));
   // A number OK refused takes the focus (the dialog stays open with the edits).
   connect(static_cast<QPushButton*>(v.WidgetOf(m.cmdOK)), &QPushButton::clicked, this, [this] {
@@ -164,16 +166,17 @@ ConfigUserDialog::ConfigUserDialog(UsersDialogModel& m, QWidget* parent)
     browse->setToolTip(QStringLiteral(
         "Set this to the directory where the Palm Desktop is installed (must contain the file 'users.dat')"));
     dirRow->addWidget(browse);
-    form->addRow(Hinted("Base Directory:",
-                        "This is where the Palm Desktop is installed (usually C:\\Palm or C:\\Program Files\\Palm "
-                        "and must contain the file 'users.dat'"),
-                 dirRow);
+    form->addRow(
+        Hinted("Base Directory:",
+               "This is where the Palm Desktop is installed (usually C:\\Palm or C:\\Program Files\\Palm "
+               "and must contain the file 'users.dat'"),
+        dirRow);
     form->addRow(QStringLiteral("User Name:"), v.AddCombo(u.users));
     form->addRow(QString(), ShownText(v, u.txtUser));
     form->addRow(QStringLiteral("User Directory:"), v.AddCombo(u.cmbUserDir));
     form->addRow(QString(), ShownText(v, u.txtUserDir));
-    form->addRow(CheckGrid(v, {&u.chkPrivateDates, &u.chkPrivateToDos, &u.chkPrivateMemos, &u.chkPrivateContacts},
-                           2));
+    form->addRow(
+        CheckGrid(v, {&u.chkPrivateDates, &u.chkPrivateToDos, &u.chkPrivateMemos, &u.chkPrivateContacts}, 2));
     form->addRow(Hinted("Filter for Datebook entries:",
                         "?=single char  *=zero or more chars   #=any single digit  [charlist]=any single "
                         "character in charlist   [!charlist]=any single character not in charlist"),
@@ -190,7 +193,9 @@ ConfigUserDialog::ConfigUserDialog(UsersDialogModel& m, QWidget* parent)
 }
 
 SplashWindow::SplashWindow(SplashModel& model)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), model_(model), view_(new FormView(false, this)) {
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint),
+      model_(model),
+      view_(new FormView(false, this)) {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(view_);

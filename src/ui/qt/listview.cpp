@@ -176,29 +176,50 @@ void ListBoxView::keyReleaseEvent(QKeyEvent* event) {
 
 forms::KeyCode ClassicKeyCode(int qtKey) {
   using K = forms::KeyCode;
-  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return K{qtKey};
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return K{static_cast<int32_t>(K::F1) + (qtKey - Qt::Key_F1)};
+  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+    return K{qtKey};
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)
+    return K{static_cast<int32_t>(K::F1) + (qtKey - Qt::Key_F1)};
   switch (qtKey) {
-    case Qt::Key_Backspace: return K::Backspace;
-    case Qt::Key_Tab: return K::Tab;
+    case Qt::Key_Backspace:
+      return K::Backspace;
+    case Qt::Key_Tab:
+      return K::Tab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return K::Enter;
-    case Qt::Key_Shift: return K::Shift;
-    case Qt::Key_Control: return K::Ctrl;
-    case Qt::Key_Alt: return K::Alt;
-    case Qt::Key_Escape: return K::Escape;
-    case Qt::Key_Space: return K::Space;
-    case Qt::Key_PageUp: return K::PageUp;
-    case Qt::Key_PageDown: return K::PageDown;
-    case Qt::Key_End: return K::End;
-    case Qt::Key_Home: return K::Home;
-    case Qt::Key_Left: return K::Left;
-    case Qt::Key_Up: return K::Up;
-    case Qt::Key_Right: return K::Right;
-    case Qt::Key_Down: return K::Down;
-    case Qt::Key_Insert: return K::Insert;
-    case Qt::Key_Delete: return K::Delete;
-    default: return K::None;
+    case Qt::Key_Enter:
+      return K::Enter;
+    case Qt::Key_Shift:
+      return K::Shift;
+    case Qt::Key_Control:
+      return K::Ctrl;
+    case Qt::Key_Alt:
+      return K::Alt;
+    case Qt::Key_Escape:
+      return K::Escape;
+    case Qt::Key_Space:
+      return K::Space;
+    case Qt::Key_PageUp:
+      return K::PageUp;
+    case Qt::Key_PageDown:
+      return K::PageDown;
+    case Qt::Key_End:
+      return K::End;
+    case Qt::Key_Home:
+      return K::Home;
+    case Qt::Key_Left:
+      return K::Left;
+    case Qt::Key_Up:
+      return K::Up;
+    case Qt::Key_Right:
+      return K::Right;
+    case Qt::Key_Down:
+      return K::Down;
+    case Qt::Key_Insert:
+      return K::Insert;
+    case Qt::Key_Delete:
+      return K::Delete;
+    default:
+      return K::None;
   }
 }
 

@@ -88,7 +88,8 @@ void MainWindow::AddMenus() {
   MainWindowControls& f = s_.controls;
   fileMenu_ = menuBar()->addMenu(QString());
   BindMenu(fileMenu_, f.fileMenu);
-  for (forms::MenuItem* item : {&f.saveItem, &f.configureItem, &f.configureUsersItem, &f.aboutItem, &f.exitItem}) {
+  for (forms::MenuItem* item :
+       {&f.saveItem, &f.configureItem, &f.configureUsersItem, &f.aboutItem, &f.exitItem}) {
     QAction* action = fileMenu_->addAction(QString());
     BindAction(action, *item);
     if (item == &f.saveItem) action->setShortcut(QKeySequence::Save);
@@ -108,18 +109,21 @@ void MainWindow::SetTabOrder() {
   std::vector<forms::Control*> order;
   auto pane = [&](Side side) {
     for (forms::Control* c : std::initializer_list<forms::Control*>{
-             &f.panes[side].list, &f.panes[side].multiList, &f.panes[side].description, &f.panes[side].details, &f.panes[side].showThisCategory}) {
+             &f.panes[side].list, &f.panes[side].multiList, &f.panes[side].description,
+             &f.panes[side].details, &f.panes[side].showThisCategory}) {
       order.push_back(c);
     }
   };
   pane(kLeft);
   order.push_back(&f.kindSelector);
   for (forms::Button* b : f.AllTransferButtons()) order.push_back(b);
-  for (forms::Control* c : std::initializer_list<forms::Control*>{&f.archive, &f.switchView, &f.editNotes, &f.exitButton}) {
+  for (forms::Control* c :
+       std::initializer_list<forms::Control*>{&f.archive, &f.switchView, &f.editNotes, &f.exitButton}) {
     order.push_back(c);
   }
   pane(kRight);
-  for (size_t i = 1; i < order.size(); ++i) setTabOrder(view_->WidgetOf(*order[i - 1]), view_->WidgetOf(*order[i]));
+  for (size_t i = 1; i < order.size(); ++i)
+    setTabOrder(view_->WidgetOf(*order[i - 1]), view_->WidgetOf(*order[i]));
 }
 
 void MainWindow::ApplyFrame() {
@@ -139,7 +143,8 @@ void MainWindow::StartResizing() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (!resizing_) return;
-  const int height = (event->size().height() - menuBar()->sizeHint().height()) * kTwipsPerPixel + kNonClientHeight;
+  const int height =
+      (event->size().height() - menuBar()->sizeHint().height()) * kTwipsPerPixel + kNonClientHeight;
   const int width = event->size().width() * kTwipsPerPixel + kNonClientWidth;
   // Text grows with the window (never below the desktop's size); set
   // before the model lays the controls out, which syncs their fonts.

@@ -27,7 +27,9 @@ std::vector<ButtonSpec> ButtonsOf(int style) {
     case mb::OKCancel:
       return {{QMessageBox::Ok, mb::OK}, {QMessageBox::Cancel, mb::Cancel}};
     case mb::AbortRetryIgnore:
-      return {{QMessageBox::Abort, mb::Abort}, {QMessageBox::Retry, mb::Retry}, {QMessageBox::Ignore, mb::Ignore}};
+      return {{QMessageBox::Abort, mb::Abort},
+              {QMessageBox::Retry, mb::Retry},
+              {QMessageBox::Ignore, mb::Ignore}};
     case mb::YesNoCancel:
       return {{QMessageBox::Yes, mb::Yes}, {QMessageBox::No, mb::No}, {QMessageBox::Cancel, mb::Cancel}};
     case mb::YesNo:
@@ -117,8 +119,10 @@ void QtPlatform::DoEvents() {
 void QtPlatform::SetBusy(bool busy) {
   if (busy == busy_) return;
   busy_ = busy;
-  if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-  else QApplication::restoreOverrideCursor();
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
 }
 
 void QtPlatform::Beep() { QApplication::beep(); }
