@@ -15,7 +15,7 @@
 
 namespace mirrin {
 
-enum Side : int { kLeft = 0, kRight = 1 };
+enum Side : size_t { kLeft = 0, kRight = 1 };
 inline constexpr std::array<Side, 2> kSides{kLeft, kRight};
 inline Side Other(Side s) { return s == kLeft ? kRight : kLeft; }
 // User1 is the left side, User2 the right.

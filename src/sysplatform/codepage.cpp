@@ -13,7 +13,8 @@ namespace mirrin {
 
 namespace {
 
-const iconv_t kFailed = reinterpret_cast<iconv_t>(-1);
+const iconv_t kFailed =
+    reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr): iconv_open says so
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 // The bytes of the UTF-8 character at `at`, so that an unconvertible
@@ -79,7 +80,7 @@ CodePage::CodePage(std::string name) : name_(std::move(name)) {
   // keeps ASCII as it is. Every pair of ASCII bytes is tried, so a page whose
   // ASCII bytes start shift sequences (HZ, UTF-7, ISO-2022) takes no shortcut.
   std::string pairs;
-  pairs.reserve(2 * 128 * 128);
+  pairs.reserve(size_t{2} * 128 * 128);
   for (int a = 0; a < 128; ++a) {
     for (int b = 0; b < 128; ++b) {
       pairs += static_cast<char>(a);
