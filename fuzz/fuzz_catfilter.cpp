@@ -8,7 +8,7 @@
 namespace {
 
 struct Tables {
-  std::array<std::array<std::vector<mirrin::CategoryEntry>, mirrin::kFilterKindCount>, 2> kinds;
+  std::array<std::array<mirrin::KindHeader, mirrin::kFilterKindCount>, 2> kinds;
   std::array<mirrin::FilterUser, 2> users;
 
   Tables() {
@@ -17,9 +17,8 @@ struct Tables {
       users[u].name = names[u];
       for (int k = 0; k < mirrin::kFilterKindCount; ++k) {
         auto& table = kinds[u][static_cast<size_t>(k)];
-        table.push_back(mirrin::CategoryEntry::Unfiled());
         for (const char* name : {"Business", "Personal", "Golf club"}) {
-          table.emplace_back().LongName = name;
+          table.Categories.emplace_back().LongName = name;
         }
         // Bob has no custom kind loaded.
         if (!(u == 1 && k == mirrin::kFilterKindCount - 1)) users[u].tables[static_cast<size_t>(k)] = &table;
@@ -30,7 +29,7 @@ struct Tables {
     std::string flags;
     for (const auto& user : kinds) {
       for (const auto& table : user) {
-        for (const auto& c : table) flags.push_back(c.Show ? '1' : '0');
+        for (size_t t = 0; t < table.Categories.size(); ++t) flags.push_back(table.Shown(t) ? '1' : '0');
       }
     }
     return flags;

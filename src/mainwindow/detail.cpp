@@ -107,10 +107,11 @@ void ShowRecord(Session& s, Side side, Kind kind, int32_t index) {
 
 // The categories view's pane: the category's name and show flag.
 void ShowCategory(Session& s, Side side, Kind kind, int32_t position) {
-  const CategoryEntry& entry = RowRecord(s.Store(side).Header(kind).Categories, position);
+  KindHeader& header = s.Store(side).Header(kind);
+  const CategoryEntry& entry = RowRecord(header.Categories, position);
   s.controls.panes[side].description.SetText(entry.LongName);
-  s.controls.panes[side].showThisCategory.SetValue(entry.Show ? forms::CheckBox::Checked
-                                                              : forms::CheckBox::Unchecked);
+  s.controls.panes[side].showThisCategory.SetValue(
+      header.Shown(static_cast<size_t>(position)) ? forms::CheckBox::Checked : forms::CheckBox::Unchecked);
   s.controls.panes[side].showThisCategory.SetEnabled(true);
   // "Unfiled" (id 0) keeps its name.
   s.controls.panes[side].description.SetLocked(entry.Id == 0);

@@ -136,10 +136,10 @@ struct Comparison {
   // The twin tests take the left record first (the suffix rule of dates
   // looks one way), so the mixed record stands on the partner's side.
   bool StillTwin(const Record& mixed, bool category) const {
-    const DatFileHeader& ownHeader = s.Store(side).Header(KindOf());
+    const KindHeader& ownHeader = s.Store(side).Header(KindOf());
     // The mixed record holds the partner's category index only when the
     // category is the field in question.
-    const DatFileHeader& mixedHeader = category ? s.Store(Other(side)).Header(KindOf()) : ownHeader;
+    const KindHeader& mixedHeader = category ? s.Store(Other(side)).Header(KindOf()) : ownHeader;
     if (side == kLeft) return Twins(own, mixed, {s.settings, s.labels.AgendusMarker, ownHeader, mixedHeader});
     return Twins(mixed, own, {s.settings, s.labels.AgendusMarker, mixedHeader, ownHeader});
   }

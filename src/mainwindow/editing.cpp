@@ -13,10 +13,10 @@ namespace {
 
 // Renames the category at the side's current index (categories view).
 void RenameCategory(Session& s, Side side, Kind kind, const std::string& name) {
-  std::vector<CategoryEntry>& table = s.Store(side).Header(kind).Categories;
-  const int32_t position = s.window.currentIndex[side];
-  if (static_cast<size_t>(position) >= table.size()) return;
-  CategoryEntry& entry = table[static_cast<size_t>(position)];
+  KindHeader& header = s.Store(side).Header(kind);
+  const auto position = static_cast<size_t>(s.window.currentIndex[side]);
+  if (position >= header.Categories.size()) return;
+  CategoryEntry& entry = header.Categories[position];
   if (entry.Id == 0) return;  // "Unfiled" cannot be renamed
   entry.LongName = name;
   entry.ShortName = LeftChars(name, 8, s.settings.DBCS);
@@ -24,7 +24,7 @@ void RenameCategory(Session& s, Side side, Kind kind, const std::string& name) {
   if (kind != Kind::Custom) s.Store(side).Changed(kind) = true;
   s.controls.saveItem.SetEnabled(true);
   const int row = CurrentRow(s, side);
-  if (row >= 0) s.List(side).SetList(row, CategoryRowText(entry, s.settings.DBCS));
+  if (row >= 0) s.List(side).SetList(row, CategoryRowText(header, position, s.settings.DBCS));
 }
 
 // After a date's description changed: drop a pair that no longer matches,

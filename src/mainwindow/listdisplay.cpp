@@ -191,11 +191,11 @@ void DisplayCategories(Session& s) {
     const std::optional<Kind> kind = s.ShownKind();
     if (kind) {
       for (Side side : kSides) {
-        const std::vector<CategoryEntry>& table = s.Store(side).Header(*kind).Categories;
+        const KindHeader& header = s.Store(side).Header(*kind);
         std::vector<std::pair<std::string, int32_t>> rows;
-        for (size_t t = 0; t < table.size(); ++t) {
-          if (!table[t].Deleted)
-            rows.emplace_back(CategoryRowText(table[t], s.settings.DBCS), static_cast<int32_t>(t));
+        for (size_t t = 0; t < header.Categories.size(); ++t) {
+          if (!header.Deleted(t))
+            rows.emplace_back(CategoryRowText(header, t, s.settings.DBCS), static_cast<int32_t>(t));
         }
         s.List(side).AddItems(std::move(rows));
       }
@@ -234,10 +234,10 @@ void UpdateCategory(Session& s, Side side, const std::string& name, int32_t inde
       if (st.KeepCategories && note.starts_with("##")) {
         // Datebk keeps the category as the fifth character of the note's
         // first line: '@' + the category index.
-        const DatFileHeader& header = store.datesHeader;
+        const KindHeader& header = store.datesHeader;
         int32_t top = static_cast<int32_t>(header.Categories.size()) - 1;
-        for (const CategoryEntry& e : header.Categories) {
-          if (!e.Deleted) top = std::max(top, e.Index);
+        for (size_t t = 0; t < header.Categories.size(); ++t) {
+          if (!header.Deleted(t)) top = std::max(top, header.Categories[t].Index);
         }
         int32_t j = -1;
         for (int32_t k = top; k >= 0 && j < 0; --k) {

@@ -168,6 +168,7 @@ void ReadKindFile(Session& s, Side side, Kind kind, const std::string& path, Use
   // An empty path stands for a file that does not exist: the kind is empty.
   const std::string file = path.empty() ? KindFilePath(s.settings, into.userDir, kind) : path;
   const bool read = !path.empty();
+  into.Header(kind).flags.clear();  // a new table: every category shown, none deleted
   switch (kind) {
     case Kind::Dates:
       into.dates.clear();

@@ -25,31 +25,28 @@ void CutTrailer(std::string& work, std::string& trailer, std::string_view marker
 
 }  // namespace
 
-bool BeyondHandheld(const DatFileHeader& header) {
+bool BeyondHandheld(const KindHeader& header) {
   int32_t live = 0;
   for (size_t t = 1; t < header.Categories.size(); ++t) {
-    const CategoryEntry& e = header.Categories[t];
-    if (e.Deleted) continue;
-    if (++live > kMostCategories || e.Index > kMostCategories) return true;
+    if (header.Deleted(t)) continue;
+    if (++live > kMostCategories || header.Categories[t].Index > kMostCategories) return true;
   }
   return false;
 }
 
-bool CategoryShown(const DatFileHeader& header, int32_t index) {
-  const CategoryEntry* lastLive = nullptr;
+bool CategoryShown(const KindHeader& header, int32_t index) {
+  bool lastLiveShown = false;
   for (size_t t = header.Categories.size(); t-- > 0;) {
-    const CategoryEntry& e = header.Categories[t];
-    if (e.Deleted) continue;
-    if (e.Index == index) return e.Show;
-    lastLive = &e;
+    if (header.Deleted(t)) continue;
+    if (header.Categories[t].Index == index) return header.Shown(t);
+    lastLiveShown = header.Shown(t);
   }
-  return lastLive && lastLive->Show;
+  return lastLiveShown;
 }
 
-std::string CategoryName(const DatFileHeader& header, int32_t index) {
+std::string CategoryName(const KindHeader& header, int32_t index) {
   for (size_t t = 1; t < header.Categories.size(); ++t) {
-    const CategoryEntry& e = header.Categories[t];
-    if (!e.Deleted && e.Index == index) return e.LongName;
+    if (!header.Deleted(t) && header.Categories[t].Index == index) return header.Categories[t].LongName;
   }
   return "Unfiled";
 }
@@ -63,7 +60,7 @@ int32_t DateCategoryIndex(const DateRecord& record, const Settings& settings) {
   return record.Category;
 }
 
-std::string DateCategoryName(std::string_view note, const DateRecord& record, const DatFileHeader& header,
+std::string DateCategoryName(std::string_view note, const DateRecord& record, const KindHeader& header,
                              const Settings& settings) {
   if (StartsWith(note, "##")) {
     const auto code = CharCodeAt(note, 5, settings.DBCS);

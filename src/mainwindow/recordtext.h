@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "palmdata/datebookfile.h"
-#include "palmdata/header.h"
+#include "startup/catfilter.h"
 #include "startup/settings.h"
 
 namespace mirrin {
@@ -20,17 +20,17 @@ inline constexpr int32_t kMostCategories = 15;
 inline constexpr size_t kCategoryNameBytes = 15;
 
 // More live categories of its own, or a higher index, than a handheld holds.
-bool BeyondHandheld(const DatFileHeader& header);
+bool BeyondHandheld(const KindHeader& header);
 
 // The show flag of the entry with that index, searching from the last
 // position down and skipping deleted entries; for an index no entry has,
 // the flag of the last live entry met (normally "Unfiled"); false when
 // every entry is deleted.
-bool CategoryShown(const DatFileHeader& header, int32_t index);
+bool CategoryShown(const KindHeader& header, int32_t index);
 
 // The long name of the first live entry from position 1 up with that index;
 // "Unfiled" when none.
-std::string CategoryName(const DatFileHeader& header, int32_t index);
+std::string CategoryName(const KindHeader& header, int32_t index);
 
 // A date's category: with KeepCategories on and a note starting "##", the
 // note's fifth character's code AND 15 (0 when there is none); otherwise
@@ -38,7 +38,7 @@ std::string CategoryName(const DatFileHeader& header, int32_t index);
 int32_t DateCategoryIndex(const DateRecord& record, const Settings& settings);
 
 // A date's category name, from the "##" code of its note when it has one.
-std::string DateCategoryName(std::string_view note, const DateRecord& record, const DatFileHeader& header,
+std::string DateCategoryName(std::string_view note, const DateRecord& record, const KindHeader& header,
                              const Settings& settings);
 
 struct AgendusParts {

@@ -140,8 +140,9 @@ std::string ShownRowText(const std::string& row) {
   return row.substr(0, end - kBlanks);
 }
 
-std::string CategoryRowText(const CategoryEntry& entry, bool dbcs) {
-  return PadChars(entry.LongName, 16, dbcs) + "\t" + (entry.Show ? "Yes" : "No");
+std::string CategoryRowText(const KindHeader& header, size_t position, bool dbcs) {
+  return PadChars(header.Categories[position].LongName, 16, dbcs) + "\t" +
+         (header.Shown(position) ? "Yes" : "No");
 }
 
 }  // namespace mirrin

@@ -21,9 +21,9 @@ std::string RowText(Session& s, Side side, Kind kind, int32_t index, const std::
 // record id that end the rows of the four Palm kinds.
 std::string ShownRowText(const std::string& row);
 
-// The categories-view row: the long name cut or padded to 16 characters,
-// a TAB, then "Yes" or "No" for the show flag.
-std::string CategoryRowText(const CategoryEntry& entry, bool dbcs);
+// The categories-view row of the entry at `position`: the long name cut or
+// padded to 16 characters, a TAB, then "Yes" or "No" for the show flag.
+std::string CategoryRowText(const KindHeader& header, size_t position, bool dbcs);
 
 // The record a row's item data (or a current record index) names; error 9
 // when the store has no such record, so a stale index never reads past the array.

@@ -147,7 +147,7 @@ bool SameIm(const Bytes& a, int32_t aLabel, const Bytes& b, int32_t bLabel) {
   return a == b && (a.empty() || aLabel == bLabel);
 }
 
-Prepared Prepare(const DateRecord& r, const DatFileHeader& header, const TwinContext& c) {
+Prepared Prepare(const DateRecord& r, const KindHeader& header, const TwinContext& c) {
   const Settings& s = c.settings;
   Prepared p;
   const std::string_view note = r.Note;
@@ -200,7 +200,7 @@ bool Twins(const DateRecord& l, const Prepared& lp, const DateRecord& r, const P
   return SameRepeat(l, lp, r, rp);
 }
 
-Prepared Prepare(const ContactRecord& r, const DatFileHeader& header, const TwinContext& c) {
+Prepared Prepare(const ContactRecord& r, const KindHeader& header, const TwinContext& c) {
   Prepared p;
   if (c.settings.ShowCategories) p.category = CategoryName(header, r.Category);
   KeyHash h;
@@ -251,7 +251,7 @@ bool Twins(const ContactRecord& l, const Prepared& lp, const ContactRecord& r, c
 // Due dates from the end of 2031 on mean "no due date".
 bool NoDueDate(const TodoRecord& r) { return !(r.DueDate.value <= RepeatForeverAfter()); }
 
-Prepared Prepare(const TodoRecord& r, const DatFileHeader& header, const TwinContext& c) {
+Prepared Prepare(const TodoRecord& r, const KindHeader& header, const TwinContext& c) {
   Prepared p;
   if (c.settings.ShowToDoCategories) p.category = CategoryName(header, r.Category);
   KeyHash h;
@@ -284,7 +284,7 @@ bool Twins(const TodoRecord& l, const Prepared& lp, const TodoRecord& r, const P
   return (NoDueDate(l) && NoDueDate(r)) || l.DueDate.value == r.DueDate.value;
 }
 
-Prepared Prepare(const MemoRecord& r, const DatFileHeader& header, const TwinContext& c) {
+Prepared Prepare(const MemoRecord& r, const KindHeader& header, const TwinContext& c) {
   Prepared p;
   if (c.settings.ShowMemoCategories) p.category = CategoryName(header, r.Category);
   KeyHash h;
@@ -299,7 +299,7 @@ bool Twins(const MemoRecord& l, const Prepared& lp, const MemoRecord& r, const P
   return lp.category == rp.category && l.Text == r.Text;
 }
 
-Prepared Prepare(const CustomRecord& r, const DatFileHeader&, const TwinContext&) {
+Prepared Prepare(const CustomRecord& r, const KindHeader&, const TwinContext&) {
   Prepared p;
   KeyHash h;
   for (const std::string& field : r.Fields) h.Add(field);
@@ -364,7 +364,7 @@ class RecordRules : public TwinFinder::Rules {
   RecordRules(const TwinContext& context, const Stores& stores) : c_(context) {
     for (Side side : kSides) {
       records_[side] = &RecordsOf(stores[side], static_cast<const Record*>(nullptr));
-      const DatFileHeader& header = side == kLeft ? c_.leftHeader : c_.rightHeader;
+      const KindHeader& header = side == kLeft ? c_.leftHeader : c_.rightHeader;
       prepared_[side].reserve(records_[side]->size());
       for (const Record& r : *records_[side]) prepared_[side].push_back(Prepare(r, header, c_));
     }

@@ -19,8 +19,8 @@ namespace mirrin {
 struct TwinContext {
   const Settings& settings;
   std::string_view agendusMarker;
-  const DatFileHeader& leftHeader;  // the left user's header of the kind
-  const DatFileHeader& rightHeader;
+  const KindHeader& leftHeader;  // the left user's header of the kind
+  const KindHeader& rightHeader;
 };
 
 // A date's twin: same start (or, both untimed, the same day), same end

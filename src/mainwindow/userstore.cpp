@@ -4,7 +4,7 @@
 
 namespace mirrin {
 
-const DatFileHeader& UserStore::Header(Kind kind) const {
+const KindHeader& UserStore::Header(Kind kind) const {
   switch (kind) {
     case Kind::Dates:
       return datesHeader;
@@ -20,8 +20,8 @@ const DatFileHeader& UserStore::Header(Kind kind) const {
   return customHeader;
 }
 
-DatFileHeader& UserStore::Header(Kind kind) {
-  return const_cast<DatFileHeader&>(static_cast<const UserStore&>(*this).Header(kind));
+KindHeader& UserStore::Header(Kind kind) {
+  return const_cast<KindHeader&>(static_cast<const UserStore&>(*this).Header(kind));
 }
 
 size_t UserStore::Count(Kind kind) const {

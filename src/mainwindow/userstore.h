@@ -12,6 +12,7 @@
 #include "palmdata/header.h"
 #include "palmdata/memofile.h"
 #include "palmdata/todofile.h"
+#include "startup/catfilter.h"
 
 namespace mirrin {
 
@@ -44,11 +45,11 @@ struct UserStore {
   std::string userName;  // as in users.dat
   std::string userDir;
   std::array<bool, kKindCount> read{};  // the kinds read at loading (the included ones), by Kind
-  DatFileHeader datesHeader;
-  DatFileHeader contactsHeader;
-  DatFileHeader todosHeader;
-  DatFileHeader memosHeader;
-  DatFileHeader customHeader;  // only the category table and RecordCount are used
+  KindHeader datesHeader;
+  KindHeader contactsHeader;
+  KindHeader todosHeader;
+  KindHeader memosHeader;
+  KindHeader customHeader;  // only the category table and RecordCount are used
   std::vector<DateRecord> dates;
   std::vector<ContactRecord> contacts;
   std::vector<TodoRecord> todos;
@@ -63,8 +64,8 @@ struct UserStore {
   int32_t total = 0;     // records of the shown kind that count "in total"
   int32_t filtered = 0;  // of those, how many the filters (date window, private, category, pattern) hid
 
-  DatFileHeader& Header(Kind kind);
-  const DatFileHeader& Header(Kind kind) const;
+  KindHeader& Header(Kind kind);
+  const KindHeader& Header(Kind kind) const;
   bool& Changed(Kind kind) { return changed[static_cast<size_t>(kind)]; }
   bool Changed(Kind kind) const { return changed[static_cast<size_t>(kind)]; }
   // Number of records of a kind in memory (loaded and added).

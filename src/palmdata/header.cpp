@@ -177,17 +177,15 @@ void WriteHeader(ByteWriter& out, const DatFileHeader& h) {
     }
     WriteFixed(out, h.ExtendedTail, kExtendedTailSize, "ExtendedTail");
   }
-  int32_t live = 0;
-  for (size_t i = 1; i < h.Categories.size(); ++i) live += h.Categories[i].Deleted ? 0 : 1;
-  if (live != h.CategoryCount) {
+  // "Unfiled" at position 0 is in every table and is not written.
+  const size_t entries = h.Categories.empty() ? 0 : h.Categories.size() - 1;
+  if (entries != static_cast<size_t>(h.CategoryCount)) {
     throw RunError(err::Overflow, "category count " + std::to_string(h.CategoryCount) + " but " +
-                                      std::to_string(live) + " categories to write");
+                                      std::to_string(entries) + " categories to write");
   }
   out.WriteLong(h.NextFreeId);
   out.WriteLong(h.CategoryCount);
-  for (size_t i = 1; i < h.Categories.size(); ++i) {
-    if (!h.Categories[i].Deleted) WriteCategoryEntry(out, h.Categories[i]);
-  }
+  for (size_t i = 1; i < h.Categories.size(); ++i) WriteCategoryEntry(out, h.Categories[i]);
   out.WriteLong(h.ResourceId);
   out.WriteLong(h.FieldsPerRow);
   out.WriteLong(h.RecordIdPosition);

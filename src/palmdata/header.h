@@ -19,8 +19,6 @@ struct CategoryEntry {
   int32_t DirtyFlag = 0;
   std::string LongName;
   std::string ShortName;
-  bool Show = true;      // not stored: records of the category are listed
-  bool Deleted = false;  // not stored: the entry is not written
 
   static CategoryEntry Unfiled();
 };

@@ -115,7 +115,7 @@ std::array<FilterUser, 2> CategoryFilterUsers(Session& s) {
     // settings say by now.
     u.name = st.userName;
     auto offer = [&](FilterKind fk, Kind kind) {
-      if (st.read[static_cast<size_t>(kind)]) u.tables[static_cast<size_t>(fk)] = &st.Header(kind).Categories;
+      if (st.read[static_cast<size_t>(kind)]) u.tables[static_cast<size_t>(fk)] = &st.Header(kind);
     };
     offer(FilterKind::Dates, Kind::Dates);
     offer(FilterKind::Contacts, Kind::Contacts);

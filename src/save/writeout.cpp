@@ -78,8 +78,8 @@ void WriteKind(Session& s, Side side, Kind kind) {
   }
   const int user = UserNumber(side);
   // Extended rows are numbered by their place in the file written; the store keeps those numbers.
-  const auto write = [&](auto writeFile, const DatFileHeader& header, auto& records) {
-    writeFile(user, files.data, header, records, s.data);
+  const auto write = [&](auto writeFile, const KindHeader& header, auto& records) {
+    writeFile(user, files.data, header.Saved(), records, s.data);
     RenumberExtended(header, records);
   };
   switch (kind) {

@@ -29,8 +29,8 @@ std::optional<FilterKind> KindNamed(std::string_view name, std::string_view cust
 
 // The table the line speaks of when its user and kind are loaded in `user`;
 // null otherwise.
-std::vector<CategoryEntry>* TableOf(const std::vector<std::string>& pieces, const FilterUser& user,
-                                    std::string_view customKind) {
+KindHeader* TableOf(const std::vector<std::string>& pieces, const FilterUser& user,
+                    std::string_view customKind) {
   if (user.name.empty() || pieces[0] != user.name) return nullptr;
   const std::optional<FilterKind> kind = KindNamed(pieces[1], customKind);
   return kind ? user.Table(*kind) : nullptr;
@@ -43,16 +43,27 @@ std::vector<std::string> HiddenLines(const FilterUser& user, std::string_view cu
     const auto kind = static_cast<FilterKind>(k);
     const std::string kindName =
         kind == FilterKind::Custom ? std::string(customKind) : kPalmKindNames[static_cast<size_t>(k)];
-    const std::vector<CategoryEntry>* table = user.Table(kind);
+    const KindHeader* table = user.Table(kind);
     if (!table || kindName.empty()) continue;
-    for (const CategoryEntry& c : *table) {
-      if (!c.Show && !c.Deleted) out.push_back(user.name + "|" + kindName + "|" + c.LongName);
+    for (size_t t = 0; t < table->Categories.size(); ++t) {
+      if (!table->Shown(t) && !table->Deleted(t)) {
+        out.push_back(user.name + "|" + kindName + "|" + table->Categories[t].LongName);
+      }
     }
   }
   return out;
 }
 
 }  // namespace
+
+DatFileHeader KindHeader::Saved() const {
+  DatFileHeader saved = *this;
+  saved.Categories.clear();
+  for (size_t t = 0; t < Categories.size(); ++t) {
+    if (!Deleted(t)) saved.Categories.push_back(Categories[t]);
+  }
+  return saved;
+}
 
 std::string CategoryFilterFilePath(std::string_view programDir) {
   return std::string(programDir) + "\\" + kProgramName + "CategoriestoExclude.cfg";
@@ -78,13 +89,13 @@ void ApplyCategoryFilters(const FilterUser& user, std::string_view customKind,
                           const CategoryFilters& filters) {
   for (const std::string& line : filters.lines) {
     const std::vector<std::string> pieces = Split(line, '|');
-    std::vector<CategoryEntry>* table = TableOf(pieces, user, customKind);
+    KindHeader* table = TableOf(pieces, user, customKind);
     if (!table) continue;
     // The first category of that name; a name the user no longer has is
     // dropped at the next write.
-    for (CategoryEntry& c : *table) {
-      if (c.LongName == pieces[2]) {
-        c.Show = false;
+    for (size_t t = 0; t < table->Categories.size(); ++t) {
+      if (table->Categories[t].LongName == pieces[2]) {
+        table->Flags(t).shown = false;
         break;
       }
     }
@@ -142,9 +153,9 @@ void WriteCatExcludeFile(std::string_view path, const std::array<FilterUser, 2>&
 void SetCategoryShown(const FilterUser& user, std::string_view kindText, int category, bool show,
                       CategoryFilters& filters) {
   if (const std::optional<FilterKind> kind = PalmKindNamed(kindText)) {
-    std::vector<CategoryEntry>* table = user.Table(*kind);
-    if (table && category >= 0 && category < static_cast<int>(table->size())) {
-      (*table)[static_cast<size_t>(category)].Show = show;
+    KindHeader* table = user.Table(*kind);
+    if (table && category >= 0 && category < static_cast<int>(table->Categories.size())) {
+      table->Flags(static_cast<size_t>(category)).shown = show;
     }
   }
   filters.changed = true;

@@ -1,7 +1,8 @@
 #pragma once
-// The category filter file: which categories of which user's kinds are
-// hidden, kept between runs. Lines of users other than the two loaded ones
-// are carried through unchanged.
+// The flags the program keeps beside each kind's category table, and the
+// category filter file: which categories of which user's kinds are hidden,
+// kept between runs. Lines of users other than the two loaded ones are
+// carried through unchanged.
 #include <array>
 #include <string>
 #include <string_view>
@@ -13,17 +14,39 @@
 
 namespace mirrin {
 
+// What the program keeps of a category besides its entry in the file.
+struct CategoryFlags {
+  bool shown = true;     // records of the category are listed
+  bool deleted = false;  // deleted by the operator: the entry keeps its place but is not saved
+};
+
+// A kind's header as the program holds it: what the file holds and, by
+// position in the category table, the flags beside it. Positions past the
+// end of `flags` have the defaults.
+struct KindHeader : DatFileHeader {
+  std::vector<CategoryFlags> flags;
+
+  bool Shown(size_t position) const { return position >= flags.size() || flags[position].shown; }
+  bool Deleted(size_t position) const { return position < flags.size() && flags[position].deleted; }
+  CategoryFlags& Flags(size_t position) {
+    if (position >= flags.size()) flags.resize(position + 1);
+    return flags[position];
+  }
+  // The header as saved: the deleted entries left out, the others in order.
+  DatFileHeader Saved() const;
+};
+
 // In the order the file is written.
 enum class FilterKind { Dates, Contacts, Memos, ToDos, Custom };
 inline constexpr int kFilterKindCount = 5;
 
 // One loaded user as the filter file sees it: the name as in users.dat and
-// the category table of each kind (null: that kind is not loaded).
+// the header of each kind (null: that kind is not loaded).
 struct FilterUser {
   std::string name;
-  std::array<std::vector<CategoryEntry>*, kFilterKindCount> tables{};
+  std::array<KindHeader*, kFilterKindCount> tables{};
 
-  std::vector<CategoryEntry>* Table(FilterKind kind) const { return tables[static_cast<size_t>(kind)]; }
+  KindHeader* Table(FilterKind kind) const { return tables[static_cast<size_t>(kind)]; }
 };
 
 struct CategoryFilters {

@@ -50,14 +50,14 @@ bool Contains(const std::string& text, const std::string& part, bool dbcs) {
 
 }  // namespace
 
-std::optional<int32_t> AddCategory(DatFileHeader& header, const std::string& name, bool dbcs) {
+std::optional<int32_t> AddCategory(KindHeader& header, const std::string& name, bool dbcs) {
   std::vector<CategoryEntry>& table = header.Categories;
   int32_t id = header.NextFreeId;
   std::set<int32_t> used;
   size_t live = 0;
   for (size_t t = 1; t < table.size(); ++t) {
     if (table[t].Id >= id) id = table[t].Id + 1;
-    if (table[t].Deleted) continue;
+    if (header.Deleted(t)) continue;
     used.insert(table[t].Index);
     ++live;
   }
@@ -77,16 +77,14 @@ std::optional<int32_t> AddCategory(DatFileHeader& header, const std::string& nam
   entry.DirtyFlag = 0;
   entry.LongName = LeftBytes(name, kCategoryNameBytes, dbcs);
   entry.ShortName = LeftChars(name, 8, dbcs);
-  entry.Show = true;
-  entry.Deleted = false;
   table.push_back(std::move(entry));
+  header.Flags(table.size() - 1) = {};
   return index;
 }
 
-int32_t FindCategory(const DatFileHeader& header, const std::string& name) {
+int32_t FindCategory(const KindHeader& header, const std::string& name) {
   for (size_t t = header.Categories.size(); t-- > 0;) {
-    const CategoryEntry& e = header.Categories[t];
-    if (!e.Deleted && e.LongName == name) return e.Index;
+    if (!header.Deleted(t) && header.Categories[t].LongName == name) return header.Categories[t].Index;
   }
   return -1;
 }
@@ -95,7 +93,7 @@ namespace {
 
 // A category missing from the target: added when AddCategories is on and
 // the table has room, else "Unfiled".
-int32_t AddOrUnfiled(const Settings& settings, DatFileHeader& target, const std::string& name,
+int32_t AddOrUnfiled(const Settings& settings, KindHeader& target, const std::string& name,
                      CategoriesNotAdded& notAdded) {
   if (!settings.AddCategories) return 0;
   if (const std::optional<int32_t> added = AddCategory(target, name, settings.DBCS)) return *added;
@@ -105,8 +103,8 @@ int32_t AddOrUnfiled(const Settings& settings, DatFileHeader& target, const std:
 
 }  // namespace
 
-int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32_t category,
-                    DatFileHeader& target, CategoriesNotAdded& notAdded) {
+int32_t MapCategory(const Settings& settings, const KindHeader& source, int32_t category, KindHeader& target,
+                    CategoriesNotAdded& notAdded) {
   const std::string name = CategoryName(source, category);
   const int32_t found = FindCategory(target, name);
   if (found >= 0) return found;
@@ -140,24 +138,24 @@ void RebuildRepeatClass(RepeatRule& rule) {
   rule.ClassNameLength = static_cast<int32_t>(name.size());
 }
 
-void CopyContact(const Settings& settings, const ContactRecord& source, const DatFileHeader& sourceHeader,
-                 ContactRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded) {
+void CopyContact(const Settings& settings, const ContactRecord& source, const KindHeader& sourceHeader,
+                 ContactRecord& target, KindHeader& targetHeader, CategoriesNotAdded& notAdded) {
   TakeContent(source, target, targetHeader);
   if (settings.ShowCategories) {
     target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader, notAdded);
   }
 }
 
-void CopyMemo(const Settings& settings, const MemoRecord& source, const DatFileHeader& sourceHeader,
-              MemoRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded) {
+void CopyMemo(const Settings& settings, const MemoRecord& source, const KindHeader& sourceHeader,
+              MemoRecord& target, KindHeader& targetHeader, CategoriesNotAdded& notAdded) {
   TakeContent(source, target, targetHeader);
   if (settings.ShowMemoCategories) {
     target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader, notAdded);
   }
 }
 
-void CopyTodo(const Settings& settings, const TodoRecord& source, const DatFileHeader& sourceHeader,
-              TodoRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded) {
+void CopyTodo(const Settings& settings, const TodoRecord& source, const KindHeader& sourceHeader,
+              TodoRecord& target, KindHeader& targetHeader, CategoriesNotAdded& notAdded) {
   TakeContent(source, target, targetHeader);
   if (settings.ShowToDoCategories) {
     target.Category = MapCategory(settings, sourceHeader, source.Category, targetHeader, notAdded);
@@ -172,7 +170,7 @@ void CopyTodo(const Settings& settings, const TodoRecord& source, const DatFileH
 }
 
 void CopyDate(const Settings& settings, std::string_view agendusMarker, const DateRecord& source,
-              const DatFileHeader& sourceHeader, DateRecord& target, DatFileHeader& targetHeader,
+              const KindHeader& sourceHeader, DateRecord& target, KindHeader& targetHeader,
               const std::string& suffix, CategoriesNotAdded& notAdded) {
   const DateRecord before = TakeContent(source, target, targetHeader);
   const bool dbcs = settings.DBCS;

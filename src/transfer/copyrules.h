@@ -14,6 +14,7 @@
 #include "palmdata/header.h"
 #include "palmdata/memofile.h"
 #include "palmdata/todofile.h"
+#include "startup/catfilter.h"
 #include "startup/settings.h"
 
 namespace mirrin {
@@ -33,20 +34,20 @@ inline constexpr int32_t kStatusArchived = 128;
 // the smallest index from 1 up that no live entry uses, with a fresh ID.
 // Keeps CategoryCount and NextFreeId consistent with the table. Nothing,
 // and the table unchanged, when the handheld could not hold one more.
-std::optional<int32_t> AddCategory(DatFileHeader& header, const std::string& name, bool dbcs);
+std::optional<int32_t> AddCategory(KindHeader& header, const std::string& name, bool dbcs);
 
 // The names a transfer could not add to a full table, told once at its end.
 using CategoriesNotAdded = std::vector<std::string>;
 
 // The index of the live entry named exactly `name`, searching from the last
 // position down ("Unfiled" at position 0 gives 0); -1 when none.
-int32_t FindCategory(const DatFileHeader& header, const std::string& name);
+int32_t FindCategory(const KindHeader& header, const std::string& name);
 
 // The target's index for the source's category: the entry of the same name,
 // else a new one when AddCategories is on and the table has room, else 0
 // ("Unfiled"). A name the full table refused goes to notAdded.
-int32_t MapCategory(const Settings& settings, const DatFileHeader& source, int32_t category,
-                    DatFileHeader& target, CategoriesNotAdded& notAdded);
+int32_t MapCategory(const Settings& settings, const KindHeader& source, int32_t category, KindHeader& target,
+                    CategoriesNotAdded& notAdded);
 
 // The description a copied date gets: the target keeps a description that
 // already is the source's with a user suffix (or the other way round), keeps
@@ -58,15 +59,15 @@ std::string SuffixedDescription(const std::string& source, const std::string& ta
 // identity (RecordId, row numbers, Position) and the list's working fields
 // stay the target's; an unchanged target becomes modified, an added one
 // stays added. Categories the target's full table refused go to notAdded.
-void CopyContact(const Settings& settings, const ContactRecord& source, const DatFileHeader& sourceHeader,
-                 ContactRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded);
-void CopyMemo(const Settings& settings, const MemoRecord& source, const DatFileHeader& sourceHeader,
-              MemoRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded);
-void CopyTodo(const Settings& settings, const TodoRecord& source, const DatFileHeader& sourceHeader,
-              TodoRecord& target, DatFileHeader& targetHeader, CategoriesNotAdded& notAdded);
+void CopyContact(const Settings& settings, const ContactRecord& source, const KindHeader& sourceHeader,
+                 ContactRecord& target, KindHeader& targetHeader, CategoriesNotAdded& notAdded);
+void CopyMemo(const Settings& settings, const MemoRecord& source, const KindHeader& sourceHeader,
+              MemoRecord& target, KindHeader& targetHeader, CategoriesNotAdded& notAdded);
+void CopyTodo(const Settings& settings, const TodoRecord& source, const KindHeader& sourceHeader,
+              TodoRecord& target, KindHeader& targetHeader, CategoriesNotAdded& notAdded);
 // `suffix`: the source user's suffix for an added date, "" for a change.
 void CopyDate(const Settings& settings, std::string_view agendusMarker, const DateRecord& source,
-              const DatFileHeader& sourceHeader, DateRecord& target, DatFileHeader& targetHeader,
+              const KindHeader& sourceHeader, DateRecord& target, KindHeader& targetHeader,
               const std::string& suffix, CategoriesNotAdded& notAdded);
 void CopyCustom(const CustomRecord& source, CustomRecord& target);
 

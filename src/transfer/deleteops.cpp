@@ -25,11 +25,11 @@ std::vector<CommonFields*> InCategory(std::vector<Record>& records, int32_t inde
 // asking to move its records to "Unfiled" when it has any.
 void DeleteCategory(Session& s, Side side, Kind kind) {
   UserStore& store = s.Store(side);
-  DatFileHeader& header = store.Header(kind);
+  KindHeader& header = store.Header(kind);
   const int32_t position = s.window.currentIndex[side];
   if (position < 0 || static_cast<size_t>(position) >= header.Categories.size()) return;
   CategoryEntry& entry = header.Categories[static_cast<size_t>(position)];
-  if (entry.Deleted) return;
+  if (header.Deleted(static_cast<size_t>(position))) return;
   // "Unfiled" is built into every table: it is where the records of a
   // deleted category go, and the file's category count never includes it.
   if (position == 0) {
@@ -69,7 +69,7 @@ void DeleteCategory(Session& s, Side side, Kind kind) {
     for (CommonFields* r : members) r->Category = 0;
     for (CustomRecord* r : customMembers) r->Fields[0] = "Unfiled";
   }
-  entry.Deleted = true;
+  header.Flags(static_cast<size_t>(position)).deleted = true;
   --header.CategoryCount;
   store.Changed(kind) = true;
   s.controls.saveItem.SetEnabled(true);

@@ -178,11 +178,10 @@ void MainWindowModel::CategoryShownClicked(Side side) {
                    s_.filters);
   const std::optional<Kind> kind = s_.ShownKind();
   forms::ListBox& list = s_.List(side);
-  const std::vector<CategoryEntry>* table = kind ? &s_.Store(side).Header(*kind).Categories : nullptr;
-  if (s_.window.categoriesView && table && list.ListIndex() >= 0 && category >= 0 &&
-      category < static_cast<int32_t>(table->size())) {
-    list.SetList(list.ListIndex(),
-                 CategoryRowText((*table)[static_cast<size_t>(category)], s_.settings.DBCS));
+  const KindHeader* header = kind ? &s_.Store(side).Header(*kind) : nullptr;
+  if (s_.window.categoriesView && header && list.ListIndex() >= 0 && category >= 0 &&
+      category < static_cast<int32_t>(header->Categories.size())) {
+    list.SetList(list.ListIndex(), CategoryRowText(*header, static_cast<size_t>(category), s_.settings.DBCS));
   }
   s_.controls.saveItem.SetEnabled(true);
 }

@@ -48,10 +48,11 @@ void ListRightClick(Session& s, Side side, int yTwips) {
 
   std::vector<std::string> names;
   std::vector<int32_t> indexes;
-  for (const CategoryEntry& entry : s.Store(side).Header(*kind).Categories) {
-    if (entry.Deleted) continue;
-    names.push_back(entry.LongName);
-    indexes.push_back(entry.Index);
+  const KindHeader& header = s.Store(side).Header(*kind);
+  for (size_t t = 0; t < header.Categories.size(); ++t) {
+    if (header.Deleted(t)) continue;
+    names.push_back(header.Categories[t].LongName);
+    indexes.push_back(header.Categories[t].Index);
   }
   const int32_t chosen = cPopupMenu(s.platform).Popup(names);
   if (chosen < 0) return;

@@ -142,7 +142,7 @@ TEST_F(ListDisplayTest, UpdateCategoryRewritesTheDateNoteCode) {
   Show(kDatesText);
   s().settings.KeepCategories = true;
   s().settings.ShowDatebookCategories = true;
-  DatFileHeader& header = store(kLeft).datesHeader;
+  KindHeader& header = store(kLeft).datesHeader;
   AddCategory(header, 1, "Work");
   AddCategory(header, 2, "Home");
   AddCategory(header, 9, "Travel");  // an index beyond the table's positions

@@ -5,15 +5,15 @@
 namespace mirrin {
 namespace {
 
-DatFileHeader Table() {
-  DatFileHeader h;
+KindHeader Table() {
+  KindHeader h;
   auto add = [&](int32_t index, const char* name, bool show) {
     CategoryEntry e;
     e.Index = index;
     e.Id = index + 10;
     e.LongName = name;
-    e.Show = show;
     h.Categories.push_back(e);
+    h.Flags(h.Categories.size() - 1).shown = show;
   };
   add(1, "Business", true);
   add(2, "Personal", false);
@@ -23,14 +23,14 @@ DatFileHeader Table() {
 }
 
 TEST(Categories, ShownAndNamedByIndex) {
-  DatFileHeader h = Table();
+  KindHeader h = Table();
   EXPECT_TRUE(CategoryShown(h, 1));
   EXPECT_TRUE(CategoryShown(h, 2)) << "searched from the last position down";
   EXPECT_EQ(CategoryName(h, 2), "Personal") << "named from position 1 up";
   EXPECT_EQ(CategoryName(h, 9), "Unfiled");
-  h.Categories[0].Show = false;
+  h.Flags(0).shown = false;
   EXPECT_FALSE(CategoryShown(h, 9)) << "an unknown index follows Unfiled";
-  h.Categories[2].Deleted = true;
+  h.Flags(2).deleted = true;
   EXPECT_EQ(CategoryName(h, 2), "Personal again");
 }
 

@@ -13,7 +13,7 @@ namespace {
 template <class Record>
 struct Pair {
   Settings st;
-  DatFileHeader left, right;
+  KindHeader left, right;
   Record l, r;
 };
 
@@ -36,7 +36,7 @@ void Check(const Record& base, const std::vector<Case<Record>>& cases, Twin twin
   }
 }
 
-void Category(DatFileHeader& h, int32_t index, const std::string& name) {
+void Category(KindHeader& h, int32_t index, const std::string& name) {
   CategoryEntry e;
   e.Index = index;
   e.LongName = name;

@@ -23,19 +23,15 @@ const std::string kHeader =
     "#\r\n#\r\n# This file contains Category Filters for Mirrin\r\n#\r\n"
     "# (Modifying this file could affect the running of Mirrin)\r\n#\r\n";
 
-std::vector<CategoryEntry> Table(std::initializer_list<const char*> names) {
-  std::vector<CategoryEntry> t{CategoryEntry::Unfiled()};
-  for (const char* n : names) {
-    CategoryEntry c;
-    c.LongName = n;
-    t.push_back(c);
-  }
+KindHeader Table(std::initializer_list<const char*> names) {
+  KindHeader t;
+  for (const char* n : names) t.Categories.emplace_back().LongName = n;
   return t;
 }
 
-std::vector<bool> Shown(const std::vector<CategoryEntry>& t) {
+std::vector<bool> Shown(const KindHeader& t) {
   std::vector<bool> v;
-  for (const auto& c : t) v.push_back(c.Show);
+  for (size_t i = 0; i < t.Categories.size(); ++i) v.push_back(t.Shown(i));
   return v;
 }
 
@@ -54,13 +50,13 @@ class CatFilterTest : public ::testing::Test {
 
   TempDir dir;
   std::string path = dir.File("MirrinCategoriestoExclude.cfg");
-  std::vector<CategoryEntry> annDates = Table({"Work", "Home"});
-  std::vector<CategoryEntry> annContacts = Table({"Work", "Family"});
-  std::vector<CategoryEntry> annMemos = Table({"Ideas"});
-  std::vector<CategoryEntry> annTodos = Table({"Work"});
-  std::vector<CategoryEntry> annCustom = Table({"Web"});
-  std::vector<CategoryEntry> bobDates = Table({"Work"});
-  std::vector<CategoryEntry> bobContacts = Table({"Golf"});
+  KindHeader annDates = Table({"Work", "Home"});
+  KindHeader annContacts = Table({"Work", "Family"});
+  KindHeader annMemos = Table({"Ideas"});
+  KindHeader annTodos = Table({"Work"});
+  KindHeader annCustom = Table({"Web"});
+  KindHeader bobDates = Table({"Work"});
+  KindHeader bobContacts = Table({"Golf"});
   std::array<FilterUser, 2> users;
   CategoryFilters filters;
   RecordingLog log;
@@ -87,13 +83,13 @@ TEST_F(CatFilterTest, HidesNamedCategoriesOfLoadedUsers) {
 }
 
 TEST_F(CatFilterTest, WritesUsersThenKindsInOrderAndSkipsDeletedCategories) {
-  annTodos[1].Show = false;
-  annDates[2].Show = false;
-  annDates[1].Show = false;
-  annDates[1].Deleted = true;
-  annCustom[1].Show = false;
-  bobDates[0].Show = false;
-  annContacts[2].Show = false;
+  annTodos.Flags(1).shown = false;
+  annDates.Flags(2).shown = false;
+  annDates.Flags(1).shown = false;
+  annDates.Flags(1).deleted = true;
+  annCustom.Flags(1).shown = false;
+  bobDates.Flags(0).shown = false;
+  annContacts.Flags(2).shown = false;
   WriteFileBytes(path, "old");
   WriteCatExcludeFile(path, users, "Passwords", filters, log);
   EXPECT_EQ(ReadFileBytes(path), "old") << "nothing is written unless changed";
@@ -120,7 +116,7 @@ TEST_F(CatFilterTest, FailedWriteIsSilentLoggedAndLeavesTheOldFile) {
 }
 
 TEST_F(CatFilterTest, UnwritableLogDoesNotStopTheWrite) {
-  annDates[1].Show = false;
+  annDates.Flags(1).shown = false;
   filters.changed = true;
   FailingLog failing;
   WriteCatExcludeFile(path, users, "", filters, failing);

@@ -5,7 +5,7 @@
 
 #include "palmdata/palmtime.h"
 #include "palmdata/datebookfile.h"
-#include "palmdata/header.h"
+#include "startup/catfilter.h"
 
 namespace mirrin::test {
 
@@ -19,14 +19,14 @@ inline DateRecord MakeDateRecord(int32_t id, const std::string& description, dou
   return r;
 }
 
-inline void AddCategory(DatFileHeader& header, int32_t index, const std::string& name, bool show = true) {
+inline void AddCategory(KindHeader& header, int32_t index, const std::string& name, bool show = true) {
   CategoryEntry e;
   e.Index = index;
   e.Id = index + 100;
   e.LongName = name;
   e.ShortName = name.substr(0, 8);
-  e.Show = show;
   header.Categories.push_back(e);
+  header.Flags(header.Categories.size() - 1).shown = show;
   header.CategoryCount = static_cast<int32_t>(header.Categories.size()) - 1;
 }
 

@@ -7,7 +7,7 @@
 namespace mirrin {
 namespace {
 
-void AddEntry(DatFileHeader& h, int32_t index, int32_t id, const std::string& name) {
+void AddEntry(KindHeader& h, int32_t index, int32_t id, const std::string& name) {
   CategoryEntry e;
   e.Index = index;
   e.Id = id;
@@ -18,9 +18,9 @@ void AddEntry(DatFileHeader& h, int32_t index, int32_t id, const std::string& na
 }
 
 // The file writers refuse a table whose count disagrees with its live entries.
-void ExpectCountMatchesTable(const DatFileHeader& h) {
+void ExpectCountMatchesTable(const KindHeader& h) {
   int32_t live = 0;
-  for (size_t t = 1; t < h.Categories.size(); ++t) live += h.Categories[t].Deleted ? 0 : 1;
+  for (size_t t = 1; t < h.Categories.size(); ++t) live += h.Deleted(t) ? 0 : 1;
   EXPECT_EQ(h.CategoryCount, live);
 }
 
@@ -35,7 +35,7 @@ class CopyRulesTest : public ::testing::Test {
     AddEntry(right, 5, 25, "Golf");
   }
   Settings st;
-  DatFileHeader left, right;
+  KindHeader left, right;
   CategoriesNotAdded notAdded;
 };
 
@@ -57,7 +57,7 @@ TEST_F(CopyRulesTest, SuffixRuleAddsTheSourceUsersSuffixOnceAndKeepsOneAlreadyTh
 }
 
 TEST_F(CopyRulesTest, AddCategoryTakesTheFirstFreeIndexAndAFreshId) {
-  DatFileHeader h;
+  KindHeader h;
   h.NextFreeId = 3;
   AddEntry(h, 1, 7, "One");
   AddEntry(h, 2, 8, "Two");
@@ -76,10 +76,10 @@ TEST_F(CopyRulesTest, AddCategoryTakesTheFirstFreeIndexAndAFreshId) {
 
   // A live index is never given twice: not in a table out of index order,
   // nor after a deleted entry's index was taken again.
-  DatFileHeader g;
+  KindHeader g;
   AddEntry(g, 2, 1, "Two");
   AddEntry(g, 1, 2, "Old");
-  g.Categories.back().Deleted = true;
+  g.Flags(2).deleted = true;
   --g.CategoryCount;
   EXPECT_EQ(AddCategory(g, "New", false), 1);
   EXPECT_EQ(AddCategory(g, "Newer", false), 3);
@@ -95,7 +95,7 @@ TEST_F(CopyRulesTest, CategoryMappingByNameWithAndWithoutAddCategories) {
   EXPECT_EQ(MapCategory(st, left, 1, right, notAdded), 2);
   EXPECT_EQ(right.Categories.back().LongName, "Business");
   EXPECT_EQ(MapCategory(st, left, 1, right, notAdded), 2) << "found the second time";
-  right.Categories[2].Deleted = true;  // Golf
+  right.Flags(2).deleted = true;  // Golf
   EXPECT_EQ(FindCategory(right, "Golf"), -1) << "deleted entries are not matched";
   EXPECT_EQ(FindCategory(right, "golf"), -1) << "names match case-sensitively";
 }

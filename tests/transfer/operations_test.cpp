@@ -124,10 +124,10 @@ TEST_F(TransferTest, CategoryTablesStayWithinWhatAHandheldHolds) {
         test::AddCategory(store(kLeft).datesHeader, 1, "Golf");
         store(kLeft).dates = {Date(5, "Lesson", 10)};
         store(kLeft).dates[0].Note = "##@@A@@@@@\r\nbring clubs";
-        DatFileHeader& target = store(kRight).datesHeader;
+        KindHeader& target = store(kRight).datesHeader;
         for (int k = 1; k <= c.live; ++k) test::AddCategory(target, k, "Cat " + std::to_string(k));
         if (c.deleted) {
-          target.Categories[static_cast<size_t>(c.deleted)].Deleted = true;
+          target.Flags(static_cast<size_t>(c.deleted)).deleted = true;
           --target.CategoryCount;
         }
         SetRecordCounts();
@@ -159,7 +159,7 @@ TEST_F(TransferTest, CategoryTablesStayWithinWhatAHandheldHolds) {
         DatFileHeader header;
         std::vector<DateRecord> back;
         DataContext ctx;
-        ParseDatebookFile(BuildDatebookFile(target, written, ctx), "datebook.dat", header, back, ctx);
+        ParseDatebookFile(BuildDatebookFile(target.Saved(), written, ctx), "datebook.dat", header, back, ctx);
         ASSERT_EQ(back.size(), 1u);
         EXPECT_LE(header.CategoryCount, 15) << where;
         for (const CategoryEntry& e : header.Categories) EXPECT_LE(e.Index, 15) << where;

@@ -123,7 +123,7 @@ TEST_F(DialogsTest, HiddenCategoriesOutliveAUserSwitchAndAnIncludeFlag) {
       d.cmdOK.Press();
     };
     s().controls.configureUsersItem.Press();
-    return s().Store(kRight).datesHeader.Categories[0].Show;
+    return s().Store(kRight).datesHeader.Shown(0);
   };
   auto toggleDates = [&] {
     Configure([](ConfigureDialogModel& d) { d.chkDates.UserClick(), d.cmdOK.Press(); });

@@ -18,11 +18,11 @@ class PopupTest : public ::testing::Test {
   PopupTest() {
     s().controls.kindSelector.SetText(kMemosText);
     s().window.currentList[kLeft] = &s().controls.panes[kLeft].multiList;
-    DatFileHeader& header = store().memosHeader;
+    KindHeader& header = store().memosHeader;
     header.Categories = {CategoryEntry::Unfiled()};
     AddCategory(header, 1, "Business");
     AddCategory(header, 2, "Old");
-    header.Categories.back().Deleted = true;
+    header.Flags(2).deleted = true;
     AddCategory(header, 3, "Ideas");
     for (const char* text : {"Alpha", "Bravo", "Charlie", "Delta"}) {
       MemoRecord m;
@@ -84,7 +84,7 @@ TEST_F(PopupTest, ShowThisCategoryBoxHidesTheCategoryAndRewritesItsRow) {
   s().window.currentIndex[kLeft] = 3;  // the table position of "Ideas"
   s().controls.panes[kLeft].showThisCategory.SetValue(forms::CheckBox::Checked);
   s().controls.panes[kLeft].showThisCategory.UserClick();
-  EXPECT_FALSE(store().memosHeader.Categories[3].Show);
+  EXPECT_FALSE(store().memosHeader.Shown(3));
   EXPECT_EQ(rows.List(0), "Ideas" + std::string(11, ' ') + "\tNo");
   EXPECT_TRUE(s().filters.changed);
   EXPECT_TRUE(s().controls.saveItem.Enabled());
