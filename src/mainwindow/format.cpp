@@ -54,11 +54,15 @@ std::optional<int> TakeNumber(std::string_view& text, size_t maxDigits, size_t& 
 }  // namespace
 
 std::string FormatDate(double date, std::string_view picture) {
-  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  const CivilDateTime c = SplitDate(date);
   std::string out;
   out.reserve(picture.size() + 2);
+  AppendDate(out, SplitDate(date), picture);
+  return out;
+}
+
+void AppendDate(std::string& out, const CivilDateTime& c, std::string_view picture) {
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   bool afterHour = false;
   for (size_t i = 0; i < picture.size();) {
     if (FieldAt(picture, i, "yyyy")) {
@@ -87,7 +91,6 @@ std::string FormatDate(double date, std::string_view picture) {
     }
     afterHour = false;
   }
-  return out;
 }
 
 std::string FormatNumber(int64_t value, std::string_view picture) {

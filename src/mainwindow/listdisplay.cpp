@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -17,8 +18,15 @@ namespace {
 
 // Key -> first row (in list order) that has it.
 using FirstRowIndex = std::unordered_map<std::string, int>;
+// The same over keys held elsewhere.
+using FirstRowViews = std::unordered_map<std::string_view, int>;
 
 int FirstRow(const FirstRowIndex& index, const std::string& key) {
+  const auto it = index.find(key);
+  return it == index.end() ? -1 : it->second;
+}
+
+int FirstRow(const FirstRowViews& index, std::string_view key) {
   const auto it = index.find(key);
   return it == index.end() ? -1 : it->second;
 }
@@ -81,37 +89,52 @@ void PairDates(Session& s, PairingPosition& at) {
   const Settings& st = s.settings;
   const bool dbcs = st.DBCS;
   const size_t n = st.FirstDuplicateChars < 0 ? 0 : static_cast<size_t>(st.FirstDuplicateChars);
-  auto trimmed = [&](Side side, int row) -> std::pair<std::string, DateRecord*> {
-    DateRecord& r = RowRecord(s.Store(side).dates, s.List(side).ItemData(row));
-    return {MatchedDescription(r.Description, st), &r};
+  auto record = [&](Side side, int row) -> DateRecord& {
+    return RowRecord(s.Store(side).dates, s.List(side).ItemData(row));
   };
   forms::ListBox& left = s.List(kLeft);
   forms::ListBox& right = s.List(kRight);
   std::vector<int32_t>& leftMap = s.Map(kLeft);
   std::vector<int32_t>& rightMap = s.Map(kRight);
+  const size_t rightRows = static_cast<size_t>(right.ListCount());
 
-  FirstRowIndex plain, suffixed;  // right rows by their key, and by their key with User2's suffix
-  plain.reserve(static_cast<size_t>(right.ListCount()));
-  if (!st.SuffixUser2.empty()) suffixed.reserve(static_cast<size_t>(right.ListCount()));
+  // Right rows by their key, and by their key with User2's suffix. The keys
+  // are views into the texts below, which never grow past their reserve,
+  // so the views stay valid; one text a row is all a right row allocates.
+  std::vector<std::string> texts, suffixedTexts;
+  texts.reserve(rightRows);
+  if (!st.SuffixUser2.empty()) suffixedTexts.reserve(rightRows);
+  FirstRowViews plain, suffixed;
+  plain.reserve(rightRows);
+  if (!st.SuffixUser2.empty()) suffixed.reserve(rightRows);
   std::vector<const DateRecord*> rightRecords;
-  rightRecords.reserve(static_cast<size_t>(right.ListCount()));
+  rightRecords.reserve(rightRows);
   at.step = 'A';
   for (at.q = 0; at.q < right.ListCount(); ++at.q) {
-    auto [b, record] = trimmed(kRight, at.q);
-    plain.emplace(LeftChars(b, n, dbcs), at.q);
+    const DateRecord& r = record(kRight, at.q);
+    const std::string& b = texts.emplace_back(MatchedDescription(r.Description, st));
+    plain.emplace(LeftView(b, n, dbcs), at.q);
     // An empty suffix makes the same key: the plain index answers for it.
-    if (!st.SuffixUser2.empty()) suffixed.emplace(LeftChars(b + st.SuffixUser2, n, dbcs), at.q);
-    rightRecords.push_back(record);
+    if (!st.SuffixUser2.empty()) {
+      suffixed.emplace(LeftView(suffixedTexts.emplace_back(b + st.SuffixUser2), n, dbcs), at.q);
+    }
+    rightRecords.push_back(&r);
   }
   at.step = 'B';
+  std::string withSuffix;  // kept: the left rows reuse its buffer
   for (at.p = 0; at.p < left.ListCount(); ++at.p) {
-    auto [a, record] = trimmed(kLeft, at.p);
-    const std::string key = LeftChars(a, n, dbcs);
+    const DateRecord& r = record(kLeft, at.p);
+    const std::string a = MatchedDescription(r.Description, st);
+    const std::string_view key = LeftView(a, n, dbcs);
     int q = FirstRow(plain, key);
     const auto take = [&q](int candidate) {
       if (candidate >= 0 && (q < 0 || candidate < q)) q = candidate;
     };
-    if (!st.SuffixUser1.empty()) take(FirstRow(plain, LeftChars(a + st.SuffixUser1, n, dbcs)));
+    if (!st.SuffixUser1.empty()) {
+      withSuffix.assign(a);
+      withSuffix += st.SuffixUser1;
+      take(FirstRow(plain, LeftView(withSuffix, n, dbcs)));
+    }
     if (!st.SuffixUser2.empty()) take(FirstRow(suffixed, key));
     if (q < 0) continue;
     at.q = q;
@@ -120,7 +143,7 @@ void PairDates(Session& s, PairingPosition& at) {
     if (earlier >= 0) {
       // A right row keeps its first partner unless this left row starts at
       // the same moment.
-      if (record->StartTime.value != rightRecords[static_cast<size_t>(q)]->StartTime.value) {
+      if (r.StartTime.value != rightRecords[static_cast<size_t>(q)]->StartTime.value) {
         at.step = 'B';
         continue;
       }

@@ -53,7 +53,11 @@ std::optional<unsigned> CharCodeAt(std::string_view text, size_t pos, bool dbcs)
 }
 
 std::string LeftChars(std::string_view text, size_t n, bool dbcs) {
-  return std::string(text.substr(0, ByteOffsetOfChar(text, n, dbcs)));
+  return std::string(LeftView(text, n, dbcs));
+}
+
+std::string_view LeftView(std::string_view text, size_t n, bool dbcs) {
+  return text.substr(0, ByteOffsetOfChar(text, n, dbcs));
 }
 
 std::string LeftBytes(std::string_view text, size_t n, bool dbcs) {

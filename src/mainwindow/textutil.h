@@ -34,6 +34,8 @@ std::optional<unsigned> CharCodeAt(std::string_view text, size_t pos, bool dbcs)
 
 // The first n characters (the whole text when it is shorter).
 std::string LeftChars(std::string_view text, size_t n, bool dbcs);
+// The same, as a view into text.
+std::string_view LeftView(std::string_view text, size_t n, bool dbcs);
 
 // The longest start of text that has whole characters only and at most n bytes.
 std::string LeftBytes(std::string_view text, size_t n, bool dbcs);
