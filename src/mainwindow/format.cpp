@@ -65,6 +65,12 @@ void AppendDate(std::string& out, const CivilDateTime& c, std::string_view pictu
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   bool afterHour = false;
   for (size_t i = 0; i < picture.size();) {
+    // A character no field starts with is copied without trying each field.
+    const char first = static_cast<char>(picture[i] | 0x20);
+    if (first != 'y' && first != 'm' && first != 'd' && first != 'h') {
+      out += picture[i++];
+      continue;
+    }
     if (FieldAt(picture, i, "yyyy")) {
       AppendNumber(out, c.year, 4);
       i += 4;
