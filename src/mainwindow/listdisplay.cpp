@@ -16,17 +16,11 @@ namespace mirrin {
 
 namespace {
 
-// Key -> first row (in list order) that has it.
-using FirstRowIndex = std::unordered_map<std::string, int>;
-// The same over keys held elsewhere.
-using FirstRowViews = std::unordered_map<std::string_view, int>;
+// Key -> first row (in list order) that has it. The keys are views of texts
+// that stay where they are while the rows are paired.
+using FirstRowIndex = std::unordered_map<std::string_view, int>;
 
-int FirstRow(const FirstRowIndex& index, const std::string& key) {
-  const auto it = index.find(key);
-  return it == index.end() ? -1 : it->second;
-}
-
-int FirstRow(const FirstRowViews& index, std::string_view key) {
+int FirstRow(const FirstRowIndex& index, std::string_view key) {
   const auto it = index.find(key);
   return it == index.end() ? -1 : it->second;
 }
@@ -40,8 +34,9 @@ struct PairingPosition {
 
 // Contacts, To Dos, memos and the custom kind pair rows whose key is equal:
 // the first right row with the left row's key, even when it is paired already
-// (its earlier left partner keeps its own entry).
-std::string PairKey(Session& s, Side side, Kind kind, int row) {
+// (its earlier left partner keeps its own entry). A view of the row's text or
+// of the record's.
+std::string_view PairKey(Session& s, Side side, Kind kind, int row) {
   forms::ListBox& list = s.List(side);
   const int32_t record = list.ItemData(row);
   UserStore& store = s.Store(side);
@@ -49,7 +44,7 @@ std::string PairKey(Session& s, Side side, Kind kind, int row) {
     case Kind::Contacts: {
       RowRecord(store.contacts, record);  // error 9 for a row naming no record
       const int32_t start = std::max<int32_t>(store.Display(kind, static_cast<size_t>(record)).textStart, 1);
-      return MidChars(list.List(row), static_cast<size_t>(start), 100, s.settings.DBCS);
+      return MidView(list.List(row), static_cast<size_t>(start), 100, s.settings.DBCS);
     }
     case Kind::ToDos:
       return TextOf(RowRecord(store.todos, record).Description);
@@ -67,6 +62,13 @@ std::string PairKey(Session& s, Side side, Kind kind, int row) {
 void PairByKey(Session& s, Kind kind, PairingPosition& at) {
   forms::ListBox& left = s.List(kLeft);
   forms::ListBox& right = s.List(kRight);
+  // Memo keys are titles kept in the display state: sized to every record
+  // first, so that no later row moves the titles viewed before it.
+  if (kind == Kind::Memos) {
+    for (Side side : kSides) {
+      if (s.Store(side).Count(kind) > 0) s.Store(side).Display(kind, s.Store(side).Count(kind) - 1);
+    }
+  }
   FirstRowIndex firstRight;
   firstRight.reserve(static_cast<size_t>(right.ListCount()));
   at.step = 'A';
@@ -104,7 +106,7 @@ void PairDates(Session& s, PairingPosition& at) {
   std::vector<std::string> texts, suffixedTexts;
   texts.reserve(rightRows);
   if (!st.SuffixUser2.empty()) suffixedTexts.reserve(rightRows);
-  FirstRowViews plain, suffixed;
+  FirstRowIndex plain, suffixed;
   plain.reserve(rightRows);
   if (!st.SuffixUser2.empty()) suffixed.reserve(rightRows);
   std::vector<const DateRecord*> rightRecords;

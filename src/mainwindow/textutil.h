@@ -43,6 +43,8 @@ std::string LeftBytes(std::string_view text, size_t n, bool dbcs);
 // count characters from 1-based position start (all the rest when count is
 // npos); "" when start is past the end.
 std::string MidChars(std::string_view text, size_t start, size_t count, bool dbcs);
+// The same, as a view into text.
+std::string_view MidView(std::string_view text, size_t start, size_t count, bool dbcs);
 
 // Cut to n characters, or padded with spaces to exactly n characters.
 std::string PadChars(std::string_view text, size_t n, bool dbcs);
