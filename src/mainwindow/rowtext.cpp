@@ -1,6 +1,5 @@
 #include "mainwindow/rowtext.h"
 
-#include <algorithm>
 #include <charconv>
 #include <utility>
 
@@ -146,11 +145,8 @@ std::string_view ShownRowView(std::string_view row) {
   size_t end = row.size();
   while (end > 0 && row[end - 1] >= '0' && row[end - 1] <= '9') --end;
   constexpr size_t kBlanks = 100;
-  if (end < kBlanks) return row;
-  const auto blank = [](char c) { return c == ' '; };
-  if (!std::all_of(row.begin() + static_cast<long>(end - kBlanks), row.begin() + static_cast<long>(end),
-                   blank))
-    return row;
+  static const std::string kBlankRun(kBlanks, ' ');
+  if (end < kBlanks || row.substr(end - kBlanks, kBlanks) != kBlankRun) return row;
   return row.substr(0, end - kBlanks);
 }
 
