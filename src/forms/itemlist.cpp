@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 #include "palmdata/errors.h"
 
@@ -84,12 +85,19 @@ int ItemList::InsertRowAt(int index, std::string text, int32_t itemData) {
 void ItemList::InsertRows(std::vector<std::pair<std::string, int32_t>> items) {
   if (items.empty()) return;
   const size_t old = rows_.size();
-  for (auto& [text, data] : items) rows_.push_back(Row{std::move(text), data, false, false});
-  if (sorted_) {
+  rows_.reserve(old + items.size());
+  if (!sorted_) {
+    for (auto& [text, data] : items) rows_.push_back(Row{std::move(text), data, false, false});
+  } else {
     // Stable on both steps: equal texts keep their order of addition, and
     // the rows already present come first, as one-by-one insertion gives.
+    // The items' positions are sorted, not the items: a row is a long text.
+    std::vector<size_t> order(items.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&items](size_t a, size_t b) { return TextLess(items[a].first, items[b].first); });
+    for (size_t k : order) rows_.push_back(Row{std::move(items[k].first), items[k].second, false, false});
     auto less = [](const Row& a, const Row& b) { return TextLess(a.text, b.text); };
-    std::stable_sort(rows_.begin() + static_cast<long>(old), rows_.end(), less);
     std::inplace_merge(rows_.begin(), rows_.begin() + static_cast<long>(old), rows_.end(), less);
   }
   newIndex_ = -1;  // no single row was added last

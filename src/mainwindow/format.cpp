@@ -54,13 +54,23 @@ std::optional<int> TakeNumber(std::string_view& text, size_t maxDigits, size_t& 
 }  // namespace
 
 std::string FormatDate(double date, std::string_view picture) {
-  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  const CivilDateTime c = SplitDate(date);
   std::string out;
   out.reserve(picture.size() + 2);
+  AppendDate(out, SplitDate(date), picture);
+  return out;
+}
+
+void AppendDate(std::string& out, const CivilDateTime& c, std::string_view picture) {
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   bool afterHour = false;
   for (size_t i = 0; i < picture.size();) {
+    // A character no field starts with is copied without trying each field.
+    const char first = static_cast<char>(picture[i] | 0x20);
+    if (first != 'y' && first != 'm' && first != 'd' && first != 'h') {
+      out += picture[i++];
+      continue;
+    }
     if (FieldAt(picture, i, "yyyy")) {
       AppendNumber(out, c.year, 4);
       i += 4;
@@ -87,7 +97,6 @@ std::string FormatDate(double date, std::string_view picture) {
     }
     afterHour = false;
   }
-  return out;
 }
 
 std::string FormatNumber(int64_t value, std::string_view picture) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "palmdata/palmtime.h"
+
 namespace mirrin {
 
 // Date picture, letter case ignored: "dd" two-digit day, "mm" two-digit month
@@ -15,6 +17,9 @@ namespace mirrin {
 // "hh" the hour 00..23; every other character is copied. For example
 // "(yymmdd)" gives "(240131)" and "dd-mmm-yy hh:mm" "31-Jan-24 09:05".
 std::string FormatDate(double date, std::string_view picture);
+// The same, appended to out, for a date already split (one split serves
+// every picture of a row).
+void AppendDate(std::string& out, const CivilDateTime& c, std::string_view picture);
 
 // Number picture of "#" and "0" only: the value's decimal digits, at least as
 // many as there are placeholders from the first "0" on ("#" drops a leading

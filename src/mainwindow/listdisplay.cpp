@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -15,10 +16,11 @@ namespace mirrin {
 
 namespace {
 
-// Key -> first row (in list order) that has it.
-using FirstRowIndex = std::unordered_map<std::string, int>;
+// Key -> first row (in list order) that has it. The keys are views of texts
+// that stay where they are while the rows are paired.
+using FirstRowIndex = std::unordered_map<std::string_view, int>;
 
-int FirstRow(const FirstRowIndex& index, const std::string& key) {
+int FirstRow(const FirstRowIndex& index, std::string_view key) {
   const auto it = index.find(key);
   return it == index.end() ? -1 : it->second;
 }
@@ -32,8 +34,9 @@ struct PairingPosition {
 
 // Contacts, To Dos, memos and the custom kind pair rows whose key is equal:
 // the first right row with the left row's key, even when it is paired already
-// (its earlier left partner keeps its own entry).
-std::string PairKey(Session& s, Side side, Kind kind, int row) {
+// (its earlier left partner keeps its own entry). A view of the row's text or
+// of the record's.
+std::string_view PairKey(Session& s, Side side, Kind kind, int row) {
   forms::ListBox& list = s.List(side);
   const int32_t record = list.ItemData(row);
   UserStore& store = s.Store(side);
@@ -41,7 +44,7 @@ std::string PairKey(Session& s, Side side, Kind kind, int row) {
     case Kind::Contacts: {
       RowRecord(store.contacts, record);  // error 9 for a row naming no record
       const int32_t start = std::max<int32_t>(store.Display(kind, static_cast<size_t>(record)).textStart, 1);
-      return MidChars(list.List(row), static_cast<size_t>(start), 100, s.settings.DBCS);
+      return MidView(list.List(row), static_cast<size_t>(start), 100, s.settings.DBCS);
     }
     case Kind::ToDos:
       return TextOf(RowRecord(store.todos, record).Description);
@@ -59,6 +62,13 @@ std::string PairKey(Session& s, Side side, Kind kind, int row) {
 void PairByKey(Session& s, Kind kind, PairingPosition& at) {
   forms::ListBox& left = s.List(kLeft);
   forms::ListBox& right = s.List(kRight);
+  // Memo keys are titles kept in the display state: sized to every record
+  // first, so that no later row moves the titles viewed before it.
+  if (kind == Kind::Memos) {
+    for (Side side : kSides) {
+      if (s.Store(side).Count(kind) > 0) s.Store(side).Display(kind, s.Store(side).Count(kind) - 1);
+    }
+  }
   FirstRowIndex firstRight;
   firstRight.reserve(static_cast<size_t>(right.ListCount()));
   at.step = 'A';
@@ -81,37 +91,52 @@ void PairDates(Session& s, PairingPosition& at) {
   const Settings& st = s.settings;
   const bool dbcs = st.DBCS;
   const size_t n = st.FirstDuplicateChars < 0 ? 0 : static_cast<size_t>(st.FirstDuplicateChars);
-  auto trimmed = [&](Side side, int row) -> std::pair<std::string, DateRecord*> {
-    DateRecord& r = RowRecord(s.Store(side).dates, s.List(side).ItemData(row));
-    return {MatchedDescription(r.Description, st), &r};
+  auto record = [&](Side side, int row) -> DateRecord& {
+    return RowRecord(s.Store(side).dates, s.List(side).ItemData(row));
   };
   forms::ListBox& left = s.List(kLeft);
   forms::ListBox& right = s.List(kRight);
   std::vector<int32_t>& leftMap = s.Map(kLeft);
   std::vector<int32_t>& rightMap = s.Map(kRight);
+  const size_t rightRows = static_cast<size_t>(right.ListCount());
 
-  FirstRowIndex plain, suffixed;  // right rows by their key, and by their key with User2's suffix
-  plain.reserve(static_cast<size_t>(right.ListCount()));
-  if (!st.SuffixUser2.empty()) suffixed.reserve(static_cast<size_t>(right.ListCount()));
+  // Right rows by their key, and by their key with User2's suffix. The keys
+  // are views into the texts below, which never grow past their reserve,
+  // so the views stay valid; one text a row is all a right row allocates.
+  std::vector<std::string> texts, suffixedTexts;
+  texts.reserve(rightRows);
+  if (!st.SuffixUser2.empty()) suffixedTexts.reserve(rightRows);
+  FirstRowIndex plain, suffixed;
+  plain.reserve(rightRows);
+  if (!st.SuffixUser2.empty()) suffixed.reserve(rightRows);
   std::vector<const DateRecord*> rightRecords;
-  rightRecords.reserve(static_cast<size_t>(right.ListCount()));
+  rightRecords.reserve(rightRows);
   at.step = 'A';
   for (at.q = 0; at.q < right.ListCount(); ++at.q) {
-    auto [b, record] = trimmed(kRight, at.q);
-    plain.emplace(LeftChars(b, n, dbcs), at.q);
+    const DateRecord& r = record(kRight, at.q);
+    const std::string& b = texts.emplace_back(MatchedDescription(r.Description, st));
+    plain.emplace(LeftView(b, n, dbcs), at.q);
     // An empty suffix makes the same key: the plain index answers for it.
-    if (!st.SuffixUser2.empty()) suffixed.emplace(LeftChars(b + st.SuffixUser2, n, dbcs), at.q);
-    rightRecords.push_back(record);
+    if (!st.SuffixUser2.empty()) {
+      suffixed.emplace(LeftView(suffixedTexts.emplace_back(b + st.SuffixUser2), n, dbcs), at.q);
+    }
+    rightRecords.push_back(&r);
   }
   at.step = 'B';
+  std::string withSuffix;  // kept: the left rows reuse its buffer
   for (at.p = 0; at.p < left.ListCount(); ++at.p) {
-    auto [a, record] = trimmed(kLeft, at.p);
-    const std::string key = LeftChars(a, n, dbcs);
+    const DateRecord& r = record(kLeft, at.p);
+    const std::string a = MatchedDescription(r.Description, st);
+    const std::string_view key = LeftView(a, n, dbcs);
     int q = FirstRow(plain, key);
     const auto take = [&q](int candidate) {
       if (candidate >= 0 && (q < 0 || candidate < q)) q = candidate;
     };
-    if (!st.SuffixUser1.empty()) take(FirstRow(plain, LeftChars(a + st.SuffixUser1, n, dbcs)));
+    if (!st.SuffixUser1.empty()) {
+      withSuffix.assign(a);
+      withSuffix += st.SuffixUser1;
+      take(FirstRow(plain, LeftView(withSuffix, n, dbcs)));
+    }
     if (!st.SuffixUser2.empty()) take(FirstRow(suffixed, key));
     if (q < 0) continue;
     at.q = q;
@@ -120,7 +145,7 @@ void PairDates(Session& s, PairingPosition& at) {
     if (earlier >= 0) {
       // A right row keeps its first partner unless this left row starts at
       // the same moment.
-      if (record->StartTime.value != rightRecords[static_cast<size_t>(q)]->StartTime.value) {
+      if (r.StartTime.value != rightRecords[static_cast<size_t>(q)]->StartTime.value) {
         at.step = 'B';
         continue;
       }

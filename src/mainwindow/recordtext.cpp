@@ -52,7 +52,7 @@ std::string CategoryName(const KindHeader& header, int32_t index) {
 }
 
 int32_t DateCategoryIndex(const DateRecord& record, const Settings& settings) {
-  const std::string note = TextOf(record.Note);
+  const std::string& note = TextOf(record.Note);
   if (settings.KeepCategories && StartsWith(note, "##")) {
     const auto code = CharCodeAt(note, 5, settings.DBCS);
     return code ? static_cast<int32_t>(*code & 15) : 0;

@@ -35,18 +35,25 @@ std::string DateRow(Session& s, Side side, int32_t index) {
   const Settings& st = s.settings;
   UserStore& store = s.Store(side);
   const DateRecord& r = RowRecord(store.dates, index);
-  const double start = r.StartTime.value;
+  // Split once: the row writes the start twice.
+  const CivilDateTime start = SplitDate(r.StartTime.value);
   // One string grows to the whole row, piece by piece ("(" + string + ")"
   // also trips a false -Wrestrict in GCC 12 at -O3).
   std::string row;
   row.reserve(r.Description.size() + 160);
   if (st.ShowDatebookCategories) {
     const std::string cat = Trim(DateCategoryName(TextOf(r.Note), r, store.datesHeader, st), st.DBCS);
-    row += st.SortbyCategory ? "(" : FormatDate(start, "(yymmdd)(");
+    if (st.SortbyCategory)
+      row += "(";
+    else
+      AppendDate(row, start, "(yymmdd)(");
     row += cat;
-    row += st.SortbyCategory ? FormatDate(start, ")(yymmdd) ") : ") ";
+    if (st.SortbyCategory)
+      AppendDate(row, start, ")(yymmdd) ");
+    else
+      row += ") ";
   } else {
-    row += FormatDate(start, "(yymmdd) ");
+    AppendDate(row, start, "(yymmdd) ");
   }
   store.Display(Kind::Dates, static_cast<size_t>(index)).textStart =
       static_cast<int32_t>(CharCount(row, st.DBCS)) + 1;
@@ -55,7 +62,7 @@ std::string DateRow(Session& s, Side side, int32_t index) {
   else
     row += r.Description;
   row += " - ";
-  row += FormatDate(start, st.DateFormat);
+  AppendDate(row, start, st.DateFormat);
   return AppendTail(row, r.RecordId);
 }
 
@@ -132,11 +139,14 @@ std::string RowText(Session& s, Side side, Kind kind, int32_t index, const std::
   return {};
 }
 
-std::string ShownRowText(const std::string& row) {
+std::string ShownRowText(const std::string& row) { return std::string(ShownRowView(row)); }
+
+std::string_view ShownRowView(std::string_view row) {
   size_t end = row.size();
   while (end > 0 && row[end - 1] >= '0' && row[end - 1] <= '9') --end;
   constexpr size_t kBlanks = 100;
-  if (end < kBlanks || row.find_first_not_of(' ', end - kBlanks) < end) return row;
+  static const std::string kBlankRun(kBlanks, ' ');
+  if (end < kBlanks || row.substr(end - kBlanks, kBlanks) != kBlankRun) return row;
   return row.substr(0, end - kBlanks);
 }
 

@@ -3,6 +3,7 @@
 // the record's display state in the store (RowDisplay).
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "palmdata/errors.h"
@@ -20,6 +21,8 @@ std::string RowText(Session& s, Side side, Kind kind, int32_t index, const std::
 // What the operator sees of a row: the text before the 100 spaces and
 // record id that end the rows of the four Palm kinds.
 std::string ShownRowText(const std::string& row);
+// The same, as a view into row.
+std::string_view ShownRowView(std::string_view row);
 
 // The categories-view row of the entry at `position`: the long name cut or
 // padded to 16 characters, a TAB, then "Yes" or "No" for the show flag.

@@ -53,7 +53,11 @@ std::optional<unsigned> CharCodeAt(std::string_view text, size_t pos, bool dbcs)
 }
 
 std::string LeftChars(std::string_view text, size_t n, bool dbcs) {
-  return std::string(text.substr(0, ByteOffsetOfChar(text, n, dbcs)));
+  return std::string(LeftView(text, n, dbcs));
+}
+
+std::string_view LeftView(std::string_view text, size_t n, bool dbcs) {
+  return text.substr(0, ByteOffsetOfChar(text, n, dbcs));
 }
 
 std::string LeftBytes(std::string_view text, size_t n, bool dbcs) {
@@ -67,9 +71,13 @@ std::string LeftBytes(std::string_view text, size_t n, bool dbcs) {
 }
 
 std::string MidChars(std::string_view text, size_t start, size_t count, bool dbcs) {
+  return std::string(MidView(text, start, count, dbcs));
+}
+
+std::string_view MidView(std::string_view text, size_t start, size_t count, bool dbcs) {
   const size_t first = ByteOffsetOfChar(text, start > 0 ? start - 1 : 0, dbcs);
   const std::string_view rest = text.substr(first);
-  return count == std::string_view::npos ? std::string(rest) : LeftChars(rest, count, dbcs);
+  return count == std::string_view::npos ? rest : LeftView(rest, count, dbcs);
 }
 
 std::string PadChars(std::string_view text, size_t n, bool dbcs) {

@@ -34,6 +34,8 @@ std::optional<unsigned> CharCodeAt(std::string_view text, size_t pos, bool dbcs)
 
 // The first n characters (the whole text when it is shorter).
 std::string LeftChars(std::string_view text, size_t n, bool dbcs);
+// The same, as a view into text.
+std::string_view LeftView(std::string_view text, size_t n, bool dbcs);
 
 // The longest start of text that has whole characters only and at most n bytes.
 std::string LeftBytes(std::string_view text, size_t n, bool dbcs);
@@ -41,6 +43,8 @@ std::string LeftBytes(std::string_view text, size_t n, bool dbcs);
 // count characters from 1-based position start (all the rest when count is
 // npos); "" when start is past the end.
 std::string MidChars(std::string_view text, size_t start, size_t count, bool dbcs);
+// The same, as a view into text.
+std::string_view MidView(std::string_view text, size_t start, size_t count, bool dbcs);
 
 // Cut to n characters, or padded with spaces to exactly n characters.
 std::string PadChars(std::string_view text, size_t n, bool dbcs);

@@ -1,10 +1,10 @@
 #include "mainwindow/twins.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <functional>
 #include <string>
-#include <tuple>
 
 #include "palmdata/palmtime.h"
 #include "mainwindow/format.h"
@@ -211,24 +211,18 @@ Prepared Prepare(const ContactRecord& r, const KindHeader& header, const TwinCon
   if (!r.InstantMessage1.empty()) h.Add(int64_t{r.IMLabel1});
   if (!r.InstantMessage2.empty()) h.Add(int64_t{r.IMLabel2});
   for (const Bytes& field : r.CustomFields) h.Add(field);
-  // Phones compare as sets of their non-empty entries.
-  std::array<const PhoneEntry*, 7> phones{};
-  auto end = phones.begin();
-  for (const PhoneEntry& phone : r.Phones) {
-    if (!phone.Value.empty()) *end++ = &phone;
+  // Phones compare as sets of their non-empty entries: a sum of one hash per
+  // distinct entry does not depend on their order.
+  uint64_t phones = 0;
+  for (auto it = r.Phones.begin(); it != r.Phones.end(); ++it) {
+    const auto same = [it](const PhoneEntry& q) { return q.Label == it->Label && q.Value == it->Value; };
+    if (it->Value.empty() || std::any_of(r.Phones.begin(), it, same)) continue;
+    KeyHash phone;
+    phone.Add(int64_t{it->Label});
+    phone.Add(it->Value);
+    phones += phone.Value();
   }
-  auto less = [](const PhoneEntry* a, const PhoneEntry* b) {
-    return std::tie(a->Label, a->Value) < std::tie(b->Label, b->Value);
-  };
-  auto same = [](const PhoneEntry* a, const PhoneEntry* b) {
-    return a->Label == b->Label && a->Value == b->Value;
-  };
-  std::sort(phones.begin(), end, less);
-  end = std::unique(phones.begin(), end, same);
-  for (auto it = phones.begin(); it != end; ++it) {
-    h.Add(int64_t{(*it)->Label});
-    h.Add((*it)->Value);
-  }
+  h.Add(static_cast<int64_t>(phones));
   h.Add(p.category);
   h.Add(int64_t{r.ExtPair1});
   h.Add(int64_t{r.ExtFlag});
@@ -465,15 +459,32 @@ int32_t TwinFinder::FindTwin(Side side, int32_t index) {
   return -1;
 }
 
+std::pair<uint64_t, int32_t>& TwinFinder::Index::Slot(uint64_t key) {
+  // The top bits of a multiplicative mix pick the first slot to try.
+  const size_t mask = slots.size() - 1;
+  for (size_t k = static_cast<size_t>((key * 0x9e3779b97f4a7c15ULL) >> shift);; k = (k + 1) & mask) {
+    if (slots[k].second < 0 || slots[k].first == key) return slots[k];
+  }
+}
+
 int32_t TwinFinder::FindIndexed(Side side, int32_t index) {
   const Side other = Other(side);
-  std::vector<std::pair<uint64_t, int32_t>>& entries = index_[other];
-  if (!indexed_[other]) {
-    for (size_t j = 0; j < rules_->Count(other); ++j) {
-      if (rules_->Live(other, j)) entries.emplace_back(rules_->Key(other, j), static_cast<int32_t>(j));
+  Index& idx = index_[other];
+  if (!idx.built) {
+    const size_t count = rules_->Count(other);
+    // At most half full, so a free slot ends every probe soon.
+    const size_t size = std::bit_ceil(2 * count + 2);
+    idx.shift = 64 - std::countr_zero(size);
+    idx.slots.assign(size, {0, -1});
+    idx.next.assign(count, -1);
+    // From the last record back, so each record goes in front of its key's later ones.
+    for (size_t j = count; j-- > 0;) {
+      if (!rules_->Live(other, j)) continue;
+      auto& slot = idx.Slot(rules_->Key(other, j));
+      if (slot.second >= 0) idx.next[j] = slot.second;
+      slot = {rules_->Key(other, j), static_cast<int32_t>(j)};
     }
-    std::sort(entries.begin(), entries.end());
-    indexed_[other] = true;
+    idx.built = true;
   }
   const size_t i = static_cast<size_t>(index);
   keys_.clear();
@@ -481,26 +492,23 @@ int32_t TwinFinder::FindIndexed(Side side, int32_t index) {
   std::sort(keys_.begin(), keys_.end());
   keys_.erase(std::unique(keys_.begin(), keys_.end()), keys_.end());
 
-  // The records of each key, in index order; different keys hold different
-  // records, so walking the groups merged by index visits every candidate
-  // in the order the plain search would.
-  groups_.clear();
+  // Different keys hold different records, so walking the chains merged by
+  // index visits every candidate in the order the plain search would.
+  chains_.clear();
   for (uint64_t key : keys_) {
-    auto range = std::equal_range(entries.cbegin(), entries.cend(), std::pair<uint64_t, int32_t>{key, 0},
-                                  [](const auto& a, const auto& b) { return a.first < b.first; });
-    if (range.first != range.second) {
-      groups_.emplace_back(range.first - entries.cbegin(), range.second - entries.cbegin());
-    }
+    const int32_t first = idx.Slot(key).second;
+    if (first >= 0) chains_.push_back(first);
   }
   while (true) {
-    std::pair<size_t, size_t>* next = nullptr;
-    for (auto& g : groups_) {
-      if (g.first != g.second && (!next || entries[g.first].second < entries[next->first].second)) next = &g;
+    int32_t* next = nullptr;
+    for (int32_t& at : chains_) {
+      if (at >= 0 && (!next || at < *next)) next = &at;
     }
     if (!next) return -1;
-    const size_t j = static_cast<size_t>(entries[next->first].second);
-    ++next->first;
-    if (side == kLeft ? rules_->Twins(i, j) : rules_->Twins(j, i)) return static_cast<int32_t>(j);
+    const int32_t j = *next;
+    *next = idx.next[static_cast<size_t>(j)];
+    const size_t candidate = static_cast<size_t>(j);
+    if (side == kLeft ? rules_->Twins(i, candidate) : rules_->Twins(candidate, i)) return j;
   }
 }
 

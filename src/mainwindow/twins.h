@@ -62,15 +62,25 @@ class TwinFinder {
  private:
   int32_t FindIndexed(Side side, int32_t index);
 
+  // One side's live records by key: an open-addressed table of each key
+  // and its first record, and from each record the next one of its key, so
+  // every key's records are a chain in index order. Flat, as every lookup
+  // lands somewhere unforeseeable in it.
+  struct Index {
+    std::vector<std::pair<uint64_t, int32_t>> slots;  // record -1: a free slot
+    std::vector<int32_t> next;                        // -1 ends a chain
+    int shift = 64;                                   // 64 - log2(slots.size())
+    bool built = false;
+    // Where key is, or the free slot where it would go.
+    std::pair<uint64_t, int32_t>& Slot(uint64_t key);
+  };
+
   std::unique_ptr<Rules> rules_;
   TwinSearch search_;
-  // Per side: (key, record index) of its live records, sorted, so the
-  // records of one key are in index order. Built on first use.
-  std::array<std::vector<std::pair<uint64_t, int32_t>>, 2> index_;
-  std::array<bool, 2> indexed_{};
-  // Scratch for the lookups: the keys, and each key's [first, last) in the index.
+  std::array<Index, 2> index_;  // built on first use
+  // Scratch for the lookups: the keys, and where each key's chain has got to.
   std::vector<uint64_t> keys_;
-  std::vector<std::pair<size_t, size_t>> groups_;
+  std::vector<int32_t> chains_;
 };
 
 }  // namespace mirrin

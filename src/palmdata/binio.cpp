@@ -4,27 +4,9 @@
 
 namespace mirrin {
 
-void ByteReader::Need(size_t n) const {
-  if (n > Remaining()) {
-    throw RunError(err::InputPastEnd, "offset " + std::to_string(pos_) + ": " + std::to_string(n) +
-                                          " bytes needed, " + std::to_string(Remaining()) + " left");
-  }
-}
-
-uint8_t ByteReader::ReadByte() {
-  Need(1);
-  return static_cast<uint8_t>(data_[pos_++]);
-}
-
-uint16_t ByteReader::ReadShort() {
-  const uint16_t lo = ReadByte();
-  return static_cast<uint16_t>(lo | (ReadByte() << 8));
-}
-
-int32_t ByteReader::ReadLong() {
-  uint32_t v = ReadShort();
-  v |= static_cast<uint32_t>(ReadShort()) << 16;
-  return static_cast<int32_t>(v);
+void ByteReader::PastEnd(size_t n) const {
+  throw RunError(err::InputPastEnd, "offset " + std::to_string(pos_) + ": " + std::to_string(n) +
+                                        " bytes needed, " + std::to_string(Remaining()) + " left");
 }
 
 Bytes ByteReader::ReadBlock(size_t n) {
@@ -43,16 +25,6 @@ Bytes ByteReader::ReadCString() {
                    "offset " + std::to_string(start) + ": string of " + std::to_string(n) + " bytes");
   }
   return ReadBlock(n);
-}
-
-int32_t ByteReader::ReadIntField() {
-  ReadLong();
-  return ReadLong();
-}
-
-bool ByteReader::ReadBoolField() {
-  ReadLong();
-  return ReadLong() == 1;
 }
 
 Bytes ByteReader::ReadCStringField() {

@@ -34,13 +34,37 @@ class ByteReader {
   size_t Remaining() const { return data_.size() - pos_; }
   bool AtEnd() const { return pos_ >= data_.size(); }
   // Error 62 unless n more bytes are there; use it before trusting a count.
-  void Need(size_t n) const;
+  void Need(size_t n) const {
+    if (n > Remaining()) PastEnd(n);
+  }
   // The bytes not yet read, for scans that look ahead.
   std::string_view Rest() const { return data_.substr(pos_); }
 
-  uint8_t ReadByte();
-  uint16_t ReadShort();
-  int32_t ReadLong();
+  // Every record is thousands of these calls: the whole value is taken at
+  // once when the bytes are there; otherwise byte by byte, so an error names
+  // the first byte missing.
+  uint8_t ReadByte() {
+    Need(1);
+    return static_cast<uint8_t>(data_[pos_++]);
+  }
+  uint16_t ReadShort() {
+    if (Remaining() < 2) {
+      const uint16_t lo = ReadByte();
+      return static_cast<uint16_t>(lo | (ReadByte() << 8));
+    }
+    const uint16_t v = static_cast<uint16_t>(Byte(0) | (Byte(1) << 8));
+    pos_ += 2;
+    return v;
+  }
+  int32_t ReadLong() {
+    if (Remaining() < 4) {
+      const uint32_t lo = ReadShort();
+      return static_cast<int32_t>(lo | static_cast<uint32_t>(ReadShort()) << 16);
+    }
+    const uint32_t v = Byte(0) | Byte(1) << 8 | Byte(2) << 16 | Byte(3) << 24;
+    pos_ += 4;
+    return static_cast<int32_t>(v);
+  }
   Bytes ReadTag4() { return ReadBlock(4); }
   Bytes ReadBlock(size_t n);
   Bytes ReadChars(size_t n) { return ReadBlock(n); }
@@ -48,13 +72,23 @@ class ByteReader {
   Bytes ReadCStringText() { return ReadCString(); }
 
   // Typed fields: the tag is read and ignored, the layout says what it is.
-  int32_t ReadIntField();
-  bool ReadBoolField();
+  int32_t ReadIntField() {
+    ReadLong();
+    return ReadLong();
+  }
+  bool ReadBoolField() {
+    ReadLong();
+    return ReadLong() == 1;
+  }
   Bytes ReadCStringField();
   // Palm times are unsigned (to 2106); a top byte FF reads as the start of 1970.
   PalmDate ReadDateField(const TimeZoneInfo& tz);
 
  private:
+  // The byte k places on, known to be there.
+  uint32_t Byte(size_t k) const { return static_cast<unsigned char>(data_[pos_ + k]); }
+  [[noreturn]] void PastEnd(size_t n) const;
+
   std::string_view data_;
   size_t pos_ = 0;
 };

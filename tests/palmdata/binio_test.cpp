@@ -59,6 +59,21 @@ TEST(Reader, NeverReadsPastTheEnd) {
   }
 }
 
+// Values are little-endian; one cut short still names its first missing byte.
+TEST(Reader, ValuesAndTheFirstMissingByte) {
+  const Bytes data = HexBytes("01 02 03 04 FE FF FF FF 0A 0B 0C");
+  ByteReader r(data);
+  EXPECT_EQ(r.ReadLong(), 0x04030201);
+  EXPECT_EQ(r.ReadLong(), -2);
+  EXPECT_EQ(r.ReadShort(), 0x0B0A);
+  try {
+    r.ReadLong();
+    ADD_FAILURE() << "read past the end";
+  } catch (const RunError& e) {
+    EXPECT_EQ(e.detail(), "offset 11: 1 bytes needed, 0 left");
+  }
+}
+
 TEST(DateField, StoredValueComesBackUnlessChanged) {
   const TimeZoneInfo utc;
   const Bytes dates = HexBytes("03000000 FFFFFFFF 01000000 80510100 03000000 00000080");
