@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "benchdates.h"
 #include "palmdata/palmtime.h"
 #include "mainwindow/selectkind.h"
 #include "transfer/transfer.h"
@@ -28,36 +29,6 @@ class BenchPlatform : public Platform {
   std::string ProgramDirectory() override { return "/tmp"; }
   ScreenSize Screen() override { return {15360, 11520}; }
 };
-
-DateRecord BenchDate(int i, int user) {
-  DateRecord r;
-  r.RecordId = 100000 + i;
-  const double start = MakeDate(2020, 1, 1) + i / 8 + MakeTime(8 + i % 8, (i % 4) * 15, 0);
-  r.StartTime = PalmDate::Local(start);
-  r.EndTime = PalmDate::Local(start + MakeTime(1, 0, 0));
-  r.Description = "Appointment " + std::to_string(i) + " with the team";
-  r.Duration = 60;
-  r.Note =
-      "Agenda: review item " + std::to_string(i) + ", then plans for the next quarter.\r\nBring the figures.";
-  r.AlarmSet = i % 2 == 0;
-  r.AlarmAdvance = 10;
-  r.Category = i % 3;
-  if (i % 5 == 0) {
-    r.Repeat.Hash = 0xFFFF;
-    r.Repeat.Brand = 2;
-    r.Repeat.Interval = 1;
-    r.Repeat.EndDate = PalmDate::Local(start + 365);
-    r.Repeat.DaysMask = static_cast<uint8_t>(1u << (i % 7));
-  }
-  if (i % 2 == 1 && user == 2) {
-    // Near misses: the same slot, another text or length.
-    if (i % 4 == 1)
-      r.Description += " (moved)";
-    else
-      r.Duration = 90;
-  }
-  return r;
-}
 
 ContactRecord BenchContact(int i, int user) {
   ContactRecord c;
@@ -104,7 +75,9 @@ class BenchSession {
   Session s;
 };
 
-void FillDates(UserStore& st, Side side, int i) { st.dates.push_back(BenchDate(i, UserNumber(side))); }
+void FillDates(UserStore& st, Side side, int i) {
+  st.dates.push_back(BenchDate(i, UserNumber(side), MakeDate(2020, 1, 1), 8));
+}
 void FillContacts(UserStore& st, Side side, int i) {
   st.contacts.push_back(BenchContact(i, UserNumber(side)));
 }
