@@ -508,6 +508,7 @@ int32_t TwinFinder::FindIndexed(Side side, int32_t index) {
     const int32_t j = *next;
     *next = idx.next[static_cast<size_t>(j)];
     const size_t candidate = static_cast<size_t>(j);
+    ++twinTests_;
     if (side == kLeft ? rules_->Twins(i, candidate) : rules_->Twins(candidate, i)) return j;
   }
 }
