@@ -169,5 +169,42 @@ TEST_F(Win32WindowTest, DemoDateAddedAcrossAndSavedReachesTheOtherUsersFile) {
   EXPECT_EQ(dates.back().RecordId, 2147483647);
 }
 
+TEST_F(Win32WindowTest, CategoriesViewShowsOnlyAddAndDeleteAndSwitchesBack) {
+  Pick(Hwnd(f().kindSelector), L"Dates");
+  HWND left = Hwnd(app->session.List(kLeft));
+  SendMessageW(Hwnd(f().switchView), BM_CLICK, 0, 0);
+  windows->Pump();
+  // Anna's datebook has Unfiled, Business and Personal.
+  EXPECT_NE(RowWith(left, L"Business"), -1);
+  for (Side side : kSides) {
+    SidePane& p = f().panes[side];
+    EXPECT_TRUE(IsWindowVisible(Hwnd(p.add)));
+    EXPECT_TRUE(IsWindowVisible(Hwnd(p.del)));
+    EXPECT_FALSE(IsWindowVisible(Hwnd(p.change)));
+    EXPECT_FALSE(IsWindowVisible(Hwnd(p.move)));
+    EXPECT_FALSE(IsWindowVisible(Hwnd(p.details)));
+  }
+  SendMessageW(Hwnd(f().switchView), BM_CLICK, 0, 0);
+  windows->Pump();
+  EXPECT_NE(RowWith(left, L"Lunch with Carla"), -1);
+  EXPECT_TRUE(IsWindowVisible(Hwnd(f().panes[kRight].change)));
+}
+
+TEST_F(Win32WindowTest, ConfigureClosedByItsTitleBarIsCancelAndLeavesTheFile) {
+  const std::string config = dir.Path() + "\\Mirrin.cfg";
+  const std::string before = test::ReadFileBytes(config);
+  const bool archive = app->session.settings.ArchiveDeleted;
+  // Waiting in the queue when the modal loop starts: a click on the archive
+  // box, then the close box.
+  HWND dialog = windows->configure.Hwnd();
+  PostMessageW(windows->configure.Form().HwndOf(app->configure.chkArchive), BM_CLICK, 0, 0);
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  SendMessageW(windows->main.Hwnd(), WM_COMMAND, MAKEWPARAM(MenuCommand(L"&Configure..."), 0), 0);
+  EXPECT_FALSE(IsWindowVisible(dialog));
+  EXPECT_TRUE(IsWindowEnabled(windows->main.Hwnd()));
+  EXPECT_EQ(app->session.settings.ArchiveDeleted, archive);
+  EXPECT_EQ(test::ReadFileBytes(config), before);
+}
+
 }  // namespace
 }  // namespace mirrin

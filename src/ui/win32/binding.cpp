@@ -38,14 +38,15 @@ LOGFONTW DesktopFont() {
 
 }  // namespace
 
-HFONT FontFor(const std::string& name, int pointSize, bool italic, bool bold) {
+HFONT FontFor(const std::string& name, int pointSize, bool italic, bool bold, bool scaled) {
   using Key = std::tuple<std::string, int, bool, bool, double>;
   static std::map<Key, HFONT> cache;
-  const Key key{name, pointSize, italic, bold, fontScale};
+  const double scale = scaled ? fontScale : 1.0;
+  const Key key{name, pointSize, italic, bold, scale};
   if (const auto it = cache.find(key); it != cache.end()) return it->second;
   LOGFONTW font = DesktopFont();
   const double size = pointSize > 0 ? pointSize / 8.0 : 1.0;
-  font.lfHeight = static_cast<LONG>(font.lfHeight * size * fontScale);
+  font.lfHeight = static_cast<LONG>(font.lfHeight * size * scale);
   font.lfWidth = 0;
   font.lfItalic = italic ? TRUE : FALSE;
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -138,7 +139,14 @@ class Binding {
   Binding(forms::Control& control, HWND hwnd, bool placed) : control_(control), hwnd_(hwnd), placed_(placed) {
     control_.SetViewListener([this] { Sync(); });
   }
-  virtual ~Binding() { control_.SetViewListener({}); }
+  virtual ~Binding() {
+    control_.SetViewListener({});
+    // The control may outlive its binding until its window is destroyed.
+    if (original_ != nullptr) {
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+      RemovePropW(hwnd_, kBindingProperty);
+    }
+  }
   Binding(const Binding&) = delete;
   Binding& operator=(const Binding&) = delete;
 
@@ -158,7 +166,7 @@ class Binding {
     EnableWindow(hwnd_, control_.Enabled() ? TRUE : FALSE);
     const bool shown = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
     if (shown != control_.Visible()) ShowWindow(hwnd_, control_.Visible() ? SW_SHOWNA : SW_HIDE);
-    HFONT font = FontFor(control_.FontName(), control_.Layout().fontSize, Italic(), Bold());
+    HFONT font = FontFor(control_.FontName(), control_.Layout().fontSize, Italic(), Bold(), placed_);
     if (font != appliedFont_) {
       SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
       appliedFont_ = font;

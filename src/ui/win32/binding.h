@@ -28,7 +28,9 @@ RECT PixelRect(const forms::Geometry& g);
 // face, any other name the desktop's message font, sizes in points of the
 // classic forms scaled to the desktop's size and the window's growth.
 // Owned by a cache that lives as long as the program.
-HFONT FontFor(const std::string& name, int pointSize, bool italic = false, bool bold = false);
+// Unscaled fonts are for windows laid out in fixed pixels (the dialogs).
+HFONT FontFor(const std::string& name, int pointSize, bool italic = false, bool bold = false,
+              bool scaled = true);
 // How much larger than at its first size the window is drawn; bound
 // controls take it at their next sync.
 void SetFontScale(double scale);

@@ -55,14 +55,14 @@ void FormWindow::Center() {
 HWND FormWindow::FixedLabel(const wchar_t* text, int x, int y, int width, int height, DWORD style) {
   HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | style, x, y, width,
                                height, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor("", 8)), FALSE);
+  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor("", 8, false, false, false)), FALSE);
   return label;
 }
 
 HWND FormWindow::GroupBox(const wchar_t* text, int x, int y, int width, int height) {
   HWND box = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, x, y, width, height,
                              hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor("", 8)), FALSE);
+  SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor("", 8, false, false, false)), FALSE);
   return box;
 }
 
@@ -289,7 +289,7 @@ SplashWindow::SplashWindow(SplashModel& model)
   HWND product = v.AddLabel(model.lblProductName);
   Put(product, 24, 18, kWidth - 48, 40);
   // The product name in large bold letters; the model's font stays for the rest.
-  SendMessageW(product, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor("", 20, false, true)), TRUE);
+  SendMessageW(product, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor("", 20, false, true, false)), TRUE);
   Put(v.AddLabel(model.lblVersion), 24, 62, kWidth - 48, 18);
   Put(v.AddLabel(model.lblCompany), 24, 96, kWidth - 48, 18);
   Put(v.AddLabel(model.lblWarning), 24, 116, kWidth - 48, 18);

@@ -112,7 +112,7 @@ void MainWindow::AddMenus() {
 
 int MainWindow::StatusHeight() const {
   HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, FontFor("", 8));
+  HGDIOBJ old = SelectObject(dc, FontFor("", 8, false, false, false));
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
