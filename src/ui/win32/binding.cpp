@@ -675,7 +675,7 @@ HWND FormView::Bind(C& control, HWND hwnd, Args&&... args) {
 }
 
 HWND FormView::AddList(forms::ListBox& list) {
-  DWORD style = WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  DWORD style = WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS;
   if (list.MultiSelect()) style |= LBS_EXTENDEDSEL;
   HWND hwnd = Bind<ListBinding>(list, Create(L"LISTBOX", style, WS_EX_CLIENTEDGE));
   FlushPendingViews();

@@ -22,7 +22,7 @@ constexpr UINT kRefocus = WM_APP + 1;  // wParam: the control that keeps the foc
 FormWindow::FormWindow(const std::string& title, DWORD style, DWORD exStyle, HWND owner)
     : style_(style), exStyle_(exStyle) {
   hwnd_ = CreateWindowExW(exStyle, WindowClass(L"MirrinForm", &FormWindow::Proc), ToWide(title).c_str(),
-                          style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 400, 300, owner, nullptr,
+                          style, CW_USEDEFAULT, CW_USEDEFAULT, 400, 300, owner, nullptr,
                           GetModuleHandleW(nullptr), this);
   view_ = std::make_unique<FormView>(hwnd_, false);
 }
@@ -38,6 +38,9 @@ void FormWindow::SetClientSize(int width, int height) {
   SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   Center();
+  // Frames beneath the controls they hold, which were made after them.
+  for (HWND box : groups_)
+    SetWindowPos(box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FormWindow::Center() {
@@ -63,6 +66,7 @@ HWND FormWindow::GroupBox(const wchar_t* text, int x, int y, int width, int heig
   HWND box = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, x, y, width, height,
                              hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor("", 8, false, false, false)), FALSE);
+  groups_.push_back(box);
   return box;
 }
 

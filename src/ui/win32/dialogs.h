@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/configuredialog.h"
 #include "ui/splash.h"
@@ -43,6 +44,7 @@ class FormWindow {
   DWORD exStyle_;
 
  private:
+  std::vector<HWND> groups_;
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
