@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace mirrin::test {
@@ -50,9 +51,22 @@ std::string HexBytes(std::string_view hex) {
 }
 
 TempDir::TempDir() {
+#ifdef _WIN32
+  std::random_device random;
+  for (int attempt = 0;; ++attempt) {
+    const auto candidate =
+        std::filesystem::temp_directory_path() / ("mirrin-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(candidate)) {
+      path_ = candidate.string();
+      break;
+    }
+    if (attempt == 100) throw std::runtime_error("cannot make a temporary folder");
+  }
+#else
   std::string pattern = (std::filesystem::temp_directory_path() / "mirrin-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
+#endif
 }
 
 TempDir::~TempDir() {

@@ -1,3 +1,4 @@
+#ifndef _WIN32
 #include "sysplatform/xserver.h"
 
 #include <fcntl.h>
@@ -109,3 +110,5 @@ WindowProgram::~WindowProgram() = default;
 #endif
 
 }  // namespace mirrin::test
+
+#endif  // _WIN32
