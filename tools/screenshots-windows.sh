@@ -5,7 +5,7 @@
 # configure.png, configusers.png and splash.png.
 # usage: tools/screenshots-windows.sh [OUTDIR]   (default build/screenshots/windows)
 # MIRRIN_WINDOWS_BUILD names an existing build folder configured with
-# cmake/mingw-w64.cmake and MIRRIN_GUI=ON instead of build/windows-gui.
+# cmake/mingw-w64.cmake and MIRRIN_GUI=ON instead of build/windows-release.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-build/screenshots/windows}"
@@ -17,7 +17,7 @@ for tool in x86_64-w64-mingw32-g++-posix wine xvfb-run; do
   fi
 done
 if [ -z "$build" ]; then
-  build=build/windows-gui
+  build=build/windows-release
   cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
     -DMIRRIN_TESTS=OFF -DMIRRIN_GUI=ON >/dev/null
 fi
@@ -30,8 +30,10 @@ demo="$PWD/build/screenshot-demo-windows"
 rm -rf "$demo" && mkdir -p "$demo" "$out"
 out="$(cd "$out" && pwd)"
 wine "$build/mirrin-cli.exe" demo "$(winepath -w "$demo")" >/dev/null
+# In a Wine desktop window, which draws the title bars itself (there is no
+# window manager on the virtual X server).
 MIRRIN_HOME="$(winepath -w "$demo")" xvfb-run -a -s "-screen 0 1280x1024x24" \
-  wine "$build/mirrin.exe" --screenshot "$(winepath -w "$out")"
+  wine explorer /desktop=Mirrin,1024x768 "$build/mirrin.exe" --screenshot "$(winepath -w "$out")"
 # The program writes BMP files; PNG needs nothing beyond Python's zlib.
 python3 - "$out" <<'PY'
 import pathlib, struct, sys, zlib

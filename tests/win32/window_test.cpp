@@ -169,7 +169,7 @@ TEST_F(Win32WindowTest, DemoDateAddedAcrossAndSavedReachesTheOtherUsersFile) {
   EXPECT_EQ(dates.back().RecordId, 2147483647);
 }
 
-TEST_F(Win32WindowTest, CategoriesViewShowsOnlyAddAndDeleteAndSwitchesBack) {
+TEST_F(Win32WindowTest, ViewSwitchAndResizingFollowTheModel) {
   Pick(Hwnd(f().kindSelector), L"Dates");
   HWND left = Hwnd(app->session.List(kLeft));
   SendMessageW(Hwnd(f().switchView), BM_CLICK, 0, 0);
@@ -188,6 +188,23 @@ TEST_F(Win32WindowTest, CategoriesViewShowsOnlyAddAndDeleteAndSwitchesBack) {
   windows->Pump();
   EXPECT_NE(RowWith(left, L"Lunch with Carla"), -1);
   EXPECT_TRUE(IsWindowVisible(Hwnd(f().panes[kRight].change)));
+
+  // Half as wide again: the lists grow with the window, placed where the
+  // model puts them.
+  RECT before{}, window{};
+  GetClientRect(left, &before);
+  GetWindowRect(windows->main.Hwnd(), &window);
+  SetWindowPos(windows->main.Hwnd(), nullptr, 0, 0, (window.right - window.left) * 3 / 2,
+               window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER);
+  windows->Pump();
+  RECT after{}, placed{};
+  GetClientRect(left, &after);
+  EXPECT_GT(after.right, before.right * 4 / 3);
+  GetWindowRect(left, &placed);
+  MapWindowPoints(nullptr, windows->main.Hwnd(), reinterpret_cast<POINT*>(&placed), 2);
+  const RECT model = win32::PixelRect(app->session.List(kLeft).Layout());
+  EXPECT_EQ(placed.left, model.left);
+  EXPECT_EQ(placed.right, model.right);
 }
 
 TEST_F(Win32WindowTest, ConfigureClosedByItsTitleBarIsCancelAndLeavesTheFile) {

@@ -94,7 +94,7 @@ forms::KeyCode ClassicKeyCode(WPARAM vk) {
 namespace {
 
 constexpr uint32_t kWindowBackground = 0x80000005;  // the classic system colour 5
-constexpr int kMarkMargin = 7;                      // pixels left of a multi-line text for its marks
+constexpr int kMarkMargin = 9;                      // pixels left of a multi-line text for its marks
 constexpr const wchar_t* kBindingProperty = L"MirrinBinding";
 
 // The classic colour values: 0x80000000 + a system colour index, else 0xBBGGRR.
@@ -537,7 +537,7 @@ class TextBinding : public Binding {
       if (pos == 0xFFFFFFFF) continue;
       const int y = static_cast<short>(pos >> 16);
       if (y < client.top || y >= client.bottom) continue;
-      RECT bar{client.left + 1, y, client.left + kMarkMargin - 2, y + metrics.tmHeight};
+      RECT bar{client.left + 1, y, client.left + kMarkMargin - 3, y + metrics.tmHeight};
       FillRect(dc, &bar, GetSysColorBrush(COLOR_HIGHLIGHT));
     }
     ReleaseDC(hwnd_, dc);
