@@ -2,7 +2,8 @@
 # Draws the windows of the cross-built mirrin.exe on the demo data under
 # Wine and a virtual X server into PNG files: main.png (entries view, a
 # paired row selected with its differences marked), categories.png,
-# configure.png, configusers.png and splash.png.
+# configure.png, configusers.png, splash.png, about.png and saved.png (the
+# status line after a transfer and Save).
 # usage: tools/screenshots-windows.sh [OUTDIR]   (default build/screenshots/windows)
 # MIRRIN_WINDOWS_BUILD names an existing build folder configured with
 # cmake/mingw-w64.cmake and MIRRIN_GUI=ON instead of build/windows-release.

@@ -5,7 +5,7 @@
 # splash.png, dark.png (a dark palette), saved.png (the status bar after
 # a transfer and Save) and scale2.png (QT_SCALE_FACTOR=2); and the native
 # Windows window under Wine into OUTDIR/windows: main.png, categories.png,
-# configure.png, configusers.png and splash.png.
+# configure.png, configusers.png, splash.png, about.png and saved.png.
 # usage: tools/screenshots.sh [OUTDIR]       (default build/screenshots)
 # MIRRIN_BUILD names an existing build folder configured with MIRRIN_GUI=ON
 # to use instead of build/release; MIRRIN_WINDOWS_BUILD one cross-built

@@ -133,6 +133,18 @@ bool AppWindows::SaveScreenshots(const std::wstring& dir) {
   ShowWindow(configUser.Hwnd(), SW_HIDE);
   ok = Photograph(*this, splash.Hwnd(), dir, L"splash.bmp") && ok;
   ShowWindow(splash.Hwnd(), SW_HIDE);
+  RunUserAction([&] { f.aboutItem.Press(); });
+  ok = Photograph(*this, main.Hwnd(), dir, L"about.bmp") && ok;
+  RunUserAction([&] { f.aboutClose.Press(); });
+
+  // The status line after a transfer and Save (the demo is a scratch copy).
+  RunUserAction([&] {
+    forms::ListBox& left = app_.session.List(kLeft);
+    if (left.ListCount() > 0) left.UserClick(0);
+    f.panes[kRight].add.Press();
+    f.saveItem.Press();
+  });
+  ok = Photograph(*this, main.Hwnd(), dir, L"saved.bmp") && ok;
   return ok;
 }
 

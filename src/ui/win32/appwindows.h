@@ -26,8 +26,10 @@ class AppWindows {
   void Pump();
 
   // Draws the main window (a paired record selected, its differences
-  // marked), the categories view, both dialogs and the splash into BMP
-  // files in dir; false when one could not be written.
+  // marked), the categories view, both dialogs, the splash, the About panel
+  // and the status line after a transfer and Save into BMP files in dir;
+  // false when one could not be written. Saves into the data it was
+  // started on.
   bool SaveScreenshots(const std::wstring& dir);
 
   MainWindow main;
