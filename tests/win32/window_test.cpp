@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/cli/demodata.h"
@@ -37,6 +38,12 @@ class AnsweringPlatform : public win32::WinPlatform {
   }
   std::vector<std::string> shown;
 };
+
+std::wstring TextOf(HWND hwnd) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
 
 class Win32WindowTest : public ::testing::Test {
  protected:
@@ -134,12 +141,7 @@ TEST_F(Win32WindowTest, DemoDateAddedAcrossAndSavedReachesTheOtherUsersFile) {
 
   ClickRow(left, lunch);
   EXPECT_EQ(SendMessageW(left, LB_GETCURSEL, 0, 0), lunch);
-  const std::string description = win32::WideToUtf8([&] {
-    std::wstring text(256, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(Hwnd(f().panes[kLeft].description), text.data(), 256)));
-    return text;
-  }());
-  EXPECT_EQ(description, "Lunch with Carla");
+  EXPECT_EQ(TextOf(Hwnd(f().panes[kLeft].description)), L"Lunch with Carla");
 
   HWND add = Hwnd(f().panes[kRight].add);
   ASSERT_TRUE(IsWindowEnabled(add));
@@ -221,6 +223,112 @@ TEST_F(Win32WindowTest, ConfigureClosedByItsTitleBarIsCancelAndLeavesTheFile) {
   EXPECT_TRUE(IsWindowEnabled(windows->main.Hwnd()));
   EXPECT_EQ(app->session.settings.ArchiveDeleted, archive);
   EXPECT_EQ(test::ReadFileBytes(config), before);
+}
+
+TEST_F(Win32WindowTest, KeysTypingAndMultipleSelectionReachTheModels) {
+  Pick(Hwnd(f().kindSelector), L"Dates");
+  HWND left = Hwnd(app->session.List(kLeft));
+  ClickRow(left, 0);
+  // Down moves the selection as a click on the next row would.
+  SendMessageW(left, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(left, WM_KEYUP, VK_DOWN, 0);
+  windows->Pump();
+  EXPECT_EQ(app->session.List(kLeft).ListIndex(), 1);
+  EXPECT_EQ(SendMessageW(left, LB_GETCURSEL, 0, 0), 1);
+  std::wstring row(256, L'\0');
+  SendMessageW(left, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(row.data()));
+  EXPECT_NE(row.find(TextOf(Hwnd(f().panes[kLeft].description))), std::wstring::npos);
+
+  // Every button shows its model's caption and state.
+  for (forms::Button* b : f().AllTransferButtons()) {
+    EXPECT_EQ(TextOf(Hwnd(*b)), win32::ToWide(b->Caption()));
+    EXPECT_EQ(IsWindowEnabled(Hwnd(*b)) != FALSE, b->Enabled()) << b->Caption();
+  }
+
+  // Typing a new description edits the record once, and enables Save.
+  int changes = 0;
+  f().panes[kLeft].description.onChange = [&, inner = f().panes[kLeft].description.onChange] {
+    ++changes;
+    inner();
+  };
+  SetWindowTextW(Hwnd(f().panes[kLeft].description), L"Lunch with Carl\u00E4");
+  windows->Pump();
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(f().panes[kLeft].description.Text(), "Lunch with Carl\xE4");  // Windows-1252
+  EXPECT_TRUE(f().saveItem.Enabled());
+
+  // With multiple selection a Ctrl-click adds a row; the control shows both.
+  app->session.settings.EnableMultiSelect = true;
+  app->main.UseEntryLists();
+  Pick(Hwnd(f().kindSelector), L"Contacts");
+  Pick(Hwnd(f().kindSelector), L"Dates");
+  HWND multi = Hwnd(f().panes[kLeft].multiList);
+  ASSERT_TRUE(IsWindowVisible(multi));
+  ASSERT_GE(SendMessageW(multi, LB_GETCOUNT, 0, 0), 2);
+  ClickRow(multi, 0);
+  RECT r{};
+  SendMessageW(multi, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+  SendMessageW(multi, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(r.left + 5, r.top + 2));
+  windows->Pump();
+  EXPECT_EQ(f().panes[kLeft].multiList.SelCount(), 2);
+  EXPECT_EQ(SendMessageW(multi, LB_GETSELCOUNT, 0, 0), 2);
+}
+
+// Presses the button captioned `button` of the message box titled `title`
+// once it is shown, and keeps the captions of all its buttons.
+std::thread Answer(const wchar_t* title, const wchar_t* button, std::vector<std::wstring>& captions) {
+  return std::thread([=, &captions] {
+    for (int i = 0; i < 3000; ++i) {
+      // Found once it is shown, its buttons made.
+      HWND box = FindWindowW(L"#32770", title);
+      if (box == nullptr || !IsWindowVisible(box)) {
+        Sleep(20);
+        continue;
+      }
+      for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        GetClassNameW(child, cls, 16);
+        if (lstrcmpiW(cls, L"Button") == 0 && IsWindowVisible(child)) captions.push_back(TextOf(child));
+      }
+      for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (TextOf(child) == button) PostMessageW(child, BM_CLICK, 0, 0);
+      }
+      return;
+    }
+  });
+}
+
+TEST_F(Win32WindowTest, MessageBoxesHaveTheClassicButtonsAndAnswers) {
+  struct Case {
+    int style;
+    const wchar_t* press;
+    int answer;
+    std::vector<std::wstring> buttons;
+  };
+  const std::vector<Case> cases{
+      {51, L"&No", mb::No, {L"&Yes", L"&No", L"Cancel"}},  // Yes/No/Cancel with the exclamation
+      {mb::OKCancel | mb::Critical, L"OK", mb::OK, {L"OK", L"Cancel"}},
+      {mb::YesNo | mb::Question, L"&Yes", mb::Yes, {L"&Yes", L"&No"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::wstring> captions;
+    std::thread answering = Answer(L"Mirrin test", c.press, captions);
+    const int answer =
+        platform->WinPlatform::MsgBox("Save Data Changes before Exit?", c.style, "Mirrin test");
+    answering.join();
+    EXPECT_EQ(answer, c.answer) << c.style;
+    EXPECT_EQ(captions, c.buttons) << c.style;
+  }
+}
+
+TEST(Win32Text, CodePageTextAndLineBreaksCrossTheBoundary) {
+  // Windows-1252 bytes, a euro sign among them, to UTF-16 and back.
+  EXPECT_EQ(win32::ToWide("Caf\xE9 \x80"), L"Caf\u00E9 \u20AC");
+  EXPECT_EQ(win32::FromWide(L"Caf\u00E9 \u20AC"), "Caf\xE9 \x80");
+  // A character outside the BMP survives UTF-8 both ways.
+  EXPECT_EQ(win32::Utf8ToWide(win32::WideToUtf8(L"\U0001F600")), L"\U0001F600");
+  // Edit controls break lines only at CR LF.
+  EXPECT_EQ(win32::ToWideLines("a\rb\nc\r\nd"), L"a\r\nb\r\nc\r\nd");
 }
 
 }  // namespace
