@@ -9,13 +9,14 @@
 
 #include "palmdata/pathtext.h"
 
-// The arguments as UTF-8, like every path inside the program: argv would
-// hold them in the ANSI code page, losing the characters it lacks.
+// The arguments in the ANSI code page, as argv would hold them, but without
+// Windows's "best fit": a character the page lacks becomes "?" rather than a
+// look-alike that could name another file.
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(mirrin::Utf8Text(argv[i]));
+  for (int i = 1; i < argc; ++i) args.push_back(mirrin::NarrowPath(argv[i]));
   LocalFree(argv);
   return mirrin::cli::Run(args, std::cout, std::cerr);
 }

@@ -37,7 +37,7 @@ std::string SystemMessage(DWORD code) {
   const DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
       code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string message = n > 0 ? Utf8Text(std::wstring_view(text, n)) : "error " + std::to_string(code);
+  std::string message = n > 0 ? NarrowPath(std::wstring_view(text, n)) : "error " + std::to_string(code);
   LocalFree(text);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.' ||
                               message.back() == ' ')) {
@@ -65,7 +65,7 @@ HANDLE CreateTemp(const std::wstring& target, std::wstring& temp) {
   static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::wstring name = target + WideText(kTempMark);
+    std::wstring name = target + WidePath(kTempMark);
     for (int i = 0; i < 6; ++i) name += static_cast<wchar_t>(kLetters[random() % (sizeof kLetters - 1)]);
     const HANDLE h =
         CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -81,13 +81,13 @@ HANDLE CreateTemp(const std::wstring& target, std::wstring& temp) {
 }  // namespace
 
 bool FileMissing(std::string_view path) {
-  if (Attributes(WideText(NativePath(path))) != INVALID_FILE_ATTRIBUTES) return false;
+  if (Attributes(WidePath(NativePath(path))) != INVALID_FILE_ATTRIBUTES) return false;
   const DWORD e = GetLastError();
   return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND;
 }
 
 Bytes ReadWholeFile(std::string_view path, size_t maxBytes) {
-  const std::wstring native = WideText(NativePath(path));
+  const std::wstring native = WidePath(NativePath(path));
   const DWORD attributes = Attributes(native);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     throw RunError(err::PathFileAccess, "cannot read " + std::string(path) + ": it is a folder");
@@ -128,7 +128,7 @@ Bytes ReadWholeFile(std::string_view path, size_t maxBytes) {
 }
 
 void CheckReplaceable(std::string_view path) {
-  const DWORD attributes = Attributes(WideText(NativePath(path)));
+  const DWORD attributes = Attributes(WidePath(NativePath(path)));
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) Fail(ERROR_DIRECTORY, "cannot replace", path);
   if (attributes & FILE_ATTRIBUTE_READONLY)
@@ -137,9 +137,10 @@ void CheckReplaceable(std::string_view path) {
 
 void WriteFileAtomic(std::string_view path, std::string_view content, const struct stat*) {
   const std::string native = NativePath(path);
-  const std::wstring target = WideText(native);
+  const std::wstring target = WidePath(native);
   const std::string shown(path);
-  const bool exists = Attributes(target) != INVALID_FILE_ATTRIBUTES;
+  const DWORD oldAttributes = Attributes(target);
+  const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES;
   if (exists) CheckReplaceable(path);
   RemoveLeftoverTemps(native);
   std::wstring temp;
@@ -177,6 +178,12 @@ void WriteFileAtomic(std::string_view path, std::string_view content, const stru
     const DWORD e = GetLastError();
     DeleteFileW(temp.c_str());
     Fail(e, "cannot replace", shown);
+  }
+  // Not every ReplaceFileW carries them (Wine's does not), nor does the move.
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (exists && (Attributes(target) & kKept) != (oldAttributes & kKept)) {
+    SetFileAttributesW(target.c_str(), oldAttributes & kKept);
   }
 }
 

@@ -1,21 +1,24 @@
 #pragma once
-// Paths are UTF-8 text inside the program. A std::filesystem::path made from
-// a narrow string reads it in the ANSI code page on Windows, where a folder
-// named outside that page could then not be opened; these conversions go
-// through UTF-16 there and change nothing elsewhere.
+// Paths are text in the code page like every other text of the program (a
+// user's folder name comes from users.dat). Windows names files in UTF-16:
+// there the bytes are read in the system's ANSI code page, as Palm Desktop's
+// own file calls read them, and opened through the wide-character API.
+// std::filesystem::path made from a narrow string would read them as
+// Latin-1 instead. Elsewhere the bytes are the file name as they stand.
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace mirrin {
 
-std::filesystem::path FsPath(std::string_view utf8);
+std::filesystem::path FsPath(std::string_view native);
+// A character the code page lacks becomes "?", never a look-alike that
+// could name another file.
 std::string PathText(const std::filesystem::path& path);
 
 #ifdef _WIN32
-// Broken UTF-8 becomes U+FFFD, an unpaired surrogate the same in UTF-8.
-std::wstring WideText(std::string_view utf8);
-std::string Utf8Text(std::wstring_view wide);
+std::wstring WidePath(std::string_view native);
+std::string NarrowPath(std::wstring_view wide);
 #endif
 
 }  // namespace mirrin

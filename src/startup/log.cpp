@@ -34,7 +34,7 @@ std::string LogTimestamp(double now) {
 void AppendToFile(const std::string& native, const std::string& text) {
   // FILE_APPEND_DATA alone: every write lands at the end, as O_APPEND does.
   const HANDLE file =
-      CreateFileW(WideText(native).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+      CreateFileW(WidePath(native).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD e = GetLastError();

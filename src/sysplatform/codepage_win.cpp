@@ -6,7 +6,6 @@
 #include <iostream>
 
 #include "palmdata/errors.h"
-#include "palmdata/pathtext.h"
 #include "sysplatform/codepage.h"
 
 namespace mirrin {
@@ -60,6 +59,14 @@ std::wstring Wide(unsigned page, DWORD flags, std::string_view bytes) {
   return wide;
 }
 
+std::string Utf8Of(const std::wstring& wide) {
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(std::max(n, 0)), '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), n, nullptr, nullptr);
+  return utf8;
+}
+
 // Windows would put the page's own default character (a katakana dot in
 // CP932) for a broken sequence; U+FFFD says plainly that a byte was lost.
 // Such text is converted a character at a time to find the broken ones.
@@ -92,14 +99,14 @@ CodePage::~CodePage() = default;
 
 std::string CodePage::ToUtf8(std::string_view bytes) const {
   if (bytes.empty() || (asciiKept_ && AllAscii(bytes))) return std::string(bytes);
-  return Utf8Text(WideMarkingBroken(number_, bytes));
+  return Utf8Of(WideMarkingBroken(number_, bytes));
 }
 
 std::string CodePage::FromUtf8(std::string_view utf8) const {
   if (utf8.empty() || (asciiKept_ && AllAscii(utf8))) return std::string(utf8);
   // Broken UTF-8 becomes U+FFFD here, which no single-byte page holds.
   std::wstring wide = Wide(CP_UTF8, 0, utf8);
-  if (number_ == CP_UTF8) return Utf8Text(wide);
+  if (number_ == CP_UTF8) return Utf8Of(wide);
   // A character beyond the 16-bit plane is one mark, not one per surrogate.
   if (number_ != 54936) {  // GB18030 holds them all
     std::erase_if(wide, [](wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; });
