@@ -51,7 +51,7 @@ class Win32WindowTest : public ::testing::Test {
     SetEnvironmentVariableW(L"MIRRIN_HOME", win32::Utf8ToWide(dir.Path()).c_str());
     _putenv_s("MIRRIN_HOME", dir.Path().c_str());
     platform = std::make_unique<AnsweringPlatform>();
-    cli::WriteDemo(dir.Path() + "\\Palm", dir.Path(), platform->Now(), platform->TimeZone());
+    cli::WriteDemo(dir.Path() + "\\Palm", dir.Path(), platform->Now(), platform->TimeZone(), {"Cleo"});
     app = std::make_unique<MirrinApp>(*platform);
     windows = std::make_unique<win32::AppWindows>(*app, *platform);
     app->Start({});
@@ -272,6 +272,24 @@ TEST_F(Win32WindowTest, KeysTypingAndMultipleSelectionReachTheModels) {
   windows->Pump();
   EXPECT_EQ(f().panes[kLeft].multiList.SelCount(), 2);
   EXPECT_EQ(SendMessageW(multi, LB_GETSELCOUNT, 0, 0), 2);
+}
+
+TEST_F(Win32WindowTest, ConfigureUsersPickLoadsTheUserAndOkWritesTheFile) {
+  // Waiting in the queue when the dialog's modal loop starts: the operator
+  // picks Cleo (a user without files) as the first user, then presses OK.
+  UserFrame& first = app->configUser.Frame(kLeft);
+  win32::FormView& dialog = windows->configUser.Form();
+  HWND users = dialog.HwndOf(first.users);
+  PostMessageW(users, CB_SETCURSEL, 2, 0);  // Anna, Ben, Cleo: as users.dat lists them
+  PostMessageW(windows->configUser.Hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(users), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(users));
+  PostMessageW(dialog.HwndOf(app->configUser.cmdOK), BM_CLICK, 0, 0);
+  SendMessageW(windows->main.Hwnd(), WM_COMMAND, MAKEWPARAM(MenuCommand(L"Configure &Users..."), 0), 0);
+  windows->Pump();
+  EXPECT_FALSE(IsWindowVisible(windows->configUser.Hwnd()));
+  EXPECT_EQ(TextOf(Hwnd(f().panes[kLeft].userName)), L"Cleo");
+  EXPECT_NE(test::ReadFileBytes(dir.Path() + "\\Mirrin.cfg").find("PalmUser1=Cleo\r\n"), std::string::npos);
+  EXPECT_TRUE(platform->shown.empty()) << platform->shown.front();
 }
 
 // Presses the button captioned `button` of the message box titled `title`
