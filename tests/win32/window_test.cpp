@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -38,6 +39,11 @@ class AnsweringPlatform : public win32::WinPlatform {
   }
   std::vector<std::string> shown;
 };
+
+// Polls for up to a minute; the window under test answers meanwhile.
+void WaitUntil(const std::function<bool()>& done) {
+  for (int i = 0; i < 3000 && !done(); ++i) Sleep(20);
+}
 
 std::wstring TextOf(HWND hwnd) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -213,12 +219,17 @@ TEST_F(Win32WindowTest, ConfigureClosedByItsTitleBarIsCancelAndLeavesTheFile) {
   const std::string config = dir.Path() + "\\Mirrin.cfg";
   const std::string before = test::ReadFileBytes(config);
   const bool archive = app->session.settings.ArchiveDeleted;
-  // Waiting in the queue when the modal loop starts: a click on the archive
-  // box, then the close box.
+  // The operator, once the dialog is shown: clicks the archive box, then
+  // the close box.
   HWND dialog = windows->configure.Hwnd();
-  PostMessageW(windows->configure.Form().HwndOf(app->configure.chkArchive), BM_CLICK, 0, 0);
-  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  HWND box = windows->configure.Form().HwndOf(app->configure.chkArchive);
+  std::thread op([=] {
+    WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; });
+    PostMessageW(box, BM_CLICK, 0, 0);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+  });
   SendMessageW(windows->main.Hwnd(), WM_COMMAND, MAKEWPARAM(MenuCommand(L"&Configure..."), 0), 0);
+  op.join();
   EXPECT_FALSE(IsWindowVisible(dialog));
   EXPECT_TRUE(IsWindowEnabled(windows->main.Hwnd()));
   EXPECT_EQ(app->session.settings.ArchiveDeleted, archive);
@@ -275,19 +286,27 @@ TEST_F(Win32WindowTest, KeysTypingAndMultipleSelectionReachTheModels) {
 }
 
 TEST_F(Win32WindowTest, ConfigureUsersPickLoadsTheUserAndOkWritesTheFile) {
-  // Waiting in the queue when the dialog's modal loop starts: the operator
-  // picks Cleo (a user without files) as the first user, then presses OK.
+  // The operator, once the dialog is shown: picks Cleo (a user without
+  // files) as the first user and, when she is loaded, presses OK.
   UserFrame& first = app->configUser.Frame(kLeft);
   win32::FormView& dialog = windows->configUser.Form();
-  HWND users = dialog.HwndOf(first.users);
-  PostMessageW(users, CB_SETCURSEL, 2, 0);  // Anna, Ben, Cleo: as users.dat lists them
-  PostMessageW(windows->configUser.Hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(users), CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(users));
-  PostMessageW(dialog.HwndOf(app->configUser.cmdOK), BM_CLICK, 0, 0);
+  HWND users = dialog.HwndOf(first.users), ok = dialog.HwndOf(app->configUser.cmdOK);
+  HWND loaded = Hwnd(f().panes[kLeft].userName), window = windows->configUser.Hwnd();
+  std::thread op([=] {
+    WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
+    const auto cleo =
+        SendMessageW(users, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Cleo"));
+    PostMessageW(users, CB_SETCURSEL, static_cast<WPARAM>(cleo), 0);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(users), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(users));
+    WaitUntil([&] { return TextOf(loaded) == L"Cleo"; });
+    PostMessageW(ok, BM_CLICK, 0, 0);
+  });
   SendMessageW(windows->main.Hwnd(), WM_COMMAND, MAKEWPARAM(MenuCommand(L"Configure &Users..."), 0), 0);
+  op.join();
   windows->Pump();
-  EXPECT_FALSE(IsWindowVisible(windows->configUser.Hwnd()));
-  EXPECT_EQ(TextOf(Hwnd(f().panes[kLeft].userName)), L"Cleo");
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(TextOf(loaded), L"Cleo");
   EXPECT_NE(test::ReadFileBytes(dir.Path() + "\\Mirrin.cfg").find("PalmUser1=Cleo\r\n"), std::string::npos);
   EXPECT_TRUE(platform->shown.empty()) << platform->shown.front();
 }
