@@ -1,7 +1,8 @@
 ; The Windows installer, built by tools/package-windows.sh with makensis.
 ; Installs for the current user into a folder the user can write: the
 ; program keeps its configuration and log beside itself.
-Unicode true
+; 64-bit like the programs it installs (and so it runs under a 64-bit-only Wine).
+Target amd64-unicode
 !define APPKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirrin"
 
 Name "Mirrin ${VERSION}"

@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
+#ifdef _WIN32
+#include <process.h>
+#endif
 
 namespace mirrin::test {
 
@@ -52,16 +54,11 @@ std::string HexBytes(std::string_view hex) {
 
 TempDir::TempDir() {
 #ifdef _WIN32
-  std::random_device random;
-  for (int attempt = 0;; ++attempt) {
-    const auto candidate =
-        std::filesystem::temp_directory_path() / ("mirrin-test-" + std::to_string(random()));
-    if (std::filesystem::create_directory(candidate)) {
-      path_ = candidate.string();
-      break;
-    }
-    if (attempt == 100) throw std::runtime_error("cannot make a temporary folder");
-  }
+  static int made = 0;  // no mkdtemp: the process id and a count make the name unique
+  path_ = (std::filesystem::temp_directory_path() /
+           ("mirrin-test-" + std::to_string(_getpid()) + "-" + std::to_string(made++)))
+              .string();
+  std::filesystem::create_directories(path_);
 #else
   std::string pattern = (std::filesystem::temp_directory_path() / "mirrin-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");

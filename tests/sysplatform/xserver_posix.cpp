@@ -1,4 +1,3 @@
-#ifndef _WIN32
 #include "sysplatform/xserver.h"
 
 #include <fcntl.h>
@@ -110,5 +109,3 @@ WindowProgram::~WindowProgram() = default;
 #endif
 
 }  // namespace mirrin::test
-
-#endif  // _WIN32
