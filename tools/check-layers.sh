@@ -16,8 +16,9 @@ declare -A may=(
   [export]="palmdata platform forms startup mainwindow sysplatform"
   [ui]="palmdata platform forms startup mainwindow transfer save sysplatform"
   [ui/qt]="palmdata platform forms startup mainwindow transfer save sysplatform ui"
+  [ui/win32]="palmdata platform forms startup mainwindow transfer save sysplatform ui"
   [app/cli]="palmdata platform forms startup mainwindow transfer save sysplatform ui export"
-  [app]="palmdata platform forms startup mainwindow transfer save sysplatform ui ui/qt export app/cli"
+  [app]="palmdata platform forms startup mainwindow transfer save sysplatform ui ui/qt ui/win32 export app/cli"
 )
 bad=0
 for folder in "${!may[@]}"; do

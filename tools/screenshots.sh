@@ -3,10 +3,14 @@
 # virtual X server: main.png (entries view, a paired row selected with its
 # differences marked), categories.png, configure.png, configusers.png,
 # splash.png, dark.png (a dark palette), saved.png (the status bar after
-# a transfer and Save) and scale2.png (QT_SCALE_FACTOR=2).
+# a transfer and Save) and scale2.png (QT_SCALE_FACTOR=2); and the native
+# Windows window under Wine into OUTDIR/windows: main.png, categories.png,
+# configure.png, configusers.png, splash.png, about.png and saved.png.
 # usage: tools/screenshots.sh [OUTDIR]       (default build/screenshots)
 # MIRRIN_BUILD names an existing build folder configured with MIRRIN_GUI=ON
-# to use instead of build/release.
+# to use instead of build/release; MIRRIN_WINDOWS_BUILD one cross-built
+# with cmake/mingw-w64.cmake and MIRRIN_GUI=ON instead of build/windows-gui.
+# MIRRIN_WINDOWS=0 leaves the Windows pictures out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-build/screenshots}"
@@ -38,4 +42,8 @@ rm -rf "$demo" "$out/scale2" && mkdir -p "$out/scale2"
 MIRRIN_HOME="$demo" QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2560x2048x24" "$build/mirrin" --screenshot "$out/scale2"
 mv "$out/scale2/main.png" "$out/scale2.png"
 rm -rf "$out/scale2"
+
+if [ "${MIRRIN_WINDOWS:-1}" != 0 ]; then
+  tools/screenshots-windows.sh "$out/windows"
+fi
 ls -1 "$out"/*.png

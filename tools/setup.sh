@@ -5,6 +5,10 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
 if [ "${MIRRIN_GUI:-OFF}" = "ON" ]; then
   packages+=(qt6-base-dev)
 fi
+# The Windows stage of tools/test.sh and tools/package-windows.sh.
+if [ "${MIRRIN_WINDOWS:-OFF}" = "ON" ]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis zip)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -11,6 +11,7 @@
 #include "mainwindow/progress.h"
 #include "mainwindow/selectkind.h"
 #include "startup/errorreport.h"
+#include "palmdata/pathtext.h"
 
 namespace mirrin {
 
@@ -60,7 +61,8 @@ void ReadIncludedFiles(Session& s, Side side) {
   for (const auto& [kind, included] : kinds) {
     if (!included) continue;
     std::error_code ec;
-    const auto bytes = std::filesystem::file_size(NativePath(KindFilePath(set, st.userDir, kind)), ec);
+    const auto bytes =
+        std::filesystem::file_size(FsPath(NativePath(KindFilePath(set, st.userDir, kind))), ec);
     units[static_cast<size_t>(kind)] = 1 + (ec ? 0 : static_cast<size_t>(bytes));
     total += units[static_cast<size_t>(kind)];
   }

@@ -20,6 +20,7 @@ MainWindowControls::MainWindowControls() {
   switchView.SetCaption("&Show Categories");
   editNotes.SetCaption("Edit &Notes");
   exitButton.SetCaption("E&xit");
+  aboutClose.SetCaption("OK");  // closes the About panel
   busyNotice.SetCaption("\r\nPlease wait while files are closed\r\n");
   fileMenu.SetCaption("&File");
   saveItem.SetCaption("&Save");

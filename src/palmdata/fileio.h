@@ -34,7 +34,9 @@ Bytes ReadWholeFile(std::string_view path, size_t maxBytes = kMaxDataFileBytes);
 
 // Replaces the file whole or not at all: the content goes to a new file
 // beside the target (created exclusively, mode 0600), which is flushed and
-// renamed over it, and the folder is flushed. A symlink is written through
+// renamed over it, and the folder is flushed. On Windows ReplaceFileW puts
+// it in place, keeping the old file's attributes and ACL, and `like` is
+// not used. A symlink is written through
 // to its target; the target keeps its mode (and its owner and group where
 // the process may set them). A file without write permission is not
 // replaced (error 70). A file that does not exist yet gets the mode, owner
@@ -54,6 +56,13 @@ void CheckReplaceable(std::string_view path);
 void CopyFileAtomic(std::string_view from, std::string_view to);
 
 bool RemoveFile(std::string_view path);
+
+// The mark between a data file's name and the letters of its temporary copy.
+inline constexpr std::string_view kTempMark = ".mirrin-";
+
+// Removes the temporary files a killed save left beside the native path
+// `target`: its name, the mark and six letters (or "new", of older versions).
+void RemoveLeftoverTemps(std::string_view nativeTarget);
 
 // Whether two configured paths name the same folder (or file): one user
 // folder must never be both users'.

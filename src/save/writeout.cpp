@@ -10,6 +10,7 @@
 #include "mainwindow/progress.h"
 #include "save/datafiles.h"
 #include "startup/errorreport.h"
+#include "palmdata/pathtext.h"
 
 namespace mirrin {
 
@@ -67,7 +68,7 @@ void WriteKind(Session& s, Side side, Kind kind) {
   CheckReplaceable(files.data);
   // A user Palm Desktop never synchronised this kind for has no folder for it yet.
   if (DirectoryExists(st.userDir)) {
-    const std::filesystem::path folder = std::filesystem::path(NativePath(files.data)).parent_path();
+    const std::filesystem::path folder = FsPath(NativePath(files.data)).parent_path();
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
   }

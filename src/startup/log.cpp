@@ -1,7 +1,11 @@
 #include "startup/log.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -10,6 +14,7 @@
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
 #include "palmdata/palmtime.h"
+#include "palmdata/pathtext.h"
 #include "startup/version.h"
 
 namespace mirrin {
@@ -25,6 +30,26 @@ std::string LogTimestamp(double now) {
   return buf;
 }
 
+#ifdef _WIN32
+void AppendToFile(const std::string& native, const std::string& text) {
+  // FILE_APPEND_DATA alone: every write lands at the end, as O_APPEND does.
+  const HANDLE file =
+      CreateFileW(WidePath(native).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD e = GetLastError();
+    throw RunError(
+        e == ERROR_ACCESS_DENIED || e == ERROR_WRITE_PROTECT ? err::PermissionDenied : err::PathFileAccess,
+        "cannot open log " + native + ": error " + std::to_string(e));
+  }
+  DWORD wrote = 0;
+  const bool ok =
+      WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr) && wrote == text.size();
+  const DWORD e = GetLastError();
+  CloseHandle(file);
+  if (!ok) throw RunError(err::PathFileAccess, "cannot write log " + native + ": error " + std::to_string(e));
+}
+#else
 void AppendToFile(const std::string& native, const std::string& text) {
   const int fd = ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) {
@@ -45,6 +70,7 @@ void AppendToFile(const std::string& native, const std::string& text) {
   }
   ::close(fd);
 }
+#endif
 
 }  // namespace
 

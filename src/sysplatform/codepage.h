@@ -1,8 +1,11 @@
 #pragma once
 // The data files hold text in the system's single-byte (or double-byte)
 // code page; the window shows UTF-8. Conversion happens only at that
-// boundary. The code page is Windows-1252 unless the environment variable
-// MIRRIN_CODEPAGE names another one that iconv knows (e.g. "CP932").
+// boundary. The code page is Windows-1252 (on Windows the system's ANSI code
+// page, which Palm Desktop writes in) unless the environment variable
+// MIRRIN_CODEPAGE names another one that iconv knows (e.g. "CP932"); on
+// Windows a code page number, "CPnnn", "WINDOWS-nnn", "ISO-8859-n" or
+// "UTF-8".
 #include <string>
 #include <string_view>
 
@@ -12,7 +15,7 @@ inline constexpr const char* kDefaultCodePage = "WINDOWS-1252";
 
 class CodePage {
  public:
-  // RunError 5 (invalid argument) when iconv does not know the name.
+  // RunError 5 (invalid argument) when the system does not know the name.
   explicit CodePage(std::string name);
   ~CodePage();
   CodePage(const CodePage&) = delete;
@@ -26,13 +29,15 @@ class CodePage {
 
  private:
   std::string name_;
-  void* toUtf8_;
-  void* fromUtf8_;
+  void* toUtf8_ = nullptr;  // iconv handles
+  void* fromUtf8_ = nullptr;
+  unsigned number_ = 0;     // the Windows code page
   bool asciiKept_ = false;  // every ASCII text converts to itself
 };
 
-// The code page in use: MIRRIN_CODEPAGE when iconv knows it (an unknown name
-// is reported once on stderr), else Windows-1252. Made on first use.
+// The code page in use: MIRRIN_CODEPAGE when the system knows it (an unknown
+// name is reported once on stderr), else Windows-1252 or, on Windows, the
+// ANSI code page. Made on first use.
 const CodePage& SystemCodePage();
 
 std::string ToUtf8(std::string_view bytes);

@@ -9,23 +9,27 @@
 #include <unistd.h>
 #endif
 
+#include "palmdata/pathtext.h"
+
 namespace mirrin {
 
 namespace {
 
-std::string WithoutTrailingSeparator(std::filesystem::path p) {
-  std::string text = p.string();
+std::string WithoutTrailingSeparator(const std::filesystem::path& p) {
+  std::string text = PathText(p);
   while (text.size() > 1 && (text.back() == '/' || text.back() == '\\')) text.pop_back();
   return text;
 }
 
 std::filesystem::path ExecutablePath() {
 #ifdef _WIN32
-  std::string buffer(MAX_PATH, '\0');
+  // Wide, so a folder named outside the ANSI code page is found too.
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return {};
-    if (n < buffer.size()) return buffer.substr(0, n);
+    if (n < buffer.size()) return std::filesystem::path(buffer.substr(0, n));
+    if (buffer.size() >= 32768) return {};  // longer than any path Windows allows
     buffer.resize(buffer.size() * 2);
   }
 #else
@@ -59,8 +63,13 @@ std::string SettingsFolderFor(const std::string& exeDir) {
 }
 
 std::string ProgramDirectory() {
+#ifdef _WIN32
+  const wchar_t* home = _wgetenv(L"MIRRIN_HOME");
+  if (home && *home) return WithoutTrailingSeparator(std::filesystem::path(home));
+#else
   const char* home = std::getenv("MIRRIN_HOME");
-  if (home && *home) return WithoutTrailingSeparator(home);
+  if (home && *home) return WithoutTrailingSeparator(FsPath(home));
+#endif
   const std::filesystem::path exe = ExecutablePath();
   // Without the executable's path the working folder is the best guess left.
   return SettingsFolderFor(

@@ -295,10 +295,14 @@ std::string SystemTimeZoneName() {
     if (!LoadTimeZone(tz)) return "";  // a POSIX rule names no zone
     return tz[0] == '/' ? ZoneNameOfPath(tz) : tz;
   }
+#ifdef _WIN32
+  return "";  // Windows names its zones otherwise
+#else
   std::error_code ec;
   const fs::path target = fs::read_symlink("/etc/localtime", ec);
   if (ec) return "";
   return ZoneNameOfPath((fs::path("/etc") / target).lexically_normal().string());
+#endif
 }
 
 const std::string& SystemTimeZoneProblem() { return ZoneProblem(); }
@@ -318,9 +322,13 @@ TimeZoneInfo SystemTimeZone() {
     ZoneProblem() = "TZ=" + std::string(env) + ": " + ZoneProblem() + "; using UTC";
     return TimeZoneInfo{};
   }
+#ifdef _WIN32
+  return WindowsTimeZone();
+#else
   if (auto zone = LoadTimeZone("/etc/localtime")) return *zone;
   if (!ZoneProblem().empty()) ZoneProblem() += "; using UTC";
   return TimeZoneInfo{};
+#endif
 }
 
 }  // namespace mirrin

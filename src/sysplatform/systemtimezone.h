@@ -1,6 +1,7 @@
 #pragma once
 // The machine's time-zone rules in the shape the date conversions use. On
-// Linux they come from the tz database: the POSIX rule at the end of a zone
+// Windows the system gives them in that shape; on Linux they come from the
+// tz database: the POSIX rule at the end of a zone
 // file ("CET-1CEST,M3.5.0,M10.5.0/3") gives the bias, the daylight bias and
 // the two "n-th weekday of a month" transitions.
 #include <optional>
@@ -24,8 +25,15 @@ std::optional<TimeZoneInfo> TimeZoneFromTzif(std::string_view data);
 std::optional<TimeZoneInfo> LoadTimeZone(std::string_view name);
 
 // The zone of this process: the TZ environment variable (a zone name, ":"
-// name, file path or POSIX rule), else /etc/localtime, else UTC.
+// name, file path or POSIX rule), else /etc/localtime (on Windows the
+// system's zone), else UTC.
 TimeZoneInfo SystemTimeZone();
+
+#ifdef _WIN32
+// The system's zone from GetTimeZoneInformation, whose record TimeZoneInfo
+// copies field by field.
+TimeZoneInfo WindowsTimeZone();
+#endif
 
 // The tz database name of the zone SystemTimeZone reads ("Europe/Berlin"),
 // from TZ or the /etc/localtime link; empty when the zone has no name (a

@@ -41,6 +41,9 @@ class MainWindowModel {
   // entry lists and shows only those.
   void UseEntryLists();
 
+  // The progress row's length in characters when the work is done.
+  int ProgressFullLength() const { return s_.settings.GUI == "2" ? 89 : 74; }
+
   // Every control that has a place on the window (menus have none).
   std::vector<forms::Control*> LaidOutControls();
 

@@ -70,4 +70,10 @@ void ListRightClick(Session& s, Side side, int yTwips) {
   }
 }
 
+void ListRightClickRow(Session& s, Side side, int row) {
+  forms::ListBox& list = s.List(side);
+  const int shown = row < 0 ? list.ListCount() : row;
+  ListRightClick(s, side, (shown - list.TopIndex()) * kListRowTwips + kListRowTwips / 2);
+}
+
 }  // namespace mirrin

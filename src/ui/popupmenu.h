@@ -29,5 +29,8 @@ inline constexpr int kListRowTwips = 15 * 13;
 // The right mouse button went down on the side's entry list, yTwips below
 // the list's top edge.
 void ListRightClick(Session& s, Side side, int yTwips);
+// The same for a toolkit that knows the row under the mouse (-1 below the
+// last row): told in rows of the classic height from the top row.
+void ListRightClickRow(Session& s, Side side, int row);
 
 }  // namespace mirrin

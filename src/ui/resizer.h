@@ -16,6 +16,11 @@ struct WindowFrame {
   bool maximised = false;
 };
 
+// Title bar, menu bar and borders of the classic window, in twips: a frame
+// is the client area plus these, whatever the toolkit draws around it.
+inline constexpr int kNonClientHeight = 690;
+inline constexpr int kNonClientWidth = 120;
+
 class Resizer {
  public:
   // Records the frame's size and every control's geometry. Unless keepSize

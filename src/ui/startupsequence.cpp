@@ -13,6 +13,7 @@
 #include "sysplatform/systemtimezone.h"
 #include "startup/version.h"
 #include "ui/app.h"
+#include "palmdata/pathtext.h"
 
 namespace mirrin {
 
@@ -34,9 +35,9 @@ bool HasUsersFile(const std::string& palmDir) {
   namespace fs = std::filesystem;
   const std::string dir = NativePath(palmDir.empty() ? std::string("\\") : palmDir);
   std::error_code ec;
-  if (!fs::is_directory(dir, ec)) return false;
-  for (const auto& entry : fs::directory_iterator(dir, ec)) {
-    std::string name = entry.path().filename().string();
+  if (!fs::is_directory(FsPath(dir), ec)) return false;
+  for (const auto& entry : fs::directory_iterator(FsPath(dir), ec)) {
+    std::string name = PathText(entry.path().filename());
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (name.starts_with("users.da") && entry.is_regular_file(ec)) return true;
   }

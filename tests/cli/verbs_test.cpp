@@ -73,6 +73,7 @@ class CliFiles : public ::testing::Test {
   test::TempDir dir_;
 };
 
+#ifndef _WIN32
 // JSON for scripts: plain ASCII, texts decoded with the code page in use.
 TEST_F(CliFiles, JsonDumpDecodesTextsWithTheCodePage) {
   const std::string path = WriteContacts(true);
@@ -99,6 +100,7 @@ TEST_F(CliFiles, JsonDumpDecodesTextsWithTheCodePage) {
   EXPECT_EQ(pclose(pipe), 0);
   EXPECT_EQ(nlohmann::json::parse(out)["header"]["Categories"][1]["LongName"], "Caf\u03b9");
 }
+#endif
 
 // The kinds of known tags are read from the demo's files by the demo scenario.
 TEST_F(CliFiles, AnUnknownTagNeedsTheKindOption) {
@@ -180,9 +182,13 @@ TEST(UsersVerb, NamesAreShownAsUtf8WithoutTerminalControlsAndBadFoldersSaySo) {
   test::WriteFileBytes(dir.File("users.dat"), test::UsersFile({{"\x1B[2J\xE9v\x81\x7F", "..\\x"}}));
   const Result r = RunCli({"users", dir.Path()});
   EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "\\x1B[2J\xC3\xA9v\xEF\xBF\xBD\\x7F\t..\\x\t(not usable: it leads out of the Palm directory "
-            "(\"..\"))\n");
+#ifdef _WIN32
+  const std::string undefined = "\\x81";  // Windows gives 0x81 a C1 control, shown escaped
+#else
+  const std::string undefined = "\xEF\xBF\xBD";
+#endif
+  EXPECT_EQ(r.out, "\\x1B[2J\xC3\xA9v" + undefined +
+                       "\\x7F\t..\\x\t(not usable: it leads out of the Palm directory (\"..\"))\n");
 }
 
 TEST(UsersVerb, ErrorsNameTheFileOnOneLineWithExitCode2) {

@@ -41,7 +41,11 @@ TEST(RecordFile, CutFilesFailNamingTheRecordAndLeaveTheStore) {
           ADD_FAILURE() << start << "-" << layout << " cut at " << n << " was read";
         } catch (const RunError& e) {
           if (n > HeaderSize(data)) {
-            EXPECT_THAT(e.where(), ::testing::MatchesRegex(reader + " f,[0-9]+")) << n;
+            // "<reader> f,<digits>"; spelled out, as the Windows regex knows no brackets.
+            const std::string where = e.where(), prefix = reader + " f,";
+            EXPECT_TRUE(where.starts_with(prefix) && where.size() > prefix.size() &&
+                        where.find_first_not_of("0123456789", prefix.size()) == std::string::npos)
+                << where << " at " << n;
           }
         }
         EXPECT_EQ(s.records.size(), 2u) << "a failed read leaves the store as it was";

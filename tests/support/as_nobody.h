@@ -1,6 +1,7 @@
 #pragma once
 // Runs a check as the user nobody, so that file permissions apply although
-// the tests run as root.
+// the tests run as root. Not on Windows, which has no such user.
+#ifndef _WIN32
 #include <gtest/gtest.h>
 #include <grp.h>
 #include <pwd.h>
@@ -39,3 +40,5 @@ inline bool AsNobody(const std::function<void()>& body) {
 }
 
 }  // namespace mirrin::test
+
+#endif  // _WIN32

@@ -6,6 +6,9 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#ifdef _WIN32
+#include <process.h>
+#endif
 
 namespace mirrin::test {
 
@@ -50,9 +53,17 @@ std::string HexBytes(std::string_view hex) {
 }
 
 TempDir::TempDir() {
+#ifdef _WIN32
+  static int made = 0;  // no mkdtemp: the process id and a count make the name unique
+  path_ = (std::filesystem::temp_directory_path() /
+           ("mirrin-test-" + std::to_string(_getpid()) + "-" + std::to_string(made++)))
+              .string();
+  std::filesystem::create_directories(path_);
+#else
   std::string pattern = (std::filesystem::temp_directory_path() / "mirrin-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
+#endif
 }
 
 TempDir::~TempDir() {

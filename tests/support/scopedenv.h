@@ -5,6 +5,11 @@
 
 namespace mirrin::test {
 
+#ifdef _WIN32  // an empty value removes a variable there
+inline int setenv(const char* name, const char* value, int) { return _putenv_s(name, value); }
+inline int unsetenv(const char* name) { return _putenv_s(name, ""); }
+#endif
+
 // Sets an environment variable for one test and puts the old value back.
 class ScopedEnv {
  public:

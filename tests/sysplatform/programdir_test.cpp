@@ -11,6 +11,7 @@
 namespace mirrin {
 namespace {
 
+#ifndef _WIN32
 TEST(ProgramDirectory, IsTheExecutablesFolderUnlessMirrinHomeIsSet) {
   const std::string exeFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
   for (const char* unset : {static_cast<const char*>(nullptr), ""}) {  // set but empty counts as not set
@@ -20,7 +21,9 @@ TEST(ProgramDirectory, IsTheExecutablesFolderUnlessMirrinHomeIsSet) {
   test::ScopedEnv home("MIRRIN_HOME", "/tmp/demo/");
   EXPECT_EQ(ProgramDirectory(), "/tmp/demo");
 }
+#endif
 
+#ifndef _WIN32
 // An installed program's folder the user cannot write: the settings go to
 // the user's configuration folder, made when missing.
 TEST(ProgramDirectory, AFolderThatCannotBeWrittenGivesWayToTheUsersConfigFolder) {
@@ -37,6 +40,7 @@ TEST(ProgramDirectory, AFolderThatCannotBeWrittenGivesWayToTheUsersConfigFolder)
     EXPECT_EQ(SettingsFolderFor(home.Path()), home.Path()) << "a folder it can write stays";
   }));
 }
+#endif
 
 }  // namespace
 }  // namespace mirrin

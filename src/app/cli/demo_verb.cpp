@@ -6,6 +6,7 @@
 #include "palmdata/fileio.h"
 #include "startup/config.h"
 #include "sysplatform/systemservices.h"
+#include "palmdata/pathtext.h"
 
 namespace mirrin::cli {
 
@@ -16,7 +17,7 @@ constexpr const char* kUsage =
 // The configuration names the folders by absolute path, so the program
 // finds them whatever its working folder.
 std::string Absolute(const std::string& dir) {
-  return std::filesystem::absolute(dir).lexically_normal().string();
+  return PathText(std::filesystem::absolute(FsPath(dir)).lexically_normal());
 }
 
 // What the demo would overwrite in palmDir: a users.dat or a user's folder.

@@ -11,6 +11,7 @@
 #include "palmdata/todofile.h"
 #include "palmdata/users.h"
 #include "startup/config.h"
+#include "palmdata/pathtext.h"
 
 namespace mirrin::cli {
 
@@ -252,12 +253,12 @@ std::vector<MemoRecord> Memos(int side) {
 // ---- Files --------------------------------------------------------------------
 
 std::string Join(const std::string& dir, const std::string& name) {
-  return (std::filesystem::path(dir) / name).string();
+  return PathText(FsPath(dir) / FsPath(name));
 }
 
 void MakeDirectory(const std::string& dir) {
   std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
+  std::filesystem::create_directories(FsPath(dir), ec);
   if (ec) throw RunError(err::PathFileAccess, dir + ": " + ec.message());
 }
 

@@ -12,6 +12,7 @@
 #include "mainwindow/loaduser.h"
 #include "startup/config.h"
 #include "sysplatform/systemtimezone.h"
+#include "palmdata/pathtext.h"
 
 namespace mirrin::cli {
 
@@ -52,10 +53,10 @@ std::string RefusedTarget(const std::string& path, const std::array<std::string,
     return "a copy kept for recovery";
   }
   std::error_code ec;
-  const fs::path target = fs::weakly_canonical(fs::absolute(path), ec);
+  const fs::path target = fs::weakly_canonical(fs::absolute(FsPath(path)), ec);
   for (const std::string& dir : userDirs) {
     if (dir.empty()) continue;
-    const fs::path folder = fs::weakly_canonical(fs::absolute(dir), ec);
+    const fs::path folder = fs::weakly_canonical(fs::absolute(FsPath(dir)), ec);
     const fs::path inside = target.lexically_relative(folder);
     if (!inside.empty() && *inside.begin() != "..") return "inside the user folder " + dir;
   }

@@ -6,6 +6,7 @@
 #include "palmdata/fileio.h"
 #include "palmdata/users.h"
 #include "sysplatform/systemtimezone.h"
+#include "palmdata/pathtext.h"
 
 namespace mirrin::cli {
 
@@ -64,10 +65,10 @@ bool TakeSessionOption(const std::vector<std::string>& args, size_t& i, SessionO
 std::string ProgramDirFor(const SessionOptions& options) {
   namespace fs = std::filesystem;
   if (!options.config.empty()) {
-    const fs::path parent = fs::absolute(fs::path(options.config)).parent_path();
-    return parent.string();
+    const fs::path parent = fs::absolute(FsPath(options.config)).parent_path();
+    return PathText(parent);
   }
-  return fs::current_path().string();
+  return PathText(fs::current_path());
 }
 
 namespace {
@@ -141,12 +142,12 @@ std::optional<Kind> SettingsAndKind(Session& s, const SessionOptions& options, c
 
 std::string UserNameOf(const std::string& userDir) {
   namespace fs = std::filesystem;
-  fs::path dir = fs::absolute(fs::path(userDir)).lexically_normal();
+  fs::path dir = fs::absolute(FsPath(userDir)).lexically_normal();
   if (!dir.has_filename()) dir = dir.parent_path();  // a trailing separator
-  const std::string folder = dir.filename().string();
+  const std::string folder = PathText(dir.filename());
   UserList list;
   // A damaged or missing list only costs the name.
-  ReadUserFile((dir.parent_path() / "users.dat").string(), list, [](const std::string&, const RunError&) {});
+  ReadUserFile(PathText(dir.parent_path() / "users.dat"), list, [](const std::string&, const RunError&) {});
   for (int32_t i = 0; i < list.UserCount && static_cast<size_t>(i) < list.Users.size(); ++i) {
     const UserEntry& u = list.Users[static_cast<size_t>(i)];
     if (UpperAscii(u.UserFolder) == UpperAscii(folder) && !u.UserName.empty()) return u.UserName;

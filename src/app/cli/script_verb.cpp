@@ -13,6 +13,7 @@
 #include "palmdata/errors.h"
 #include "startup/version.h"
 #include "ui/app.h"
+#include "palmdata/pathtext.h"
 
 namespace mirrin::cli {
 
@@ -319,13 +320,13 @@ int RunScript(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
   }
   // The program finds its configuration in its own folder, by name.
-  if (std::filesystem::path(config).filename() != std::string(kProgramName) + ".cfg") {
+  if (FsPath(config).filename() != std::string(kProgramName) + ".cfg") {
     err << kUsage;
     return 2;
   }
   std::ifstream file;
   if (!scriptFile.empty()) {
-    file.open(scriptFile);
+    file.open(FsPath(scriptFile));
     if (!file) {
       err << "mirrin-cli: script: cannot open " << scriptFile << "\n";
       return 2;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "mainwindow/rowtext.h"
+#include "ui/listkeys.h"
 #include "ui/qt/binding.h"
 #include "ui/qt/qttext.h"
 
@@ -129,43 +130,16 @@ void ListBoxView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(ev
 void ListBoxView::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
 void ListBoxView::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
 
-int ListBoxView::NavigationTarget(int key) const {
-  const int count = list_.ListCount();
-  if (count == 0) return -1;
-  const int current = list_.ListIndex();
-  const int rowHeight = std::max(1, sizeHintForRow(0));
-  const int page = std::max(1, viewport()->height() / rowHeight - 1);
-  switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Left:
-      return std::max(0, current - 1);
-    case Qt::Key_Down:
-    case Qt::Key_Right:
-      return std::min(count - 1, current + 1);
-    case Qt::Key_PageUp:
-      return std::max(0, current - page);
-    case Qt::Key_PageDown:
-      return std::min(count - 1, std::max(0, current) + page);
-    case Qt::Key_Home:
-      return 0;
-    case Qt::Key_End:
-      return count - 1;
-    default:
-      return -1;
-  }
-}
-
 void ListBoxView::keyPressEvent(QKeyEvent* event) {
   event->accept();
   FlushPendingViews();
   const forms::KeyCode code = ClassicKeyCode(event->key());
-  if (code != forms::KeyCode::None) RunUserAction([&] { list_.UserKeyDown(code); });
-  const int target = NavigationTarget(event->key());
-  if (target < 0) return;
-  // Moving onto the row already alone selected changes nothing, as in the
-  // classic list; from a multiple selection it selects that row only.
-  if (target == list_.ListIndex() && list_.SelCount() == 1 && list_.Selected(target)) return;
-  RunUserAction([&] { list_.UserClick(target); });
+  if (code == forms::KeyCode::None) return;
+  RunUserAction([&] { list_.UserKeyDown(code); });
+  // A page is the rows in view, less one kept from the last page.
+  const int rowHeight = std::max(1, sizeHintForRow(0));
+  const int page = viewport()->height() / rowHeight - 1;
+  RunUserAction([&] { ListNavigate(list_, code, page); });
 }
 
 void ListBoxView::keyReleaseEvent(QKeyEvent* event) {

@@ -55,9 +55,6 @@ class ListBoxView : public QListView {
   void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
-  // The row an arrow, page or Home/End key moves to; -1 for other keys.
-  int NavigationTarget(int key) const;
-
   forms::ListBox& list_;
   ListBoxModel model_;
   int seenTop_ = 0;  // the model's TopIndex as last shown or reported

@@ -54,12 +54,7 @@ void MainWindow::AddControls() {
         RunUserAction([&] { tip = RowDifferences(s_, side, row); });
         return tip.empty() ? tip : "Differs in: " + tip;
       });
-      view->onRightButton = [this, side, list](int row) {
-        // The category pop-up counts rows of the classic height from the
-        // top row; the click's row is told in those terms.
-        const int shown = row < 0 ? list->ListCount() : row;
-        ListRightClick(s_, side, (shown - list->TopIndex()) * kListRowTwips + kListRowTwips / 2);
-      };
+      view->onRightButton = [this, side](int row) { ListRightClickRow(s_, side, row); };
     }
     v.AddLabel(f.panes[side].recordCount);
     v.AddText(f.panes[side].description, TextStyle::SingleLine);
@@ -73,7 +68,7 @@ void MainWindow::AddControls() {
   v.AddButton(f.editNotes);
   v.AddButton(f.exitButton);
   // As many characters as the kind selection writes when it is done.
-  v.AddProgress(f.progress, [this] { return s_.settings.GUI == "2" ? 89 : 74; });
+  v.AddProgress(f.progress, [this] { return model_.ProgressFullLength(); });
   // Laid over the lists, so added last.
   v.AddText(f.aboutText, TextStyle::MultiLine)->raise();
   v.AddButton(f.aboutClose)->raise();

@@ -12,11 +12,6 @@ class QMenu;
 
 namespace mirrin::qt {
 
-// Title bar, menu bar and borders of the classic window, in twips: the
-// model's frame is the client area plus these.
-inline constexpr int kNonClientHeight = 690;
-inline constexpr int kNonClientWidth = 120;
-
 class MainWindow : public QMainWindow {
   Q_OBJECT
 

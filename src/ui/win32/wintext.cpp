@@ -1,0 +1,47 @@
+#include "ui/win32/wintext.h"
+
+#include <windows.h>
+
+#include "sysplatform/codepage.h"
+
+namespace mirrin::win32 {
+
+std::wstring Utf8ToWide(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), n);
+  return wide;
+}
+
+std::string WideToUtf8(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), n, nullptr, nullptr);
+  return utf8;
+}
+
+std::wstring ToWide(const std::string& bytes) { return Utf8ToWide(ToUtf8(bytes)); }
+
+std::string FromWide(std::wstring_view wide) { return FromUtf8(WideToUtf8(wide)); }
+
+std::wstring ToWideLines(const std::string& bytes) {
+  const std::wstring text = ToWide(bytes);
+  std::wstring lines;
+  lines.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c == L'\r' || c == L'\n') {
+      lines += L"\r\n";
+      if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    } else {
+      lines += c;
+    }
+  }
+  return lines;
+}
+
+}  // namespace mirrin::win32
