@@ -260,7 +260,8 @@ void ExpectOneTestPerLookup(
       for (int32_t c = 1; c <= 15; ++c) Category(s.*header, c, "Category " + std::to_string(c));
       for (int i = 0; i < kRecords; ++i) vary((s.*records).emplace_back(), i);
     }
-    TwinFinder finder(stores, kind, Settings{}, "#AN\r\n", TwinSearch::Indexed);
+    const Settings settings;  // the finder keeps a reference
+    TwinFinder finder(stores, kind, settings, "#AN\r\n", TwinSearch::Indexed);
     for (int i = 0; i < kRecords; ++i) ASSERT_GE(finder.FindTwin(kLeft, i), 0) << what;
     EXPECT_EQ(finder.TwinTests(), size_t{kRecords}) << what;
   }
