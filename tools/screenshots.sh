@@ -9,8 +9,8 @@
 # usage: tools/screenshots.sh [OUTDIR]       (default build/screenshots)
 # MIRRIN_BUILD names an existing build folder configured with MIRRIN_GUI=ON
 # to use instead of build/release; MIRRIN_WINDOWS_BUILD one cross-built
-# with cmake/mingw-w64.cmake and MIRRIN_GUI=ON instead of build/windows-gui.
-# MIRRIN_WINDOWS=0 leaves the Windows pictures out.
+# with cmake/mingw-w64.cmake and MIRRIN_GUI=ON instead of build/windows-release.
+# MIRRIN_WINDOWS=OFF leaves the Windows pictures out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-build/screenshots}"
@@ -43,7 +43,7 @@ MIRRIN_HOME="$demo" QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2560x2048x24" "$
 mv "$out/scale2/main.png" "$out/scale2.png"
 rm -rf "$out/scale2"
 
-if [ "${MIRRIN_WINDOWS:-1}" != 0 ]; then
+if [ "${MIRRIN_WINDOWS:-ON}" != OFF ]; then
   tools/screenshots-windows.sh "$out/windows"
 fi
 ls -1 "$out"/*.png
