@@ -50,6 +50,9 @@ class TwinFinder {
  public:
   TwinFinder(const std::array<UserStore, 2>& stores, Kind kind, const Settings& settings,
              std::string_view agendusMarker, TwinSearch search);
+  // The finder keeps references: a temporary store or settings would dangle.
+  TwinFinder(std::array<UserStore, 2>&&, Kind, const Settings&, std::string_view, TwinSearch) = delete;
+  TwinFinder(const std::array<UserStore, 2>&, Kind, Settings&&, std::string_view, TwinSearch) = delete;
   ~TwinFinder();
   TwinFinder(const TwinFinder&) = delete;
   TwinFinder& operator=(const TwinFinder&) = delete;
