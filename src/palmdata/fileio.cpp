@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "palmdata/errors.h"
 #include "palmdata/pathtext.h"
+#include "palmdata/readtoend.h"
 
 namespace fs = std::filesystem;
 
@@ -87,6 +89,29 @@ bool SamePlace(std::string_view a, std::string_view b) {
   std::error_code ec;
   if (fs::equivalent(na, nb, ec)) return true;
   return fs::weakly_canonical(na, ec) == fs::weakly_canonical(nb, ec);
+}
+
+Bytes ReadToEnd(std::string_view path, uint64_t size, size_t maxBytes,
+                const std::function<size_t(char* into, size_t room)>& readSome) {
+  const auto tooLarge = [&](uint64_t bytes) {
+    return RunError(err::PathFileAccess, "cannot read " + std::string(path) + ": " + std::to_string(bytes) +
+                                             " bytes, more than the " + std::to_string(maxBytes) +
+                                             " allowed");
+  };
+  if (size > maxBytes) throw tooLarge(size);
+  Bytes data(static_cast<size_t>(size), '\0');
+  size_t done = 0;
+  for (;;) {
+    if (done == data.size()) {
+      if (done > maxBytes) throw tooLarge(done);
+      data.resize(std::min(maxBytes + 1, done + 4096));
+    }
+    const size_t got = readSome(data.data() + done, data.size() - done);
+    if (got == 0) break;
+    done += got;
+  }
+  data.resize(done);
+  return data;
 }
 
 }  // namespace mirrin

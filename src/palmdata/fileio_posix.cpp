@@ -4,13 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <random>
 
 #include "palmdata/errors.h"
+#include "palmdata/readtoend.h"
 
 namespace fs = std::filesystem;
 
@@ -63,28 +63,15 @@ Bytes ReadWholeFile(std::string_view path, size_t maxBytes) {
                    "cannot read " + std::string(path) +
                        (S_ISDIR(st.st_mode) ? ": it is a folder" : ": not a regular file"));
   }
-  const auto tooLarge = [&](uint64_t size) {
-    return RunError(err::PathFileAccess, "cannot read " + std::string(path) + ": " + std::to_string(size) +
-                                             " bytes, more than the " + std::to_string(maxBytes) +
-                                             " allowed");
-  };
-  if (static_cast<uint64_t>(st.st_size) > maxBytes) throw tooLarge(static_cast<uint64_t>(st.st_size));
   // The file may grow while it is read: read to its real end, never past the limit.
-  Bytes data(static_cast<size_t>(st.st_size), '\0');
-  size_t done = 0;
-  for (;;) {
-    if (done == data.size()) {
-      if (done > maxBytes) throw tooLarge(done);
-      data.resize(std::min(maxBytes + 1, done + 4096));
+  return ReadToEnd(path, static_cast<uint64_t>(st.st_size), maxBytes, [&](char* into, size_t room) {
+    for (;;) {
+      const ssize_t n = ::read(fd, into, room);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) Fail(errno, "cannot read", path);
+      return static_cast<size_t>(n);
     }
-    const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) Fail(errno, "cannot read", path);
-    if (n == 0) break;
-    done += static_cast<size_t>(n);
-  }
-  data.resize(done);
-  return data;
+  });
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "palmdata/errors.h"
 #include "palmdata/fileio.h"
 #include "palmdata/pathtext.h"
+#include "palmdata/readtoend.h"
 
 namespace mirrin {
 
@@ -103,28 +104,13 @@ Bytes ReadWholeFile(std::string_view path, size_t maxBytes) {
   }
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.h, &size)) Fail(GetLastError(), "cannot read", path);
-  const auto tooLarge = [&](uint64_t bytes) {
-    return RunError(err::PathFileAccess, "cannot read " + std::string(path) + ": " + std::to_string(bytes) +
-                                             " bytes, more than the " + std::to_string(maxBytes) +
-                                             " allowed");
-  };
-  if (static_cast<uint64_t>(size.QuadPart) > maxBytes) throw tooLarge(static_cast<uint64_t>(size.QuadPart));
   // The file may grow while it is read: read to its real end, never past the limit.
-  Bytes data(static_cast<size_t>(size.QuadPart), '\0');
-  size_t done = 0;
-  for (;;) {
-    if (done == data.size()) {
-      if (done > maxBytes) throw tooLarge(done);
-      data.resize(std::min(maxBytes + 1, done + 4096));
-    }
+  return ReadToEnd(path, static_cast<uint64_t>(size.QuadPart), maxBytes, [&](char* into, size_t room) {
     DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
-    if (!ReadFile(file.h, data.data() + done, want, &got, nullptr)) Fail(GetLastError(), "cannot read", path);
-    if (got == 0) break;
-    done += got;
-  }
-  data.resize(done);
-  return data;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(room, 1u << 30));
+    if (!ReadFile(file.h, into, want, &got, nullptr)) Fail(GetLastError(), "cannot read", path);
+    return static_cast<size_t>(got);
+  });
 }
 
 void CheckReplaceable(std::string_view path) {

@@ -39,6 +39,8 @@ class CodePage {
 // name is reported once on stderr), else Windows-1252 or, on Windows, the
 // ANSI code page. Made on first use.
 const CodePage& SystemCodePage();
+// The code page when MIRRIN_CODEPAGE names none.
+std::string DefaultCodePageName();
 
 std::string ToUtf8(std::string_view bytes);
 std::string FromUtf8(std::string_view utf8);

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
-#include <iostream>
 
 #include "palmdata/errors.h"
 
@@ -104,22 +102,6 @@ std::string CodePage::FromUtf8(std::string_view utf8) const {
   return Convert(fromUtf8_, utf8, "?", Utf8CharLength);
 }
 
-const CodePage& SystemCodePage() {
-  static const CodePage* page = [] {
-    const char* wanted = std::getenv("MIRRIN_CODEPAGE");
-    if (wanted && *wanted) {
-      try {
-        return new CodePage(wanted);
-      } catch (const RunError&) {
-        std::cerr << "mirrin: code page " << wanted << " is unknown; using " << kDefaultCodePage << "\n";
-      }
-    }
-    return new CodePage(kDefaultCodePage);
-  }();
-  return *page;
-}
-
-std::string ToUtf8(std::string_view bytes) { return SystemCodePage().ToUtf8(bytes); }
-std::string FromUtf8(std::string_view utf8) { return SystemCodePage().FromUtf8(utf8); }
+std::string DefaultCodePageName() { return kDefaultCodePage; }
 
 }  // namespace mirrin

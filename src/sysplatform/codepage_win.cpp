@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
-#include <iostream>
 
 #include "palmdata/errors.h"
 #include "sysplatform/codepage.h"
@@ -122,23 +120,6 @@ std::string CodePage::FromUtf8(std::string_view utf8) const {
   return out;
 }
 
-const CodePage& SystemCodePage() {
-  static const CodePage* page = [] {
-    const std::string system = "CP" + std::to_string(GetACP());
-    const char* wanted = std::getenv("MIRRIN_CODEPAGE");
-    if (wanted && *wanted) {
-      try {
-        return new CodePage(wanted);
-      } catch (const RunError&) {
-        std::cerr << "mirrin: code page " << wanted << " is unknown; using " << system << "\n";
-      }
-    }
-    return new CodePage(system);
-  }();
-  return *page;
-}
-
-std::string ToUtf8(std::string_view bytes) { return SystemCodePage().ToUtf8(bytes); }
-std::string FromUtf8(std::string_view utf8) { return SystemCodePage().FromUtf8(utf8); }
+std::string DefaultCodePageName() { return "CP" + std::to_string(GetACP()); }
 
 }  // namespace mirrin
