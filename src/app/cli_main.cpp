@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/cli/cli.h"
+#include "sysplatform/heap.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -22,6 +23,7 @@ int main() {
 }
 #else
 int main(int argc, char** argv) {
+  mirrin::KeepLargeBlocksInHeap();
   std::vector<std::string> args(argv + 1, argv + argc);
   return mirrin::cli::Run(args, std::cout, std::cerr);
 }

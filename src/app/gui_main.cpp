@@ -9,8 +9,10 @@
 #include "ui/qt/appwindows.h"
 #include "ui/qt/binding.h"
 #include "ui/qt/qtplatform.h"
+#include "sysplatform/heap.h"
 
 int main(int argc, char** argv) {
+  mirrin::KeepLargeBlocksInHeap();
   QApplication qapp(argc, argv);
   // Closing the main window asks the exit routine; only ProgramEnd ends.
   QApplication::setQuitOnLastWindowClosed(false);

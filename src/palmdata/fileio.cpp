@@ -103,8 +103,15 @@ Bytes ReadToEnd(std::string_view path, uint64_t size, size_t maxBytes,
   size_t done = 0;
   for (;;) {
     if (done == data.size()) {
-      if (done > maxBytes) throw tooLarge(done);
-      data.resize(std::min(maxBytes + 1, done + 4096));
+      // Full as sized: look for more in a small buffer first, so that the usual
+      // file, which has ended, is not copied into a string grown for nothing.
+      char probe[4096];
+      const size_t got = readSome(probe, sizeof probe);
+      if (got == 0) break;
+      if (done + got > maxBytes) throw tooLarge(done + got);
+      data.append(probe, got);
+      done += got;
+      continue;
     }
     const size_t got = readSome(data.data() + done, data.size() - done);
     if (got == 0) break;

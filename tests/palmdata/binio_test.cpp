@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "palmdata/errors.h"
+#include "palmdata/readtoend.h"
 #include "support/filebuilder.h"
 
 namespace mirrin {
@@ -71,6 +72,30 @@ TEST(Reader, ValuesAndTheFirstMissingByte) {
     ADD_FAILURE() << "read past the end";
   } catch (const RunError& e) {
     EXPECT_EQ(e.detail(), "offset 11: 1 bytes needed, 0 left");
+  }
+}
+
+// A file read whole may have grown since its size was taken; the limit holds either way.
+TEST(Reader, WholeFileReadsToTheRealEndWithinTheLimit) {
+  const auto readFrom = [](const std::string& source) {
+    return [source, at = size_t{0}](char* into, size_t room) mutable {
+      const size_t n = std::min(room, source.size() - at);
+      source.copy(into, n, at);
+      at += n;
+      return n;
+    };
+  };
+  const std::string grown(10000, 'g');
+  EXPECT_EQ(ReadToEnd("f", 6, 20000, readFrom(grown)), grown);
+  EXPECT_EQ(ReadToEnd("f", 6, 20000, readFrom("shrunk")), "shrunk");
+  EXPECT_EQ(ReadToEnd("f", 10, 20000, readFrom("short")), "short");
+  for (const uint64_t said : {uint64_t{6}, uint64_t{10000}}) {
+    try {
+      ReadToEnd("f", said, 9999, readFrom(grown));
+      ADD_FAILURE() << said;
+    } catch (const RunError& e) {
+      EXPECT_NE(e.detail().find("more than the 9999 allowed"), std::string::npos) << e.detail();
+    }
   }
 }
 

@@ -1,0 +1,18 @@
+#include "sysplatform/heap.h"
+
+#include <cstdlib>  // defines __GLIBC__ where glibc is the C library
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace mirrin {
+
+void KeepLargeBlocksInHeap() {
+#if defined(__GLIBC__)
+  // 32 MB is the most glibc takes on 64-bit; larger blocks are still mapped.
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+#endif
+}
+
+}  // namespace mirrin
