@@ -1,9 +1,10 @@
 #include "mainwindow/listdisplay.h"
 
 #include <algorithm>
+#include <bit>
+#include <functional>
 #include <exception>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -17,13 +18,40 @@ namespace mirrin {
 namespace {
 
 // Key -> first row (in list order) that has it. The keys are views of texts
-// that stay where they are while the rows are paired.
-using FirstRowIndex = std::unordered_map<std::string_view, int>;
+// that stay where they are while the rows are paired. Open addressing over
+// the keys' hashes: a lookup reads one slot, and a text only when the hashes
+// agree; with a node per key every lookup was a chain of cache misses.
+class FirstRowIndex {
+ public:
+  explicit FirstRowIndex(size_t keys) : slots_(std::bit_ceil(2 * keys + 2)) {}
 
-int FirstRow(const FirstRowIndex& index, std::string_view key) {
-  const auto it = index.find(key);
-  return it == index.end() ? -1 : it->second;
-}
+  // A key already there keeps its first row.
+  void Add(std::string_view key, int row) {
+    const size_t hash = std::hash<std::string_view>{}(key);
+    Slot& slot = slots_[Find(key, hash)];
+    if (slot.row < 0) slot = {hash, key, row};
+  }
+  int FirstRow(std::string_view key) const {
+    return slots_[Find(key, std::hash<std::string_view>{}(key))].row;
+  }
+
+ private:
+  struct Slot {
+    size_t hash = 0;
+    std::string_view key;
+    int row = -1;  // -1: free
+  };
+  // Where key is, or the free slot where it would go; there is always one,
+  // as the table has more than twice as many slots as keys.
+  size_t Find(std::string_view key, size_t hash) const {
+    const size_t mask = slots_.size() - 1;
+    for (size_t k = hash & mask;; k = (k + 1) & mask) {
+      const Slot& slot = slots_[k];
+      if (slot.row < 0 || (slot.hash == hash && slot.key == key)) return k;
+    }
+  }
+  std::vector<Slot> slots_;
+};
 
 // Where UpdateLists was when an error was raised.
 struct PairingPosition {
@@ -69,13 +97,12 @@ void PairByKey(Session& s, Kind kind, PairingPosition& at) {
       if (s.Store(side).Count(kind) > 0) s.Store(side).Display(kind, s.Store(side).Count(kind) - 1);
     }
   }
-  FirstRowIndex firstRight;
-  firstRight.reserve(static_cast<size_t>(right.ListCount()));
+  FirstRowIndex firstRight(static_cast<size_t>(right.ListCount()));
   at.step = 'A';
-  for (at.q = 0; at.q < right.ListCount(); ++at.q) firstRight.emplace(PairKey(s, kRight, kind, at.q), at.q);
+  for (at.q = 0; at.q < right.ListCount(); ++at.q) firstRight.Add(PairKey(s, kRight, kind, at.q), at.q);
   at.step = 'B';
   for (at.p = 0; at.p < left.ListCount(); ++at.p) {
-    at.q = FirstRow(firstRight, PairKey(s, kLeft, kind, at.p));
+    at.q = firstRight.FirstRow(PairKey(s, kLeft, kind, at.p));
     if (at.q < 0) continue;
     s.Map(kLeft)[static_cast<size_t>(at.p)] = at.q;
     s.Map(kRight)[static_cast<size_t>(at.q)] = at.p;
@@ -106,19 +133,17 @@ void PairDates(Session& s, PairingPosition& at) {
   std::vector<std::string> texts, suffixedTexts;
   texts.reserve(rightRows);
   if (!st.SuffixUser2.empty()) suffixedTexts.reserve(rightRows);
-  FirstRowIndex plain, suffixed;
-  plain.reserve(rightRows);
-  if (!st.SuffixUser2.empty()) suffixed.reserve(rightRows);
+  FirstRowIndex plain(rightRows), suffixed(st.SuffixUser2.empty() ? 0 : rightRows);
   std::vector<const DateRecord*> rightRecords;
   rightRecords.reserve(rightRows);
   at.step = 'A';
   for (at.q = 0; at.q < right.ListCount(); ++at.q) {
     const DateRecord& r = record(kRight, at.q);
     const std::string& b = texts.emplace_back(MatchedDescription(r.Description, st));
-    plain.emplace(LeftView(b, n, dbcs), at.q);
+    plain.Add(LeftView(b, n, dbcs), at.q);
     // An empty suffix makes the same key: the plain index answers for it.
     if (!st.SuffixUser2.empty()) {
-      suffixed.emplace(LeftView(suffixedTexts.emplace_back(b + st.SuffixUser2), n, dbcs), at.q);
+      suffixed.Add(LeftView(suffixedTexts.emplace_back(b + st.SuffixUser2), n, dbcs), at.q);
     }
     rightRecords.push_back(&r);
   }
@@ -128,16 +153,16 @@ void PairDates(Session& s, PairingPosition& at) {
     const DateRecord& r = record(kLeft, at.p);
     const std::string a = MatchedDescription(r.Description, st);
     const std::string_view key = LeftView(a, n, dbcs);
-    int q = FirstRow(plain, key);
+    int q = plain.FirstRow(key);
     const auto take = [&q](int candidate) {
       if (candidate >= 0 && (q < 0 || candidate < q)) q = candidate;
     };
     if (!st.SuffixUser1.empty()) {
       withSuffix.assign(a);
       withSuffix += st.SuffixUser1;
-      take(FirstRow(plain, LeftView(withSuffix, n, dbcs)));
+      take(plain.FirstRow(LeftView(withSuffix, n, dbcs)));
     }
-    if (!st.SuffixUser2.empty()) take(FirstRow(suffixed, key));
+    if (!st.SuffixUser2.empty()) take(suffixed.FirstRow(key));
     if (q < 0) continue;
     at.q = q;
     at.step = 'C';
