@@ -16,11 +16,11 @@ void DescribeCommon(const CommonFields& f, FieldVisitor& v) {
   for (size_t k = 0; k < f.ExtLength.size(); ++k) {
     v.Int(kTagNames[k], f.ExtTag[k]);
     v.Int(kLengthNames[k], f.ExtLength[k]);
-    v.Text(kTextNames[k], f.ExtText[k]);
+    v.Text(kTextNames[k], f.Ext.Get().Text[k]);
   }
-  v.Text("ExtBlob", f.ExtBlob);
-  v.Text("ExtString1", f.ExtString1);
-  v.Text("ExtString2", f.ExtString2);
+  v.Text("ExtBlob", f.Ext.Get().Blob);
+  v.Text("ExtString1", f.Ext.Get().String1);
+  v.Text("ExtString2", f.Ext.Get().String2);
 }
 
 }  // namespace mirrin

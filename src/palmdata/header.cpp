@@ -1,5 +1,6 @@
 #include "palmdata/header.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "palmdata/errors.h"
@@ -218,6 +219,16 @@ void WriteCategoryEntry(ByteWriter& out, const CategoryEntry& e) {
   out.WriteCStringText(e.ShortName);
 }
 
+void ExtTextsHeld::Set(ExtTexts&& texts) {
+  const auto empty = [](const std::string& t) { return t.empty(); };
+  if (std::all_of(texts.Text.begin(), texts.Text.end(), empty) && texts.Blob.empty() &&
+      texts.String1.empty() && texts.String2.empty()) {
+    texts_.reset();
+  } else {
+    Mutable() = std::move(texts);
+  }
+}
+
 void ReadExtPrefix(ByteReader& in, CommonFields& f) {
   f.RecordId = in.ReadIntField();
   f.ExtRowId = in.ReadIntField();
@@ -226,14 +237,16 @@ void ReadExtPrefix(ByteReader& in, CommonFields& f) {
   f.Position = in.ReadIntField();
   f.Category = in.ReadIntField();
   f.Private = in.ReadBoolField();
-  for (size_t k = 0; k < 3; ++k) ReadCountedText(in, f.ExtTag[k], f.ExtLength[k], f.ExtText[k]);
+  ExtTexts t;
+  for (size_t k = 0; k < 3; ++k) ReadCountedText(in, f.ExtTag[k], f.ExtLength[k], t.Text[k]);
   f.ExtTag[3] = in.ReadLong();
   f.ExtLength[3] = in.ReadLong();
   if (f.ExtLength[3] != 1) {
     if (f.ExtLength[3] < 0) throw RunError(err::Overflow, "negative text length");
-    if (f.ExtLength[3] != 0) f.ExtText[3] = in.ReadChars(static_cast<size_t>(f.ExtLength[3]));
-    f.ExtString1 = in.ReadCStringField();
-    f.ExtString2 = in.ReadCStringField();
+    if (f.ExtLength[3] != 0) t.Text[3] = in.ReadChars(static_cast<size_t>(f.ExtLength[3]));
+    t.String1 = in.ReadCStringField();
+    t.String2 = in.ReadCStringField();
+    f.Ext.Set(std::move(t));
     return;
   }
   // A length of 1 stands for raw bytes that run up to an empty CString field
@@ -244,16 +257,17 @@ void ReadExtPrefix(ByteReader& in, CommonFields& f) {
     throw RunError(err::InputPastEnd, "offset " + std::to_string(in.Position()) +
                                           ": the end of an unformatted block is missing");
   }
-  f.ExtBlob = in.ReadBlock(at);
+  t.Blob = in.ReadBlock(at);
   in.ReadBlock(kEnd.size());
   in.ReadLong();  // padding of the second CString field
-  f.ExtString2 = in.ReadCString();
-  f.ExtString1.clear();
+  t.String2 = in.ReadCString();
+  f.Ext.Set(std::move(t));
 }
 
 void WriteExtPrefix(ByteWriter& out, const CommonFields& f, ExtRowNumbers numbers) {
+  const ExtTexts& t = f.Ext.Get();
   for (size_t k = 0; k < 4; ++k) {
-    if (!(k == 3 && f.ExtLength[k] == 1)) CheckCountedText(f.ExtLength[k], f.ExtText[k]);
+    if (!(k == 3 && f.ExtLength[k] == 1)) CheckCountedText(f.ExtLength[k], t.Text[k]);
   }
   out.WriteIntField(f.RecordId);
   out.WriteIntField(numbers.rowId);
@@ -263,16 +277,16 @@ void WriteExtPrefix(ByteWriter& out, const CommonFields& f, ExtRowNumbers number
   out.WriteIntField(f.Category);
   out.WriteBoolField(f.Private);
   // The tags go back as read: the files' own schemas do not all agree on them.
-  for (size_t k = 0; k < 3; ++k) WriteCountedText(out, f.ExtTag[k], f.ExtLength[k], f.ExtText[k]);
+  for (size_t k = 0; k < 3; ++k) WriteCountedText(out, f.ExtTag[k], f.ExtLength[k], t.Text[k]);
   out.WriteLong(f.ExtTag[3]);
   out.WriteLong(f.ExtLength[3]);
   if (f.ExtLength[3] == 1) {
-    out.WriteBlock(f.ExtBlob);
+    out.WriteBlock(t.Blob);
   } else if (f.ExtLength[3] != 0) {
-    out.WriteChars(f.ExtText[3]);
+    out.WriteChars(t.Text[3]);
   }
-  out.WriteCStringField(f.ExtString1);
-  out.WriteCStringField(f.ExtString2);
+  out.WriteCStringField(t.String1);
+  out.WriteCStringField(t.String2);
 }
 
 std::array<int32_t, 4> CountedTextTags(const DatFileHeader& header) {

@@ -4,6 +4,7 @@
 // Whatever the program does not interpret is kept and written back as read.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,8 +54,50 @@ struct DatFileHeader {
   bool IsAddressFile() const { return VersionTag.size() == 4 && VersionTag[3] == 'A'; }
 };
 
-// Fields that every record kind starts with. ExtLength[k]/ExtText[k] hold the
-// extended format's four counted texts (k = 0 for the first).
+// The extended format's four counted texts (k = 0 for the first) and the two
+// strings after them, which are carried but never shown.
+struct ExtTexts {
+  std::array<std::string, 4> Text;
+  Bytes Blob;  // stands for the fourth text when its length is 1
+  Bytes String1;
+  Bytes String2;
+};
+
+// Nearly always empty, the texts are held apart, and only once one is set: a
+// record is some 200 bytes smaller, which counts when a user's tens of
+// thousands of records are read. Copied deeply, so a record is still a value.
+class ExtTextsHeld {
+ public:
+  ExtTextsHeld() = default;
+  ExtTextsHeld(const ExtTextsHeld& o) : texts_(Copy(o)) {}
+  ExtTextsHeld& operator=(const ExtTextsHeld& o) {
+    if (this != &o) texts_ = Copy(o);
+    return *this;
+  }
+  ExtTextsHeld(ExtTextsHeld&&) noexcept = default;
+  ExtTextsHeld& operator=(ExtTextsHeld&&) noexcept = default;
+  ~ExtTextsHeld() = default;
+
+  const ExtTexts& Get() const {
+    static const ExtTexts kNone;
+    return texts_ ? *texts_ : kNone;
+  }
+  ExtTexts& Mutable() {
+    if (!texts_) texts_ = std::make_unique<ExtTexts>();
+    return *texts_;
+  }
+  // Holds texts only when one of them is not empty.
+  void Set(ExtTexts&& texts);
+
+ private:
+  static std::unique_ptr<ExtTexts> Copy(const ExtTextsHeld& o) {
+    return o.texts_ ? std::make_unique<ExtTexts>(*o.texts_) : nullptr;
+  }
+  std::unique_ptr<ExtTexts> texts_;
+};
+
+// Fields that every record kind starts with. ExtLength[k] is the length of
+// the k-th counted text.
 struct CommonFields {
   int32_t RecordId = 0;
   int32_t ExtRowId = 0;
@@ -66,10 +109,8 @@ struct CommonFields {
   // The tags of the four counted texts as read; new records get the usual ones.
   std::array<int32_t, 4> ExtTag{64, 65, 66, 65};
   std::array<int32_t, 4> ExtLength{};
-  std::array<std::string, 4> ExtText;
-  Bytes ExtBlob;  // stands for the fourth text when its length is 1
-  Bytes ExtString1;
-  Bytes ExtString2;
+
+  ExtTextsHeld Ext;
 };
 
 // A count read from a file is believed only if that many items of at least
