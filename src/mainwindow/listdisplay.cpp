@@ -128,10 +128,10 @@ void PairDates(Session& s, PairingPosition& at) {
   const size_t rightRows = static_cast<size_t>(right.ListCount());
 
   // Right rows by their key, and by their key with User2's suffix. The keys
-  // are views into the texts below, which never grow past their reserve,
-  // so the views stay valid; one text a row is all a right row allocates.
-  std::vector<std::string> texts, suffixedTexts;
-  texts.reserve(rightRows);
+  // are views into the records' descriptions or into the texts below, which
+  // never grow past their reserve, so the views stay valid.
+  std::vector<std::string> kept, suffixedTexts;
+  kept.reserve(rightRows);
   if (!st.SuffixUser2.empty()) suffixedTexts.reserve(rightRows);
   FirstRowIndex plain(rightRows), suffixed(st.SuffixUser2.empty() ? 0 : rightRows);
   std::vector<const DateRecord*> rightRecords;
@@ -139,19 +139,21 @@ void PairDates(Session& s, PairingPosition& at) {
   at.step = 'A';
   for (at.q = 0; at.q < right.ListCount(); ++at.q) {
     const DateRecord& r = record(kRight, at.q);
-    const std::string& b = texts.emplace_back(MatchedDescription(r.Description, st));
+    const std::string_view b = MatchedDescription(r.Description, st, kept.emplace_back());
     plain.Add(LeftView(b, n, dbcs), at.q);
     // An empty suffix makes the same key: the plain index answers for it.
     if (!st.SuffixUser2.empty()) {
-      suffixed.Add(LeftView(suffixedTexts.emplace_back(b + st.SuffixUser2), n, dbcs), at.q);
+      std::string& withSuffix = suffixedTexts.emplace_back(b);
+      withSuffix += st.SuffixUser2;
+      suffixed.Add(LeftView(withSuffix, n, dbcs), at.q);
     }
     rightRecords.push_back(&r);
   }
   at.step = 'B';
-  std::string withSuffix;  // kept: the left rows reuse its buffer
+  std::string keptLeft, withSuffix;  // kept: the left rows reuse their buffers
   for (at.p = 0; at.p < left.ListCount(); ++at.p) {
     const DateRecord& r = record(kLeft, at.p);
-    const std::string a = MatchedDescription(r.Description, st);
+    const std::string_view a = MatchedDescription(r.Description, st, keptLeft);
     const std::string_view key = LeftView(a, n, dbcs);
     int q = plain.FirstRow(key);
     const auto take = [&q](int candidate) {

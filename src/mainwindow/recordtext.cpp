@@ -119,8 +119,15 @@ NoteParts NoteSplit(std::string_view note, const Settings& settings, std::string
 }
 
 std::string MatchedDescription(std::string_view description, const Settings& settings) {
-  if (!settings.Agendus) return Trim(description, settings.DBCS);
-  return Trim(StripAgendus(description, settings).rest, settings.DBCS);
+  std::string kept;
+  return std::string(MatchedDescription(description, settings, kept));
+}
+
+std::string_view MatchedDescription(std::string_view description, const Settings& settings,
+                                    std::string& kept) {
+  if (!settings.Agendus) return TrimmedView(description, settings.DBCS);
+  kept = StripAgendus(description, settings).rest;
+  return TrimmedView(kept, settings.DBCS);
 }
 
 bool SameDescription(std::string_view a, std::string_view b, const Settings& settings) {

@@ -60,6 +60,10 @@ NoteParts NoteSplit(std::string_view note, const Settings& settings, std::string
 // A date's description as matching and pairing compare it: without its
 // Agendus bracket part, trimmed.
 std::string MatchedDescription(std::string_view description, const Settings& settings);
+// The same without a copy: a view into description, or into kept when the
+// bracket part had to be cut out of it.
+std::string_view MatchedDescription(std::string_view description, const Settings& settings,
+                                    std::string& kept);
 
 // The loose description test for pairing rows: the first FirstDuplicateChars
 // characters, directly or with either user's suffix.

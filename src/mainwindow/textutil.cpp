@@ -87,12 +87,14 @@ std::string PadChars(std::string_view text, size_t n, bool dbcs) {
   return out;
 }
 
-std::string Trim(std::string_view text, bool dbcs) {
+std::string Trim(std::string_view text, bool dbcs) { return std::string(TrimmedView(text, dbcs)); }
+
+std::string_view TrimmedView(std::string_view text, bool dbcs) {
   size_t begin = 0;
   while (begin < text.size() && text[begin] == ' ') ++begin;
   if (!dbcs) {
     const size_t last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string() : std::string(text.substr(begin, last + 1 - begin));
+    return last == std::string_view::npos ? std::string_view() : text.substr(begin, last + 1 - begin);
   }
   // The end is the end of the last character that is not a single space.
   size_t end = begin;
@@ -101,7 +103,7 @@ std::string Trim(std::string_view text, bool dbcs) {
     if (size == 2 || text[i] != ' ') end = i + size;
     i += size;
   }
-  return std::string(text.substr(begin, end - begin));
+  return text.substr(begin, end - begin);
 }
 
 size_t FindText(std::string_view text, std::string_view what, size_t from, bool dbcs) {

@@ -52,6 +52,8 @@ std::string PadChars(std::string_view text, size_t n, bool dbcs);
 // Leading and trailing spaces removed (spaces only; a trail byte that is a
 // space belongs to its double-byte character and stays).
 std::string Trim(std::string_view text, bool dbcs);
+// The same, as a view into text.
+std::string_view TrimmedView(std::string_view text, bool dbcs);
 
 // Byte offset of the first occurrence of what in text at or after byte
 // offset from that starts on a character boundary; npos when none. from must

@@ -46,7 +46,7 @@ class KeyHash {
 // per kind selection instead of once per candidate: texts that take
 // formatting, splitting or a category lookup, and the record's key.
 struct Prepared {
-  std::string description;  // dates: without the Agendus part, trimmed
+  std::string description;  // dates with Agendus: the description without its bracket part
   std::string note;         // dates with KeepCategories: the note's body
   std::string category;     // the category name when the kind shows it, else ""
   std::string day;          // untimed dates: the start day, DDMMYY
@@ -59,6 +59,8 @@ struct Prepared {
 // Every record has one (day 0, written as a time of day, when it does not
 // repeat), so the usual forms are written directly.
 std::string EndDayText(const PalmDate& end) {
+  // A date that does not repeat has day 0 at midnight.
+  if (end.value == 0) return "00:00:00";
   const CivilDateTime c = SplitDate(end.value);
   std::string text;
   const auto put = [&text](size_t at, int n, size_t width) {
@@ -151,7 +153,7 @@ Prepared Prepare(const DateRecord& r, const KindHeader& header, const TwinContex
   const Settings& s = c.settings;
   Prepared p;
   const std::string_view note = r.Note;
-  p.description = MatchedDescription(r.Description, s);
+  MatchedDescription(r.Description, s, p.description);
   // Without KeepCategories the whole note is compared, straight from the record.
   if (s.KeepCategories) p.note = NoteSplit(note, s, c.agendusMarker).body;
   if (s.ShowDatebookCategories) p.category = Trim(DateCategoryName(note, r, header, s), s.DBCS);
@@ -181,15 +183,26 @@ Prepared Prepare(const DateRecord& r, const KindHeader& header, const TwinContex
   return p;
 }
 
+// The description as twins compare it: trimmed, and without the Agendus
+// part when there is one. A view, so the common case copies nothing.
+std::string_view Described(const DateRecord& r, const Prepared& p, const Settings& s) {
+  return TrimmedView(s.Agendus ? std::string_view(p.description) : std::string_view(r.Description), s.DBCS);
+}
+
+// whole == start + suffix, without making the sum.
+bool IsWithSuffix(std::string_view whole, std::string_view start, std::string_view suffix) {
+  return whole.size() == start.size() + suffix.size() && whole.starts_with(start) && whole.ends_with(suffix);
+}
+
 bool Twins(const DateRecord& l, const Prepared& lp, const DateRecord& r, const Prepared& rp,
            const TwinContext& c) {
   const Settings& s = c.settings;
   const bool bothUntimed = l.Untimed && r.Untimed;
   if (!((bothUntimed && lp.day == rp.day) || l.StartTime.value == r.StartTime.value)) return false;
   if (!bothUntimed && l.EndTime.value != r.EndTime.value) return false;
-  const std::string& a = lp.description;
-  const std::string& b = rp.description;
-  if (!(a == b || a + s.SuffixUser1 == b || b + s.SuffixUser2 == a)) return false;
+  const std::string_view a = Described(l, lp, s);
+  const std::string_view b = Described(r, rp, s);
+  if (!(a == b || IsWithSuffix(b, a, s.SuffixUser1) || IsWithSuffix(a, b, s.SuffixUser2))) return false;
   if (l.Duration != r.Duration || (s.KeepCategories ? lp.note != rp.note : l.Note != r.Note)) return false;
   if (lp.category != rp.category) return false;
   if (l.Location != r.Location || l.Untimed != r.Untimed) return false;
@@ -384,7 +397,7 @@ class DateRules : public RecordRules<DateRecord> {
     for (Side side : kSides) {
       ownKeys_[side].reserve(prepared_[side].size());
       for (size_t i = 0; i < prepared_[side].size(); ++i) {
-        ownKeys_[side].push_back(KeyWith(side, i, prepared_[side][i].description));
+        ownKeys_[side].push_back(KeyWith(side, i, Described(At(side, i), prepared_[side][i], c_.settings)));
       }
     }
   }
@@ -396,7 +409,7 @@ class DateRules : public RecordRules<DateRecord> {
   // b + SuffixUser2 = a, and the right pass looks the other way round.
   void LookupKeys(Side side, size_t i, std::vector<uint64_t>& keys) const override {
     const Settings& s = c_.settings;
-    const std::string& own = prepared_[side][i].description;
+    const std::string_view own = Described(At(side, i), prepared_[side][i], s);
     const std::string& ownSuffix = side == kLeft ? s.SuffixUser1 : s.SuffixUser2;
     const std::string& otherSuffix = side == kLeft ? s.SuffixUser2 : s.SuffixUser1;
     keys.push_back(Key(side, i));
@@ -406,9 +419,8 @@ class DateRules : public RecordRules<DateRecord> {
       suffixed_ += ownSuffix;
       keys.push_back(KeyWith(side, i, suffixed_));
     }
-    if (!otherSuffix.empty() && own.size() >= otherSuffix.size() &&
-        own.compare(own.size() - otherSuffix.size(), otherSuffix.size(), otherSuffix) == 0) {
-      keys.push_back(KeyWith(side, i, std::string_view(own).substr(0, own.size() - otherSuffix.size())));
+    if (!otherSuffix.empty() && own.ends_with(otherSuffix)) {
+      keys.push_back(KeyWith(side, i, own.substr(0, own.size() - otherSuffix.size())));
     }
   }
 

@@ -40,10 +40,20 @@ double MakeTime(int hour, int minute, int second);
 // The handheld marks "never ends" and "no due date" with dates at the end of
 // 2031. The detail text calls a repeat endless after the day itself, the
 // matching and the exports a minute later.
-inline double LastRepeatDay() { return MakeDate(2031, 12, 30); }
-inline double RepeatForeverAfter() { return LastRepeatDay() + MakeTime(0, 1, 0); }
+// Worked out once: every record's twin test asks.
+inline double LastRepeatDay() {
+  static const double day = MakeDate(2031, 12, 30);
+  return day;
+}
+inline double RepeatForeverAfter() {
+  static const double after = LastRepeatDay() + MakeTime(0, 1, 0);
+  return after;
+}
 // To Do due dates from this moment on mean no due date.
-inline double NoDueDateFrom() { return MakeDate(2031, 12, 31) + MakeTime(21, 0, 0); }
+inline double NoDueDateFrom() {
+  static const double from = MakeDate(2031, 12, 31) + MakeTime(21, 0, 0);
+  return from;
+}
 // Nearest whole second, so 12:00:00 never shows as 11:59:59.
 CivilDateTime SplitDate(double date);
 
