@@ -143,7 +143,9 @@ void PairDates(Session& s, PairingPosition& at) {
     plain.Add(LeftView(b, n, dbcs), at.q);
     // An empty suffix makes the same key: the plain index answers for it.
     if (!st.SuffixUser2.empty()) {
-      std::string& withSuffix = suffixedTexts.emplace_back(b);
+      std::string& withSuffix = suffixedTexts.emplace_back();
+      withSuffix.reserve(b.size() + st.SuffixUser2.size());
+      withSuffix += b;
       withSuffix += st.SuffixUser2;
       suffixed.Add(LeftView(withSuffix, n, dbcs), at.q);
     }
