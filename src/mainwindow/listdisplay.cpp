@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <functional>
 #include <exception>
+#include <functional>
 #include <string_view>
 #include <utility>
 #include <vector>
