@@ -364,6 +364,17 @@ const std::vector<TodoRecord>& RecordsOf(const UserStore& s, const TodoRecord*) 
 const std::vector<MemoRecord>& RecordsOf(const UserStore& s, const MemoRecord*) { return s.memos; }
 const std::vector<CustomRecord>& RecordsOf(const UserStore& s, const CustomRecord*) { return s.custom; }
 
+// A contact spans some 25 cache lines, most of which its key reads. Asking
+// for a record's lines a little before it is prepared hides the wait for
+// memory, which was most of the preparation; smaller records gain nothing.
+template <typename Record>
+void Prefetch(const Record& r) {
+  if constexpr (sizeof(Record) >= 1024) {
+    const char* at = reinterpret_cast<const char*>(&r);
+    for (size_t offset = 0; offset < sizeof(Record); offset += 64) __builtin_prefetch(at + offset);
+  }
+}
+
 // One kind's two record vectors, each record prepared once.
 template <typename Record>
 class RecordRules : public TwinFinder::Rules {
@@ -373,7 +384,11 @@ class RecordRules : public TwinFinder::Rules {
       records_[side] = &RecordsOf(stores[side], static_cast<const Record*>(nullptr));
       const KindHeader& header = side == kLeft ? c_.leftHeader : c_.rightHeader;
       prepared_[side].reserve(records_[side]->size());
-      for (const Record& r : *records_[side]) prepared_[side].push_back(Prepare(r, header, c_));
+      const std::vector<Record>& records = *records_[side];
+      for (size_t i = 0; i < records.size(); ++i) {
+        if (i + 2 < records.size()) Prefetch(records[i + 2]);
+        prepared_[side].push_back(Prepare(records[i], header, c_));
+      }
     }
   }
   size_t Count(Side side) const override { return records_[side]->size(); }
