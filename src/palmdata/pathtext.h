@@ -17,6 +17,14 @@ std::filesystem::path FsPath(std::string_view native);
 std::string PathText(const std::filesystem::path& path);
 
 #ifdef _WIN32
+// Windows's conversions between a code page's bytes and UTF-16, each in its
+// two calls (size, then text). Empty when the system refuses the text, as
+// MB_ERR_INVALID_CHARS in flags may ask it to; fallback stands for a
+// character the page lacks where the page allows one.
+std::wstring WideFromPage(unsigned page, unsigned long flags, std::string_view bytes);
+std::string PageFromWide(unsigned page, unsigned long flags, std::wstring_view wide,
+                         const char* fallback = nullptr);
+
 std::wstring WidePath(std::string_view native);
 std::string NarrowPath(std::wstring_view wide);
 #endif

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "palmdata/errors.h"
+#include "palmdata/pathtext.h"
 #include "sysplatform/codepage.h"
 
 namespace mirrin {
@@ -48,34 +49,17 @@ bool AllAscii(std::string_view bytes) {
   return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Empty when flags include MB_ERR_INVALID_CHARS and the bytes break the page.
-std::wstring Wide(unsigned page, DWORD flags, std::string_view bytes) {
-  const int size = static_cast<int>(bytes.size());
-  const int n = MultiByteToWideChar(page, flags, bytes.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(std::max(n, 0)), L'\0');
-  if (n > 0) MultiByteToWideChar(page, flags, bytes.data(), size, wide.data(), n);
-  return wide;
-}
-
-std::string Utf8Of(const std::wstring& wide) {
-  const int size = static_cast<int>(wide.size());
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(std::max(n, 0)), '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), n, nullptr, nullptr);
-  return utf8;
-}
-
 // Windows would put the page's own default character (a katakana dot in
 // CP932) for a broken sequence; U+FFFD says plainly that a byte was lost.
 // Such text is converted a character at a time to find the broken ones.
 std::wstring WideMarkingBroken(unsigned page, std::string_view bytes) {
-  if (page == CP_UTF7) return Wide(page, 0, bytes);  // takes no MB_ERR_INVALID_CHARS
-  std::wstring wide = Wide(page, MB_ERR_INVALID_CHARS, bytes);
+  if (page == CP_UTF7) return WideFromPage(page, 0, bytes);  // takes no MB_ERR_INVALID_CHARS
+  std::wstring wide = WideFromPage(page, MB_ERR_INVALID_CHARS, bytes);
   if (!wide.empty()) return wide;
   for (size_t at = 0; at < bytes.size();) {
     const bool lead = IsDBCSLeadByteEx(page, static_cast<BYTE>(bytes[at])) && at + 1 < bytes.size();
     const std::string_view one = bytes.substr(at, lead ? 2 : 1);
-    const std::wstring w = Wide(page, MB_ERR_INVALID_CHARS, one);
+    const std::wstring w = WideFromPage(page, MB_ERR_INVALID_CHARS, one);
     wide += w.empty() ? std::wstring(1, L'\xFFFD') : w;
     at += one.size();
   }
@@ -97,14 +81,14 @@ CodePage::~CodePage() = default;
 
 std::string CodePage::ToUtf8(std::string_view bytes) const {
   if (bytes.empty() || (asciiKept_ && AllAscii(bytes))) return std::string(bytes);
-  return Utf8Of(WideMarkingBroken(number_, bytes));
+  return PageFromWide(CP_UTF8, 0, WideMarkingBroken(number_, bytes));
 }
 
 std::string CodePage::FromUtf8(std::string_view utf8) const {
   if (utf8.empty() || (asciiKept_ && AllAscii(utf8))) return std::string(utf8);
   // Broken UTF-8 becomes U+FFFD here, which no single-byte page holds.
-  std::wstring wide = Wide(CP_UTF8, 0, utf8);
-  if (number_ == CP_UTF8) return Utf8Of(wide);
+  std::wstring wide = WideFromPage(CP_UTF8, 0, utf8);
+  if (number_ == CP_UTF8) return PageFromWide(CP_UTF8, 0, wide);
   // A character beyond the 16-bit plane is one mark, not one per surrogate.
   if (number_ != 54936) {  // GB18030 holds them all
     std::erase_if(wide, [](wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; });
@@ -113,11 +97,7 @@ std::string CodePage::FromUtf8(std::string_view utf8) const {
   const bool defaultAllowed = number_ < 50000;
   const DWORD flags = defaultAllowed ? WC_NO_BEST_FIT_CHARS : 0;
   const char* fallback = defaultAllowed ? "?" : nullptr;
-  const int size = static_cast<int>(wide.size());
-  const int n = WideCharToMultiByte(number_, flags, wide.data(), size, nullptr, 0, fallback, nullptr);
-  std::string out(static_cast<size_t>(std::max(n, 0)), '\0');
-  if (n > 0) WideCharToMultiByte(number_, flags, wide.data(), size, out.data(), n, fallback, nullptr);
-  return out;
+  return PageFromWide(number_, flags, wide, fallback);
 }
 
 std::string DefaultCodePageName() { return "CP" + std::to_string(GetACP()); }

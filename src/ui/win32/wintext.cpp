@@ -2,27 +2,14 @@
 
 #include <windows.h>
 
+#include "palmdata/pathtext.h"
 #include "sysplatform/codepage.h"
 
 namespace mirrin::win32 {
 
-std::wstring Utf8ToWide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), n);
-  return wide;
-}
+std::wstring Utf8ToWide(std::string_view utf8) { return WideFromPage(CP_UTF8, 0, utf8); }
 
-std::string WideToUtf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), n, nullptr, nullptr);
-  return utf8;
-}
+std::string WideToUtf8(std::wstring_view wide) { return PageFromWide(CP_UTF8, 0, wide); }
 
 std::wstring ToWide(const std::string& bytes) { return Utf8ToWide(ToUtf8(bytes)); }
 
