@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <string_view>
@@ -17,19 +18,21 @@ namespace mirrin {
 
 namespace {
 
-// Key -> first row (in list order) that has it. The keys are views of texts
-// that stay where they are while the rows are paired. Open addressing over
-// the keys' hashes: a lookup reads one slot, and a text only when the hashes
-// agree; with a node per key every lookup was a chain of cache misses.
+// Key -> first row (in list order) that has it. Rows are added in list
+// order, each once; their keys are views of texts that stay where they are
+// while the rows are paired. Open addressing over the keys' hashes: a slot is
+// 8 bytes (a part of the hash and the row), so a lookup mostly reads one
+// cache line, and a key's text only when the hashes agree.
 class FirstRowIndex {
  public:
-  explicit FirstRowIndex(size_t keys) : slots_(std::bit_ceil(2 * keys + 2)) {}
+  explicit FirstRowIndex(size_t keys) : slots_(std::bit_ceil(2 * keys + 2)) { keys_.reserve(keys); }
 
   // A key already there keeps its first row.
-  void Add(std::string_view key, int row) {
+  void Add(std::string_view key) {
     const size_t hash = std::hash<std::string_view>{}(key);
     Slot& slot = slots_[Find(key, hash)];
-    if (slot.row < 0) slot = {hash, key, row};
+    if (slot.row < 0) slot = {Tag(hash), static_cast<int32_t>(keys_.size())};
+    keys_.push_back(key);
   }
   int FirstRow(std::string_view key) const {
     return slots_[Find(key, std::hash<std::string_view>{}(key))].row;
@@ -37,20 +40,23 @@ class FirstRowIndex {
 
  private:
   struct Slot {
-    size_t hash = 0;
-    std::string_view key;
-    int row = -1;  // -1: free
+    uint32_t tag = 0;
+    int32_t row = -1;  // -1: free
   };
+  // The slot comes from the hash's low bits, the tag from its high ones.
+  static uint32_t Tag(size_t hash) { return static_cast<uint32_t>(static_cast<uint64_t>(hash) >> 32); }
   // Where key is, or the free slot where it would go; there is always one,
   // as the table has more than twice as many slots as keys.
   size_t Find(std::string_view key, size_t hash) const {
     const size_t mask = slots_.size() - 1;
+    const uint32_t tag = Tag(hash);
     for (size_t k = hash & mask;; k = (k + 1) & mask) {
       const Slot& slot = slots_[k];
-      if (slot.row < 0 || (slot.hash == hash && slot.key == key)) return k;
+      if (slot.row < 0 || (slot.tag == tag && keys_[static_cast<size_t>(slot.row)] == key)) return k;
     }
   }
   std::vector<Slot> slots_;
+  std::vector<std::string_view> keys_;  // by row
 };
 
 // Where UpdateLists was when an error was raised.
@@ -99,7 +105,7 @@ void PairByKey(Session& s, Kind kind, PairingPosition& at) {
   }
   FirstRowIndex firstRight(static_cast<size_t>(right.ListCount()));
   at.step = 'A';
-  for (at.q = 0; at.q < right.ListCount(); ++at.q) firstRight.Add(PairKey(s, kRight, kind, at.q), at.q);
+  for (at.q = 0; at.q < right.ListCount(); ++at.q) firstRight.Add(PairKey(s, kRight, kind, at.q));
   at.step = 'B';
   for (at.p = 0; at.p < left.ListCount(); ++at.p) {
     at.q = firstRight.FirstRow(PairKey(s, kLeft, kind, at.p));
@@ -140,14 +146,14 @@ void PairDates(Session& s, PairingPosition& at) {
   for (at.q = 0; at.q < right.ListCount(); ++at.q) {
     const DateRecord& r = record(kRight, at.q);
     const std::string_view b = MatchedDescription(r.Description, st, kept.emplace_back());
-    plain.Add(LeftView(b, n, dbcs), at.q);
+    plain.Add(LeftView(b, n, dbcs));
     // An empty suffix makes the same key: the plain index answers for it.
     if (!st.SuffixUser2.empty()) {
       std::string& withSuffix = suffixedTexts.emplace_back();
       withSuffix.reserve(b.size() + st.SuffixUser2.size());
       withSuffix += b;
       withSuffix += st.SuffixUser2;
-      suffixed.Add(LeftView(withSuffix, n, dbcs), at.q);
+      suffixed.Add(LeftView(withSuffix, n, dbcs));
     }
     rightRecords.push_back(&r);
   }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "palmdata/palmtime.h"
@@ -42,17 +44,46 @@ class KeyHash {
   uint64_t h_ = 0xcbf29ce484222325ULL;
 };
 
+// A text of a few bytes held in place. The day and end-day texts below are
+// at most 10 bytes; a string for each made up most of the memory the
+// preparation of tens of thousands of records took.
+class ShortText {
+ public:
+  ShortText& operator=(std::string_view text) {
+    size_ = static_cast<uint8_t>(std::min(text.size(), sizeof text_));
+    std::copy_n(text.data(), size_, text_);
+    return *this;
+  }
+  std::string_view View() const { return {text_, size_}; }
+  bool operator==(const ShortText& o) const { return View() == o.View(); }
+
+ private:
+  char text_[15]{};
+  uint8_t size_ = 0;
+};
+
 // What a record's test compares besides its plain fields, worked out once
 // per kind selection instead of once per candidate: texts that take
 // formatting, splitting or a category lookup, and the record's key.
 struct Prepared {
-  std::string description;  // dates with Agendus: the description without its bracket part
-  std::string note;         // dates with KeepCategories: the note's body
-  std::string category;     // the category name when the kind shows it, else ""
-  std::string day;          // untimed dates: the start day, DDMMYY
-  std::string endDay;       // the repeat's end day as written ("never" is apart)
-  bool neverEnds = false;
+  // Only Agendus and KeepCategories cut texts, so they are held apart.
+  struct Cut {
+    std::string description;  // dates with Agendus: the description without its bracket part
+    std::string note;         // dates with KeepCategories: the note's body
+  };
   uint64_t key = 0;  // dates: everything but the description, which may carry a suffix
+  std::string category;  // the category name when the kind shows it, else ""
+  std::unique_ptr<Cut> cut;
+  ShortText day;     // untimed dates: the start day, DDMMYY
+  ShortText endDay;  // the repeat's end day as written ("never" is apart)
+  bool neverEnds = false;
+
+  Cut& Cuts() {
+    if (!cut) cut = std::make_unique<Cut>();
+    return *cut;
+  }
+  std::string_view Description() const { return cut ? std::string_view(cut->description) : std::string_view(); }
+  std::string_view Note() const { return cut ? std::string_view(cut->note) : std::string_view(); }
 };
 
 // Compared as written, to the day: the stored times of day may differ.
@@ -153,22 +184,22 @@ Prepared Prepare(const DateRecord& r, const KindHeader& header, const TwinContex
   const Settings& s = c.settings;
   Prepared p;
   const std::string_view note = r.Note;
-  MatchedDescription(r.Description, s, p.description);
+  if (s.Agendus) MatchedDescription(r.Description, s, p.Cuts().description);
   // Without KeepCategories the whole note is compared, straight from the record.
-  if (s.KeepCategories) p.note = NoteSplit(note, s, c.agendusMarker).body;
+  if (s.KeepCategories) p.Cuts().note = NoteSplit(note, s, c.agendusMarker).body;
   if (s.ShowDatebookCategories) p.category = Trim(DateCategoryName(note, r, header, s), s.DBCS);
   KeyHash h;
   // Two untimed dates match by day; timed ones by exact start and end.
   h.Add(int64_t{r.Untimed});
   if (r.Untimed) {
     p.day = FormatDate(r.StartTime.value, "DDMMYY");
-    h.Add(p.day);
+    h.Add(p.day.View());
   } else {
     h.Add(r.StartTime.value);
     h.Add(r.EndTime.value);
   }
   h.Add(int64_t{r.Duration});
-  h.Add(s.KeepCategories ? std::string_view(p.note) : note);
+  h.Add(s.KeepCategories ? p.Note() : note);
   h.Add(p.category);
   h.Add(r.Location);
   if (s.CopyAlarms) {
@@ -186,7 +217,7 @@ Prepared Prepare(const DateRecord& r, const KindHeader& header, const TwinContex
 // The description as twins compare it: trimmed, and without the Agendus
 // part when there is one. A view, so the common case copies nothing.
 std::string_view Described(const DateRecord& r, const Prepared& p, const Settings& s) {
-  return TrimmedView(s.Agendus ? std::string_view(p.description) : std::string_view(r.Description), s.DBCS);
+  return TrimmedView(s.Agendus ? p.Description() : std::string_view(r.Description), s.DBCS);
 }
 
 // whole == start + suffix, without making the sum.
@@ -203,7 +234,7 @@ bool Twins(const DateRecord& l, const Prepared& lp, const DateRecord& r, const P
   const std::string_view a = Described(l, lp, s);
   const std::string_view b = Described(r, rp, s);
   if (!(a == b || IsWithSuffix(b, a, s.SuffixUser1) || IsWithSuffix(a, b, s.SuffixUser2))) return false;
-  if (l.Duration != r.Duration || (s.KeepCategories ? lp.note != rp.note : l.Note != r.Note)) return false;
+  if (l.Duration != r.Duration || (s.KeepCategories ? lp.Note() != rp.Note() : l.Note != r.Note)) return false;
   if (lp.category != rp.category) return false;
   if (l.Location != r.Location || l.Untimed != r.Untimed) return false;
   if (s.CopyAlarms && (l.AlarmSet != r.AlarmSet ||

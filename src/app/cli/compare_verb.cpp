@@ -37,9 +37,13 @@ struct Row {
   int32_t index = 0;
   std::optional<int32_t> id;
   int pair = -1;
-  std::string text;                  // UTF-8, without the tail
   std::vector<std::string> differs;  // the fields in which the partner differs
 };
+
+// A row's text as the operator sees it, in UTF-8. Worked out as it is put
+// out, not kept with the row: tens of thousands of copies were the largest
+// block of memory the verb took.
+std::string ShownText(Session& s, Side side, const Row& r) { return ToUtf8(ShownRowView(s.List(side).List(r.row))); }
 
 std::optional<int32_t> RecordId(const UserStore& st, Kind kind, int32_t index) {
   const auto at = static_cast<size_t>(index);
@@ -67,7 +71,6 @@ std::vector<Row> Rows(Session& s, Side side, Kind kind) {
                     index,
                     RecordId(s.Store(side), kind, index),
                     Partner(s, side, r),
-                    ToUtf8(ShownRowView(list.List(r))),
                     {}});
   }
   return rows;
@@ -85,9 +88,9 @@ void AddDiffers(Session& s, Kind kind, std::array<std::vector<Row>, 2>& rows) {
 }
 
 // One row as compare --json gives it.
-Json RowJson(const Row& r) {
+Json RowJson(const Row& r, std::string text) {
   Json row{{"row", r.row},
-           {"text", r.text},
+           {"text", std::move(text)},
            {"index", r.index},
            {"id", r.id ? Json(*r.id) : Json(nullptr)},
            {"pair", r.pair >= 0 ? Json(r.pair) : Json(nullptr)}};
@@ -106,11 +109,11 @@ Totals TotalsOf(const Session& s, Side side, Kind kind, const std::vector<Row>& 
   return {st.Count(kind), static_cast<size_t>(st.total), rows.size(), static_cast<size_t>(st.filtered)};
 }
 
-void PrintJson(const std::array<std::vector<Row>, 2>& rows, const Session& s, Kind kind, std::ostream& out) {
+void PrintJson(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kind, std::ostream& out) {
   Json doc{{"users", {{"left", ToUtf8(s.settings.PalmUser1)}, {"right", ToUtf8(s.settings.PalmUser2)}}}};
   for (Side side : kSides) {
     Json list = Json::array();
-    for (const Row& r : rows[side]) list.push_back(RowJson(r));
+    for (const Row& r : rows[side]) list.push_back(RowJson(r, ShownText(s, side, r)));
     doc[side == kLeft ? "left" : "right"] = list;
   }
   for (Side side : kSides) {
@@ -133,6 +136,7 @@ void AppendField(std::string& text, std::optional<int32_t> value) {
 }
 
 void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kind, std::ostream& out) {
+  constexpr size_t kBlock = 64 * 1024;
   const std::array<std::string, 2> names{ToUtf8(s.settings.PalmUser1), ToUtf8(s.settings.PalmUser2)};
   out << "# side\trow\tindex\tid\tpair\ttext (L: User1 " << names[kLeft] << ", R: User2 " << names[kRight]
       << ")\n";
@@ -141,9 +145,10 @@ void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kin
     out << "# " << (side == kLeft ? "left" : "right") << " (User" << UserNumber(side) << " " << names[side]
         << "): " << s.controls.panes[side].recordCount.Caption() << "; holds " << t.held << ", filters hid "
         << t.hidden << "\n";
-    // Tens of thousands of rows: written into one text and put out at once,
-    // not field by field through the stream.
+    // Tens of thousands of rows: written into a text put out a block at a
+    // time, not field by field through the stream.
     std::string text;
+    text.reserve(2 * kBlock);
     for (const Row& r : rows[side]) {
       text += side == kLeft ? 'L' : 'R';
       AppendField(text, r.row);
@@ -151,8 +156,12 @@ void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kin
       AppendField(text, r.id);
       AppendField(text, r.pair >= 0 ? std::optional<int32_t>(r.pair) : std::nullopt);
       text += '\t';
-      text += r.text;
+      text += ShownText(s, side, r);
       text += '\n';
+      if (text.size() >= kBlock) {
+        out << text;
+        text.clear();
+      }
     }
     out << text;
   }
