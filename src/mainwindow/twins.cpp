@@ -71,7 +71,7 @@ struct Prepared {
     std::string description;  // dates with Agendus: the description without its bracket part
     std::string note;         // dates with KeepCategories: the note's body
   };
-  uint64_t key = 0;  // dates: everything but the description, which may carry a suffix
+  uint64_t key = 0;      // dates: everything but the description, which may carry a suffix
   std::string category;  // the category name when the kind shows it, else ""
   std::unique_ptr<Cut> cut;
   ShortText day;     // untimed dates: the start day, DDMMYY
@@ -82,7 +82,9 @@ struct Prepared {
     if (!cut) cut = std::make_unique<Cut>();
     return *cut;
   }
-  std::string_view Description() const { return cut ? std::string_view(cut->description) : std::string_view(); }
+  std::string_view Description() const {
+    return cut ? std::string_view(cut->description) : std::string_view();
+  }
   std::string_view Note() const { return cut ? std::string_view(cut->note) : std::string_view(); }
 };
 
@@ -234,7 +236,8 @@ bool Twins(const DateRecord& l, const Prepared& lp, const DateRecord& r, const P
   const std::string_view a = Described(l, lp, s);
   const std::string_view b = Described(r, rp, s);
   if (!(a == b || IsWithSuffix(b, a, s.SuffixUser1) || IsWithSuffix(a, b, s.SuffixUser2))) return false;
-  if (l.Duration != r.Duration || (s.KeepCategories ? lp.Note() != rp.Note() : l.Note != r.Note)) return false;
+  if (l.Duration != r.Duration || (s.KeepCategories ? lp.Note() != rp.Note() : l.Note != r.Note))
+    return false;
   if (lp.category != rp.category) return false;
   if (l.Location != r.Location || l.Untimed != r.Untimed) return false;
   if (s.CopyAlarms && (l.AlarmSet != r.AlarmSet ||

@@ -69,10 +69,10 @@ struct ContactRecord : CommonFields {
   bool ExtFlag = false;
   int32_t ExtNumber1 = 0;
   int32_t ExtNumber2 = 0;
-  Bytes ExtString3;
-  Bytes ExtString4;
-  Bytes ExtString5;
-  Bytes ExtString6;
+  HeldText ExtString3;
+  HeldText ExtString4;
+  HeldText ExtString5;
+  HeldText ExtString6;
 };
 
 // Header and records from bytes in memory; path is only named in errors,

@@ -29,7 +29,7 @@ struct RepeatRule {
   int32_t Hash = 0;  // 0: no repeat; 65535 after any repeat was read
   int32_t SchemaNo = 0;
   int32_t ClassNameLength = 0;
-  std::string ClassName;
+  HeldText ClassName;
   int32_t Brand = kNoRepeat;  // a RepeatType
   int32_t Interval = 0;
   PalmDate EndDate;
@@ -55,10 +55,10 @@ struct DateRecord : CommonFields {
   int32_t AlarmAdvance = 0;
   int32_t AlarmUnit = kAlarmMinutes;  // an AlarmUnitValue
   RepeatRule Repeat;
-  Bytes Location;  // extended only
+  HeldText Location;  // extended only
   int32_t ExtNumber = 0;
-  Bytes ExtString3;
-  Bytes ExtString4;
+  HeldText ExtString3;
+  HeldText ExtString4;
   int32_t ExceptionCount = 0;
   std::vector<int32_t> Exceptions;  // raw Palm times, ExceptionCount of them
 };

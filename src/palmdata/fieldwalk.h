@@ -26,6 +26,7 @@ struct FieldIn {
   void Int(const char*, int32_t& v) { v = in.ReadIntField(); }
   void Bool(const char*, bool& v) { v = in.ReadBoolField(); }
   void Text(const char*, Bytes& s) { s = in.ReadCStringField(); }
+  void Text(const char*, HeldText& s) { s = in.ReadCStringField(); }
   void Date(const char*, PalmDate& d) { d = in.ReadDateField(tz); }
   void TimeAsInt(const char* name, PalmDate& d) { Date(name, d); }
   void Pair(const char*, const char*, int32_t& a, int32_t& b) {

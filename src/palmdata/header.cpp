@@ -219,14 +219,10 @@ void WriteCategoryEntry(ByteWriter& out, const CategoryEntry& e) {
   out.WriteCStringText(e.ShortName);
 }
 
-void ExtTextsHeld::Set(ExtTexts&& texts) {
+bool IsEmpty(const ExtTexts& texts) {
   const auto empty = [](const std::string& t) { return t.empty(); };
-  if (std::all_of(texts.Text.begin(), texts.Text.end(), empty) && texts.Blob.empty() &&
-      texts.String1.empty() && texts.String2.empty()) {
-    texts_.reset();
-  } else {
-    Mutable() = std::move(texts);
-  }
+  return std::all_of(texts.Text.begin(), texts.Text.end(), empty) && texts.Blob.empty() &&
+         texts.String1.empty() && texts.String2.empty();
 }
 
 void ReadExtPrefix(ByteReader& in, CommonFields& f) {

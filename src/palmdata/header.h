@@ -11,6 +11,7 @@
 
 #include "palmdata/binio.h"
 #include "palmdata/datacontext.h"
+#include "palmdata/held.h"
 
 namespace mirrin {
 
@@ -65,36 +66,9 @@ struct ExtTexts {
 
 // Nearly always empty, the texts are held apart, and only once one is set: a
 // record is some 200 bytes smaller, which counts when a user's tens of
-// thousands of records are read. Copied deeply, so a record is still a value.
-class ExtTextsHeld {
- public:
-  ExtTextsHeld() = default;
-  ExtTextsHeld(const ExtTextsHeld& o) : texts_(Copy(o)) {}
-  ExtTextsHeld& operator=(const ExtTextsHeld& o) {
-    if (this != &o) texts_ = Copy(o);
-    return *this;
-  }
-  ExtTextsHeld(ExtTextsHeld&&) noexcept = default;
-  ExtTextsHeld& operator=(ExtTextsHeld&&) noexcept = default;
-  ~ExtTextsHeld() = default;
-
-  const ExtTexts& Get() const {
-    static const ExtTexts kNone;
-    return texts_ ? *texts_ : kNone;
-  }
-  ExtTexts& Mutable() {
-    if (!texts_) texts_ = std::make_unique<ExtTexts>();
-    return *texts_;
-  }
-  // Holds texts only when one of them is not empty.
-  void Set(ExtTexts&& texts);
-
- private:
-  static std::unique_ptr<ExtTexts> Copy(const ExtTextsHeld& o) {
-    return o.texts_ ? std::make_unique<ExtTexts>(*o.texts_) : nullptr;
-  }
-  std::unique_ptr<ExtTexts> texts_;
-};
+// thousands of records are read.
+bool IsEmpty(const ExtTexts& texts);
+using ExtTextsHeld = Held<ExtTexts>;
 
 // Fields that every record kind starts with. ExtLength[k] is the length of
 // the k-th counted text.

@@ -148,7 +148,7 @@ TEST_F(CopyRulesTest, TodoGetsDatesForMissingExtendedDatesAndARebuiltRepeatClass
   EXPECT_EQ(dst.ExtDate3.value, MakeDate(1970, 1, 1));
   EXPECT_EQ(dst.DueDate.value, 0) << "the due date is copied as it is";
   EXPECT_EQ(dst.Repeat.Hash, 65535);
-  EXPECT_EQ(dst.Repeat.ClassName, "CWeekly");
+  EXPECT_EQ(dst.Repeat.ClassName.Get(), "CWeekly");
   EXPECT_EQ(dst.Repeat.ClassNameLength, 7);
 
   RepeatRule none;
@@ -161,7 +161,7 @@ TEST_F(CopyRulesTest, TodoGetsDatesForMissingExtendedDatesAndARebuiltRepeatClass
   unnamed.ClassName = "CFuture";
   unnamed.ClassNameLength = 7;
   RebuildRepeatClass(unnamed);
-  EXPECT_EQ(unnamed.ClassName, "CFuture") << "an unknown repeat type keeps the class it was read with";
+  EXPECT_EQ(unnamed.ClassName.Get(), "CFuture") << "an unknown repeat type keeps the class it was read with";
 }
 
 class DateCopyTest : public CopyRulesTest {

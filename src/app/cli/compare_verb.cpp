@@ -43,7 +43,9 @@ struct Row {
 // A row's text as the operator sees it, in UTF-8. Worked out as it is put
 // out, not kept with the row: tens of thousands of copies were the largest
 // block of memory the verb took.
-std::string ShownText(Session& s, Side side, const Row& r) { return ToUtf8(ShownRowView(s.List(side).List(r.row))); }
+std::string ShownText(Session& s, Side side, const Row& r) {
+  return ToUtf8(ShownRowView(s.List(side).List(r.row)));
+}
 
 std::optional<int32_t> RecordId(const UserStore& st, Kind kind, int32_t index) {
   const auto at = static_cast<size_t>(index);
@@ -67,11 +69,7 @@ std::vector<Row> Rows(Session& s, Side side, Kind kind) {
   forms::ListBox& list = s.List(side);
   for (int r = 0; r < list.ListCount(); ++r) {
     const int32_t index = list.ItemData(r);
-    rows.push_back({r,
-                    index,
-                    RecordId(s.Store(side), kind, index),
-                    Partner(s, side, r),
-                    {}});
+    rows.push_back({r, index, RecordId(s.Store(side), kind, index), Partner(s, side, r), {}});
   }
   return rows;
 }
