@@ -1,8 +1,8 @@
 #include "forms/itemlist.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <numeric>
 
 #include "palmdata/errors.h"
 
@@ -14,6 +14,15 @@ namespace {
 unsigned char Folded(char c) {
   const auto u = static_cast<unsigned char>(c);
   return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+}
+
+// Eight bytes of a text from `from` on, folded, as a number that orders as
+// the bytes do; past the end the text counts as zeros, which never puts it
+// after a longer text it starts.
+uint64_t FoldedWord(const std::string& text, size_t from) {
+  uint64_t word = 0;
+  for (size_t k = from; k < from + 8; ++k) word = word << 8 | (k < text.size() ? Folded(text[k]) : 0u);
+  return word;
 }
 
 }  // namespace
@@ -92,11 +101,25 @@ void ItemList::InsertRows(std::vector<std::pair<std::string, int32_t>> items) {
     // Stable on both steps: equal texts keep their order of addition, and
     // the rows already present come first, as one-by-one insertion gives.
     // The items' positions are sorted, not the items: a row is a long text.
-    std::vector<size_t> order(items.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&items](size_t a, size_t b) { return TextLess(items[a].first, items[b].first); });
-    for (size_t k : order) rows_.push_back(Row{std::move(items[k].first), items[k].second, false, false});
+    // Each carries its first 16 bytes, folded: most comparisons end there,
+    // without reading the texts, which was most of the sorting's time.
+    struct Keyed {
+      uint64_t high, low;
+      size_t item;
+    };
+    std::vector<Keyed> order;
+    order.reserve(items.size());
+    for (size_t k = 0; k < items.size(); ++k) {
+      order.push_back({FoldedWord(items[k].first, 0), FoldedWord(items[k].first, 8), k});
+    }
+    std::stable_sort(order.begin(), order.end(), [&items](const Keyed& a, const Keyed& b) {
+      if (a.high != b.high) return a.high < b.high;
+      if (a.low != b.low) return a.low < b.low;
+      return TextLess(items[a.item].first, items[b.item].first);
+    });
+    for (const Keyed& k : order) {
+      rows_.push_back(Row{std::move(items[k.item].first), items[k.item].second, false, false});
+    }
     auto less = [](const Row& a, const Row& b) { return TextLess(a.text, b.text); };
     std::inplace_merge(rows_.begin(), rows_.begin() + static_cast<long>(old), rows_.end(), less);
   }

@@ -35,7 +35,10 @@ TEST(ListBoxTest, SortedInsertIgnoresCaseAndKeepsEqualTextsInAddingOrder) {
 
 TEST(ListBoxTest, BulkFillOrdersRowsLikeOneByOneInsertion) {
   const std::vector<std::pair<std::string, int32_t>> items = {
-      {"m", 1}, {"B", 2}, {"b", 3}, {"a", 4}, {"M", 5}, {"b", 6}, {"", 7}, {"z", 8}, {"B", 9}};
+      {"m", 1}, {"B", 2}, {"b", 3}, {"a", 4}, {"M", 5}, {"b", 6}, {"", 7}, {"z", 8}, {"B", 9},
+      // Long rows: alike for 16 bytes and more, differing in case, one the start of another.
+      {"(240101) Meeting with Bob", 10}, {"(240101) meeting with al", 11}, {"(240101) Lunch with everyone", 12},
+      {"(240101) Meeting", 13}, {"(240101) MEETING", 14}, {"(240101) Meeting with Bob", 15}, {"\xe9t\xe9", 16}};
   ListBox one, bulk;
   for (const auto& [t, d] : std::vector<std::pair<std::string, int32_t>>{{"b", 100}, {"n", 101}}) {
     one.AddItem(t, d);
@@ -50,7 +53,7 @@ TEST(ListBoxTest, BulkFillOrdersRowsLikeOneByOneInsertion) {
   unsorted.AddItems({{"z", 1}, {"a", 2}});
   EXPECT_EQ(Texts(unsorted), (std::vector<std::string>{"z", "a"}));
   // The selected row stays selected.
-  one.SetListIndex(one.ListCount() - 2);
+  one.SetListIndex(one.ListCount() - 3);  // "n"
   one.AddItems({{"a", 20}, {"z", 30}});
   EXPECT_EQ(one.ItemData(one.ListIndex()), 101);
 }
