@@ -96,13 +96,6 @@ std::string_view PairKey(Session& s, Side side, Kind kind, int row) {
 void PairByKey(Session& s, Kind kind, PairingPosition& at) {
   forms::ListBox& left = s.List(kLeft);
   forms::ListBox& right = s.List(kRight);
-  // Memo keys are titles kept in the display state: sized to every record
-  // first, so that no later row moves the titles viewed before it.
-  if (kind == Kind::Memos) {
-    for (Side side : kSides) {
-      if (s.Store(side).Count(kind) > 0) s.Store(side).Display(kind, s.Store(side).Count(kind) - 1);
-    }
-  }
   FirstRowIndex firstRight(static_cast<size_t>(right.ListCount()));
   at.step = 'A';
   for (at.q = 0; at.q < right.ListCount(); ++at.q) firstRight.Add(PairKey(s, kRight, kind, at.q));

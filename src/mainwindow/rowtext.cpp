@@ -125,7 +125,7 @@ std::string RowText(Session& s, Side side, Kind kind, int32_t index, const std::
     }
     case Kind::Memos: {
       const MemoRecord& r = RowRecord(store.memos, index);
-      std::string& title = store.Display(Kind::Memos, static_cast<size_t>(index)).pairText;
+      HeldText& title = store.Display(Kind::Memos, static_cast<size_t>(index)).pairText;
       // The pairing of memo rows compares titles.
       title = MemoTitle(TextOf(r.Text), st);
       const std::string cat = category ? *category : CategoryName(store.memosHeader, r.Category);

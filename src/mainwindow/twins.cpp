@@ -520,11 +520,14 @@ int32_t TwinFinder::FindTwin(Side side, int32_t index) {
   return -1;
 }
 
-std::pair<uint64_t, int32_t>& TwinFinder::Index::Slot(uint64_t key) {
-  // The top bits of a multiplicative mix pick the first slot to try.
+TwinFinder::Index::Entry& TwinFinder::Index::Slot(uint64_t key, const Rules& rules, Side side) {
+  // The top bits of a multiplicative mix pick the first slot to try; the
+  // tag is the key's low half.
   const size_t mask = slots.size() - 1;
+  const auto tag = static_cast<uint32_t>(key);
   for (size_t k = static_cast<size_t>((key * 0x9e3779b97f4a7c15ULL) >> shift);; k = (k + 1) & mask) {
-    if (slots[k].second < 0 || slots[k].first == key) return slots[k];
+    Entry& e = slots[k];
+    if (e.record < 0 || (e.tag == tag && rules.Key(side, static_cast<size_t>(e.record)) == key)) return e;
   }
 }
 
@@ -536,14 +539,15 @@ int32_t TwinFinder::FindIndexed(Side side, int32_t index) {
     // At most half full, so a free slot ends every probe soon.
     const size_t size = std::bit_ceil(2 * count + 2);
     idx.shift = 64 - std::countr_zero(size);
-    idx.slots.assign(size, {0, -1});
+    idx.slots.assign(size, {});
     idx.next.assign(count, -1);
     // From the last record back, so each record goes in front of its key's later ones.
     for (size_t j = count; j-- > 0;) {
       if (!rules_->Live(other, j)) continue;
-      auto& slot = idx.Slot(rules_->Key(other, j));
-      if (slot.second >= 0) idx.next[j] = slot.second;
-      slot = {rules_->Key(other, j), static_cast<int32_t>(j)};
+      const uint64_t key = rules_->Key(other, j);
+      Index::Entry& slot = idx.Slot(key, *rules_, other);
+      if (slot.record >= 0) idx.next[j] = slot.record;
+      slot = {static_cast<uint32_t>(key), static_cast<int32_t>(j)};
     }
     idx.built = true;
   }
@@ -557,7 +561,7 @@ int32_t TwinFinder::FindIndexed(Side side, int32_t index) {
   // index visits every candidate in the order the plain search would.
   chains_.clear();
   for (uint64_t key : keys_) {
-    const int32_t first = idx.Slot(key).second;
+    const int32_t first = idx.Slot(key, *rules_, other).record;
     if (first >= 0) chains_.push_back(first);
   }
   while (true) {

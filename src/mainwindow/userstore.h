@@ -36,8 +36,10 @@ inline constexpr const char* kMemosText = "Memos";
 // is built. It lives beside the records: they hold only what their files hold.
 struct RowDisplay {
   int32_t textStart =
-      0;                 // dates and contacts: 1-based position in the row where the record's own text starts
-  std::string pairText;  // memos: the title their rows pair by
+      0;  // dates and contacts: 1-based position in the row where the record's own text starts
+  // Memos: the title their rows pair by. Held apart, so a view of it stays
+  // valid when the display states of later records are added.
+  HeldText pairText;
 };
 
 struct UserStore {

@@ -71,7 +71,7 @@ TEST_F(RowTextTest, MemoTitleIsMatchedUntrimmed) {
   memo.Text = " Shopping \r\nmilk\r\neggs";
   left().memos.push_back(memo);
   EXPECT_EQ(RowText(s(), kLeft, Kind::Memos, 0), "(Unfiled) Shopping" + kSpaces + "9");
-  EXPECT_EQ(left().Display(Kind::Memos, 0).pairText, " Shopping ");
+  EXPECT_EQ(left().Display(Kind::Memos, 0).pairText.Get(), " Shopping ");
 }
 
 }  // namespace
