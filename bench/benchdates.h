@@ -25,14 +25,14 @@ inline DateRecord BenchDate(int i, int user, double firstDay, int perDay) {
   r.Category = i % 3;
   if (i % 5 == 0) {
     // Weekly, ending a year on; the class name is what a written file needs.
-    r.Repeat.Hash = 0xFFFF;
-    r.Repeat.SchemaNo = 1;
-    r.Repeat.ClassName = "CWeekly";
-    r.Repeat.ClassNameLength = 7;
-    r.Repeat.Brand = 2;
-    r.Repeat.Interval = 1;
-    r.Repeat.EndDate = PalmDate::Local(start + 365);
-    r.Repeat.DaysMask = static_cast<uint8_t>(1u << (i % 7));
+    r.Repeat.Mutable().Hash = 0xFFFF;
+    r.Repeat.Mutable().SchemaNo = 1;
+    r.Repeat.Mutable().ClassName = "CWeekly";
+    r.Repeat.Mutable().ClassNameLength = 7;
+    r.Repeat.Mutable().Brand = 2;
+    r.Repeat.Mutable().Interval = 1;
+    r.Repeat.Mutable().EndDate = PalmDate::Local(start + 365);
+    r.Repeat.Mutable().DaysMask = static_cast<uint8_t>(1u << (i % 7));
   }
   if (i % 2 == 1 && user == 2) {
     if (i % 4 == 1)

@@ -47,7 +47,7 @@ std::vector<DateRecord> SyntheticRecords() {
     r.AlarmSet = i % 2 == 0;
     r.AlarmAdvance = 10;
     if (i % 5 == 0) {
-      RepeatRule& rule = r.Repeat;
+      RepeatRule& rule = r.Repeat.Mutable();
       rule.Hash = 0xFFFF;
       rule.SchemaNo = 1;
       rule.ClassName = "CWeekly";

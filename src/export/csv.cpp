@@ -146,7 +146,7 @@ Row RecordRow(const ExportContext& c, Kind kind, const ExportRecord& r, bool raw
                                                             : "minutes")
                              : "",
                   RepeatName(d.Repeat), Interval(d.Repeat), RepeatEnd(d.Repeat), RepeatDays(d.Repeat),
-                  d.Repeat.Hash == 0 ? "" : ExceptionDays(d.Exceptions, d.ExceptionCount, c.timeZone)});
+                  d.Repeat->Hash == 0 ? "" : ExceptionDays(d.Exceptions, d.ExceptionCount, c.timeZone)});
       break;
     }
     case Kind::Contacts: {

@@ -200,7 +200,7 @@ void AddTodo(Lines& out, const ExportContext& c, const ExportRecord& r) {
   const bool due = t.DueDate.value < NoDueDateFrom();
   if (due) {
     // A repeat counts from a start; the task's is its due day.
-    if (t.Repeat.Hash != 0) out.Add("DTSTART;VALUE=DATE:" + DayText(t.DueDate.value));
+    if (t.Repeat->Hash != 0) out.Add("DTSTART;VALUE=DATE:" + DayText(t.DueDate.value));
     out.Add("DUE;VALUE=DATE:" + DayText(t.DueDate.value));
     AddRepeat(out, t.Repeat, t.Exceptions, t.ExceptionCount, t.DueDate.value, true, c);
   }

@@ -95,11 +95,11 @@ std::string DateDetailText(const DetailContext& c, const DateRecord& r, const st
   static const std::array<const char*, 5> kRepeats{"Repeat Daily", "Repeat Weekly",
                                                    "Repeat Monthly by Weekday", "Repeat Monthly by Date",
                                                    "Repeat Annually"};
-  if (r.Repeat.Brand >= kRepeatDaily && r.Repeat.Brand <= kRepeatYearly) {
-    text += crlf + kRepeats[static_cast<size_t>(r.Repeat.Brand - kRepeatDaily)];
+  if (r.Repeat->Brand >= kRepeatDaily && r.Repeat->Brand <= kRepeatYearly) {
+    text += crlf + kRepeats[static_cast<size_t>(r.Repeat->Brand - kRepeatDaily)];
   }
-  if (r.Repeat.Hash != 0) {
-    text += RepeatEndLine(c, r.Repeat.EndDate);
+  if (r.Repeat->Hash != 0) {
+    text += RepeatEndLine(c, r.Repeat->EndDate);
     text += crlf + "# of Exceptions: " + FormatNumber(r.ExceptionCount, "##0");
   }
   const std::string location = TextOf(r.Location);

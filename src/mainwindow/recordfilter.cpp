@@ -71,7 +71,7 @@ Judgement JudgeDate(const UserStore& store, const Settings& st, Side side, const
   const bool beforeHide = r.StartTime.value < w.hideDate;
   if (!live || !beforeHide) return {Verdict::Uncounted};
   const bool inWindow = NotBeforeCutoff(r.StartTime.value, side, w) ||
-                        (r.Repeat.Hash != 0 && NotBeforeCutoff(r.Repeat.EndDate.value, side, w));
+                        (r.Repeat->Hash != 0 && NotBeforeCutoff(r.Repeat->EndDate.value, side, w));
   if (!inWindow) return {Verdict::Skipped, DateReason::Date};
   const bool privateHidden = r.Private && !ShowPrivate(st, side, Kind::Dates);
   const bool categoryHidden = !CategoryShown(store.datesHeader, DateCategoryIndex(r, st));

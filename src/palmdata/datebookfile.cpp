@@ -72,6 +72,14 @@ std::string_view RepeatTypeName(int32_t brand) {
   return kNames[brand];
 }
 
+bool IsEmpty(const RepeatRule& r) {
+  const PalmDate& end = r.EndDate;
+  return r.Hash == 0 && r.SchemaNo == 0 && r.ClassNameLength == 0 && r.ClassName.empty() &&
+         r.Brand == kNoRepeat && r.Interval == 0 && end.value == 0 && end.stored == 0 && !end.hasStored &&
+         r.FirstDayOfWeek == 0 && r.DayIndex == 0 && r.DaysMask == 0 && r.WeekIndex == 0 &&
+         r.DayNumber == 0 && r.MonthIndex == 0;
+}
+
 RepeatRule ReadRepeatEvent(ByteReader& in, const TimeZoneInfo& tz) {
   RepeatRule r;
   r.Hash = in.ReadShort();

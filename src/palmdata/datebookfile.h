@@ -41,6 +41,9 @@ struct RepeatRule {
   int32_t MonthIndex = 0;  // yearly
 };
 
+// A rule with every field as a record that does not repeat has it.
+bool IsEmpty(const RepeatRule& rule);
+
 // The class name of a repeat type; empty for none and for unknown types.
 std::string_view RepeatTypeName(int32_t brand);
 
@@ -54,8 +57,8 @@ struct DateRecord : CommonFields {
   bool AlarmSet = false;
   int32_t AlarmAdvance = 0;
   int32_t AlarmUnit = kAlarmMinutes;  // an AlarmUnitValue
-  RepeatRule Repeat;
-  HeldText Location;  // extended only
+  Held<RepeatRule> Repeat;            // held only for a date that repeats
+  HeldText Location;                  // extended only
   int32_t ExtNumber = 0;
   HeldText ExtString3;
   HeldText ExtString4;

@@ -36,7 +36,9 @@ struct FieldIn {
   }
   template <class R>
   void Repeat(R& r) {
-    ReadRepeatField(in, r.ExceptionCount, r.Exceptions, r.Repeat, tz);
+    RepeatRule rule;
+    ReadRepeatField(in, r.ExceptionCount, r.Exceptions, rule, tz);
+    r.Repeat.Set(std::move(rule));
   }
   void Begin(const char*) {}
   void End() {}
@@ -66,7 +68,7 @@ struct FieldOut {
   }
   template <class R>
   void Repeat(const R& r) {
-    WriteRepeatField(out, r.ExceptionCount, r.Exceptions, r.Repeat, tz);
+    WriteRepeatField(out, r.ExceptionCount, r.Exceptions, r.Repeat.Get(), tz);
   }
   void Begin(const char*) {}
   void End() {}
@@ -89,7 +91,7 @@ struct FieldDescribe {
   }
   template <class R>
   void Repeat(const R& r) {
-    DescribeRepeat(r.ExceptionCount, r.Exceptions, r.Repeat, v);
+    DescribeRepeat(r.ExceptionCount, r.Exceptions, r.Repeat.Get(), v);
   }
   void Begin(const char* name) { v.Begin(name); }
   void End() { v.End(); }

@@ -27,10 +27,18 @@ class Held {
   Held& operator=(Held&&) noexcept = default;
   ~Held() = default;
 
+  Held& operator=(T value) {
+    Set(std::move(value));
+    return *this;
+  }
+  // It reads as the value it holds.
+  operator const T&() const { return Get(); }  // NOLINT(google-explicit-constructor)
+
   const T& Get() const {
     static const T kNone{};
     return value_ ? *value_ : kNone;
   }
+  const T* operator->() const { return &Get(); }
   T& Mutable() {
     if (!value_) value_ = std::make_unique<T>();
     return *value_;
@@ -52,14 +60,8 @@ class Held {
 // A carried text as a held field that reads and assigns like a string.
 class HeldText : public Held<std::string> {
  public:
-  HeldText& operator=(std::string text) {
-    Set(std::move(text));
-    return *this;
-  }
-  // NOLINTBEGIN(google-explicit-constructor): it reads as the text it holds
-  operator const std::string&() const { return Get(); }
-  operator std::string_view() const { return Get(); }
-  // NOLINTEND(google-explicit-constructor)
+  using Held::operator=;
+  operator std::string_view() const { return Get(); }  // NOLINT(google-explicit-constructor)
   bool empty() const { return Get().empty(); }
   size_t size() const { return Get().size(); }
   friend bool operator==(const HeldText& a, const HeldText& b) { return a.Get() == b.Get(); }

@@ -25,7 +25,7 @@ struct TodoRecord : CommonFields {
   PalmDate ExtDate2;
   int32_t ExtNumber = 0;
   PalmDate ExtDate3;
-  RepeatRule Repeat;
+  Held<RepeatRule> Repeat;  // held only for a To Do that repeats
   int32_t ExceptionCount = 0;
   std::vector<int32_t> Exceptions;  // raw Palm times
 };

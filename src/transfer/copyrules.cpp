@@ -138,6 +138,13 @@ void RebuildRepeatClass(RepeatRule& rule) {
   rule.ClassNameLength = static_cast<int32_t>(name.size());
 }
 
+// Rebuilt in a copy, so that a record that does not repeat holds no rule.
+void RebuildHeldRepeat(Held<RepeatRule>& repeat) {
+  RepeatRule rule = repeat.Get();
+  RebuildRepeatClass(rule);
+  repeat.Set(std::move(rule));
+}
+
 void CopyContact(const Settings& settings, const ContactRecord& source, const KindHeader& sourceHeader,
                  ContactRecord& target, KindHeader& targetHeader, CategoriesNotAdded& notAdded) {
   TakeContent(source, target, targetHeader);
@@ -166,7 +173,7 @@ void CopyTodo(const Settings& settings, const TodoRecord& source, const KindHead
   for (PalmDate* date : {&target.ExtDate1, &target.ExtDate2, &target.ExtDate3}) {
     if (date->value == 0) *date = start1970;
   }
-  RebuildRepeatClass(target.Repeat);
+  RebuildHeldRepeat(target.Repeat);
 }
 
 void CopyDate(const Settings& settings, std::string_view agendusMarker, const DateRecord& source,
@@ -206,7 +213,7 @@ void CopyDate(const Settings& settings, std::string_view agendusMarker, const Da
     }
     target.Note = source.Note;
   }
-  RebuildRepeatClass(target.Repeat);
+  RebuildHeldRepeat(target.Repeat);
 }
 
 void CopyCustom(const CustomRecord& source, CustomRecord& target) {

@@ -26,11 +26,11 @@ struct ExportFixture {
     return stores[side].dates.emplace_back(MakeDateRecord(id, description, start, end));
   }
   static void Repeat(DateRecord& r, int32_t brand, double endDate) {
-    r.Repeat.Hash = 65535;
-    r.Repeat.SchemaNo = 1;
-    r.Repeat.Brand = brand;
-    r.Repeat.Interval = 1;
-    r.Repeat.EndDate = PalmDate::Local(endDate);
+    r.Repeat.Mutable().Hash = 65535;
+    r.Repeat.Mutable().SchemaNo = 1;
+    r.Repeat.Mutable().Brand = brand;
+    r.Repeat.Mutable().Interval = 1;
+    r.Repeat.Mutable().EndDate = PalmDate::Local(endDate);
   }
 };
 

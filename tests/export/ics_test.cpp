@@ -254,12 +254,12 @@ TEST(CalendarZones, RepeatsFallOnTheirLocalDayAndTimeInEveryZone) {
       d.StartTime = read(start);
       d.EndTime = read(start + 1.0 / 24);
       ExportFixture::Repeat(d, number(1), field[8].empty() ? MakeDate(2031, 12, 31) : LocalDate(field[8]));
-      d.Repeat.EndDate = read(d.Repeat.EndDate.value);
-      d.Repeat.Interval = number(3);
-      d.Repeat.DaysMask = static_cast<uint8_t>(number(4));
-      d.Repeat.DayIndex = number(5);
-      d.Repeat.WeekIndex = number(6);
-      d.Repeat.FirstDayOfWeek = number(7);
+      d.Repeat.Mutable().EndDate = read(d.Repeat->EndDate.value);
+      d.Repeat.Mutable().Interval = number(3);
+      d.Repeat.Mutable().DaysMask = static_cast<uint8_t>(number(4));
+      d.Repeat.Mutable().DayIndex = number(5);
+      d.Repeat.Mutable().WeekIndex = number(6);
+      d.Repeat.Mutable().FirstDayOfWeek = number(7);
       for (const std::string& day : Split(field[9], ',')) {
         if (!day.empty()) d.Exceptions.push_back(static_cast<int32_t>(DateToSeconds(LocalDate(day), f.tz)));
       }

@@ -120,7 +120,7 @@ TEST(CsvExport, QuotingHeaderAndEveryKind) {
   d.StartTime = PalmDate::Local(MakeDate(2024, 3, 4) + MakeTime(9, 0, 0));
   d.EndTime = PalmDate::Local(MakeDate(2024, 3, 4) + MakeTime(10, 0, 0));
   test::ExportFixture::Repeat(d, 2, MakeDate(2024, 3, 31));
-  d.Repeat.DaysMask = 2 | 16;
+  d.Repeat.Mutable().DaysMask = 2 | 16;
   d.AlarmSet = true;
   d.AlarmAdvance = 10;
   f.stores[kLeft].dates.push_back(d);

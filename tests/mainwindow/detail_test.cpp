@@ -32,9 +32,9 @@ TEST_F(DetailTextTest, TimedRepeatingDateWithEverything) {
   r.AlarmSet = true;
   r.AlarmAdvance = 2;
   r.AlarmUnit = 1;
-  r.Repeat.Hash = 65535;
-  r.Repeat.Brand = 3;
-  r.Repeat.EndDate = PalmDate::Local(MakeDate(2024, 12, 31));
+  r.Repeat.Mutable().Hash = 65535;
+  r.Repeat.Mutable().Brand = 3;
+  r.Repeat.Mutable().EndDate = PalmDate::Local(MakeDate(2024, 12, 31));
   r.ExceptionCount = 0;
   r.Location = "Room 4";
   EXPECT_EQ(DateDetailText(ctx, r, "bring notes", "[Ann Lee]"),
@@ -61,9 +61,9 @@ TEST_F(DetailTextTest, ToDoRepeatLines) {
     r.Description = "Pay rent";
     r.Priority = 2;
     r.DueDate = PalmDate::Local(MakeDate(2024, 6, 1));
-    r.Repeat.Brand = c.brand;
-    r.Repeat.Interval = c.interval;
-    r.Repeat.DayNumber = c.day;
+    r.Repeat.Mutable().Brand = c.brand;
+    r.Repeat.Mutable().Interval = c.interval;
+    r.Repeat.Mutable().DayNumber = c.day;
     r.RepeatAfterCompletion = c.afterCompletion;
     EXPECT_EQ(TodoDetailText(ctx, r, ""),
               std::string("Pay rent\r\nPriority: 2\r\nDue: 01-Jun-24\r\n") + c.line);
@@ -76,10 +76,10 @@ TEST_F(DetailTextTest, ToDoWithoutDueDateCompletedAndRepeatingForever) {
   r.Completed = true;
   r.AlarmSet = true;
   r.DueDate = PalmDate::Local(MakeDate(2031, 12, 31) + MakeTime(21, 0, 0));
-  r.Repeat.Hash = 65535;
-  r.Repeat.Brand = 5;
-  r.Repeat.Interval = 1;
-  r.Repeat.EndDate = PalmDate::Local(MakeDate(2031, 12, 31));
+  r.Repeat.Mutable().Hash = 65535;
+  r.Repeat.Mutable().Brand = 5;
+  r.Repeat.Mutable().Interval = 1;
+  r.Repeat.Mutable().EndDate = PalmDate::Local(MakeDate(2031, 12, 31));
   r.ExceptionCount = 3;
   EXPECT_EQ(TodoDetailText(ctx, r, "call first"),
             "*Completed*\r\nPriority: 0\r\nNo Due Date\r\nAlarmed\r\nRepeat every Year\r\nRepeat Forever\r\n"

@@ -39,10 +39,10 @@ class RandomRecords {
     r.AlarmAdvance = Pick(2);
     r.Category = Pick(3);
     if (Pick(4) == 0) {
-      r.Repeat.Hash = 65535;
-      r.Repeat.Brand = 2;
-      r.Repeat.Interval = 1;
-      r.Repeat.EndDate = PalmDate::Local(Of<double>(
+      r.Repeat.Mutable().Hash = 65535;
+      r.Repeat.Mutable().Brand = 2;
+      r.Repeat.Mutable().Interval = 1;
+      r.Repeat.Mutable().EndDate = PalmDate::Local(Of<double>(
           {MakeDate(2032, 1, 1), MakeDate(2035, 1, 1), MakeDate(2025, 1, 1), MakeDate(2025, 1, 1) + 0.5}));
       r.ExceptionCount = Pick(2);
       if (r.ExceptionCount) r.Exceptions = {Of<int32_t>({7, 8})};
@@ -80,7 +80,8 @@ class RandomRecords {
     t.Category = Pick(3);
     t.DueDate = PalmDate::Local(Of<double>({MakeDate(2032, 1, 1), MakeDate(2033, 1, 1), MakeDate(2024, 1, 1),
                                             MakeDate(2024, 1, 2), MakeDate(2031, 12, 30)}));
-    t.Repeat.EndDate = PalmDate::Local(Of<double>({0, MakeDate(2035, 1, 1), MakeDate(2031, 12, 30) + 0.5}));
+    t.Repeat.Mutable().EndDate =
+        PalmDate::Local(Of<double>({0, MakeDate(2035, 1, 1), MakeDate(2031, 12, 30) + 0.5}));
     if (Pick(2) == 0) {
       t.Description = "Take pill";
       return t;

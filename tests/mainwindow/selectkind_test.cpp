@@ -71,8 +71,8 @@ TEST_F(SelectKindTest, DateWindowsOfTheTwoPasses) {
     AddDate(side, "April" + user, MakeDate(2024, 4, 1));
     AddDate(side, "Late" + user, MakeDate(2031, 1, 1));
     const int32_t weekly = AddDate(side, "Weekly" + user, MakeDate(2024, 1, 1));
-    Date(side, weekly).Repeat.Hash = 65535;
-    Date(side, weekly).Repeat.EndDate = PalmDate::Local(MakeDate(2024, 5, 2));
+    Date(side, weekly).Repeat.Mutable().Hash = 65535;
+    Date(side, weekly).Repeat.Mutable().EndDate = PalmDate::Local(MakeDate(2024, 5, 2));
     AddDate(side, "Last day" + user, MakeDate(2030, 12, 31) + MakeTime(23, 0, 0));
   }
   Select(kDatesText);

@@ -50,11 +50,11 @@ double Day(int y, int m, int d) { return MakeDate(y, m, d); }
 // Both records repeat weekly until the end of 2024, with two exceptions.
 void Weekly(Pair<DateRecord>& p) {
   for (DateRecord* r : {&p.l, &p.r}) {
-    r->Repeat.Hash = 65535;
-    r->Repeat.Brand = 2;
-    r->Repeat.Interval = 1;
-    r->Repeat.DaysMask = 4;
-    r->Repeat.EndDate = PalmDate::Local(Day(2024, 12, 31) + MakeTime(10, 0, 0));
+    r->Repeat.Mutable().Hash = 65535;
+    r->Repeat.Mutable().Brand = 2;
+    r->Repeat.Mutable().Interval = 1;
+    r->Repeat.Mutable().DaysMask = 4;
+    r->Repeat.Mutable().EndDate = PalmDate::Local(Day(2024, 12, 31) + MakeTime(10, 0, 0));
     r->ExceptionCount = 2;
     r->Exceptions = {100, 200};
   }
@@ -132,25 +132,26 @@ TEST(TwinRules, Dates) {
            [](auto& p) {
              Weekly(p);
              p.r.Exceptions = {200, 100};
-             p.r.Repeat.EndDate.value = Day(2024, 12, 31) + MakeTime(23, 0, 0);
-             p.r.Repeat.DayNumber = 9;
-             p.r.Repeat.FirstDayOfWeek = 1;
+             p.r.Repeat.Mutable().EndDate.value = Day(2024, 12, 31) + MakeTime(23, 0, 0);
+             p.r.Repeat.Mutable().DayNumber = 9;
+             p.r.Repeat.Mutable().FirstDayOfWeek = 1;
            }},
           {"repeat: other exception", false,
            [](auto& p) {
              Weekly(p), p.r.Exceptions = {200, 300};
            }},
-          {"repeat: days", false, [](auto& p) { Weekly(p), p.r.Repeat.DaysMask = 8; }},
-          {"repeat: end", false, [](auto& p) { Weekly(p), p.r.Repeat.EndDate.value = Day(2025, 1, 1); }},
+          {"repeat: days", false, [](auto& p) { Weekly(p), p.r.Repeat.Mutable().DaysMask = 8; }},
+          {"repeat: end", false,
+           [](auto& p) { Weekly(p), p.r.Repeat.Mutable().EndDate.value = Day(2025, 1, 1); }},
           {"repeat: both never end", true,
            [](auto& p) {
-             Weekly(p), p.l.Repeat.EndDate.value = Day(2031, 12, 31),
-                        p.r.Repeat.EndDate.value = Day(2040, 1, 1);
+             Weekly(p), p.l.Repeat.Mutable().EndDate.value = Day(2031, 12, 31),
+                        p.r.Repeat.Mutable().EndDate.value = Day(2040, 1, 1);
            }},
           {"repeat: one never ends, same day", true,
            [](auto& p) {
-             Weekly(p), p.l.Repeat.EndDate.value = Day(2031, 12, 30);
-             p.r.Repeat.EndDate.value = Day(2031, 12, 30) + MakeTime(0, 5, 0);
+             Weekly(p), p.l.Repeat.Mutable().EndDate.value = Day(2031, 12, 30);
+             p.r.Repeat.Mutable().EndDate.value = Day(2031, 12, 30) + MakeTime(0, 5, 0);
            }},
       },
       DatesTwin);

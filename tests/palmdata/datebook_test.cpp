@@ -51,7 +51,7 @@ TEST(DatebookRepeat, ReferenceToAClassIsWrittenBackAsTheFullEntry) {
         OneDate(FileBuilder().Short(static_cast<uint16_t>(0x8000 | c.brand)).Data() + c.rest);
     DataContext ctx;
     Dates::Store s = Dates::Parsed(reference, ctx);
-    EXPECT_EQ(s.records[0].Repeat.ClassName.Get(), c.name);
+    EXPECT_EQ(s.records[0].Repeat->ClassName.Get(), c.name);
     EXPECT_EQ(Dates::Build(s), full) << c.name;
   }
   // A full entry of a type without a table name keeps its own name.

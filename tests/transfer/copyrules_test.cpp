@@ -139,17 +139,17 @@ TEST_F(CopyRulesTest, TodoGetsDatesForMissingExtendedDatesAndARebuiltRepeatClass
   TodoRecord src;
   src.ExtDate2 = PalmDate::Local(MakeDate(2024, 2, 3));
   src.DueDate = PalmDate::Local(0);
-  src.Repeat.Hash = 1;  // a reference to an earlier class entry
-  src.Repeat.Brand = 2;
+  src.Repeat.Mutable().Hash = 1;  // a reference to an earlier class entry
+  src.Repeat.Mutable().Brand = 2;
   TodoRecord dst;
   CopyTodo(st, src, left, dst, right, notAdded);
   EXPECT_EQ(dst.ExtDate1.value, MakeDate(1970, 1, 1));
   EXPECT_EQ(dst.ExtDate2.value, MakeDate(2024, 2, 3));
   EXPECT_EQ(dst.ExtDate3.value, MakeDate(1970, 1, 1));
   EXPECT_EQ(dst.DueDate.value, 0) << "the due date is copied as it is";
-  EXPECT_EQ(dst.Repeat.Hash, 65535);
-  EXPECT_EQ(dst.Repeat.ClassName.Get(), "CWeekly");
-  EXPECT_EQ(dst.Repeat.ClassNameLength, 7);
+  EXPECT_EQ(dst.Repeat->Hash, 65535);
+  EXPECT_EQ(dst.Repeat->ClassName.Get(), "CWeekly");
+  EXPECT_EQ(dst.Repeat->ClassNameLength, 7);
 
   RepeatRule none;
   none.Hash = 65535;
