@@ -63,7 +63,7 @@ struct DateRecord : CommonFields {
   HeldText ExtString3;
   HeldText ExtString4;
   int32_t ExceptionCount = 0;
-  std::vector<int32_t> Exceptions;  // raw Palm times, ExceptionCount of them
+  Held<std::vector<int32_t>> Exceptions;  // raw Palm times, ExceptionCount of them
 };
 
 // The repeat event: a class entry (or a reference to an earlier one) and

@@ -37,7 +37,9 @@ struct FieldIn {
   template <class R>
   void Repeat(R& r) {
     RepeatRule rule;
-    ReadRepeatField(in, r.ExceptionCount, r.Exceptions, rule, tz);
+    std::vector<int32_t> exceptions;
+    ReadRepeatField(in, r.ExceptionCount, exceptions, rule, tz);
+    r.Exceptions.Set(std::move(exceptions));
     r.Repeat.Set(std::move(rule));
   }
   void Begin(const char*) {}

@@ -5,10 +5,15 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace mirrin {
 
 inline bool IsEmpty(const std::string& text) { return text.empty(); }
+template <typename T>
+bool IsEmpty(const std::vector<T>& items) {
+  return items.empty();
+}
 
 // A field most records leave empty, held apart and only when it is not
 // empty (IsEmpty): a record without it is that much smaller, which counts

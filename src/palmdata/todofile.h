@@ -27,7 +27,7 @@ struct TodoRecord : CommonFields {
   PalmDate ExtDate3;
   Held<RepeatRule> Repeat;  // held only for a To Do that repeats
   int32_t ExceptionCount = 0;
-  std::vector<int32_t> Exceptions;  // raw Palm times
+  Held<std::vector<int32_t>> Exceptions;  // raw Palm times
 };
 
 // One record, in the header's layout.

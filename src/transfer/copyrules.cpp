@@ -30,7 +30,9 @@ Record TakeContent(const Record& source, Record& target, const DatFileHeader& ta
   target.ExtFieldBase = before.ExtFieldBase;
   target.Position = before.Position;
   target.Category = before.Category;
-  target.ExtTag = CountedTextTags(targetHeader);
+  ExtTexts texts = target.Ext.Get();
+  texts.Tag = CountedTextTags(targetHeader);
+  target.Ext.Set(std::move(texts));
   return before;
 }
 

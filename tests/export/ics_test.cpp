@@ -31,7 +31,7 @@ class CalendarTest : public ::testing::Test, protected ExportFixture {
                                   MakeDate(2024, 3, 4) + MakeTime(10, 0, 0));
     Repeat(standup, 1, MakeDate(2024, 3, 31));
     for (int day : {6, 8}) {
-      standup.Exceptions.push_back(static_cast<int32_t>(DateToSeconds(MakeDate(2024, 3, day), tz)));
+      standup.Exceptions.Mutable().push_back(static_cast<int32_t>(DateToSeconds(MakeDate(2024, 3, day), tz)));
     }
     standup.ExceptionCount = 2;
     DateRecord& birthday = AddDate(kLeft, 104, "Birthday Anna", MakeDate(2024, 5, 17), MakeDate(2024, 5, 17));
@@ -261,9 +261,10 @@ TEST(CalendarZones, RepeatsFallOnTheirLocalDayAndTimeInEveryZone) {
       d.Repeat.Mutable().WeekIndex = number(6);
       d.Repeat.Mutable().FirstDayOfWeek = number(7);
       for (const std::string& day : Split(field[9], ',')) {
-        if (!day.empty()) d.Exceptions.push_back(static_cast<int32_t>(DateToSeconds(LocalDate(day), f.tz)));
+        if (!day.empty())
+          d.Exceptions.Mutable().push_back(static_cast<int32_t>(DateToSeconds(LocalDate(day), f.tz)));
       }
-      d.ExceptionCount = static_cast<int32_t>(d.Exceptions.size());
+      d.ExceptionCount = static_cast<int32_t>(d.Exceptions.Get().size());
     }
     std::string file = *zone ? zone : "floating";
     std::replace(file.begin(), file.end(), '/', '+');
