@@ -1,5 +1,6 @@
 #include "sysplatform/codepage.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -23,6 +24,18 @@ const CodePage& SystemCodePage() {
 }
 
 std::string ToUtf8(std::string_view bytes) { return SystemCodePage().ToUtf8(bytes); }
+
+void AppendUtf8(std::string& out, std::string_view bytes) {
+  const CodePage& page = SystemCodePage();
+  if (page.KeepsAscii() && AllAscii(bytes))
+    out += bytes;
+  else
+    out += page.ToUtf8(bytes);
+}
+
+bool AllAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 std::string FromUtf8(std::string_view utf8) { return SystemCodePage().FromUtf8(utf8); }
 
 }  // namespace mirrin

@@ -22,6 +22,8 @@ class CodePage {
   CodePage& operator=(const CodePage&) = delete;
 
   const std::string& Name() const { return name_; }
+  // Every ASCII text converts to itself.
+  bool KeepsAscii() const { return asciiKept_; }
   // A byte (or byte pair) the code page leaves undefined becomes U+FFFD.
   std::string ToUtf8(std::string_view bytes) const;
   // A character the code page cannot hold, or broken UTF-8, becomes "?".
@@ -44,5 +46,9 @@ std::string DefaultCodePageName();
 
 std::string ToUtf8(std::string_view bytes);
 std::string FromUtf8(std::string_view utf8);
+// ToUtf8 appended to out: a long list of texts needs no string for each.
+void AppendUtf8(std::string& out, std::string_view bytes);
+
+bool AllAscii(std::string_view bytes);
 
 }  // namespace mirrin

@@ -58,10 +58,6 @@ std::string Convert(void* handle, std::string_view in, std::string_view substitu
   return out;
 }
 
-bool AllAscii(std::string_view bytes) {
-  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 }  // namespace
 
 CodePage::CodePage(std::string name) : name_(std::move(name)) {

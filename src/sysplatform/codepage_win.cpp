@@ -45,10 +45,6 @@ unsigned NumberOf(const std::string& name) {
   return Digits(n);
 }
 
-bool AllAscii(std::string_view bytes) {
-  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // Windows would put the page's own default character (a katakana dot in
 // CP932) for a broken sequence; U+FFFD says plainly that a byte was lost.
 // Such text is converted a character at a time to find the broken ones.

@@ -154,7 +154,7 @@ void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kin
       AppendField(text, r.id);
       AppendField(text, r.pair >= 0 ? std::optional<int32_t>(r.pair) : std::nullopt);
       text += '\t';
-      text += ShownText(s, side, r);
+      AppendUtf8(text, ShownRowView(s.List(side).List(r.row)));
       text += '\n';
       if (text.size() >= kBlock) {
         out << text;
