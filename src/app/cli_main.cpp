@@ -19,11 +19,13 @@ int main() {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(mirrin::NarrowPath(argv[i]));
   LocalFree(argv);
+  mirrin::cli::LeaveSessionAtExit();
   return mirrin::cli::Run(args, std::cout, std::cerr);
 }
 #else
 int main(int argc, char** argv) {
   mirrin::KeepLargeBlocksInHeap();
+  mirrin::cli::LeaveSessionAtExit();
   std::vector<std::string> args(argv + 1, argv + argc);
   return mirrin::cli::Run(args, std::cout, std::cerr);
 }
