@@ -12,15 +12,23 @@ namespace mirrin {
 namespace {
 
 // Rows end with the record id far to the right: invisible in the list, but
-// it orders rows whose visible text is equal.
+// it orders rows whose visible text is equal. As the picture "##########"
+// writes the id: no digit for 0.
 std::string AppendTail(std::string& row, int32_t recordId) {
   row.append(100, ' ');
-  // As the picture "##########" writes it: no digit for 0.
   if (recordId != 0) {
     char digits[16];
     row.append(digits, std::to_chars(digits, digits + sizeof digits, recordId).ptr);
   }
   return std::move(row);
+}
+
+size_t TailSize(int32_t recordId) {
+  char digits[16];
+  return 100 +
+         (recordId == 0
+              ? 0
+              : static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, recordId).ptr - digits));
 }
 
 // "(cat) " in front of the record's own text; the list text start is the
@@ -37,12 +45,23 @@ std::string DateRow(Session& s, Side side, int32_t index) {
   const DateRecord& r = RowRecord(store.dates, index);
   // Split once: the row writes the start twice.
   const CivilDateTime start = SplitDate(r.StartTime.value);
-  // One string grows to the whole row, piece by piece ("(" + string + ")"
-  // also trips a false -Wrestrict in GCC 12 at -O3).
+  // The pieces first, so that the row is allocated once, at its size: tens
+  // of thousands of rows are kept. One string then grows to the whole row,
+  // piece by piece ("(" + string + ")" also trips a false -Wrestrict in GCC
+  // 12 at -O3).
+  const std::string cat = st.ShowDatebookCategories
+                              ? Trim(DateCategoryName(TextOf(r.Note), r, store.datesHeader, st), st.DBCS)
+                              : std::string();
+  const std::string agendusCut = st.Agendus ? StripAgendus(r.Description, st).rest : std::string();
+  const std::string_view description =
+      st.Agendus ? std::string_view(agendusCut) : std::string_view(r.Description);
+  std::string date;
+  AppendDate(date, start, st.DateFormat);
   std::string row;
-  row.reserve(r.Description.size() + 160);
+  // "(yymmdd)(" and ") ", or "(yymmdd) "; " - " before the date.
+  row.reserve((st.ShowDatebookCategories ? 11 + cat.size() : 9) + description.size() + 3 + date.size() +
+              TailSize(r.RecordId));
   if (st.ShowDatebookCategories) {
-    const std::string cat = Trim(DateCategoryName(TextOf(r.Note), r, store.datesHeader, st), st.DBCS);
     if (st.SortbyCategory)
       row += "(";
     else
@@ -57,12 +76,9 @@ std::string DateRow(Session& s, Side side, int32_t index) {
   }
   store.Display(Kind::Dates, static_cast<size_t>(index)).textStart =
       static_cast<int32_t>(CharCount(row, st.DBCS)) + 1;
-  if (st.Agendus)
-    row += StripAgendus(r.Description, st).rest;
-  else
-    row += r.Description;
+  row += description;
   row += " - ";
-  AppendDate(row, start, st.DateFormat);
+  row += date;
   return AppendTail(row, r.RecordId);
 }
 
