@@ -51,8 +51,9 @@ void LogDateReason(Session& s, Side side, int32_t index, DateReason reason) {
   });
 }
 
+// The records of one side that are listed: no twin on the other side.
 void RunPass(Session& s, Side side, Kind kind, const DateWindow& window, TwinFinder& twins,
-             StatusProgress& progress, Rows& rows) {
+             StatusProgress& progress, std::vector<int32_t>& listed) {
   UserStore& store = s.Store(side);
   const int32_t count = static_cast<int32_t>(store.Count(kind));
   for (int32_t i = 0; i < count; ++i) {
@@ -70,7 +71,17 @@ void RunPass(Session& s, Side side, Kind kind, const DateWindow& window, TwinFin
       }
       continue;
     }
-    rows.emplace_back(RowText(s, side, kind, i), i);
+    listed.push_back(i);
+  }
+}
+
+// Made once the twin search has let go of its memory, which the rows of
+// tens of thousands of records can then take instead of more.
+void MakeRows(Session& s, Kind kind, const std::array<std::vector<int32_t>, 2>& listed,
+              std::array<Rows, 2>& rows) {
+  for (Side side : kSides) {
+    rows[side].reserve(listed[side].size());
+    for (int32_t i : listed[side]) rows[side].emplace_back(RowText(s, side, kind, i), i);
   }
 }
 
@@ -94,8 +105,16 @@ void RunKind(Session& s, Kind kind, TwinSearch search, std::array<Rows, 2>& rows
     s.controls.panes[kRight].priv.SetVisible(false);
   }
   StatusProgress progress(s, records);
-  TwinFinder twins(s.stores, kind, s.settings, s.labels.AgendusMarker, search);
-  for (Side side : kSides) RunPass(s, side, kind, window, twins, progress, rows[side]);
+  std::array<std::vector<int32_t>, 2> listed;
+  try {
+    TwinFinder twins(s.stores, kind, s.settings, s.labels.AgendusMarker, search);
+    for (Side side : kSides) RunPass(s, side, kind, window, twins, progress, listed[side]);
+  } catch (...) {
+    // An error keeps the rows found so far.
+    MakeRows(s, kind, listed, rows);
+    throw;
+  }
+  MakeRows(s, kind, listed, rows);
 }
 
 void ShowBusy(Session& s) {
