@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -57,6 +58,29 @@ class FirstRowIndex {
   }
   std::vector<Slot> slots_;
   std::vector<std::string_view> keys_;  // by row
+};
+
+// Texts that stay where they are until the pool goes: copied into blocks
+// instead of a string each, as tens of thousands of short keys are kept.
+class TextPool {
+ public:
+  std::string_view Add(std::string_view a, std::string_view b = {}) {
+    const size_t size = a.size() + b.size();
+    if (blocks_.empty() || kBlock - used_ < size) {
+      blocks_.push_back(std::make_unique<char[]>(std::max(kBlock, size)));
+      used_ = 0;
+    }
+    char* at = blocks_.back().get() + used_;
+    std::copy(a.begin(), a.end(), at);
+    std::copy(b.begin(), b.end(), at + a.size());
+    used_ = size > kBlock ? kBlock : used_ + size;
+    return {at, size};
+  }
+
+ private:
+  static constexpr size_t kBlock = 64 * 1024;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  size_t used_ = 0;
 };
 
 // Where UpdateLists was when an error was raised.
@@ -127,27 +151,20 @@ void PairDates(Session& s, PairingPosition& at) {
   const size_t rightRows = static_cast<size_t>(right.ListCount());
 
   // Right rows by their key, and by their key with User2's suffix. The keys
-  // are views into the records' descriptions or into the texts below, which
-  // never grow past their reserve, so the views stay valid.
-  std::vector<std::string> kept, suffixedTexts;
-  kept.reserve(rightRows);
-  if (!st.SuffixUser2.empty()) suffixedTexts.reserve(rightRows);
+  // are views into the records' descriptions or into the pool.
+  TextPool pool;
+  std::string cut;  // an Agendus part cut out of a description, before it goes into the pool
   FirstRowIndex plain(rightRows), suffixed(st.SuffixUser2.empty() ? 0 : rightRows);
   std::vector<const DateRecord*> rightRecords;
   rightRecords.reserve(rightRows);
   at.step = 'A';
   for (at.q = 0; at.q < right.ListCount(); ++at.q) {
     const DateRecord& r = record(kRight, at.q);
-    const std::string_view b = MatchedDescription(r.Description, st, kept.emplace_back());
+    std::string_view b = MatchedDescription(r.Description, st, cut);
+    if (st.Agendus) b = pool.Add(b);
     plain.Add(LeftView(b, n, dbcs));
     // An empty suffix makes the same key: the plain index answers for it.
-    if (!st.SuffixUser2.empty()) {
-      std::string& withSuffix = suffixedTexts.emplace_back();
-      withSuffix.reserve(b.size() + st.SuffixUser2.size());
-      withSuffix += b;
-      withSuffix += st.SuffixUser2;
-      suffixed.Add(LeftView(withSuffix, n, dbcs));
-    }
+    if (!st.SuffixUser2.empty()) suffixed.Add(LeftView(pool.Add(b, st.SuffixUser2), n, dbcs));
     rightRecords.push_back(&r);
   }
   at.step = 'B';

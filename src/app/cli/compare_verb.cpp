@@ -68,6 +68,7 @@ std::optional<int32_t> RecordId(const UserStore& st, Kind kind, int32_t index) {
 std::vector<Row> Rows(Session& s, Side side, Kind kind) {
   std::vector<Row> rows;
   forms::ListBox& list = s.List(side);
+  rows.reserve(static_cast<size_t>(list.ListCount()));
   for (int r = 0; r < list.ListCount(); ++r) {
     const int32_t index = list.ItemData(r);
     rows.push_back({r, index, RecordId(s.Store(side), kind, index), Partner(s, side, r), {}});
