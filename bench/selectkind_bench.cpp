@@ -8,6 +8,7 @@
 
 #include "benchdates.h"
 #include "palmdata/palmtime.h"
+#include "sysplatform/heap.h"
 #include "mainwindow/selectkind.h"
 #include "transfer/transfer.h"
 
@@ -222,3 +223,14 @@ void BM_AddAcross5000(benchmark::State& state) {
 BENCHMARK(BM_AddAcross5000)->Iterations(3)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace mirrin
+
+// As the programs' own main does: the heap keeps large freed blocks, so an
+// iteration reuses the last one's instead of faulting in fresh pages.
+int main(int argc, char** argv) {
+  mirrin::KeepLargeBlocksInHeap();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
