@@ -12,24 +12,27 @@ namespace mirrin {
 namespace {
 
 // Rows end with the record id far to the right: invisible in the list, but
-// it orders rows whose visible text is equal. As the picture "##########"
-// writes the id: no digit for 0.
+// it orders rows whose visible text is equal.
+constexpr size_t kTailBlanks = 100;
+
+// The id as the picture "##########" writes it: no digit for 0.
+struct IdDigits {
+  explicit IdDigits(int32_t recordId)
+      : size(recordId == 0
+                 ? 0
+                 : static_cast<size_t>(std::to_chars(text, text + sizeof text, recordId).ptr - text)) {}
+  std::string_view View() const { return {text, size}; }
+  char text[16];
+  size_t size;
+};
+
 std::string AppendTail(std::string& row, int32_t recordId) {
-  row.append(100, ' ');
-  if (recordId != 0) {
-    char digits[16];
-    row.append(digits, std::to_chars(digits, digits + sizeof digits, recordId).ptr);
-  }
+  row.append(kTailBlanks, ' ');
+  row += IdDigits(recordId).View();
   return std::move(row);
 }
 
-size_t TailSize(int32_t recordId) {
-  char digits[16];
-  return 100 +
-         (recordId == 0
-              ? 0
-              : static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, recordId).ptr - digits));
-}
+size_t TailSize(int32_t recordId) { return kTailBlanks + IdDigits(recordId).size; }
 
 // "(cat) " in front of the record's own text; the list text start is the
 // position of the space after the parenthesis.
@@ -160,10 +163,9 @@ std::string ShownRowText(const std::string& row) { return std::string(ShownRowVi
 std::string_view ShownRowView(std::string_view row) {
   size_t end = row.size();
   while (end > 0 && row[end - 1] >= '0' && row[end - 1] <= '9') --end;
-  constexpr size_t kBlanks = 100;
-  static const std::string kBlankRun(kBlanks, ' ');
-  if (end < kBlanks || row.substr(end - kBlanks, kBlanks) != kBlankRun) return row;
-  return row.substr(0, end - kBlanks);
+  static const std::string kBlankRun(kTailBlanks, ' ');
+  if (end < kTailBlanks || row.substr(end - kTailBlanks, kTailBlanks) != kBlankRun) return row;
+  return row.substr(0, end - kTailBlanks);
 }
 
 std::string CategoryRowText(const KindHeader& header, size_t position, bool dbcs) {
