@@ -222,8 +222,7 @@ void WriteCategoryEntry(ByteWriter& out, const CategoryEntry& e) {
 bool IsEmpty(const ExtTexts& texts) {
   const auto empty = [](const std::string& t) { return t.empty(); };
   return std::all_of(texts.Text.begin(), texts.Text.end(), empty) && texts.Blob.empty() &&
-         texts.String1.empty() && texts.String2.empty() && texts.Tag == ExtTexts{}.Tag &&
-         texts.Length == ExtTexts{}.Length;
+         texts.String1.empty() && texts.String2.empty();
 }
 
 void ReadExtPrefix(ByteReader& in, CommonFields& f) {
@@ -235,12 +234,12 @@ void ReadExtPrefix(ByteReader& in, CommonFields& f) {
   f.Category = in.ReadIntField();
   f.Private = in.ReadBoolField();
   ExtTexts t;
-  for (size_t k = 0; k < 3; ++k) ReadCountedText(in, t.Tag[k], t.Length[k], t.Text[k]);
-  t.Tag[3] = in.ReadLong();
-  t.Length[3] = in.ReadLong();
-  if (t.Length[3] != 1) {
-    if (t.Length[3] < 0) throw RunError(err::Overflow, "negative text length");
-    if (t.Length[3] != 0) t.Text[3] = in.ReadChars(static_cast<size_t>(t.Length[3]));
+  for (size_t k = 0; k < 3; ++k) ReadCountedText(in, f.ExtTag[k], f.ExtLength[k], t.Text[k]);
+  f.ExtTag[3] = in.ReadLong();
+  f.ExtLength[3] = in.ReadLong();
+  if (f.ExtLength[3] != 1) {
+    if (f.ExtLength[3] < 0) throw RunError(err::Overflow, "negative text length");
+    if (f.ExtLength[3] != 0) t.Text[3] = in.ReadChars(static_cast<size_t>(f.ExtLength[3]));
     t.String1 = in.ReadCStringField();
     t.String2 = in.ReadCStringField();
     f.Ext.Set(std::move(t));
@@ -264,7 +263,7 @@ void ReadExtPrefix(ByteReader& in, CommonFields& f) {
 void WriteExtPrefix(ByteWriter& out, const CommonFields& f, ExtRowNumbers numbers) {
   const ExtTexts& t = f.Ext.Get();
   for (size_t k = 0; k < 4; ++k) {
-    if (!(k == 3 && t.Length[k] == 1)) CheckCountedText(t.Length[k], t.Text[k]);
+    if (!(k == 3 && f.ExtLength[k] == 1)) CheckCountedText(f.ExtLength[k], t.Text[k]);
   }
   out.WriteIntField(f.RecordId);
   out.WriteIntField(numbers.rowId);
@@ -274,12 +273,12 @@ void WriteExtPrefix(ByteWriter& out, const CommonFields& f, ExtRowNumbers number
   out.WriteIntField(f.Category);
   out.WriteBoolField(f.Private);
   // The tags go back as read: the files' own schemas do not all agree on them.
-  for (size_t k = 0; k < 3; ++k) WriteCountedText(out, t.Tag[k], t.Length[k], t.Text[k]);
-  out.WriteLong(t.Tag[3]);
-  out.WriteLong(t.Length[3]);
-  if (t.Length[3] == 1) {
+  for (size_t k = 0; k < 3; ++k) WriteCountedText(out, f.ExtTag[k], f.ExtLength[k], t.Text[k]);
+  out.WriteLong(f.ExtTag[3]);
+  out.WriteLong(f.ExtLength[3]);
+  if (f.ExtLength[3] == 1) {
     out.WriteBlock(t.Blob);
-  } else if (t.Length[3] != 0) {
+  } else if (f.ExtLength[3] != 0) {
     out.WriteChars(t.Text[3]);
   }
   out.WriteCStringField(t.String1);
@@ -287,7 +286,7 @@ void WriteExtPrefix(ByteWriter& out, const CommonFields& f, ExtRowNumbers number
 }
 
 std::array<int32_t, 4> CountedTextTags(const DatFileHeader& header) {
-  std::array<int32_t, 4> tags = ExtTexts{}.Tag;
+  std::array<int32_t, 4> tags = CommonFields{}.ExtTag;
   constexpr size_t kFirstText = 8;
   if (!header.IsExtended || header.FieldTypes.size() < kFirstText + tags.size()) return tags;
   for (size_t k = 0; k < tags.size(); ++k) tags[k] = header.FieldTypes[kFirstText + k];

@@ -55,24 +55,20 @@ struct DatFileHeader {
   bool IsAddressFile() const { return VersionTag.size() == 4 && VersionTag[3] == 'A'; }
 };
 
-// The extended format's four counted texts (k = 0 for the first) with their
-// tags and lengths, and the two strings after them, which are carried but
-// never shown. Length[k] is the length of the k-th counted text.
+// The extended format's four counted texts (k = 0 for the first) and the two
+// strings after them, which are carried but never shown.
 struct ExtTexts {
-  // The tags as read; new records get the usual ones.
-  std::array<int32_t, 4> Tag{64, 65, 66, 65};
-  std::array<int32_t, 4> Length{};
   std::array<std::string, 4> Text;
   Bytes Blob;  // stands for the fourth text when its length is 1
   Bytes String1;
   Bytes String2;
 };
 
-// Nearly always empty, with the usual tags: held apart, and only when not.
+// Nearly always empty: the texts are held apart, and only once one is set.
 bool IsEmpty(const ExtTexts& texts);
-using ExtTextsHeld = Held<ExtTexts>;
 
-// Fields that every record kind starts with.
+// Fields that every record kind starts with. ExtLength[k] is the length of
+// the k-th counted text.
 struct CommonFields {
   int32_t RecordId = 0;
   int32_t ExtRowId = 0;
@@ -81,7 +77,11 @@ struct CommonFields {
   int32_t Position = 0;
   int32_t Category = 0;
   bool Private = false;
-  ExtTextsHeld Ext;
+  // The tags of the four counted texts as read; new records get the usual ones.
+  std::array<int32_t, 4> ExtTag{64, 65, 66, 65};
+  std::array<int32_t, 4> ExtLength{};
+
+  Held<ExtTexts> Ext;
 };
 
 // A count read from a file is believed only if that many items of at least

@@ -30,9 +30,7 @@ Record TakeContent(const Record& source, Record& target, const DatFileHeader& ta
   target.ExtFieldBase = before.ExtFieldBase;
   target.Position = before.Position;
   target.Category = before.Category;
-  ExtTexts texts = target.Ext.Get();
-  texts.Tag = CountedTextTags(targetHeader);
-  target.Ext.Set(std::move(texts));
+  target.ExtTag = CountedTextTags(targetHeader);
   return before;
 }
 

@@ -127,11 +127,10 @@ TEST(RecordFile, AFileThatWouldNotReadBackIsNotWritten) {
   };
   const std::vector<Case> cases = {
       {"more records than the header counts", [](auto& s) { s.records.push_back(s.records[0]); }},
-      {"text length disagreeing with the text", [](auto& s) { s.records[0].Ext.Mutable().Length[1] = 50; }},
+      {"text length disagreeing with the text", [](auto& s) { s.records[0].ExtLength[1] = 50; }},
       // Raw bytes for the fourth text end at an empty first string; with a
       // first string that is not empty, the end cannot be found again.
-      {"raw bytes before a string that is not empty",
-       [](auto& s) { s.records[1].Ext.Mutable().String1 = "x"; }},
+      {"raw bytes before a string that is not empty", [](auto& s) { s.records[1].Ext.Mutable().String1 = "x"; }},
   };
   for (const Case& c : cases) {
     test::TempDir dir;

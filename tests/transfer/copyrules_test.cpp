@@ -122,9 +122,9 @@ TEST_F(CopyRulesTest, CopiedContactKeepsItsIdentityAndMapsItsCategory) {
   // The counted texts take the tags the target file's schema gives them.
   right.IsExtended = true;
   right.FieldTypes = {0, 1, 1, 1, 1, 1, 1, 6, 64, 65, 66, 67, 5, 5};
-  src.Ext.Mutable().Tag = {64, 65, 66, 65};
+  src.ExtTag = {64, 65, 66, 65};
   CopyContact(st, src, left, dst, right, notAdded);
-  EXPECT_EQ(dst.Ext.Get().Tag, (std::array<int32_t, 4>{64, 65, 66, 67}));
+  EXPECT_EQ(dst.ExtTag, (std::array<int32_t, 4>{64, 65, 66, 67}));
 
   ContactRecord added;
   added.Status = kStatusAdded;

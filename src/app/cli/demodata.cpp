@@ -52,7 +52,7 @@ R Common(int32_t category, bool isPrivate) {
   R r;
   r.Category = category;
   r.Private = isPrivate;
-  r.Ext.Mutable().Tag = kExtTags;
+  r.ExtTag = kExtTags;
   return r;
 }
 
