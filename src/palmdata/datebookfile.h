@@ -47,22 +47,24 @@ bool IsEmpty(const RepeatRule& rule);
 // The class name of a repeat type; empty for none and for unknown types.
 std::string_view RepeatTypeName(int32_t brand);
 
+// The numbers side by side, so that no padding comes between them: a user
+// keeps tens of thousands of dates.
 struct DateRecord : CommonFields {
   PalmDate StartTime;
   PalmDate EndTime;
   Bytes Description;
-  int32_t Duration = 0;
   Bytes Note;
+  int32_t Duration = 0;
   bool Untimed = false;
   bool AlarmSet = false;
   int32_t AlarmAdvance = 0;
   int32_t AlarmUnit = kAlarmMinutes;  // an AlarmUnitValue
-  Held<RepeatRule> Repeat;            // held only for a date that repeats
-  HeldText Location;                  // extended only
   int32_t ExtNumber = 0;
+  int32_t ExceptionCount = 0;
+  Held<RepeatRule> Repeat;  // held only for a date that repeats
+  HeldText Location;        // extended only
   HeldText ExtString3;
   HeldText ExtString4;
-  int32_t ExceptionCount = 0;
   Held<std::vector<int32_t>> Exceptions;  // raw Palm times, ExceptionCount of them
 };
 
