@@ -418,10 +418,12 @@ class RecordRules : public TwinFinder::Rules {
       records_[side] = &RecordsOf(stores[side], static_cast<const Record*>(nullptr));
       const KindHeader& header = side == kLeft ? c_.leftHeader : c_.rightHeader;
       prepared_[side].reserve(records_[side]->size());
+      keys_[side].reserve(records_[side]->size());
       const std::vector<Record>& records = *records_[side];
       for (size_t i = 0; i < records.size(); ++i) {
         if (i + 2 < records.size()) Prefetch(records[i + 2]);
         prepared_[side].push_back(Prepare(records[i], header, c_));
+        keys_[side].push_back(prepared_[side].back().key);
       }
     }
   }
@@ -430,7 +432,7 @@ class RecordRules : public TwinFinder::Rules {
   bool Twins(size_t l, size_t r) const override {
     return mirrin::Twins(At(kLeft, l), prepared_[kLeft][l], At(kRight, r), prepared_[kRight][r], c_);
   }
-  uint64_t Key(Side side, size_t i) const override { return prepared_[side][i].key; }
+  uint64_t Key(Side side, size_t i) const override { return keys_[side][i]; }
 
  protected:
   const Record& At(Side side, size_t i) const { return (*records_[side])[i]; }
@@ -438,20 +440,21 @@ class RecordRules : public TwinFinder::Rules {
   TwinContext c_;
   std::array<const std::vector<Record>*, 2> records_{};
   std::array<std::vector<Prepared>, 2> prepared_;
+  // The keys apart from the rest, in a close row: the index confirms
+  // every slot it finds by its record's key.
+  std::array<std::vector<uint64_t>, 2> keys_;
 };
 
 class DateRules : public RecordRules<DateRecord> {
  public:
+  // A date's own key adds its description to the rest.
   DateRules(const TwinContext& context, const Stores& stores) : RecordRules(context, stores) {
     for (Side side : kSides) {
-      ownKeys_[side].reserve(prepared_[side].size());
       for (size_t i = 0; i < prepared_[side].size(); ++i) {
-        ownKeys_[side].push_back(KeyWith(side, i, Described(At(side, i), prepared_[side][i], c_.settings)));
+        keys_[side][i] = KeyWith(side, i, Described(At(side, i), prepared_[side][i], c_.settings));
       }
     }
   }
-
-  uint64_t Key(Side side, size_t i) const override { return ownKeys_[side][i]; }
 
   // The description may differ by the suffix an earlier copy appended: a
   // left a is a twin of a right b when b = a, b = a + SuffixUser1 or
@@ -480,7 +483,6 @@ class DateRules : public RecordRules<DateRecord> {
     return h.Value();
   }
 
-  std::array<std::vector<uint64_t>, 2> ownKeys_;
   mutable std::string suffixed_;
 };
 
