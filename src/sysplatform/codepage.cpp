@@ -23,15 +23,22 @@ const CodePage& SystemCodePage() {
   return *page;
 }
 
-std::string ToUtf8(std::string_view bytes) { return SystemCodePage().ToUtf8(bytes); }
+std::string CodePage::ToUtf8(std::string_view bytes) const {
+  std::string out;
+  AppendUtf8(out, bytes);
+  return out;
+}
 
-void AppendUtf8(std::string& out, std::string_view bytes) {
-  const CodePage& page = SystemCodePage();
-  if (page.KeepsAscii() && AllAscii(bytes))
+void CodePage::AppendUtf8(std::string& out, std::string_view bytes) const {
+  // Most texts are plain ASCII and need no conversion.
+  if (asciiKept_ && AllAscii(bytes))
     out += bytes;
   else
-    out += page.ToUtf8(bytes);
+    out += Converted(bytes);
 }
+
+std::string ToUtf8(std::string_view bytes) { return SystemCodePage().ToUtf8(bytes); }
+void AppendUtf8(std::string& out, std::string_view bytes) { SystemCodePage().AppendUtf8(out, bytes); }
 
 bool AllAscii(std::string_view bytes) {
   return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });

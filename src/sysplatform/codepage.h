@@ -22,10 +22,10 @@ class CodePage {
   CodePage& operator=(const CodePage&) = delete;
 
   const std::string& Name() const { return name_; }
-  // Every ASCII text converts to itself.
-  bool KeepsAscii() const { return asciiKept_; }
   // A byte (or byte pair) the code page leaves undefined becomes U+FFFD.
   std::string ToUtf8(std::string_view bytes) const;
+  // The same appended to out: a long list of texts needs no string for each.
+  void AppendUtf8(std::string& out, std::string_view bytes) const;
   // A character the code page cannot hold, or broken UTF-8, becomes "?".
   std::string FromUtf8(std::string_view utf8) const;
 
@@ -35,6 +35,9 @@ class CodePage {
   void* fromUtf8_ = nullptr;
   unsigned number_ = 0;     // the Windows code page
   bool asciiKept_ = false;  // every ASCII text converts to itself
+
+  // ToUtf8 by the system's conversion, for a text that is not ASCII kept as it is.
+  std::string Converted(std::string_view bytes) const;
 };
 
 // The code page in use: MIRRIN_CODEPAGE when the system knows it (an unknown
@@ -46,7 +49,6 @@ std::string DefaultCodePageName();
 
 std::string ToUtf8(std::string_view bytes);
 std::string FromUtf8(std::string_view utf8);
-// ToUtf8 appended to out: a long list of texts needs no string for each.
 void AppendUtf8(std::string& out, std::string_view bytes);
 
 bool AllAscii(std::string_view bytes);

@@ -89,8 +89,7 @@ CodePage::~CodePage() {
   iconv_close(static_cast<iconv_t>(fromUtf8_));
 }
 
-std::string CodePage::ToUtf8(std::string_view bytes) const {
-  if (asciiKept_ && AllAscii(bytes)) return std::string(bytes);
+std::string CodePage::Converted(std::string_view bytes) const {
   return Convert(toUtf8_, bytes, kReplacement, OneByte);
 }
 

@@ -75,8 +75,8 @@ CodePage::CodePage(std::string name) : name_(std::move(name)) {
 
 CodePage::~CodePage() = default;
 
-std::string CodePage::ToUtf8(std::string_view bytes) const {
-  if (bytes.empty() || (asciiKept_ && AllAscii(bytes))) return std::string(bytes);
+std::string CodePage::Converted(std::string_view bytes) const {
+  if (bytes.empty()) return {};
   return PageFromWide(CP_UTF8, 0, WideMarkingBroken(number_, bytes));
 }
 
