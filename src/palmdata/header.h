@@ -4,7 +4,6 @@
 // Whatever the program does not interpret is kept and written back as read.
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>

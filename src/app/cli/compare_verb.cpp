@@ -41,12 +41,10 @@ struct Row {
   std::vector<std::string> differs;  // the fields in which the partner differs
 };
 
-// A row's text as the operator sees it, in UTF-8. Worked out as it is put
-// out, not kept with the row: tens of thousands of copies were the largest
-// block of memory the verb took.
-std::string ShownText(Session& s, Side side, const Row& r) {
-  return ToUtf8(ShownRowView(s.List(side).List(r.row)));
-}
+// A row's text as the operator sees it, in the code page. Converted to UTF-8
+// as it is put out, not kept with the row: tens of thousands of copies were
+// the largest block of memory the verb took.
+std::string_view Shown(Session& s, Side side, const Row& r) { return ShownRowView(s.List(side).List(r.row)); }
 
 std::optional<int32_t> RecordId(const UserStore& st, Kind kind, int32_t index) {
   const auto at = static_cast<size_t>(index);
@@ -113,7 +111,7 @@ void PrintJson(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kin
   Json doc{{"users", {{"left", ToUtf8(s.settings.PalmUser1)}, {"right", ToUtf8(s.settings.PalmUser2)}}}};
   for (Side side : kSides) {
     Json list = Json::array();
-    for (const Row& r : rows[side]) list.push_back(RowJson(r, ShownText(s, side, r)));
+    for (const Row& r : rows[side]) list.push_back(RowJson(r, ToUtf8(Shown(s, side, r))));
     doc[side == kLeft ? "left" : "right"] = list;
   }
   for (Side side : kSides) {
@@ -156,7 +154,7 @@ void PrintText(const std::array<std::vector<Row>, 2>& rows, Session& s, Kind kin
       AppendField(text, r.id);
       AppendField(text, r.pair >= 0 ? std::optional<int32_t>(r.pair) : std::nullopt);
       text += '\t';
-      AppendUtf8(text, ShownRowView(s.List(side).List(r.row)));
+      AppendUtf8(text, Shown(s, side, r));
       text += '\n';
       if (text.size() >= kBlock) {
         out << text;
