@@ -13,14 +13,15 @@ void DescribeCommon(const CommonFields& f, FieldVisitor& v) {
   v.Int("Position", f.Position);
   v.Int("Category", f.Category);
   v.Bool("Private", f.Private);
+  const ExtTexts& t = f.Ext.Get();
   for (size_t k = 0; k < f.ExtLength.size(); ++k) {
     v.Int(kTagNames[k], f.ExtTag[k]);
     v.Int(kLengthNames[k], f.ExtLength[k]);
-    v.Text(kTextNames[k], f.Ext.Get().Text[k]);
+    v.Text(kTextNames[k], t.Text[k]);
   }
-  v.Text("ExtBlob", f.Ext.Get().Blob);
-  v.Text("ExtString1", f.Ext.Get().String1);
-  v.Text("ExtString2", f.Ext.Get().String2);
+  v.Text("ExtBlob", t.Blob);
+  v.Text("ExtString1", t.String1);
+  v.Text("ExtString2", t.String2);
 }
 
 }  // namespace mirrin

@@ -76,7 +76,6 @@ CodePage::CodePage(std::string name) : name_(std::move(name)) {
 CodePage::~CodePage() = default;
 
 std::string CodePage::Converted(std::string_view bytes) const {
-  if (bytes.empty()) return {};
   return PageFromWide(CP_UTF8, 0, WideMarkingBroken(number_, bytes));
 }
 
